@@ -1,0 +1,27 @@
+#include "cli/ArgumentParsing.h"
+
+namespace slanter::cli {
+
+std::optional<int> ParsePictureSide(const std::string& text) {
+    if (text.empty() || text.size() > 4)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1)
+        return std::nullopt;
+    return value;
+}
+
+bool IsHelpWord(const std::string& word) { return word == "--help" || word == "-h"; }
+
+std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix) {
+    if (word.compare(0, prefix.size(), prefix) != 0)
+        return std::nullopt;
+    return word.substr(prefix.size());
+}
+
+} // namespace slanter::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace slanter::cli {
+
+// A picture side as a decimal number 1..9999; nothing for anything else.
+std::optional<int> ParsePictureSide(const std::string& text);
+
+bool IsHelpWord(const std::string& word);
+
+// "--name=value" gives value for prefix "--name="; nothing when word lacks the prefix.
+std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix);
+
+} // namespace slanter::cli

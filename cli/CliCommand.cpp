@@ -1,0 +1,35 @@
+#include "cli/CliCommand.h"
+
+#include <ostream>
+
+#include "cli/ArgumentParsing.h"
+
+namespace slanter::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: slanter-cli VERB [ARGUMENTS]\n"
+    "Verbs:\n"
+    "  patterns   list the slant patterns of a picture size\n"
+    "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
+
+} // namespace
+
+int RunCli(const Arguments& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    if (IsHelpWord(args[0])) {
+        out << kUsage;
+        return kExitOk;
+    }
+    const Arguments rest(args.begin() + 1, args.end());
+    if (args[0] == "patterns")
+        return RunPatterns(rest, out, err);
+    err << "slanter-cli: unknown verb '" << args[0] << "'\n" << kUsage;
+    return kExitUsage;
+}
+
+} // namespace slanter::cli

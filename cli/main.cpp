@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "cli/CliCommand.h"
+
+int main(int argc, char** argv) {
+    const slanter::cli::Arguments args(argv + 1, argv + argc);
+    return slanter::cli::RunCli(args, std::cout, std::cerr);
+}
