@@ -16,7 +16,9 @@ std::optional<int> ParsePictureSide(const std::string& text) {
     return value;
 }
 
-bool IsHelpWord(const std::string& word) { return word == "--help" || word == "-h"; }
+bool IsHelpWord(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
 
 std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix) {
     if (word.compare(0, prefix.size(), prefix) != 0)

@@ -8,11 +8,10 @@ namespace slanter::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: slanter-cli VERB [ARGUMENTS]\n"
-    "Verbs:\n"
-    "  patterns   list the slant patterns of a picture size\n"
-    "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
+constexpr const char* kUsage = "Usage: slanter-cli VERB [ARGUMENTS]\n"
+                               "Verbs:\n"
+                               "  patterns   list the slant patterns of a picture size\n"
+                               "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
 
 } // namespace
 

@@ -32,9 +32,9 @@ void PrintTable(const TSlanter& engine, std::ostream& out) {
     for (int index = 0; index < engine.PatternCount(); ++index) {
         const PatternColumns columns = FormatPatternColumns(engine, index);
         char line[160];
-        std::snprintf(line, sizeof line, "%5d %6s %5s %8s %6s %6s\n", index,
-                      columns.angle.c_str(), columns.area.c_str(), columns.slide.c_str(),
-                      columns.width.c_str(), columns.height.c_str());
+        std::snprintf(line, sizeof line, "%5d %6s %5s %8s %6s %6s\n", index, columns.angle.c_str(),
+                      columns.area.c_str(), columns.slide.c_str(), columns.width.c_str(),
+                      columns.height.c_str());
         out << line;
     }
 }

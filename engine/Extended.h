@@ -15,6 +15,8 @@ inline constexpr Extended kHalfPi = 1.570796326794895L;
 inline constexpr Extended kQuarterPi = 0.7853981633974475L;
 
 // Rounds an extended value to double, as storing it in a double variable does.
-inline double StoreDouble(Extended value) { return static_cast<double>(value); }
+inline double StoreDouble(Extended value) {
+    return static_cast<double>(value);
+}
 
 } // namespace slanter

@@ -7,74 +7,83 @@
 
 namespace slanter {
 
-// Folding a coordinate into [0, period) one period per step is exact for every step but
-// the last one upward from below zero, so the number of steps can be found at once from
-// exact sign tests and the whole fold done in one rounding. A coordinate carried along
-// by a slide is rounded at every step and must still take its steps one by one.
+// Folding a coordinate into [0, period) one period per step, each step computed in
+// extended precision and stored as double, is exact for every step but an upward last
+// one: an intermediate value lies closer to zero than the start and keeps its grain.
+// So the number of steps follows from sign tests in plain doubles (one rounding never
+// flips a sign), all exact steps collapse into one, and only the upward last step goes
+// through extended precision. A coordinate carried along by the slide is rounded at
+// every step and still takes its steps one by one.
 
 namespace fold_detail {
 
-// Sign of value + steps * period, exact: the sum is rounded once and rounding to
-// nearest keeps the sign of a nonzero value.
-inline bool ShiftedIsNegative(double value, std::int64_t steps, double period) {
-    return Extended(value) + Extended(steps) * Extended(period) < 0;
+// value + steps * period, rounded once; its sign is the exact sum's.
+inline double Shifted(double value, std::int64_t steps, double period) {
+    return value + static_cast<double>(steps) * period;
 }
 
-// Steps of +period taken by "while value < 0: value += period".
+// Steps of "while value < 0: value += period", for value < 0.
 inline std::int64_t StepsUp(double value, double period) {
-    auto steps = static_cast<std::int64_t>(std::ceil(-Extended(value) / period));
+    if (!(Shifted(value, 1, period) < 0))
+        return 1;
+    auto steps = static_cast<std::int64_t>(std::ceil(-value / period));
     if (steps < 1)
         steps = 1;
-    while (steps > 1 && !ShiftedIsNegative(value, steps - 1, period))
+    while (steps > 1 && !(Shifted(value, steps - 1, period) < 0))
         --steps;
-    while (ShiftedIsNegative(value, steps, period))
+    while (Shifted(value, steps, period) < 0)
         ++steps;
     return steps;
 }
 
-// Steps of -period taken by "repeat value -= period until value < period".
+// Steps of "repeat value -= period until value < period", for value >= period.
 inline std::int64_t StepsDown(double value, double period) {
-    auto steps = static_cast<std::int64_t>(std::floor(Extended(value) / period));
+    if (Shifted(value, -1, period) < period)
+        return 1;
+    auto steps = static_cast<std::int64_t>(value / period);
     if (steps < 1)
         steps = 1;
-    while (steps > 1 && ShiftedIsNegative(value, -steps, period))
+    while (steps > 1 && Shifted(value, -steps, period) < 0)
         --steps;
-    while (!ShiftedIsNegative(value, -(steps + 1), period))
+    while (!(Shifted(value, -steps, period) < period))
         ++steps;
     return steps;
+}
+
+// Brings value into [0, period] (period itself only by rounding up from just below 0),
+// moving `carried` by `step` for every period added and back for every one taken away.
+template <bool kCarry>
+inline void Fold(double& value, double period, double& carried, double step) {
+    std::int64_t steps = 0;
+    if (value < period) {
+        if (!(value < 0))
+            return;
+        steps = StepsUp(value, period);
+        // The steps before the last are exact; the last one rounds as the walk's does.
+        const double beforeLast = Shifted(value, steps - 1, period);
+        value = StoreDouble(Extended(beforeLast) + period);
+    } else {
+        steps = StepsDown(value, period);
+        value = Shifted(value, -steps, period);
+        step = -step;
+    }
+    if constexpr (kCarry) {
+        for (; steps > 0; --steps)
+            carried = StoreDouble(Extended(carried) + step);
+    }
 }
 
 } // namespace fold_detail
 
-// Brings value into [0, period] (period itself only by rounding up from just below 0).
 inline void FoldAlone(double& value, double period) {
-    if (value < period) {
-        if (value < 0) {
-            const std::int64_t steps = fold_detail::StepsUp(value, period);
-            value = StoreDouble(Extended(value) + Extended(steps) * period);
-        }
-    } else {
-        const std::int64_t steps = fold_detail::StepsDown(value, period);
-        value = StoreDouble(Extended(value) - Extended(steps) * period);
-    }
+    double unused = 0;
+    fold_detail::Fold<false>(value, period, unused, 0);
 }
 
-// As FoldAlone, moving `carried` by `step` for every period added (and back for every
-// period taken away), rounded step by step as the layout walk does.
+// As FoldAlone, carrying the other coordinate along by the slide, rounded step by step
+// as the layout walk does.
 inline void FoldCarrying(double& value, double period, double& carried, double step) {
-    std::int64_t steps = 0;
-    if (value < period) {
-        if (value < 0) {
-            steps = fold_detail::StepsUp(value, period);
-            value = StoreDouble(Extended(value) + Extended(steps) * period);
-        }
-    } else {
-        steps = fold_detail::StepsDown(value, period);
-        value = StoreDouble(Extended(value) - Extended(steps) * period);
-        step = -step;
-    }
-    for (; steps > 0; --steps)
-        carried = StoreDouble(Extended(carried) + step);
+    fold_detail::Fold<true>(value, period, carried, step);
 }
 
 // A folded coordinate that rounded onto its far bound stands for the point just inside.

@@ -59,7 +59,9 @@ std::int64_t TSlanter::LastUsefulMultiplier() const {
     return kLargestTileArea / (std::int64_t{sourceWidth_} * sourceHeight_);
 }
 
-void TSlanter::BuildPatterns() { BuildPatternsUpTo(LastUsefulMultiplier()); }
+void TSlanter::BuildPatterns() {
+    BuildPatternsUpTo(LastUsefulMultiplier());
+}
 
 void TSlanter::BuildPatternsUpTo(std::int64_t lastMultiplier) {
     patternCount_ = 0;
@@ -137,9 +139,8 @@ void TSlanter::TryCandidate(std::int64_t d, std::int64_t i, std::int64_t j, doub
 
 bool TSlanter::IsDuplicate(double angle, TPoint tile, double slide) const {
     for (int p = 0; p < patternCount_; ++p) {
-        if (std::fabs(Extended(angles_[p]) - angle) < 0.0001L &&
-            tileSizes_[p].X == tile.X && tileSizes_[p].Y == tile.Y &&
-            std::fabs(Extended(slides_[p]) - slide) < 0.0001L)
+        if (std::fabs(Extended(angles_[p]) - angle) < 0.0001L && tileSizes_[p].X == tile.X &&
+            tileSizes_[p].Y == tile.Y && std::fabs(Extended(slides_[p]) - slide) < 0.0001L)
             return true;
     }
     return false;

@@ -31,8 +31,8 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(PatternsCommand, ExactListingReadsBackToTheReferenceDoubles) {
     const CliRun run = RunWords({"patterns", "64", "48", "--vertical", "--sort=area", "--exact"});
     ASSERT_EQ(run.code, kExitOk) << run.err;
-    const auto rows = testing::ReadReferenceTable(
-        testing::TestDataPath("patterns/64x48-vertical-area.txt"));
+    const auto rows =
+        testing::ReadReferenceTable(testing::TestDataPath("patterns/64x48-vertical-area.txt"));
     const auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {

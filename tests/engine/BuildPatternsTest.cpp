@@ -21,8 +21,9 @@ int FindPattern(const TSlanter& engine, const Shown& p) {
     for (int k = 0; k < engine.PatternCount(); ++k) {
         const TPoint size = engine.PatternSize(k);
         if (std::fabs(engine.AngleDegrees(k) - p.degrees) < 0.005 &&
-            engine.PatternArea(k) == p.area && std::fabs(engine.PatternSlide(k) - p.slide) < 0.0005 &&
-            size.X == p.width && size.Y == p.height)
+            engine.PatternArea(k) == p.area &&
+            std::fabs(engine.PatternSlide(k) - p.slide) < 0.0005 && size.X == p.width &&
+            size.Y == p.height)
             return k;
     }
     return -1;
@@ -123,7 +124,8 @@ TEST(BuildPatterns, InvalidSelectionsLeaveTheSelectionAndItsSineAndCosine) {
     engine.SetPatternIndex(5);
     const double sine = engine.SelSin();
     const double cosine = engine.SelCos();
-    EXPECT_EQ(sine, static_cast<double>(std::sin(static_cast<long double>(engine.AngleRadians(5)))));
+    EXPECT_EQ(sine,
+              static_cast<double>(std::sin(static_cast<long double>(engine.AngleRadians(5)))));
     for (const int index : {-1, engine.PatternCount(), 101}) {
         engine.SetPatternIndex(index);
         EXPECT_EQ(engine.PatternIndex(), 5);

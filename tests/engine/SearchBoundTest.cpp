@@ -16,8 +16,8 @@ std::vector<Entry> Entries(const TSlanter& engine) {
     std::vector<Entry> entries;
     for (int k = 0; k < engine.PatternCount(); ++k) {
         const TPoint size = engine.PatternSize(k);
-        entries.emplace_back(engine.AngleRadians(k), engine.PatternArea(k),
-                             engine.PatternSlide(k), size.X, size.Y);
+        entries.emplace_back(engine.AngleRadians(k), engine.PatternArea(k), engine.PatternSlide(k),
+                             size.X, size.Y);
     }
     return entries;
 }
@@ -33,8 +33,8 @@ TSlanter Engine(int width, int height, bool horizontal) {
 // times further must find nothing more.
 TEST(SearchBound, SearchingFurtherFindsNoMorePatterns) {
     for (const auto& [w, h] : {std::pair{2000, 2000}, std::pair{100, 5000}, std::pair{1500, 1100},
-                              std::pair{3000, 700}, std::pair{9999, 9999}, std::pair{5000, 5000},
-                              std::pair{1200, 4000}, std::pair{700, 700}}) {
+                               std::pair{3000, 700}, std::pair{9999, 9999}, std::pair{5000, 5000},
+                               std::pair{1200, 4000}, std::pair{700, 700}}) {
         for (const bool horizontal : {true, false}) {
             const TSlanter bounded = Engine(w, h, horizontal);
             TSlanter further = Engine(w, h, horizontal);
@@ -61,8 +61,8 @@ TEST(SearchBound, LargeSquareFindsPatternsBeyondAnEmptyMultiplier) {
 
 TEST(SearchBound, ExtremeSizesEndWithSortedTablesOfFittingTiles) {
     for (const auto& [w, h] : {std::pair{1, 1}, std::pair{9999, 1}, std::pair{1, 9999},
-                              std::pair{9999, 9999}, std::pair{9999, 9998}, std::pair{2, 9999},
-                              std::pair{9999, 3}, std::pair{64, 48}, std::pair{1920, 1080}}) {
+                               std::pair{9999, 9999}, std::pair{9999, 9998}, std::pair{2, 9999},
+                               std::pair{9999, 3}, std::pair{64, 48}, std::pair{1920, 1080}}) {
         for (const bool horizontal : {true, false}) {
             const TSlanter engine = Engine(w, h, horizontal);
             ASSERT_LE(engine.PatternCount(), 100);
@@ -82,7 +82,7 @@ TEST(SearchBound, ExtremeSizesEndWithSortedTablesOfFittingTiles) {
 
 TEST(SearchBound, TableHoldsNoDuplicatesAndSlidesWithinOnePicture) {
     for (const auto& [w, h] : {std::pair{64, 48}, std::pair{1, 1}, std::pair{5, 3},
-                              std::pair{100, 100}, std::pair{37, 250}}) {
+                               std::pair{100, 100}, std::pair{37, 250}}) {
         for (const bool horizontal : {true, false}) {
             const TSlanter engine = Engine(w, h, horizontal);
             const double along = horizontal ? w : h;

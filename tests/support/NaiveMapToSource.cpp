@@ -7,8 +7,12 @@ namespace slanter::testing {
 
 namespace {
 
-double Add(double a, double b) { return StoreDouble(Extended(a) + b); }
-double Sub(double a, double b) { return StoreDouble(Extended(a) - b); }
+double Add(double a, double b) {
+    return StoreDouble(Extended(a) + b);
+}
+double Sub(double a, double b) {
+    return StoreDouble(Extended(a) - b);
+}
 
 } // namespace
 
