@@ -13,6 +13,11 @@ struct TableCase {
     bool sortOnAngle;
 };
 
+std::string CaseName(const ::testing::TestParamInfo<TableCase>& info) {
+    return std::string(info.param.horizontal ? "Rows" : "Columns") +
+           (info.param.sortOnAngle ? "ByAngle" : "ByArea");
+}
+
 class ReferenceTables : public ::testing::TestWithParam<TableCase> {};
 
 // The tables were computed independently with 80-bit intermediates; every double must
@@ -50,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Picture64x48, ReferenceTables,
                          ::testing::Values(TableCase{"64x48-horizontal-angle.txt", true, true},
                                            TableCase{"64x48-horizontal-area.txt", true, false},
                                            TableCase{"64x48-vertical-angle.txt", false, true},
-                                           TableCase{"64x48-vertical-area.txt", false, false}));
+                                           TableCase{"64x48-vertical-area.txt", false, false}),
+                         CaseName);
 
 } // namespace
 } // namespace slanter
