@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace slanter {
+
+// True when a directory entry of that name exists and is not a folder. A link counts by
+// what it points to, so a link to a folder is a folder; a dangling link is still an entry.
+bool FileFound(const std::string& fileName);
+
+} // namespace slanter

@@ -1,0 +1,39 @@
+#include "shell/Language.h"
+
+#include "shell/TextUtilities.h"
+
+namespace slanter {
+
+std::string CommandLineText(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (const std::string& argument : arguments) {
+        if (!line.empty())
+            line += ' ';
+        line += argument;
+    }
+    return line;
+}
+
+bool HasSwitch(const std::string& commandLine, const std::string& switchText) {
+    return UpperCaseAscii(commandLine).find(UpperCaseAscii(switchText)) != std::string::npos;
+}
+
+bool ChooseJapanese(const std::string& commandLine, const std::function<bool()>& systemIsJapanese) {
+    if (HasSwitch(commandLine, "/JAPANESE"))
+        return true;
+    if (HasSwitch(commandLine, "/ENGLISH"))
+        return false;
+    return systemIsJapanese && systemIsJapanese();
+}
+
+std::string HelpFileNameFor(const std::string& workFolder, const std::string& programName,
+                            bool japanese) {
+    return workFolder + programName + (japanese ? ".hlp" : "E.hlp");
+}
+
+std::string TextFileNameFor(const std::string& workFolder, const std::string& programName,
+                            bool japanese) {
+    return workFolder + programName + (japanese ? ".txt" : "E.txt");
+}
+
+} // namespace slanter
