@@ -1,0 +1,102 @@
+#include "bitmap/FileLayer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace slanter {
+
+namespace {
+
+// One system call moves at most this much; larger transfers loop.
+constexpr std::size_t kLargestStep = std::size_t{1} << 30;
+
+} // namespace
+
+PlatformFile::~PlatformFile() {
+    Close();
+}
+
+bool PlatformFile::OpenForReading(const std::string& name) {
+    Close();
+    // Non-blocking, so that a named pipe cannot hang the open; it is refused below.
+    return Hold(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), true);
+}
+
+bool PlatformFile::Create(const std::string& name) {
+    Close();
+    // Not O_TRUNC: a file that another opener holds must be left as it is.
+    if (!Hold(::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666), false))
+        return false;
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd_, 0) != 0) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool PlatformFile::Hold(int fd, bool mustBeRegular) {
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool usable = ::fstat(fd, &info) == 0 && (!mustBeRegular || S_ISREG(info.st_mode)) &&
+                        ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (!usable) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    position_ = 0;
+    return true;
+}
+
+void PlatformFile::Close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+std::size_t PlatformFile::Read(void* buffer, std::size_t count) {
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < count) {
+        const ssize_t step = ::read(fd_, bytes + done, std::min(count - done, kLargestStep));
+        if (step > 0)
+            done += static_cast<std::size_t>(step);
+        else if (step < 0 && errno == EINTR)
+            continue;
+        else
+            break;
+    }
+    position_ += static_cast<std::int64_t>(done);
+    return done;
+}
+
+std::size_t PlatformFile::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < count) {
+        const ssize_t step = ::write(fd_, bytes + done, std::min(count - done, kLargestStep));
+        if (step > 0)
+            done += static_cast<std::size_t>(step);
+        else if (step < 0 && errno == EINTR)
+            continue;
+        else
+            break;
+    }
+    position_ += static_cast<std::int64_t>(done);
+    return done;
+}
+
+std::int64_t PlatformFile::Size() const {
+    struct stat info {};
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+} // namespace slanter

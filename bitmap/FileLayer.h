@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace slanter {
+
+// The few platform file calls the bitmap store makes. A file is held by one opener at a
+// time: a second open or create of a file that is held fails. A read or write that the
+// platform refuses counts as one that came short.
+class PlatformFile {
+  public:
+    PlatformFile() = default;
+    ~PlatformFile();
+    PlatformFile(const PlatformFile&) = delete;
+    PlatformFile& operator=(const PlatformFile&) = delete;
+
+    // An existing regular file, for reading.
+    bool OpenForReading(const std::string& name);
+    // A new or emptied file, for reading and writing.
+    bool Create(const std::string& name);
+    bool IsOpen() const { return fd_ >= 0; }
+    void Close();
+
+    // The number of bytes moved; fewer than count means the transfer came short.
+    std::size_t Read(void* buffer, std::size_t count);
+    std::size_t Write(const void* buffer, std::size_t count);
+
+    // Size of the open file in bytes; -1 when the platform cannot tell.
+    std::int64_t Size() const;
+    // Bytes read and written since the file was opened.
+    std::int64_t Position() const { return position_; }
+
+  private:
+    bool Hold(int fd, bool mustBeRegular);
+
+    int fd_ = -1;
+    std::int64_t position_ = 0;
+};
+
+} // namespace slanter

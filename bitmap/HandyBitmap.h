@@ -1,0 +1,134 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "bitmap/BmpHeaders.h"
+#include "bitmap/OwnedArray.h"
+
+namespace slanter {
+
+class PlatformFile;
+
+// The program's own bitmap: the BMP headers, a palette of colour values and one 32-bit
+// cell per pixel, with a reader and a writer for one narrow kind of BMP file (40-byte
+// info header, uncompressed, 1, 4, 8, 16 or 24 bits). A colour value holds red in bits
+// 0-7, green in 8-15 and blue in 16-23; -1 is the getters' "no such pixel or colour".
+//
+// With PaletteCount() above 0 the record is indexed and its cells are palette indices;
+// otherwise they are colour values. Cell (x, y) is row y as the file stores it, so y = 0
+// is the bottom row of the picture as shown.
+//
+// LoadFromFile and SaveToFile answer false with a text in ErrorText() instead of
+// raising; the pixel operations never fail. After a failed load the record holds no
+// usable picture, but nothing it does then reaches outside the arrays it holds.
+class THandyBitmap {
+  public:
+    // The most cells a record holds, and the most bytes of stored pixel data (and so of
+    // one stored row) that it reads or writes. A palette holds at most kMaxPixels entries.
+    static constexpr std::int32_t kMaxPixels = 100'000'000;
+    static constexpr std::int32_t kMaxImageBytes = 100'000'000;
+
+    THandyBitmap() = default;
+    THandyBitmap(THandyBitmap&&) = default;
+    THandyBitmap& operator=(THandyBitmap&&) = default;
+
+    bool LoadFromFile(const std::string& fileName);
+    bool SaveToFile(const std::string& fileName);
+
+    // Exchanges blue and red and clears the top byte: a colour-table entry read as a
+    // little-endian number becomes a colour value, and back.
+    static constexpr std::int32_t SwapRedBlue(std::int32_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        return static_cast<std::int32_t>((bits & 0xFF) << 16 | (bits & 0xFF00) |
+                                         (bits >> 16 & 0xFF));
+    }
+
+    // A picture of width x height zero cells at bitCount bits; the palette stays. Sizes
+    // that are negative, hold more than kMaxPixels cells or find no memory give a record
+    // of 0 x 0 cells instead.
+    void NewImage(std::int32_t width, std::int32_t height, std::int32_t bitCount);
+    // count brought into 0 .. MaxColors(); the first entries survive, new ones are black.
+    void SetPaletteCount(std::int32_t count);
+
+    std::int32_t GetPaletteColor(std::int32_t index) const {
+        return IsPaletteIndex(index) ? palette_[index] : -1;
+    }
+    void SetPaletteColor(std::int32_t index, std::int32_t color) {
+        if (IsPaletteIndex(index))
+            palette_[index] = color;
+    }
+
+    std::int32_t GetPixelIndex(std::int32_t x, std::int32_t y) const {
+        const std::int64_t at = CellAt(x, y);
+        return at >= 0 && paletteCount_ != 0 ? pixels_[at] : -1;
+    }
+    void SetPixelIndex(std::int32_t x, std::int32_t y, std::int32_t index) {
+        const std::int64_t at = CellAt(x, y);
+        if (at >= 0 && index >= 0 && index < paletteCount_)
+            pixels_[at] = index;
+    }
+    std::int32_t GetPixelColor(std::int32_t x, std::int32_t y) const {
+        const std::int64_t at = CellAt(x, y);
+        if (at < 0)
+            return -1;
+        return paletteCount_ == 0 ? pixels_[at] : GetPaletteColor(pixels_[at]);
+    }
+    void SetPixelColor(std::int32_t x, std::int32_t y, std::int32_t color) {
+        const std::int64_t at = CellAt(x, y);
+        if (at >= 0 && paletteCount_ == 0)
+            pixels_[at] = color;
+    }
+
+    std::uint16_t bfType() const { return bfType_; }
+    const TBmpFileHeader& FileHeader() const { return fileHeader_; }
+    const TBmpInfoHeader& InfoHeader() const { return infoHeader_; }
+    std::int32_t biWidth() const { return infoHeader_.biWidth; }
+    std::int32_t biHeight() const { return infoHeader_.biHeight; }
+    std::uint16_t biBitCount() const { return infoHeader_.biBitCount; }
+    // 2 to the power of the depth: how many values a cell of this depth can hold.
+    std::int32_t MaxColors() const { return maxColors_; }
+    std::int32_t PaletteCount() const { return paletteCount_; }
+    const std::string& ErrorText() const { return errorText_; }
+
+  private:
+    bool ReadFileHeader(PlatformFile& file);
+    bool ReadInfoHeader(PlatformFile& file);
+    bool ReadPalette(PlatformFile& file);
+    bool ReadImage(PlatformFile& file);
+    bool WriteFileHeader(PlatformFile& file);
+    bool WriteInfoHeader(PlatformFile& file);
+    bool WritePalette(PlatformFile& file);
+    bool WriteImage(PlatformFile& file);
+
+    // The text of a save that cannot start; empty when the record can be written.
+    const char* SaveRefusal() const;
+    bool Fail(const char* text);
+
+    // The position of cell (x, y) in Pixels, or -1 outside the picture. The cells held
+    // bound it too, since a failed load may leave sizes that the cells do not have.
+    std::int64_t CellAt(std::int32_t x, std::int32_t y) const {
+        if (x < 0 || x >= infoHeader_.biWidth || y < 0 || y >= infoHeader_.biHeight)
+            return -1;
+        const std::int64_t at = std::int64_t{y} * infoHeader_.biWidth + x;
+        return at < pixels_.Count() ? at : -1;
+    }
+    bool IsPaletteIndex(std::int32_t index) const {
+        return index >= 0 && index < paletteCount_ && index < palette_.Count();
+    }
+
+    std::uint16_t bfType_ = 0;
+    TBmpFileHeader fileHeader_;
+    TBmpInfoHeader infoHeader_;
+    std::int32_t maxColors_ = 1;
+    std::int32_t paletteCount_ = 0;
+    OwnedArray<std::int32_t> palette_;
+    OwnedArray<std::int32_t> pixels_;
+    std::string errorText_;
+    // The pixel data as stored (all rows, padded) and one stored row, kept between loads
+    // and saves so that a picture of the same size needs no new blocks.
+    OwnedArray<std::uint8_t> fileImage_;
+    OwnedArray<std::uint8_t> rowBuffer_;
+};
+
+} // namespace slanter

@@ -1,0 +1,128 @@
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/FileLayer.h"
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/RowCodec.h"
+
+namespace slanter {
+
+using namespace bitmap_text;
+
+bool THandyBitmap::LoadFromFile(const std::string& fileName) {
+    errorText_.clear();
+    try {
+        PlatformFile file;
+        if (!file.OpenForReading(fileName)) {
+            errorText_ = kCantOpen + fileName;
+            return false;
+        }
+        // Strictly front to back; the file closes whatever the outcome.
+        return ReadFileHeader(file) && ReadInfoHeader(file) && ReadPalette(file) && ReadImage(file);
+    } catch (const std::bad_alloc&) {
+        return Fail(kOutOfMemory);
+    }
+}
+
+bool THandyBitmap::ReadFileHeader(PlatformFile& file) {
+    if (file.Read(&bfType_, sizeof bfType_) != sizeof bfType_)
+        return Fail(kCantReadType);
+    if (file.Read(&fileHeader_, sizeof fileHeader_) != sizeof fileHeader_)
+        return Fail(kCantReadFileHeader);
+    if (bfType_ != kBmpSignature)
+        return Fail(kNotBm);
+    if (fileHeader_.bfOffBits < kHeadersBytes)
+        return Fail(kIllegalOffBits);
+    // One byte more than recorded is accepted (some writers pad), two are not.
+    const std::int64_t size = file.Size();
+    const std::int64_t recorded = fileHeader_.bfSize;
+    if (size < 0 || (size != recorded && size != recorded + 1))
+        return Fail(kIllegalSize);
+    return true;
+}
+
+bool THandyBitmap::ReadInfoHeader(PlatformFile& file) {
+    if (file.Read(&infoHeader_, sizeof infoHeader_) != sizeof infoHeader_)
+        return Fail(kCantReadInfoHeader);
+    if (infoHeader_.biSize != kInfoHeaderBytes)
+        return Fail(kIllegalInfoSize);
+    if (infoHeader_.biPlanes != 1)
+        return Fail(kPlanesNotOne);
+    if (!IsStoredDepth(infoHeader_.biBitCount)) {
+        errorText_ = kBitCountIs + std::to_string(infoHeader_.biBitCount) + kBitCountMust;
+        return false;
+    }
+    maxColors_ = std::int32_t{1} << infoHeader_.biBitCount;
+    if (infoHeader_.biCompression != 0)
+        return Fail(kCompressed);
+    return true;
+}
+
+bool THandyBitmap::ReadPalette(PlatformFile& file) {
+    std::int64_t entries = 0;
+    if (fileHeader_.bfOffBits != kHeadersBytes)
+        entries = infoHeader_.biClrUsed != 0 ? infoHeader_.biClrUsed : maxColors_;
+    paletteCount_ = static_cast<std::int32_t>(entries);
+    // The room between the headers and the pixel data must be the table and nothing else.
+    if (4 * entries != std::int64_t{fileHeader_.bfOffBits} - kHeadersBytes)
+        return Fail(kIllegalPaletteCount);
+    palette_.Release();
+    if (entries == 0)
+        return true;
+    if (entries > kMaxPixels)
+        return Fail(kTooLarge);
+    // A table longer than the rest of the file would be read short anyway; knowing it
+    // first spares a block that a lying header asks for.
+    if (file.Size() - file.Position() < 4 * entries)
+        return Fail(kCantReadPalette);
+    if (!palette_.ResetForOverwrite(entries))
+        return Fail(kOutOfMemory);
+    const std::size_t bytes = 4 * static_cast<std::size_t>(entries);
+    if (file.Read(palette_.Data(), bytes) != bytes)
+        return Fail(kCantReadPalette);
+    for (std::int32_t i = 0; i < palette_.Count(); ++i)
+        palette_[i] = SwapRedBlue(palette_[i]);
+    // At 16 and 24 bits the cells are colours; a table kept beside them would make the
+    // record count as indexed and send every colour through it.
+    if (infoHeader_.biBitCount >= 16) {
+        palette_.Release();
+        paletteCount_ = 0;
+    }
+    return true;
+}
+
+bool THandyBitmap::ReadImage(PlatformFile& file) {
+    const std::int32_t width = infoHeader_.biWidth;
+    const std::int32_t height = infoHeader_.biHeight;
+    // Rows stored top down among them: the record keeps the file's row order and has
+    // no room for a negative size.
+    if (width < 0 || height < 0)
+        return Fail(kCantReadImage);
+    const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
+    const std::int64_t imageBytes = rowBytes * height;
+    const std::int64_t cells = std::int64_t{width} * height;
+    if (cells > kMaxPixels || rowBytes > kMaxImageBytes || imageBytes > kMaxImageBytes)
+        return Fail(kTooLarge);
+    infoHeader_.biSizeImage = static_cast<std::int32_t>(imageBytes);
+    if (file.Size() - file.Position() < imageBytes)
+        return Fail(kCantReadImage);
+    if (!fileImage_.ResetForOverwrite(imageBytes) || !rowBuffer_.ResetForOverwrite(rowBytes))
+        return Fail(kOutOfMemory);
+    // All the pixel data in one read.
+    if (file.Read(fileImage_.Data(), static_cast<std::size_t>(imageBytes)) !=
+        static_cast<std::size_t>(imageBytes))
+        return Fail(kCantReadImage);
+    if (!pixels_.ResetForOverwrite(cells))
+        return Fail(kOutOfMemory);
+    const int bitCount = infoHeader_.biBitCount;
+    for (std::int32_t y = 0; y < height && width > 0; ++y) {
+        std::memcpy(rowBuffer_.Data(), fileImage_.Data() + y * rowBytes,
+                    static_cast<std::size_t>(rowBytes));
+        UnpackRow(bitCount, rowBuffer_.Data(), width, pixels_.Data() + std::int64_t{y} * width);
+    }
+    return true;
+}
+
+} // namespace slanter

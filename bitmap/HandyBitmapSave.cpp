@@ -1,0 +1,105 @@
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/FileLayer.h"
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/RowCodec.h"
+
+namespace slanter {
+
+using namespace bitmap_text;
+
+bool THandyBitmap::SaveToFile(const std::string& fileName) {
+    errorText_.clear();
+    try {
+        // Refused before the file is created, so that no file is left behind.
+        if (const char* refusal = SaveRefusal())
+            return Fail(refusal);
+        PlatformFile file;
+        if (!file.Create(fileName)) {
+            errorText_ = kCantCreate + fileName;
+            return false;
+        }
+        return WriteFileHeader(file) && WriteInfoHeader(file) && WritePalette(file) &&
+               WriteImage(file);
+    } catch (const std::bad_alloc&) {
+        return Fail(kOutOfMemory);
+    }
+}
+
+const char* THandyBitmap::SaveRefusal() const {
+    if (!IsStoredDepth(infoHeader_.biBitCount))
+        return kIllegalBitCount;
+    const std::int32_t width = infoHeader_.biWidth;
+    const std::int32_t height = infoHeader_.biHeight;
+    if (width < 0 || height < 0 || std::int64_t{width} * height != pixels_.Count() ||
+        paletteCount_ < 0 || paletteCount_ != palette_.Count())
+        return kNoImage;
+    const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
+    if (rowBytes > kMaxImageBytes || rowBytes * height > kMaxImageBytes)
+        return kTooLarge;
+    return nullptr;
+}
+
+bool THandyBitmap::WriteFileHeader(PlatformFile& file) {
+    const std::int64_t imageBytes =
+        RowBytes(infoHeader_.biBitCount, infoHeader_.biWidth) * infoHeader_.biHeight;
+    bfType_ = kBmpSignature;
+    fileHeader_.bfReserved1 = 0;
+    fileHeader_.bfReserved2 = 0;
+    fileHeader_.bfOffBits = kHeadersBytes + 4 * paletteCount_;
+    fileHeader_.bfSize = static_cast<std::int32_t>(fileHeader_.bfOffBits + imageBytes);
+    if (file.Write(&bfType_, sizeof bfType_) != sizeof bfType_ ||
+        file.Write(&fileHeader_, sizeof fileHeader_) != sizeof fileHeader_)
+        return Fail(kCantWriteFileHeader);
+    return true;
+}
+
+bool THandyBitmap::WriteInfoHeader(PlatformFile& file) {
+    infoHeader_.biSize = kInfoHeaderBytes;
+    infoHeader_.biPlanes = 1;
+    infoHeader_.biCompression = 0;
+    infoHeader_.biSizeImage = static_cast<std::int32_t>(
+        RowBytes(infoHeader_.biBitCount, infoHeader_.biWidth) * infoHeader_.biHeight);
+    infoHeader_.biClrUsed = paletteCount_;
+    if (file.Write(&infoHeader_, sizeof infoHeader_) != sizeof infoHeader_)
+        return Fail(kCantWriteInfoHeader);
+    return true;
+}
+
+bool THandyBitmap::WritePalette(PlatformFile& file) {
+    if (paletteCount_ == 0)
+        return true;
+    // The table goes out through a copy: the palette stays exactly as held, top bytes
+    // included, while each stored entry gets a reserved byte of 0.
+    OwnedArray<std::int32_t> table;
+    if (!table.ResetForOverwrite(paletteCount_))
+        return Fail(kOutOfMemory);
+    for (std::int32_t i = 0; i < paletteCount_; ++i)
+        table[i] = SwapRedBlue(palette_[i]);
+    const std::size_t bytes = 4 * static_cast<std::size_t>(paletteCount_);
+    return file.Write(table.Data(), bytes) == bytes;
+}
+
+bool THandyBitmap::WriteImage(PlatformFile& file) {
+    const std::int32_t width = infoHeader_.biWidth;
+    const std::int32_t height = infoHeader_.biHeight;
+    const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
+    const std::int64_t imageBytes = rowBytes * height;
+    // The row buffer starts zero-filled, which gives every row its zero padding.
+    if (!rowBuffer_.Reset(rowBytes) || !fileImage_.ResetForOverwrite(imageBytes))
+        return Fail(kOutOfMemory);
+    const int bitCount = infoHeader_.biBitCount;
+    for (std::int32_t y = 0; y < height && width > 0; ++y) {
+        PackRow(bitCount, pixels_.Data() + std::int64_t{y} * width, width, rowBuffer_.Data());
+        std::memcpy(fileImage_.Data() + y * rowBytes, rowBuffer_.Data(),
+                    static_cast<std::size_t>(rowBytes));
+    }
+    // All the pixel data in one write.
+    const auto bytes = static_cast<std::size_t>(imageBytes);
+    return file.Write(fileImage_.Data(), bytes) == bytes;
+}
+
+} // namespace slanter
