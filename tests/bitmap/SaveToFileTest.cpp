@@ -6,6 +6,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "support/BmpBuilder.h"
+#include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
 
 namespace slanter {
@@ -15,30 +16,6 @@ using testing::Bytes;
 using testing::I32At;
 using testing::TempFolder;
 using testing::U16At;
-
-// A record of the given depth filled with a pattern that reaches every value the depth
-// stores; indexed (with a palette of every index) below 16 bits.
-THandyBitmap Patterned(int bitCount, int width, int height) {
-    THandyBitmap b;
-    b.NewImage(width, height, bitCount);
-    if (bitCount <= 8) {
-        b.SetPaletteCount(b.MaxColors());
-        for (int k = 0; k < b.PaletteCount(); ++k)
-            b.SetPaletteColor(k, (k * 0x9E3779B1u) & 0xFFFFFF);
-    }
-    std::uint32_t seed = 12345;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            const auto value = static_cast<std::int32_t>(seed >> 8 & 0xFFFFFF);
-            if (bitCount <= 8)
-                b.SetPixelIndex(x, y, value % b.MaxColors());
-            else
-                b.SetPixelColor(x, y, bitCount == 16 ? value & 0xF8F8F8 : value);
-        }
-    }
-    return b;
-}
 
 void ExpectSamePicture(const THandyBitmap& a, const THandyBitmap& b) {
     ASSERT_EQ(a.biWidth(), b.biWidth());
@@ -56,7 +33,7 @@ TEST(SaveToFile, EveryDepthComesBackWithTheSameCellsAndPalette) {
     TempFolder folder;
     for (const int bitCount : {1, 4, 8, 16, 24}) {
         for (const int width : {1, 3, 8, 9, 33}) {
-            THandyBitmap original = Patterned(bitCount, width, 5);
+            THandyBitmap original = testing::PatternedBitmap(bitCount, width, 5);
             const std::string name = folder.Path("out.bmp");
             ASSERT_TRUE(original.SaveToFile(name)) << original.ErrorText();
             EXPECT_EQ(original.ErrorText(), "");
