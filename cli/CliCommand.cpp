@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kUsage = "Usage: slanter-cli VERB [ARGUMENTS]\n"
                                "Verbs:\n"
                                "  patterns   list the slant patterns of a picture size\n"
+                               "  info       show the size and colours of a BMP file\n"
                                "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
 
 } // namespace
@@ -27,6 +28,8 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err) {
     const Arguments rest(args.begin() + 1, args.end());
     if (args[0] == "patterns")
         return RunPatterns(rest, out, err);
+    if (args[0] == "info")
+        return RunInfo(rest, out, err);
     err << "slanter-cli: unknown verb '" << args[0] << "'\n" << kUsage;
     return kExitUsage;
 }

@@ -2,6 +2,7 @@
 #include <optional>
 #include <ostream>
 
+#include "bitmap/HandyBitmap.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
 #include "engine/PatternColumns.h"
@@ -12,8 +13,10 @@ namespace slanter::cli {
 namespace {
 
 constexpr const char* kPatternsUsage =
-    "Usage: slanter-cli patterns WIDTH HEIGHT [--vertical] [--sort=angle|area] [--exact]\n"
-    "Lists the slant patterns of a WIDTH x HEIGHT picture (each side 1..9999).\n"
+    "Usage: slanter-cli patterns (WIDTH HEIGHT | FILE) [--vertical] [--sort=angle|area]\n"
+    "                            [--exact]\n"
+    "Lists the slant patterns of a WIDTH x HEIGHT picture (each side 1..9999), or of the\n"
+    "picture in the BMP file FILE.\n"
     "  --vertical     copies stacked in columns instead of rows\n"
     "  --sort=ORDER   order by angle (default) or by area\n"
     "  --exact        one line per pattern: index radians degrees area slide width height,\n"
@@ -78,23 +81,38 @@ int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
             sizes.push_back(word);
         }
     }
-    if (sizes.size() != 2) {
-        err << "slanter-cli patterns: expected WIDTH and HEIGHT\n" << kPatternsUsage;
-        return kExitUsage;
-    }
-    const std::optional<int> width = ParsePictureSide(sizes[0]);
-    const std::optional<int> height = ParsePictureSide(sizes[1]);
-    if (!width || !height) {
-        const bool widthBad = !width;
-        err << "slanter-cli patterns: the " << (widthBad ? "width" : "height") << " '"
-            << sizes[widthBad ? 0 : 1] << "' is not a whole number from 1 to 9999\n";
+    if (sizes.size() == 1) {
+        THandyBitmap picture;
+        if (!picture.LoadFromFile(sizes[0])) {
+            err << picture.ErrorText() << '\n';
+            return kExitFailure;
+        }
+        if (picture.biWidth() < 1 || picture.biHeight() < 1) {
+            err << "slanter-cli patterns: the picture in '" << sizes[0] << "' has no pixels\n";
+            return kExitFailure;
+        }
+        options.width = picture.biWidth();
+        options.height = picture.biHeight();
+    } else if (sizes.size() == 2) {
+        const std::optional<int> width = ParsePictureSide(sizes[0]);
+        const std::optional<int> height = ParsePictureSide(sizes[1]);
+        if (!width || !height) {
+            const bool widthBad = !width;
+            err << "slanter-cli patterns: the " << (widthBad ? "width" : "height") << " '"
+                << sizes[widthBad ? 0 : 1] << "' is not a whole number from 1 to 9999\n";
+            return kExitUsage;
+        }
+        options.width = *width;
+        options.height = *height;
+    } else {
+        err << "slanter-cli patterns: expected WIDTH and HEIGHT, or FILE\n" << kPatternsUsage;
         return kExitUsage;
     }
 
     TSlanter engine;
     engine.SetHorizontal(options.horizontal);
     engine.SetSortOnAngle(options.sortOnAngle);
-    engine.SetSourceSize({*width, *height});
+    engine.SetSourceSize({options.width, options.height});
     if (options.exact)
         PrintExact(engine, out);
     else

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliCommand.h"
+#include "support/BmpBuilder.h"
 #include "support/ReferenceTable.h"
+#include "support/TempFolder.h"
 
 namespace slanter::cli {
 namespace {
@@ -62,7 +64,7 @@ TEST(PatternsCommand, BadSizesAreUsageErrorsWithAMessage) {
     for (const Arguments& words :
          {Arguments{"patterns", "0", "48"}, Arguments{"patterns", "-5", "48"},
           Arguments{"patterns", "64", "x"}, Arguments{"patterns", "10000", "48"},
-          Arguments{"patterns", "64"}, Arguments{"patterns", "64", "48", "--sort=size"},
+          Arguments{"patterns", "64", "48", "9"}, Arguments{"patterns", "64", "48", "--sort=size"},
           Arguments{"patterns", "64", "48", "--bogus"}, Arguments{"patterns", "", "48"}}) {
         const CliRun run = RunWords(words);
         EXPECT_EQ(run.code, kExitUsage) << words[1];
@@ -84,6 +86,38 @@ TEST(PatternsCommand, SizeWithoutPatternsListsOnlyTheHeader) {
     const CliRun run = RunWords({"patterns", "9999", "9999"});
     EXPECT_EQ(run.code, kExitOk);
     EXPECT_EQ(Lines(run.out).size(), 1u);
+}
+
+TEST(PatternsCommand, AFileGivesThePatternsOfItsPicture) {
+    testing::TempFolder folder;
+    testing::BmpLayout layout;
+    layout.width = 64;
+    layout.height = 48;
+    layout.image.assign(48 * 64 * 3, 0);
+    testing::WriteBytes(folder.Path("p.bmp"), testing::BuildBmp(layout));
+    const CliRun fromFile = RunWords({"patterns", folder.Path("p.bmp"), "--vertical"});
+    ASSERT_EQ(fromFile.code, kExitOk) << fromFile.err;
+    EXPECT_EQ(fromFile.out, RunWords({"patterns", "64", "48", "--vertical"}).out);
+}
+
+TEST(PatternsCommand, AFileItCannotTakeGivesTheReasonOnStandardError) {
+    testing::TempFolder folder;
+    const std::string name = folder.Path("missing.bmp");
+    CliRun run = RunWords({"patterns", name});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.err, "can't open " + name + "\n");
+    EXPECT_EQ(run.out, "");
+
+    // One word is a file name even when it looks like a size.
+    EXPECT_EQ(RunWords({"patterns", "64"}).err, "can't open 64\n");
+
+    testing::BmpLayout empty;
+    empty.width = 0;
+    empty.height = 4;
+    testing::WriteBytes(folder.Path("empty.bmp"), testing::BuildBmp(empty));
+    run = RunWords({"patterns", folder.Path("empty.bmp")});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_NE(run.err.find("no pixels"), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,67 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/CliCommand.h"
+#include "support/BmpBuilder.h"
+#include "support/TempFolder.h"
+
+namespace slanter::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWords(const Arguments& words) {
+    std::ostringstream out, err;
+    const int code = RunCli(words, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(InfoCommand, ShowsSizeDepthPaletteAndColours) {
+    testing::TempFolder folder;
+    testing::BmpLayout layout;
+    layout.width = 9;
+    layout.height = 2;
+    layout.bitCount = 4;
+    layout.table = testing::TableOf(std::vector<testing::Quad>(12));
+    layout.image.assign(2 * 8, 0);
+    testing::WriteBytes(folder.Path("p.bmp"), testing::BuildBmp(layout));
+    const CliRun run = RunWords({"info", folder.Path("p.bmp")});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "width: 9\nheight: 2\nbits: 4\npalette: 12\ncolors: 16\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(InfoCommand, AFileItCannotTakeGivesTheReasonAloneOnStandardError) {
+    testing::TempFolder folder;
+    testing::BmpLayout layout;
+    layout.width = 1;
+    layout.height = 1;
+    layout.bitCount = 32;
+    layout.image.assign(4, 0);
+    testing::WriteBytes(folder.Path("deep.bmp"), testing::BuildBmp(layout));
+    CliRun run = RunWords({"info", folder.Path("deep.bmp")});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.err, "biBitCount is 32 (must be 2, 4, 8, 16, or 24)\n");
+    EXPECT_EQ(run.out, "");
+
+    run = RunWords({"info", folder.Path("none.bmp")});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.err, "can't open " + folder.Path("none.bmp") + "\n");
+}
+
+TEST(InfoCommand, WantsExactlyOneFile) {
+    EXPECT_EQ(RunWords({"info"}).code, kExitUsage);
+    EXPECT_EQ(RunWords({"info", "a.bmp", "b.bmp"}).code, kExitUsage);
+    const CliRun help = RunWords({"info", "--help"});
+    EXPECT_EQ(help.code, kExitOk);
+    EXPECT_NE(help.out.find("Usage: slanter-cli info FILE"), std::string::npos);
+    EXPECT_NE(RunWords({"--help"}).out.find("info"), std::string::npos);
+}
+
+} // namespace
+} // namespace slanter::cli
