@@ -1,0 +1,21 @@
+#pragma once
+
+class QWidget;
+
+namespace slanter {
+
+// A window's placement lives in the section named like the form's object name
+// ("MainForm"): "Left", "Top", "Width" and "Height" of its normal (restored) geometry
+// and "State". A window that cannot be resized keeps its designed size, so it stores
+// no "Width" and "Height".
+
+// Whether the user can resize the window; fixed-size windows store no size.
+bool IsSizeableFrame(const QWidget& form);
+
+void SaveFormPlacement(const QWidget& form);
+
+// Applies the stored values as they are, without checking them against the screen; a
+// value that is missing or does not convert keeps the form's present one.
+void RestoreFormPlacement(QWidget& form);
+
+} // namespace slanter

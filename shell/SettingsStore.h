@@ -1,0 +1,37 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "shell/SettingValue.h"
+
+namespace slanter {
+
+// The per-user store of the settings: one key for the program under the company's key
+// ("TAMRI Lab"), one section per subject, every value held as text. There is no cache:
+// each call opens the store, and every write has reached it before the call returns.
+
+inline constexpr const char* kCompanyKeyName = "TAMRI Lab";
+
+// A store that cannot be written, or a value of a kind other than text. Not caught by
+// the settings code: it ends the command in progress with the general error box.
+class SettingsError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Dropped while SettingsWritable is false; an empty value is never written.
+void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value);
+
+// The kind of the default decides how the stored text is read (see SettingFromStoredText);
+// a missing section or value gives the default.
+SettingValue ReadSetting(const std::string& section, const std::string& name,
+                         const SettingValue& defaultValue);
+
+// The record of the installed program, written at every start.
+void WriteApplicationInfo();
+
+// Deletes the program's key with every section and value below it.
+void EraseSettings();
+
+} // namespace slanter
