@@ -16,6 +16,20 @@ std::optional<int> ParsePictureSide(const std::string& text) {
     return value;
 }
 
+std::optional<std::int32_t> ParseIndex(const std::string& text) {
+    if (text.empty() || text.size() > 10)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
 bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -7,6 +8,9 @@ namespace slanter::cli {
 
 // A picture side as a decimal number 1..9999; nothing for anything else.
 std::optional<int> ParsePictureSide(const std::string& text);
+
+// A non-negative decimal number that fits 32 bits; nothing for anything else.
+std::optional<std::int32_t> ParseIndex(const std::string& text);
 
 bool IsHelpWord(const std::string& word);
 

@@ -19,5 +19,6 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err);
 // The verbs; each gets the words after its own name.
 int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err);
 
 } // namespace slanter::cli

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "engine/ExtendedMath.h"
-#include "engine/Fold.h"
 
 namespace slanter {
 
@@ -219,8 +218,6 @@ TPoint TSlanter::PatternSize(std::int32_t index) const {
 SourcePosition TSlanter::MapToSource(TPoint pixel) const {
     if (!IsValidIndex(patternIndex_))
         return {};
-    const double width = sourceWidth_;
-    const double height = sourceHeight_;
     const double px = pixel.X + 0.5;
     const double py = pixel.Y + 0.5;
     const Extended cs = selCos_;
@@ -234,15 +231,11 @@ SourcePosition TSlanter::MapToSource(TPoint pixel) const {
         sx = StoreDouble(px * cs - py * sn);
         sy = StoreDouble(py * cs + px * sn);
     }
-    const double slide = slides_[patternIndex_];
-    if (horizontal_) {
-        FoldCarrying(sy, height, sx, rightUp_ ? slide : -slide);
-        FoldAlone(sx, width);
-    } else {
-        FoldCarrying(sx, width, sy, rightUp_ ? -slide : slide);
-        FoldAlone(sy, height);
-    }
-    return {JustInside(sx, width), JustInside(sy, height)};
+    return SelectedLayout().Fold(sx, sy);
+}
+
+LayoutFold TSlanter::SelectedLayout() const {
+    return {sourceWidth_, sourceHeight_, slides_[patternIndex_], horizontal_, rightUp_};
 }
 
 } // namespace slanter

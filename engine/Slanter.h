@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/Extended.h"
+#include "engine/LayoutFold.h"
 #include "engine/Point.h"
 
 namespace slanter {
@@ -50,6 +51,10 @@ class TSlanter {
     // Source position shown by result pixel `pixel` of the selected pattern's tile:
     // 0 <= SX < SourceWidth and 0 <= SY < SourceHeight. (0, 0) without a selection.
     SourcePosition MapToSource(TPoint pixel) const;
+
+    // The layout of the selected pattern, as MapToSource folds it; only for a selection
+    // of the current table.
+    LayoutFold SelectedLayout() const;
 
     // The build with an explicit largest multiplier; BuildPatterns passes the largest
     // one that can still store a pattern. Exposed so that the bound can be checked.

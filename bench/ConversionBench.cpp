@@ -1,0 +1,184 @@
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "bitmap/HandyBitmap.h"
+#include "conversion/ConversionRun.h"
+#include "conversion/Resampler.h"
+#include "engine/Slanter.h"
+
+#ifdef SLANTER_BENCH_OPENCV
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
+
+namespace {
+
+using namespace slanter;
+
+constexpr int kSourceWidth = 1024;
+constexpr int kSourceHeight = 768;
+
+// A photo-sized picture with detail everywhere: smooth gradients and a fine pattern.
+THandyBitmap MakeSource(int bitCount) {
+    THandyBitmap source;
+    source.NewImage(kSourceWidth, kSourceHeight, bitCount);
+    if (bitCount == 8) {
+        source.SetPaletteCount(256);
+        for (int i = 0; i < 256; ++i)
+            source.SetPaletteColor(i, i | (255 - i) << 8 | (i * 7 & 255) << 16);
+    }
+    for (int y = 0; y < kSourceHeight; ++y) {
+        for (int x = 0; x < kSourceWidth; ++x) {
+            const int r = (x * 255 / kSourceWidth + (x ^ y) % 17) & 255;
+            const int g = (y * 255 / kSourceHeight + (x * y) % 13) & 255;
+            const int b = ((x + y) / 8) & 255;
+            if (bitCount == 8)
+                source.SetPixelIndex(x, y, (r + g + b) & 255);
+            else
+                source.SetPixelColor(x, y, r | g << 8 | b << 16);
+        }
+    }
+    return source;
+}
+
+const THandyBitmap& Source(int bitCount) {
+    static const THandyBitmap source24 = MakeSource(24);
+    static const THandyBitmap source8 = MakeSource(8);
+    return bitCount == 8 ? source8 : source24;
+}
+
+// Pattern 0 is the first of the angle order; "large" is the largest tile that stays
+// below 20 megapixels.
+TSlanter Engine(bool largePattern) {
+    TSlanter engine;
+    engine.SetSourceSize({kSourceWidth, kSourceHeight});
+    int chosen = 0;
+    if (largePattern) {
+        std::int64_t best = 0;
+        for (int k = 0; k < engine.PatternCount(); ++k) {
+            const TPoint size = engine.PatternSize(k);
+            const std::int64_t pixels = std::int64_t{size.X} * size.Y;
+            if (pixels > best && pixels < 20'000'000) {
+                best = pixels;
+                chosen = k;
+            }
+        }
+    }
+    engine.SetPatternIndex(chosen);
+    return engine;
+}
+
+void ReportPixels(benchmark::State& state, TPoint tile) {
+    const double pixels = double(tile.X) * tile.Y;
+    state.counters["Mpx_per_s"] =
+        benchmark::Counter(pixels * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
+    state.counters["ns_per_px"] =
+        benchmark::Counter(pixels * double(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["tile_w"] = tile.X;
+    state.counters["tile_h"] = tile.Y;
+}
+
+// args: source depth, large pattern, smoothing
+void BM_Convert(benchmark::State& state) {
+    const THandyBitmap& source = Source(int(state.range(0)));
+    const TSlanter engine = Engine(state.range(1) != 0);
+    const bool smoothing = state.range(2) != 0;
+    // One result picture for every run, as the peer's output matrix is: reshaping it
+    // clears its cells without fresh pages.
+    THandyBitmap result;
+    for (auto _ : state) {
+        ComputeResult(engine, source, smoothing, result, {});
+        benchmark::DoNotOptimize(result.GetPixelColor(0, 0));
+    }
+    ReportPixels(state, engine.PatternSize(engine.PatternIndex()));
+}
+BENCHMARK(BM_Convert)
+    ->ArgNames({"bits", "large", "smooth"})
+    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+// Where the time goes: the mapping alone, column by column as the conversion runs it.
+void BM_MapToSourceOnly(benchmark::State& state) {
+    const TSlanter engine = Engine(state.range(0) != 0);
+    const TPoint tile = engine.PatternSize(engine.PatternIndex());
+    for (auto _ : state) {
+        double sum = 0;
+        for (int x = 0; x < tile.X; ++x)
+            for (int y = 0; y < tile.Y; ++y)
+                sum += engine.MapToSource({x, y}).SX;
+        benchmark::DoNotOptimize(sum);
+    }
+    ReportPixels(state, tile);
+}
+BENCHMARK(BM_MapToSourceOnly)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// ... and the pixel reads and writes alone, in the conversion's column order.
+void BM_PixelAccessOnly(benchmark::State& state) {
+    const THandyBitmap& source = Source(24);
+    const TSlanter engine = Engine(state.range(0) != 0);
+    const TPoint tile = engine.PatternSize(engine.PatternIndex());
+    THandyBitmap result;
+    result.NewImage(tile.X, tile.Y, 24);
+    for (auto _ : state) {
+        for (int x = 0; x < tile.X; ++x)
+            for (int y = 0; y < tile.Y; ++y)
+                result.SetPixelColor(
+                    x, y,
+                    source.GetPixelColor((x * 3 + y) % kSourceWidth, (y + x / 3) % kSourceHeight));
+        benchmark::DoNotOptimize(result.GetPixelColor(0, 0));
+    }
+    ReportPixels(state, tile);
+}
+BENCHMARK(BM_PixelAccessOnly)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// ... and the writer.
+void BM_SaveResult(benchmark::State& state) {
+    const TSlanter engine = Engine(state.range(0) != 0);
+    THandyBitmap result;
+    ComputeResult(engine, Source(24), false, result, {});
+    const std::string path = "/tmp/slanter-bench-result.bmp";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(result.SaveToFile(path));
+    std::remove(path.c_str());
+    ReportPixels(state, engine.PatternSize(engine.PatternIndex()));
+}
+BENCHMARK(BM_SaveResult)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+#ifdef SLANTER_BENCH_OPENCV
+// The peer: a general affine warp with wrapped borders to the same output size, on one
+// thread, nearest and bilinear.
+void BM_OpenCvWarpAffine(benchmark::State& state) {
+    cv::setNumThreads(1);
+    const bool eightBits = state.range(0) == 8;
+    const TSlanter engine = Engine(state.range(1) != 0);
+    const bool bilinear = state.range(2) != 0;
+    const TPoint tile = engine.PatternSize(engine.PatternIndex());
+    cv::Mat source(kSourceHeight, kSourceWidth, eightBits ? CV_8UC1 : CV_8UC3);
+    cv::randu(source, 0, 255);
+    const double angle = engine.AngleRadians(engine.PatternIndex());
+    const cv::Mat turn = (cv::Mat_<double>(2, 3) << std::cos(angle), std::sin(angle), 0,
+                          -std::sin(angle), std::cos(angle), 0);
+    cv::Mat result;
+    for (auto _ : state) {
+        cv::warpAffine(source, result, turn, cv::Size(tile.X, tile.Y),
+                       (bilinear ? cv::INTER_LINEAR : cv::INTER_NEAREST) | cv::WARP_INVERSE_MAP,
+                       cv::BORDER_WRAP);
+        benchmark::DoNotOptimize(result.data);
+    }
+    ReportPixels(state, tile);
+}
+BENCHMARK(BM_OpenCvWarpAffine)
+    ->ArgNames({"bits", "large", "bilinear"})
+    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+#endif
+
+} // namespace
+
+BENCHMARK_MAIN();

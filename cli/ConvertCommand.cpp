@@ -1,0 +1,202 @@
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ostream>
+#include <string>
+
+#include <chrono>
+#include <unistd.h>
+
+#include "bitmap/HandyBitmap.h"
+#include "cli/ArgumentParsing.h"
+#include "cli/CliCommand.h"
+#include "cli/OutputFile.h"
+#include "conversion/ConversionRun.h"
+#include "conversion/Progress.h"
+#include "engine/Slanter.h"
+
+namespace slanter::cli {
+
+namespace {
+
+constexpr const char* kConvertUsage =
+    "Usage: slanter-cli convert INPUT.bmp OUTPUT.bmp --pattern N [--vertical] [--left]\n"
+    "                           [--smooth] [--sort=angle|area]\n"
+    "Converts INPUT.bmp with pattern N of the table that 'slanter-cli patterns INPUT.bmp'\n"
+    "lists for the same options, and writes the seamless tile to OUTPUT.bmp.\n"
+    "  --pattern N    0-based index in the pattern table\n"
+    "  --vertical     copies stacked in columns instead of rows\n"
+    "  --left         rows rising to the left instead of to the right\n"
+    "  --smooth       blend each pixel with its nearest neighbour across an edge\n"
+    "  --sort=ORDER   order of the table: angle (default) or area\n"
+    "Ctrl-C cancels between two columns; nothing is written then (exit code 130).\n";
+
+constexpr int kExitCancelled = 130;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+class InterruptGuard {
+  public:
+    InterruptGuard() {
+        interrupted = 0;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptGuard() { sigaction(SIGINT, &previous_, nullptr); }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
+// One progress line on a terminal, redrawn a few times a second at most.
+class ProgressLine {
+  public:
+    explicit ProgressLine(std::ostream& err) : err_(err), shown_(isatty(STDERR_FILENO) == 1) {}
+    void Show(const ColumnProgress& progress) {
+        if (!shown_)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (drawn_ && now - last_ < std::chrono::milliseconds(200))
+            return;
+        last_ = now;
+        drawn_ = true;
+        err_ << "\r" << progress.percent << "%  " << EstimateText(progress.estimateSeconds, false)
+             << "   " << std::flush;
+    }
+    ~ProgressLine() {
+        if (drawn_)
+            err_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
+    }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+  private:
+    std::ostream& err_;
+    bool shown_;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_;
+};
+
+struct ConvertOptions {
+    std::string input;
+    std::string output;
+    std::int32_t pattern = -1;
+    bool horizontal = true;
+    bool rightUp = true;
+    bool smoothing = false;
+    bool sortOnAngle = true;
+};
+
+// Fills options from the words; answers an error text, empty when they are good.
+std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
+    Arguments files;
+    bool patternGiven = false;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& word = args[k];
+        std::optional<std::string> patternText = OptionValue(word, "--pattern=");
+        if (word == "--pattern") {
+            if (k + 1 == args.size())
+                return "--pattern needs a number";
+            patternText = args[++k];
+        }
+        if (patternText) {
+            const std::optional<std::int32_t> index = ParseIndex(*patternText);
+            if (!index)
+                return "the pattern '" + *patternText + "' is not a whole number from 0";
+            options.pattern = *index;
+            patternGiven = true;
+        } else if (word == "--vertical") {
+            options.horizontal = false;
+        } else if (word == "--left") {
+            options.rightUp = false;
+        } else if (word == "--smooth") {
+            options.smoothing = true;
+        } else if (const auto order = OptionValue(word, "--sort=")) {
+            if (*order != "angle" && *order != "area")
+                return "--sort must be 'angle' or 'area', not '" + *order + "'";
+            options.sortOnAngle = *order == "angle";
+        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
+            return "unknown option '" + word + "'";
+        } else {
+            files.push_back(word);
+        }
+    }
+    if (files.size() != 2)
+        return "expected INPUT.bmp and OUTPUT.bmp";
+    if (!patternGiven)
+        return "--pattern N is required";
+    options.input = files[0];
+    options.output = files[1];
+    return {};
+}
+
+} // namespace
+
+int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
+    for (const std::string& word : args) {
+        if (IsHelpWord(word)) {
+            out << kConvertUsage;
+            return kExitOk;
+        }
+    }
+    ConvertOptions options;
+    if (const std::string problem = ParseConvertWords(args, options); !problem.empty()) {
+        err << "slanter-cli convert: " << problem << "\n" << kConvertUsage;
+        return kExitUsage;
+    }
+
+    // From here on Ctrl-C only asks the run to stop before its next column.
+    InterruptGuard guard;
+    THandyBitmap source;
+    if (!source.LoadFromFile(options.input)) {
+        err << source.ErrorText() << "\n";
+        return kExitFailure;
+    }
+    TSlanter engine;
+    engine.SetHorizontal(options.horizontal);
+    engine.SetRightUp(options.rightUp);
+    engine.SetSortOnAngle(options.sortOnAngle);
+    engine.SetSourceSize({source.biWidth(), source.biHeight()});
+    if (engine.PatternCount() == 0) {
+        err << "slanter-cli convert: a " << source.biWidth() << " x " << source.biHeight()
+            << " picture has no pattern in this arrangement\n";
+        return kExitFailure;
+    }
+    if (options.pattern >= engine.PatternCount()) {
+        err << "slanter-cli convert: pattern " << options.pattern << " is outside the table (0 to "
+            << engine.PatternCount() - 1 << ")\n";
+        return kExitFailure;
+    }
+    engine.SetPatternIndex(options.pattern);
+
+    THandyBitmap result;
+    bool finished = false;
+    {
+        ProgressLine line(err);
+        RunHooks hooks;
+        hooks.keepGoing = [] { return interrupted == 0; };
+        hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
+        finished = ComputeResult(engine, source, options.smoothing, result, hooks);
+    }
+    if (!finished) {
+        err << "slanter-cli convert: cancelled; nothing was written\n";
+        return kExitCancelled;
+    }
+    const std::string problem = WriteResultFile(result, options.output);
+    if (!problem.empty()) {
+        err << "slanter-cli convert: cannot write " << options.output << ": " << problem << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace slanter::cli
