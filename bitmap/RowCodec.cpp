@@ -1,5 +1,7 @@
 #include "bitmap/RowCodec.h"
 
+#include <cstring>
+
 namespace slanter {
 
 namespace {
@@ -45,8 +47,17 @@ void Unpack16(const std::uint8_t* row, std::int32_t width, std::int32_t* cells) 
 }
 
 void Unpack24(const std::uint8_t* row, std::int32_t width, std::int32_t* cells) {
-    for (std::int32_t x = 0; x < width; ++x, row += 3)
-        cells[x] = ColorValue(row[2], row[1], row[0]);
+    // Four bytes at a time (blue, green, red and the next pixel's blue); the last pixel
+    // is read alone since a row may end right after it.
+    std::int32_t x = 0;
+    for (; x + 1 < width; ++x) {
+        std::uint32_t bytes;
+        std::memcpy(&bytes, row + 3 * x, 4);
+        cells[x] = static_cast<std::int32_t>((bytes & 0xFF) << 16 | (bytes & 0xFF00) |
+                                             (bytes >> 16 & 0xFF));
+    }
+    if (x < width)
+        cells[x] = ColorValue(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
 }
 
 void Pack1(const std::int32_t* cells, std::int32_t width, std::uint8_t* row) {
@@ -67,6 +78,13 @@ void Pack4(const std::int32_t* cells, std::int32_t width, std::uint8_t* row) {
     }
 }
 
+bool AnyNegative(const std::int32_t* cells, std::int32_t width) {
+    std::uint32_t signs = 0;
+    for (std::int32_t x = 0; x < width; ++x)
+        signs |= static_cast<std::uint32_t>(cells[x]);
+    return (signs >> 31) != 0;
+}
+
 void Pack16(const std::int32_t* cells, std::int32_t width, std::uint8_t* row) {
     for (std::int32_t x = 0; x < width; ++x) {
         const Channels c = ChannelsOf(cells[x]);
@@ -77,11 +95,30 @@ void Pack16(const std::int32_t* cells, std::int32_t width, std::uint8_t* row) {
 }
 
 void Pack24(const std::int32_t* cells, std::int32_t width, std::uint8_t* row) {
-    for (std::int32_t x = 0; x < width; ++x, row += 3) {
-        const Channels c = ChannelsOf(cells[x]);
-        row[0] = c.blue;
-        row[1] = c.green;
-        row[2] = c.red;
+    // For cells of 0 and above the divisions toward zero are plain shifts; only a row
+    // holding a negative cell (the getters' -1) takes the slow road.
+    if (AnyNegative(cells, width)) {
+        for (std::int32_t x = 0; x < width; ++x, row += 3) {
+            const Channels c = ChannelsOf(cells[x]);
+            row[0] = c.blue;
+            row[1] = c.green;
+            row[2] = c.red;
+        }
+        return;
+    }
+    // Four bytes at a time, the fourth overwritten by the next pixel; the last pixel is
+    // written alone so that nothing lands past the row.
+    std::int32_t x = 0;
+    for (; x + 1 < width; ++x) {
+        const auto v = static_cast<std::uint32_t>(cells[x]);
+        const std::uint32_t bytes = (v >> 16 & 0xFF) | (v & 0xFF00) | (v & 0xFF) << 16;
+        std::memcpy(row + 3 * x, &bytes, 4);
+    }
+    if (x < width) {
+        const auto v = static_cast<std::uint32_t>(cells[x]);
+        row[3 * x] = static_cast<std::uint8_t>(v >> 16);
+        row[3 * x + 1] = static_cast<std::uint8_t>(v >> 8);
+        row[3 * x + 2] = static_cast<std::uint8_t>(v);
     }
 }
 

@@ -55,6 +55,9 @@ TEST(UnpackRow, SixteenBitsKeepTheTopFiveBitsOfEachChannel) {
 }
 
 TEST(UnpackRow, TwentyFourBitsAreBlueGreenRed) {
+    // A row that ends right after its last pixel.
+    EXPECT_EQ(Unpacked(24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 4),
+              (Cells{0x010203, 0x040506, 0x070809, 0x0A0B0C}));
     EXPECT_EQ(Unpacked(24, {0x10, 0x20, 0x30, 0xFF, 0, 0}, 2), (Cells{0x102030, 0xFF0000}));
 }
 
@@ -79,6 +82,12 @@ TEST(PackRow, SixteenBitsDropTheLowThreeBitsOfEachChannel) {
 
 TEST(PackRow, TwentyFourBitsWriteBlueGreenRed) {
     EXPECT_EQ(Packed(24, {0x102030}, 3), (Row{0x10, 0x20, 0x30}));
+    // Nothing lands in the padding after the last pixel; top bytes play no part.
+    EXPECT_EQ(Packed(24, {0x302010, 0x0C0B0A, 0x7FFFFFFF}, 12),
+              (Row{0x30, 0x20, 0x10, 0x0C, 0x0B, 0x0A, 0xFF, 0xFF, 0xFF, 0xEE, 0xEE, 0xEE}));
+    // A row with a negative cell among ordinary ones.
+    EXPECT_EQ(Packed(24, {0x302010, -1, 0x0C0B0A}, 9),
+              (Row{0x30, 0x20, 0x10, 0, 0, 255, 0x0C, 0x0B, 0x0A}));
 }
 
 TEST(PackRow, ANoColourCellIsWrittenAsPureRed) {
