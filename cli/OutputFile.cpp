@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "bitmap/HandyBitmap.h"
@@ -36,6 +37,10 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path) {
     const int descriptor = mkstemp(name.data());
     if (descriptor < 0)
         return std::strerror(errno);
+    // mkstemp makes the file private; the output gets the mode any new file would get.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
     close(descriptor);
     const std::string temporary(name.data());
 

@@ -89,6 +89,9 @@ TEST_F(ConvertCommand, WritesTheSameBytesAsTheConversionForEveryDepthAndOption) 
         EXPECT_EQ(testing::ReadBytes(output), Expected(7, false, false, true, false)) << bitCount;
     }
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"expected.bmp", "in.bmp", "out.bmp"}));
+    // The output is an ordinary new file, not a private temporary one.
+    EXPECT_EQ(std::filesystem::status(output).permissions(),
+              std::filesystem::status(folder.Path("expected.bmp")).permissions());
 }
 
 TEST_F(ConvertCommand, FailuresSayWhyAndLeaveAnExistingOutputAlone) {
