@@ -37,7 +37,9 @@ class THandyBitmap {
     bool SaveToFile(const std::string& fileName);
 
     // Exchanges blue and red and clears the top byte: a colour-table entry read as a
-    // little-endian number becomes a colour value, and back.
+    // little-endian number becomes a colour value, and back. Done on the bits rather than
+    // by dividing the signed entry, which would shift red by one whenever the reserved
+    // byte is 0x80 or more.
     static constexpr std::int32_t SwapRedBlue(std::int32_t value) {
         const auto bits = static_cast<std::uint32_t>(value);
         return static_cast<std::int32_t>((bits & 0xFF) << 16 | (bits & 0xFF00) |
