@@ -1,9 +1,11 @@
 // Load and save of a 4000 x 3000 picture at 24 and at 8 bits through the program's own
 // reader and writer. bench/pillow_bmp_io.py then times Pillow and a plain file copy on
 // the same files and prints the ratios.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -56,6 +58,15 @@ void EnsurePictures() {
     }
 }
 
+// The shared machines only ever add time: like the Pillow script, report the fastest of
+// several repetitions (as "min") beside the mean.
+void Measured(benchmark::internal::Benchmark* b) {
+    b->ArgName("bits")->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Repetitions(5)->ReportAggregatesOnly(true);
+    b->ComputeStatistics(
+        "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+}
+
 void BM_Load(benchmark::State& state) {
     const int bitCount = static_cast<int>(state.range(0));
     const std::string path = PicturePath(bitCount);
@@ -68,7 +79,7 @@ void BM_Load(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
-BENCHMARK(BM_Load)->ArgName("bits")->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Load)->Apply(Measured);
 
 void BM_Save(benchmark::State& state) {
     const int bitCount = static_cast<int>(state.range(0));
@@ -83,7 +94,7 @@ void BM_Save(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() *
                             static_cast<std::int64_t>(std::filesystem::file_size(out)));
 }
-BENCHMARK(BM_Save)->ArgName("bits")->Arg(24)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Apply(Measured);
 
 } // namespace
 
