@@ -17,7 +17,20 @@ const std::string& InputPath() {
     return path;
 }
 
+void RemoveInputFiles() {
+    std::remove(InputPath().c_str());
+    std::remove((InputPath() + ".out").c_str());
+}
+
 } // namespace
+
+// The files go when the run ends; registered once the path exists, so that the path
+// outlives the handler.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    InputPath();
+    std::atexit(RemoveInputFiles);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::FILE* file = std::fopen(InputPath().c_str(), "wb");
