@@ -13,6 +13,7 @@ constexpr const char* kUsage = "Usage: slanter-cli VERB [ARGUMENTS]\n"
                                "  patterns   list the slant patterns of a picture size\n"
                                "  info       show the size and colours of a BMP file\n"
                                "  convert    turn a BMP picture into a seamless slanted tile\n"
+                               "  preview    work out the preview drawing of a pattern\n"
                                "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
 
 } // namespace
@@ -33,6 +34,8 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err) {
         return RunInfo(rest, out, err);
     if (args[0] == "convert")
         return RunConvert(rest, out, err);
+    if (args[0] == "preview")
+        return RunPreview(rest, out, err);
     err << "slanter-cli: unknown verb '" << args[0] << "'\n" << kUsage;
     return kExitUsage;
 }

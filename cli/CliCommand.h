@@ -20,5 +20,6 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunPreview(const Arguments& args, std::ostream& out, std::ostream& err);
 
 } // namespace slanter::cli
