@@ -14,6 +14,7 @@
 #include "cli/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
+#include "conversion/ResultShape.h"
 #include "engine/Slanter.h"
 
 namespace slanter::cli {
@@ -177,6 +178,15 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     engine.SetPatternIndex(options.pattern);
+    // Known before the work: a tile whose pixel data no BMP file of ours can hold.
+    const TPoint tile = engine.PatternSize(options.pattern);
+    if (!ResultFitsInFile(tile, ResultDepth(source, options.smoothing))) {
+        err << "slanter-cli convert: cannot write " << options.output << ": image too large (a "
+            << tile.X << " x " << tile.Y << " tile at " << ResultDepth(source, options.smoothing)
+            << " bits holds more than " << THandyBitmap::kMaxImageBytes
+            << " bytes of pixel data)\n";
+        return kExitFailure;
+    }
 
     THandyBitmap result;
     bool finished = false;

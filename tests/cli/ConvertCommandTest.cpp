@@ -127,6 +127,23 @@ TEST_F(ConvertCommand, PictureWithoutPatternsIsAFailure) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+TEST_F(ConvertCommand, TileTooLargeForAFileFailsBeforeTheWork) {
+    SavePicture(24, 2000, 2000);
+    TSlanter engine;
+    engine.SetSourceSize({2000, 2000});
+    int largest = 0;
+    for (int k = 0; k < engine.PatternCount(); ++k)
+        if (engine.PatternArea(k) > engine.PatternArea(largest))
+            largest = k;
+    // 24 bits: three bytes a pixel, beyond 100,000,000 bytes for this tile.
+    const TPoint tile = engine.PatternSize(largest);
+    ASSERT_GT(std::int64_t{tile.X} * tile.Y * 3, 100'000'000);
+    const CliRun run = RunWords({"convert", input, output, "--pattern", std::to_string(largest)});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_NE(run.err.find("image too large"), std::string::npos);
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"}));
+}
+
 TEST_F(ConvertCommand, UsageErrors) {
     SavePicture(24);
     for (const Arguments& words :
@@ -146,19 +163,18 @@ TEST_F(ConvertCommand, UsageErrors) {
 
 // Ctrl-C between two columns: exit code 130 and nothing written, not even a temporary.
 TEST_F(ConvertCommand, InterruptCancelsAndWritesNothing) {
-    SavePicture(24, 2000, 2000);
-    const std::string cli = SLANTER_CLI_PATH;
-    // The largest tile of a 2000 x 2000 picture takes far longer than the wait below.
-    std::vector<std::string> words{cli,         "convert", input,         output,
-                                   "--pattern", "0",       "--sort=area", "--smooth"};
+    // The largest tile of a 2000 x 2000 picture, 76 million pixels, takes far longer than
+    // the wait below; at 8 bits a file can still hold it.
+    SavePicture(8, 2000, 2000);
     TSlanter engine;
-    engine.SetSortOnAngle(false);
     engine.SetSourceSize({2000, 2000});
     int largest = 0;
     for (int k = 0; k < engine.PatternCount(); ++k)
         if (engine.PatternArea(k) > engine.PatternArea(largest))
             largest = k;
-    words[5] = std::to_string(largest);
+    const std::string cli = SLANTER_CLI_PATH;
+    std::vector<std::string> words{cli,    "convert",   input,
+                                   output, "--pattern", std::to_string(largest)};
     std::vector<char*> argv;
     for (std::string& word : words)
         argv.push_back(word.data());
