@@ -49,11 +49,33 @@ void PreviewRaster::Stroke(const PreviewSegment& segment) {
         first = std::max(first, majorStart - (majorSize - 1));
         last = std::min(last, majorStart);
     }
+    // minor offset of step s: s·minorRun / steps rounded, kept as quotient and remainder
+    // because the product outgrows 64 bits for strokes from far away.
+    std::int64_t quotient = 0, remainder = 0;
+    for (int bit = 40; bit >= 0; --bit) {
+        quotient *= 2;
+        remainder *= 2;
+        if (remainder >= steps) {
+            remainder -= steps;
+            ++quotient;
+        }
+        if ((first >> bit) & 1) {
+            remainder += minorRun;
+            if (remainder >= steps) {
+                remainder -= steps;
+                ++quotient;
+            }
+        }
+    }
     for (std::int64_t s = first; s <= last; ++s) {
         const std::int64_t major = majorStart + majorSign * s;
-        // s and minorRun reach 2^32, so the product needs more than 64 bits.
-        const __int128 offset = (__int128{2} * s * minorRun + steps) / (__int128{2} * steps);
-        const std::int64_t minor = minorStart + minorSign * static_cast<std::int64_t>(offset);
+        const std::int64_t minor =
+            minorStart + minorSign * (quotient + (2 * remainder >= steps ? 1 : 0));
+        remainder += minorRun;
+        if (remainder >= steps) {
+            remainder -= steps;
+            ++quotient;
+        }
         if (alongX)
             Set(major, minor, segment.colour);
         else
