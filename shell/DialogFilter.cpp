@@ -1,0 +1,41 @@
+#include "shell/DialogFilter.h"
+
+namespace slanter {
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+std::string Patterns(const std::string& patterns) {
+    std::string out;
+    for (const std::string& pattern : Split(patterns, ';')) {
+        if (pattern.empty())
+            continue;
+        if (!out.empty())
+            out += ' ';
+        out += pattern == "*.*" ? "*" : pattern;
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::string> DialogNameFilters(const std::string& filter) {
+    std::vector<std::string> filters;
+    const std::vector<std::string> parts = Split(filter, '|');
+    for (std::size_t k = 0; k + 1 < parts.size(); k += 2)
+        filters.push_back(parts[k] + " (" + Patterns(parts[k + 1]) + ")");
+    return filters;
+}
+
+} // namespace slanter

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace slanter {
+
+// A file dialog's filter written as description|pattern|description|pattern..., turned
+// into one entry a pair for a dialog that reads "text (patterns)": the description, a
+// blank and the patterns in parentheses, blank-separated. "*.*" means every file, as it
+// does where the filter comes from, so it becomes "*" (a name without a dot counts too).
+// The dialog is to hide that last parenthesis, so the description shows as written.
+std::vector<std::string> DialogNameFilters(const std::string& filter);
+
+} // namespace slanter

@@ -1,0 +1,64 @@
+#include "shell/MainTexts.h"
+
+namespace slanter {
+
+std::string NotABitmapText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " は、\r\n" + "ビットマップ画像ではありません。"
+                    : fileName + "\r\n" + " is not a Bitmap Image file.";
+}
+
+std::string CantCopyText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " を、\r\n" + "コピーすることができません。\r\n"
+                    : "Can't copy " + fileName + ".\r\n";
+}
+
+std::string InvalidFormatText(bool japanese, const std::string& fileName,
+                              const std::string& errorText) {
+    const std::string reason = "(" + errorText + ")\r\n";
+    return japanese ? fileName + " は、\r\n" + "扱えない形式です。\r\n" + reason
+                    : fileName + " has invalid format.\r\n" + reason;
+}
+
+std::string NoClipboardBitmapText(bool japanese) {
+    return japanese ? "クリップボードにビットマップ画像は入っていません。"
+                    : "No Bitmap Image in Clip Board.";
+}
+
+std::string ClipboardPictureName(bool japanese) {
+    return japanese ? "クリップボードの画像" : "Image from Clip Board";
+}
+
+std::string BitmapInformationCaption(bool japanese) {
+    return japanese ? "ビットマップの情報" : "Bitmap Information";
+}
+
+std::string BitmapInformationText(bool japanese, const std::string& sourceName, std::int32_t width,
+                                  std::int32_t height, int bitCount) {
+    const std::string head = sourceName + "\r\n" + "\r\n";
+    const std::string w = std::to_string(width);
+    const std::string h = std::to_string(height);
+    const std::string colors = ColorCountText(bitCount);
+    if (japanese)
+        return head + "幅 " + w + "ドット\r\n" + "高さ " + h + "ドット\r\n" + colors + "色\r\n";
+    return head + w + " dots in width\r\n" + h + " dots in height\r\n" + colors + " colors\r\n";
+}
+
+std::string NoPictureOpenedText(bool japanese) {
+    return japanese ? std::string("まだ画像ファイルを開いていません。\r\n") +
+                          "まず「ファイル」メニューで画像ファイルを読み込んでください。\r\n"
+                    : std::string("No Image file has been opened yet.\r\n") +
+                          "Open an Image file first, using \"File\" menu.\r\n";
+}
+
+std::string ColorCountText(int bitCount) {
+    if (bitCount >= 0 && bitCount < 64)
+        return std::to_string(std::uint64_t{1} << bitCount);
+    return "2^" + std::to_string(bitCount);
+}
+
+std::string OpenDialogFilter(bool japanese) {
+    return japanese ? "ビットマップファイル (*.bmp)|*.bmp|すべてのファイル (*.*)|*.*"
+                    : "Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*";
+}
+
+} // namespace slanter

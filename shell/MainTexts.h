@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace slanter {
+
+// The texts of the main window's commands, in the language of the run. A line break is
+// CR LF, as the message box expects.
+
+// A chosen file that is neither a bitmap nor an icon.
+std::string NotABitmapText(bool japanese, const std::string& fileName);
+// The picture could not be copied to the working file.
+std::string CantCopyText(bool japanese, const std::string& fileName);
+// A bitmap that the program's own reader refuses, with the reader's reason.
+std::string InvalidFormatText(bool japanese, const std::string& fileName,
+                              const std::string& errorText);
+std::string NoClipboardBitmapText(bool japanese);
+// What a picture taken from the clipboard is called in place of a file name.
+std::string ClipboardPictureName(bool japanese);
+
+std::string BitmapInformationCaption(bool japanese);
+// Name, size and the number of colours a cell of the picture's depth can hold.
+std::string BitmapInformationText(bool japanese, const std::string& sourceName, std::int32_t width,
+                                  std::int32_t height, int bitCount);
+std::string NoPictureOpenedText(bool japanese);
+// 2 to the power bitCount in decimal; past what 64 bits hold (only a refused file's
+// header can ask for that) it is written as a power.
+std::string ColorCountText(int bitCount);
+
+// The open dialog's filter: pairs of a description and a pattern, all split by '|'.
+std::string OpenDialogFilter(bool japanese);
+
+} // namespace slanter

@@ -1,0 +1,10 @@
+#include "shell/SharedObjects.h"
+
+namespace slanter {
+
+TSlanter* PatternEngine = nullptr;
+THandyBitmap* SourceBitmap = nullptr;
+TemporaryPictures* TemporaryFiles = nullptr;
+std::string WorkingFile;
+
+} // namespace slanter

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace slanter {
+
+class TSlanter;
+class THandyBitmap;
+class TemporaryPictures;
+
+// The objects the main window owns for the whole run and lends to the other windows.
+// Each is null before the main window makes it and after its close frees it.
+extern TSlanter* PatternEngine;    // the pattern engine
+extern THandyBitmap* SourceBitmap; // the opened picture, as the program's own reader read it
+// This run's folder of temporary pictures; a conversion notes its result file here.
+extern TemporaryPictures* TemporaryFiles;
+// The opened picture as a BMP file, "Temp0000.bmp" in the folder of TemporaryFiles;
+// empty when that folder could not be made.
+extern std::string WorkingFile;
+
+} // namespace slanter

@@ -1,0 +1,78 @@
+// The small decisions of the main window and the start that need no window system.
+#include <gtest/gtest.h>
+
+#include "shell/Arguments.h"
+#include "shell/DialogFilter.h"
+#include "shell/InstallationCheck.h"
+#include "shell/LaunchState.h"
+#include "shell/PictureFileKind.h"
+
+namespace slanter {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(PictureFileKind, ExtensionBmpInAnyCaseIsABitmap) {
+    EXPECT_EQ(KindOfChosenFile("/p/a.bmp"), PictureFileKind::Bitmap);
+    EXPECT_EQ(KindOfChosenFile("/p/A.BMP"), PictureFileKind::Bitmap);
+    EXPECT_EQ(KindOfChosenFile("/p/x.ico.Bmp"), PictureFileKind::Bitmap);
+    EXPECT_EQ(KindOfChosenFile("relative.bmp"), PictureFileKind::Bitmap);
+}
+
+TEST(PictureFileKind, IcoInAnyCaseIsAnIconAndEverythingElseNoPicture) {
+    EXPECT_EQ(KindOfChosenFile("/p/a.ico"), PictureFileKind::Icon);
+    EXPECT_EQ(KindOfChosenFile("/p/a.ICO"), PictureFileKind::Icon);
+    EXPECT_EQ(KindOfChosenFile("/p/picture.bmp.txt"), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile("/p/a.png"), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile("/p/bmp"), PictureFileKind::Other);
+    // A folder's extension is not the file's.
+    EXPECT_EQ(KindOfChosenFile("/p/set.bmp/picture"), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile(""), PictureFileKind::Other);
+}
+
+TEST(Arguments, SwitchesAnywhereAndInAnyCaseThePictureBesideThem) {
+    const Words words{"/english", "/home/me/a.bmp", "/REGISTRYX", "b.ico", "/Japanese"};
+    EXPECT_EQ(SwitchWords(words), (Words{"/english", "/REGISTRYX", "/Japanese"}));
+    EXPECT_EQ(PictureWords(words), (Words{"/home/me/a.bmp", "b.ico"}));
+}
+
+TEST(Arguments, AFolderNamedLikeASwitchIsNoSwitch) {
+    EXPECT_FALSE(IsSwitchWord("/home/me/english/a.bmp"));
+    EXPECT_FALSE(IsSwitchWord("photos/registry.bmp"));
+    EXPECT_FALSE(IsSwitchWord("/ENGLIS"));
+    EXPECT_TRUE(IsSwitchWord("/registry"));
+}
+
+TEST(LaunchState, ShowCommandsMapToWindowStates) {
+    for (const int minimized : {2, 6, 7})
+        EXPECT_EQ(LaunchStateOf(minimized), LaunchState::Minimized) << minimized;
+    EXPECT_EQ(LaunchStateOf(3), LaunchState::Maximized);
+    for (const int normal : {-1, 0, 1, 4, 5, 8, 9, 10, 11})
+        EXPECT_EQ(LaunchStateOf(normal), LaunchState::Normal) << normal;
+}
+
+TEST(DialogFilter, PairsBecomeEntriesAndStarDotStarMeansEveryFile) {
+    EXPECT_EQ(DialogNameFilters("Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*"),
+              (Words{"Bitmap Files (*.bmp) (*.bmp)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(DialogNameFilters("Pictures|*.bmp;*.ico"), (Words{"Pictures (*.bmp *.ico)"}));
+    // A description without its pattern is left out.
+    EXPECT_EQ(DialogNameFilters("Pictures|*.bmp|Lonely"), (Words{"Pictures (*.bmp)"}));
+    EXPECT_TRUE(DialogNameFilters("").empty());
+}
+
+TEST(InstallationCheck, EachCodecTheProgramNeedsIsLookedFor) {
+    const Words all{"bmp", "gif", "ico", "png"};
+    EXPECT_FALSE(InstallationProblem(false, "Bit Map Slanter", all, {"bmp"}));
+    EXPECT_EQ(InstallationProblem(false, "Bit Map Slanter", {"bmp", "png"}, {"bmp"}),
+              "Bit Map Slanter cannot start: its installation is damaged.\r\n"
+              "No reader for ICO pictures was found.\r\n"
+              "Please install the program again.");
+    EXPECT_EQ(InstallationProblem(true, "Bit Map Slanter", all, {"png"}),
+              "Bit Map Slanter のインストールが壊れているため、起動できません。\r\n"
+              "BMP 画像の書き込み部品が見つかりません。\r\n"
+              "もう一度インストールしてください。");
+    EXPECT_TRUE(InstallationProblem(false, "T", {"ico"}, {"bmp"}));
+}
+
+} // namespace
+} // namespace slanter

@@ -1,0 +1,106 @@
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "shell/FileCopy.h"
+#include "shell/TemporaryPictures.h"
+#include "support/TempFolder.h"
+
+namespace slanter {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+void Make(const std::string& path, const std::string& text = "x") {
+    std::ofstream(path) << text;
+}
+
+TEST(TemporaryPictures, EachRunHasAPrivateFolderOfItsOwn) {
+    const TempFolder parent;
+    const TemporaryPictures first(parent.Path());
+    const TemporaryPictures second(parent.Path());
+    ASSERT_FALSE(first.Folder().empty());
+    EXPECT_NE(first.Folder(), second.Folder());
+    EXPECT_EQ(fs::path(first.Folder()).parent_path().parent_path(), fs::path(parent.Path()));
+    EXPECT_EQ(first.Folder().back(), '/');
+    EXPECT_EQ(first.WorkingFileName(), first.Folder() + "Temp0000.bmp");
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(first.Folder()).permissions(), fs::perms::owner_all);
+#endif
+}
+
+TEST(TemporaryPictures, OnlyTheFilesWrittenGoAndTheFolderWithThem) {
+    const TempFolder parent;
+    Make(parent.Path("Temp0001.bmp")); // another program's, beside our folder
+    std::string folder;
+    {
+        TemporaryPictures pictures(parent.Path());
+        folder = pictures.Folder();
+        pictures.Writing(pictures.WorkingFileName());
+        Make(pictures.WorkingFileName());
+        pictures.Writing(pictures.FileName("Temp0001.bmp"));
+        Make(pictures.FileName("Temp0001.bmp"));
+        pictures.Writing(pictures.FileName("Temp0002.bmp")); // a write that never happened
+        pictures.RemoveAll();
+        EXPECT_FALSE(fs::exists(folder));
+    }
+    EXPECT_TRUE(fs::exists(parent.Path("Temp0001.bmp")));
+}
+
+TEST(TemporaryPictures, AFileItDidNotWriteKeepsTheFolder) {
+    const TempFolder parent;
+    std::string kept;
+    {
+        TemporaryPictures pictures(parent.Path());
+        pictures.Writing(pictures.WorkingFileName());
+        Make(pictures.WorkingFileName());
+        kept = pictures.FileName("Temp0003.bmp"); // say a user saved a result here
+        Make(kept);
+    } // the destructor cleans up too
+    EXPECT_TRUE(fs::exists(kept));
+    EXPECT_FALSE(fs::exists(fs::path(kept).parent_path() / "Temp0000.bmp"));
+}
+
+TEST(TemporaryPictures, WithoutAFolderEveryNameIsEmpty) {
+    const TempFolder parent;
+    Make(parent.Path("file"));
+    TemporaryPictures pictures(parent.Path("file")); // a parent that is no folder
+    EXPECT_EQ(pictures.Folder(), "");
+    EXPECT_EQ(pictures.WorkingFileName(), "");
+    pictures.Writing(pictures.WorkingFileName());
+    pictures.RemoveAll();
+    EXPECT_TRUE(fs::exists(parent.Path("file")));
+}
+
+TEST(FileCopy, ReplacesTheTargetAndKeepsItWritable) {
+    const TempFolder folder;
+    Make(folder.Path("a"), "first");
+    Make(folder.Path("b"), "second, longer");
+    fs::permissions(folder.Path("a"), fs::perms::owner_read);
+    ASSERT_TRUE(CopyFileReplacing(folder.Path("a"), folder.Path("t")));
+    EXPECT_TRUE((fs::status(folder.Path("t")).permissions() & fs::perms::owner_write) !=
+                fs::perms::none);
+    ASSERT_TRUE(CopyFileReplacing(folder.Path("b"), folder.Path("t")));
+    ASSERT_TRUE(CopyFileReplacing(folder.Path("a"), folder.Path("t")));
+    std::ifstream in(folder.Path("t"));
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "first");
+}
+
+TEST(FileCopy, NoRegularSourceOrNoTargetFolderFails) {
+    const TempFolder folder;
+    Make(folder.Path("a"));
+    fs::create_directory(folder.Path("dir.bmp"));
+    EXPECT_FALSE(CopyFileReplacing(folder.Path("missing.bmp"), folder.Path("t")));
+    EXPECT_FALSE(CopyFileReplacing(folder.Path("dir.bmp"), folder.Path("t")));
+    EXPECT_FALSE(fs::exists(folder.Path("t")));
+    EXPECT_FALSE(CopyFileReplacing(folder.Path("a"), folder.Path("a/t")));
+    EXPECT_FALSE(CopyFileReplacing(folder.Path("a"), ""));
+    EXPECT_FALSE(CopyFileReplacing(folder.Path("a"), folder.Path("a"))); // itself
+}
+
+} // namespace
+} // namespace slanter
