@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "shell/General.h"
 
 namespace slanter {
@@ -7,9 +10,15 @@ namespace slanter {
 // Whether the system's own language is Japanese.
 bool SystemLanguageIsJapanese();
 
-// What the platform tells about this run: the program file, the command line, the
-// system's language. Needs the application object.
+// What the platform tells about this run: the program file, the command line (its
+// switch words, see Arguments.h), the system's language. Needs the application object.
 ProgramStart PlatformProgramStart();
+
+// The pictures named on the command line, each as a full name.
+std::vector<std::string> PictureArguments();
+
+// The launch show command (kShowNormal where the platform has none to give).
+int LaunchShowCommand();
 
 // The start of the framework, run by main() once the application object exists and
 // before any window: InitGeneral, SetProgramInfo and the application record.
