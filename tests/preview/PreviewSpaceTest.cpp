@@ -57,47 +57,6 @@ TEST(PreviewSpace, RowsSideBySideStackStraightUpWithoutOffset) {
     EXPECT_NEAR(space->R, 81.2, 1e-12);
 }
 
-TEST(PreviewSpace, ColumnsSwapTheLengthsAndLeftwardRowsMirrorTheSlide) {
-    PreviewPattern pattern;
-    pattern.angle = 0.5;
-    pattern.slide = 10;
-    pattern.tile = {100, 50};
-    pattern.sourceWidth = 40;
-    pattern.sourceHeight = 30;
-
-    const auto rows = MakePreviewSpace(pattern);
-    ASSERT_TRUE(rows);
-    EXPECT_EQ(rows->A, 100);
-    EXPECT_EQ(rows->B, 50);
-    EXPECT_EQ(rows->SA, 40);
-    EXPECT_EQ(rows->SB, 30);
-    EXPECT_EQ(rows->R, 70);
-
-    pattern.horizontal = false;
-    const auto columns = MakePreviewSpace(pattern);
-    ASSERT_TRUE(columns);
-    EXPECT_EQ(columns->A, 50);
-    EXPECT_EQ(columns->B, 100);
-    EXPECT_EQ(columns->SA, 30);
-    EXPECT_EQ(columns->SB, 40);
-    EXPECT_EQ(columns->R, 70);
-    EXPECT_EQ(columns->T.u, -25);
-    EXPECT_EQ(columns->T.v, -50);
-
-    pattern.horizontal = true;
-    pattern.rightUp = false;
-    const auto left = MakePreviewSpace(pattern);
-    ASSERT_TRUE(left);
-    EXPECT_EQ(left->slide, 30);
-    EXPECT_EQ(left->sn, -rows->sn);
-    EXPECT_EQ(left->tn, -rows->tn);
-    EXPECT_EQ(left->cs, rows->cs);
-    // Rows now fall to the right and the next row starts 30 along instead of 10.
-    EXPECT_NEAR(left->U.v, -40 * std::sin(0.5), 1e-12);
-    EXPECT_NEAR(left->V.u, 30 * std::sin(0.5) + 30 * std::cos(0.5), 1e-12);
-    EXPECT_NEAR(left->V.v, 30 * std::cos(0.5) - 30 * std::sin(0.5), 1e-12);
-}
-
 TEST(PreviewSpace, NothingToDrawWithoutATileOrAPicture) {
     PreviewPattern pattern;
     pattern.angle = 0.5;
@@ -115,24 +74,6 @@ TEST(PreviewSpace, NothingToDrawWithoutATileOrAPicture) {
     pattern.sourceHeight = 30;
     pattern.angle = std::nan("");
     EXPECT_FALSE(MakePreviewSpace(pattern));
-}
-
-TEST(PreviewSpace, TheSelectionIsReadFromTheEngine) {
-    TSlanter engine;
-    EXPECT_EQ(SelectedPreviewPattern(engine).tile, (TPoint{0, 0}));
-    engine.SetHorizontal(false);
-    engine.SetRightUp(false);
-    engine.SetSourceSize({64, 48});
-    EXPECT_EQ(SelectedPreviewPattern(engine).tile, (TPoint{0, 0})); // nothing selected yet
-    engine.SetPatternIndex(5);
-    const PreviewPattern pattern = SelectedPreviewPattern(engine);
-    EXPECT_EQ(pattern.angle, engine.AngleRadians(5));
-    EXPECT_EQ(pattern.slide, engine.PatternSlide(5));
-    EXPECT_EQ(pattern.tile, engine.PatternSize(5));
-    EXPECT_EQ(pattern.sourceWidth, 64);
-    EXPECT_EQ(pattern.sourceHeight, 48);
-    EXPECT_FALSE(pattern.horizontal);
-    EXPECT_FALSE(pattern.rightUp);
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "conversion/ResultTexts.h"
+
+namespace slanter {
+namespace {
+
+TEST(ResultTexts, InformationOfASmoothedTwentyFourBitResultInBothLanguages) {
+    EXPECT_EQ(ResultInfoText(false, true, true, true, 320, 200, 24),
+              "Horizontal\r\nRight Up\r\nSmoothing On\r\n\r\n320 dots in width\r\n"
+              "200 dots in height\r\n16777216 colors\r\n");
+    EXPECT_EQ(ResultInfoText(true, true, true, true, 320, 200, 24),
+              "横ならび\r\n右上がり\r\nスムージングした\r\n\r\n幅 320ドット\r\n"
+              "高さ 200ドット\r\n16777216色\r\n");
+}
+
+TEST(ResultTexts, InformationFollowsArrangementTiltSmoothingAndDepth) {
+    EXPECT_EQ(ResultInfoText(false, false, false, false, 7, 9, 8),
+              "Vertical\r\nLeft Up\r\nSmoothing Off\r\n\r\n7 dots in width\r\n"
+              "9 dots in height\r\n256 colors\r\n");
+    EXPECT_EQ(ResultInfoText(true, false, false, false, 7, 9, 1),
+              "縦ならび\r\n左上がり\r\nスムージングしない\r\n\r\n幅 7ドット\r\n"
+              "高さ 9ドット\r\n2色\r\n");
+    EXPECT_NE(ResultInfoText(false, true, true, false, 1, 1, 4).find("\r\n16 colors\r\n"),
+              std::string::npos);
+    EXPECT_NE(ResultInfoText(false, true, true, false, 1, 1, 16).find("\r\n65536 colors\r\n"),
+              std::string::npos);
+}
+
+TEST(ResultTexts, CaptionsAndFileNamesCarryTheSerialNumber) {
+    EXPECT_EQ(NumberedCaption("完成画像", 3), "完成画像(3)");
+    EXPECT_EQ(NumberedCaption("Converted", 12), "Converted(12)");
+    EXPECT_EQ(ResultFileName(1), "Temp0001.bmp");
+    EXPECT_EQ(ResultFileName(12), "Temp0012.bmp");
+    EXPECT_EQ(ResultFileName(9999), "Temp9999.bmp");
+    // From the 10000th conversion the names come round, the first being the working file's.
+    EXPECT_EQ(ResultFileName(10000), "Temp0000.bmp");
+    EXPECT_EQ(ResultFileName(10001), "Temp0001.bmp");
+}
+
+} // namespace
+} // namespace slanter
