@@ -1,5 +1,6 @@
 #include "shell/General.h"
 
+#include "engine/ExtendedPrecision.h"
 #include "shell/Language.h"
 #include "shell/ProgramIdentity.h"
 
@@ -18,6 +19,8 @@ std::string TextFileName;
 bool SettingsWritable = false;
 
 void InitGeneral(const ProgramStart& start) {
+    // The desktop program's first call into the core, before any arithmetic of the engine.
+    UseExtendedPrecision();
     SettingsWritable = true;
     WorkFolder = FolderPart(start.programFile);
     ProgramName = ProgramNameFromFileName(NamePart(start.programFile));
