@@ -8,7 +8,8 @@ namespace slanter {
 
 // The few platform file calls the bitmap store makes. A file is held by one opener at a
 // time: a second open or create of a file that is held fails. A read or write that the
-// platform refuses counts as one that came short.
+// platform refuses counts as one that came short. FileLayerPosix.cpp and
+// FileLayerWindows.cpp hold the two platforms' calls.
 class PlatformFile {
   public:
     PlatformFile() = default;
@@ -20,7 +21,7 @@ class PlatformFile {
     bool OpenForReading(const std::string& name);
     // A new or emptied file, for reading and writing.
     bool Create(const std::string& name);
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const;
     void Close();
 
     // The number of bytes moved; fewer than count means the transfer came short.
@@ -33,9 +34,14 @@ class PlatformFile {
     std::int64_t Position() const { return position_; }
 
   private:
+#ifdef _WIN32
+    // A HANDLE; null when no file is held.
+    bool Hold(void* handle, bool mustBeRegular);
+    void* handle_ = nullptr;
+#else
     bool Hold(int fd, bool mustBeRegular);
-
     int fd_ = -1;
+#endif
     std::int64_t position_ = 0;
 };
 

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -6,7 +7,11 @@
 #include <string>
 
 #include <chrono>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "bitmap/HandyBitmap.h"
 #include "cli/ArgumentParsing.h"
@@ -35,16 +40,43 @@ constexpr const char* kConvertUsage =
 
 constexpr int kExitCancelled = 130;
 
-volatile std::sig_atomic_t interrupted = 0;
+// Windows calls the handler on a thread of its own, so the flag is an atomic one.
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free,
+              "the handler may only touch a lock-free flag");
 
 extern "C" void OnInterrupt(int) {
-    interrupted = 1;
+    interrupted = true;
+#ifdef _WIN32
+    // The runtime resets the handler before calling it; a second Ctrl-C must not kill the
+    // run halfway through writing.
+    std::signal(SIGINT, OnInterrupt);
+#endif
 }
 
+#ifdef _WIN32
 class InterruptGuard {
   public:
     InterruptGuard() {
-        interrupted = 0;
+        interrupted = false;
+        previous_ = std::signal(SIGINT, OnInterrupt);
+    }
+    ~InterruptGuard() { std::signal(SIGINT, previous_); }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+  private:
+    void (*previous_)(int) = SIG_DFL;
+};
+
+bool StandardErrorIsTerminal() {
+    return _isatty(2) != 0;
+}
+#else
+class InterruptGuard {
+  public:
+    InterruptGuard() {
+        interrupted = false;
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
@@ -58,10 +90,15 @@ class InterruptGuard {
     struct sigaction previous_ {};
 };
 
+bool StandardErrorIsTerminal() {
+    return isatty(STDERR_FILENO) == 1;
+}
+#endif
+
 // One progress line on a terminal, redrawn a few times a second at most.
 class ProgressLine {
   public:
-    explicit ProgressLine(std::ostream& err) : err_(err), shown_(isatty(STDERR_FILENO) == 1) {}
+    explicit ProgressLine(std::ostream& err) : err_(err), shown_(StandardErrorIsTerminal()) {}
     void Show(const ColumnProgress& progress) {
         if (!shown_)
             return;
@@ -193,7 +230,7 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     {
         ProgressLine line(err);
         RunHooks hooks;
-        hooks.keepGoing = [] { return interrupted == 0; };
+        hooks.keepGoing = [] { return !interrupted; };
         hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
         finished = ComputeResult(engine, source, options.smoothing, result, hooks);
     }

@@ -1,7 +1,11 @@
 #include "conversion/Progress.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <chrono>
 #include <ctime>
+#endif
 
 namespace slanter {
 
@@ -22,15 +26,28 @@ std::string EstimateText(std::int64_t seconds, bool japanese) {
     return "Finish in about " + std::to_string(seconds) + " seconds";
 }
 
+// Day 0 is 30 December 1899.
+#ifdef _WIN32
+double NowAsDayCount() {
+    SYSTEMTIME local{};
+    ::GetLocalTime(&local);
+    FILETIME stamp{};
+    ::SystemTimeToFileTime(&local, &stamp);
+    // A FILETIME counts 100-nanosecond steps from 1 January 1601, 109205 days before day 0.
+    const std::int64_t ticks = std::int64_t{stamp.dwHighDateTime} << 32 | stamp.dwLowDateTime;
+    return double(ticks / 10000) / 86400000.0 - 109205.0;
+}
+#else
 double NowAsDayCount() {
     using namespace std::chrono;
     const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
     const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
     std::tm local{};
     localtime_r(&seconds, &local);
-    // Day 0 is 30 December 1899, 25569 days before the Unix epoch.
+    // The Unix epoch is day 25569.
     return double(ms + std::int64_t{local.tm_gmtoff} * 1000) / 86400000.0 + 25569.0;
 }
+#endif
 
 double ElapsedSeconds(double startDays, double nowDays) {
     return (nowDays - startDays) * 24 * 3600;

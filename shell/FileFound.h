@@ -6,6 +6,7 @@ namespace slanter {
 
 // True when a directory entry of that name exists and is not a folder. A link counts by
 // what it points to, so a link to a folder is a folder; a dangling link is still an entry.
+// On Windows the entry is found with any attributes and must not be a volume label.
 bool FileFound(const std::string& fileName);
 
 } // namespace slanter

@@ -22,8 +22,8 @@ void InitGeneral(const ProgramStart& start) {
     // The desktop program's first call into the core, before any arithmetic of the engine.
     UseExtendedPrecision();
     SettingsWritable = true;
-    WorkFolder = FolderPart(start.programFile);
-    ProgramName = ProgramNameFromFileName(NamePart(start.programFile));
+    WorkFolder = ProgramFolderOf(start.programFile);
+    ProgramName = ProgramNameOf(start.programFile);
     Japanese = ChooseJapanese(start.commandLine, start.systemIsJapanese);
     HelpFileName = HelpFileNameFor(WorkFolder, ProgramName, Japanese);
     TextFileName = TextFileNameFor(WorkFolder, ProgramName, Japanese);

@@ -1,12 +1,43 @@
 #include "shell/ProgramIdentity.h"
 
+#ifdef _WIN32
+#include <cstddef>
+
+#include "shell/DirectoryEntry.h"
+#include "shell/LongFolder.h"
+#include "shell/TextUtilities.h"
+#endif
+
 namespace slanter {
 
 namespace {
 
+#ifdef _WIN32
+// Offset of the last separator (a backslash, or a slash, which Windows takes as well) at
+// a Shift-JIS character boundary: a second byte 0x5C inside a character is no separator.
+std::size_t LastSeparator(const std::string& fullName) {
+    std::size_t last = std::string::npos;
+    for (std::size_t offset = 0; offset < fullName.size(); ++offset) {
+        const char byte = fullName[offset];
+        if (byte == '\\' || byte == '/')
+            last = offset;
+        else if (IsLeadByte(static_cast<unsigned char>(byte)))
+            ++offset;
+    }
+    return last;
+}
+
+std::optional<std::string> StoredName(const std::string& path) {
+    const std::optional<DirectoryEntry> entry = FindEntry(path);
+    return entry ? std::optional<std::string>(entry->storedName) : std::nullopt;
+}
+#else
 // Program file names come from the platform in its own encoding (UTF-8 here), where the
 // separator byte never occurs inside a longer character.
-constexpr char kSeparator = '/';
+std::size_t LastSeparator(const std::string& fullName) {
+    return fullName.rfind('/');
+}
+#endif
 
 } // namespace
 
@@ -15,12 +46,12 @@ std::string DescriptionText(bool japanese) {
 }
 
 std::string FolderPart(const std::string& fullName) {
-    const auto separator = fullName.rfind(kSeparator);
+    const auto separator = LastSeparator(fullName);
     return separator == std::string::npos ? std::string{} : fullName.substr(0, separator + 1);
 }
 
 std::string NamePart(const std::string& fullName) {
-    const auto separator = fullName.rfind(kSeparator);
+    const auto separator = LastSeparator(fullName);
     return separator == std::string::npos ? fullName : fullName.substr(separator + 1);
 }
 
@@ -32,5 +63,23 @@ std::string ProgramNameFromFileName(const std::string& fileName) {
         return fileName;
     return fileName.substr(0, dot);
 }
+
+#ifdef _WIN32
+std::string ProgramFolderOf(const std::string& programFile) {
+    return LongFolderName(FolderPart(programFile), StoredName);
+}
+
+std::string ProgramNameOf(const std::string& programFile) {
+    return ProgramNameFromFileName(StoredName(programFile).value_or(NamePart(programFile)));
+}
+#else
+std::string ProgramFolderOf(const std::string& programFile) {
+    return FolderPart(programFile);
+}
+
+std::string ProgramNameOf(const std::string& programFile) {
+    return ProgramNameFromFileName(NamePart(programFile));
+}
+#endif
 
 } // namespace slanter

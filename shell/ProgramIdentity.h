@@ -13,8 +13,8 @@ inline constexpr int kRevision = 2;
 // The program's own description, in the language of the run.
 std::string DescriptionText(bool japanese);
 
-// The folder part of the program file's full name, with its trailing separator. Where
-// the platform has no short names the folder is taken as it is.
+// The folder part of a full file name, with its trailing separator. On Windows a
+// backslash or a slash separates, at Shift-JIS character boundaries only.
 std::string FolderPart(const std::string& fullName);
 
 // The name part of a full file name: everything after the last separator.
@@ -23,5 +23,14 @@ std::string NamePart(const std::string& fullName);
 // The program file's name without its extension; a name without one is kept whole, so
 // "Slanter.exe" and "Slanter" both give "Slanter".
 std::string ProgramNameFromFileName(const std::string& fileName);
+
+// WorkFolder for the program file's full name as the platform gives it. On Windows a folder
+// reached through short 8.3 names is turned into its long form (LongFolderName, with the
+// names Windows stores); where the platform has no short names it is the folder part.
+std::string ProgramFolderOf(const std::string& programFile);
+
+// ProgramName for the program file's full name: its name without the extension. On
+// Windows the name is the one the file's entry stores, so a short name gives the long one.
+std::string ProgramNameOf(const std::string& programFile);
 
 } // namespace slanter

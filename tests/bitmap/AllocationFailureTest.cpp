@@ -1,8 +1,14 @@
 // Memory that cannot be had must end in a refusal, never in a crash. A program of its
 // own, since each way of starving it of memory holds for the whole process.
+#include <filesystem>
 #include <fstream>
+#include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -21,6 +27,48 @@ extern "C" const char* __asan_default_options() {
 namespace slanter {
 namespace {
 
+#ifdef _WIN32
+// Windows sets no limit on a process's addresses; reserving all of a 32-bit process's free
+// addresses but 40 to 56 MiB of small pieces leaves it as short of memory.
+class AllocationFailure : public ::testing::Test {
+  protected:
+    struct Block {
+        void* start;
+        std::size_t size;
+    };
+
+    void SetUp() override {
+        blocks_.reserve(kMostBlocks); // no allocation while the addresses run out
+        for (std::size_t size = std::size_t{1} << 30; size >= (std::size_t{1} << 16); size /= 2) {
+            while (blocks_.size() < kMostBlocks) {
+                void* start = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+                if (start == nullptr)
+                    break;
+                blocks_.push_back({start, size});
+            }
+        }
+        ASSERT_LT(blocks_.size(), kMostBlocks);
+        // Give back the smallest pieces: no hole as large as the allocations refused below.
+        std::size_t returned = 0;
+        for (std::size_t k = blocks_.size(); k-- > 0 && returned < (std::size_t{40} << 20);) {
+            if (returned + blocks_[k].size > (std::size_t{56} << 20))
+                continue;
+            ::VirtualFree(blocks_[k].start, 0, MEM_RELEASE);
+            returned += blocks_[k].size;
+            blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+        ASSERT_GE(returned, std::size_t{40} << 20);
+    }
+    void TearDown() override {
+        for (const Block& block : blocks_)
+            ::VirtualFree(block.start, 0, MEM_RELEASE);
+        blocks_.clear();
+    }
+
+    static constexpr std::size_t kMostBlocks = 100000;
+    std::vector<Block> blocks_;
+};
+#else
 class AllocationFailure : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -41,6 +89,7 @@ class AllocationFailure : public ::testing::Test {
     }
     rlimit previous_{};
 };
+#endif
 
 TEST_F(AllocationFailure, NewImageWithoutMemoryGivesAnEmptyRecord) {
     THandyBitmap b;
@@ -73,7 +122,7 @@ TEST_F(AllocationFailure, ALoadWithoutMemoryIsRefused) {
     layout.size = length;
     const std::string name = folder.Path("big.bmp");
     testing::WriteBytes(name, testing::BuildBmp(layout));
-    ASSERT_EQ(::truncate(name.c_str(), length), 0); // the pixel data reads as zeros
+    std::filesystem::resize_file(name, length); // the pixel data reads as zeros
 
     THandyBitmap b;
     EXPECT_FALSE(b.LoadFromFile(name));

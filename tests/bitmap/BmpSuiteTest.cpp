@@ -53,21 +53,29 @@ TEST(BmpSuite, EveryFileHasAVerdict) {
     EXPECT_GT(files, 50u);
 }
 
-TEST(BmpSuite, EachFileIsRefusedWithItsTextOrDecodesAsPillowDoes) {
-    const auto verdicts = ReadVerdicts();
-    std::vector<std::string> accepted;
-    std::vector<std::string> decodeFrom;
-    std::vector<THandyBitmap> loaded;
-    for (const auto& [name, verdict] : verdicts) {
+TEST(BmpSuite, EachFileIsRefusedWithItsTextOrLoads) {
+    for (const auto& [name, verdict] : ReadVerdicts()) {
         THandyBitmap b;
         const bool ok = b.LoadFromFile(SuitePath(name));
         if (verdict.text != "ok") {
             EXPECT_FALSE(ok) << name;
             EXPECT_EQ(b.ErrorText(), verdict.text) << name;
-            continue;
+        } else {
+            EXPECT_TRUE(ok) << name << ": " << b.ErrorText();
         }
-        EXPECT_TRUE(ok) << name << ": " << b.ErrorText();
-        if (!ok)
+    }
+}
+
+#ifndef _WIN32
+// Pillow runs on Linux only; the Windows build's pictures are held to the Linux ones by
+// CliOutputsMatchLinux, which converts every file of the suite with both programs.
+TEST(BmpSuite, EachFileLoadedDecodesAsPillowDoes) {
+    std::vector<std::string> accepted;
+    std::vector<std::string> decodeFrom;
+    std::vector<THandyBitmap> loaded;
+    for (const auto& [name, verdict] : ReadVerdicts()) {
+        THandyBitmap b;
+        if (verdict.text != "ok" || !b.LoadFromFile(SuitePath(name)))
             continue;
         accepted.push_back(name);
         decodeFrom.push_back(SuitePath(verdict.reference.empty() ? name : verdict.reference));
@@ -82,6 +90,7 @@ TEST(BmpSuite, EachFileIsRefusedWithItsTextOrDecodesAsPillowDoes) {
         EXPECT_EQ(testing::FirstDifference(loaded[k], pictures[k], sixteen), "") << accepted[k];
     }
 }
+#endif
 
 // The table of a 24-bit file is read but not kept: the cells stay colours.
 TEST(BmpSuite, TwentyFourBitFilesWithATableStayTrueColour) {

@@ -1,4 +1,6 @@
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -46,11 +48,20 @@ TEST(PlatformFile, OnlyRegularFilesOpenForReading) {
     PlatformFile file;
     EXPECT_FALSE(file.OpenForReading(folder.Path()));
     EXPECT_FALSE(file.OpenForReading(folder.Path("missing")));
+    EXPECT_FALSE(file.IsOpen());
+}
+
+#ifndef _WIN32
+// Windows pipes and devices: FileLayerWindowsTest.cpp.
+TEST(PlatformFile, ANamedPipeDoesNotOpenForReading) {
+    TempFolder folder;
+    PlatformFile file;
     // A named pipe without a writer would block an ordinary open for ever.
     ASSERT_EQ(::mkfifo(folder.Path("pipe").c_str(), 0600), 0);
     EXPECT_FALSE(file.OpenForReading(folder.Path("pipe")));
     EXPECT_FALSE(file.IsOpen());
 }
+#endif
 
 TEST(PlatformFile, CreateReplacesAnExistingFileAndFailsInAMissingFolder) {
     TempFolder folder;

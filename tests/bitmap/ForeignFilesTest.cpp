@@ -8,6 +8,9 @@
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
 
+// Pillow and ImageMagick run on Linux only. The Windows build's reader and writer are held
+// to the Linux ones byte for byte by CliOutputsMatchLinux.
+#ifndef _WIN32
 namespace slanter {
 namespace {
 
@@ -74,3 +77,4 @@ TEST(ForeignFiles, PillowReadsEveryFileWeWriteWithOurPixels) {
 
 } // namespace
 } // namespace slanter
+#endif

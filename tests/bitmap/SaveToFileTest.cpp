@@ -1,6 +1,8 @@
 #include <csignal>
+#include <filesystem>
+#ifndef _WIN32
 #include <sys/resource.h>
-#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -192,7 +194,7 @@ TEST(SaveToFile, RefusesARecordNoFileCanHoldWithoutLeavingAFile) {
     EXPECT_FALSE(broken.SaveToFile(other));
     EXPECT_EQ(broken.ErrorText(), "no image");
 
-    EXPECT_EQ(::access(other.c_str(), F_OK), -1);
+    EXPECT_FALSE(std::filesystem::exists(other));
 }
 
 TEST(SaveToFile, AFileHeldElsewhereCannotBeCreated) {
@@ -206,7 +208,9 @@ TEST(SaveToFile, AFileHeldElsewhereCannotBeCreated) {
     EXPECT_TRUE(b.SaveToFile(folder.Path("held.bmp")));
 }
 
+#ifndef _WIN32
 // Writes beyond a size limit fail with EFBIG, so each step can be made to come short.
+// Windows has no such limit; there a write comes short only on the device below.
 class ShortWrites : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -250,6 +254,7 @@ TEST_F(ShortWrites, EachStepThatComesShortStopsTheSave) {
     EXPECT_EQ(b.PaletteCount(), 2);
     EXPECT_EQ(b.GetPixelIndex(3, 3), 0);
 }
+#endif
 
 TEST(SaveToFile, ADeviceThatRefusesEveryWriteFailsAtTheFileHeader) {
     THandyBitmap b;

@@ -4,10 +4,12 @@
 
 #include "engine/Slanter.h"
 #include "preview/PreviewDrawing.h"
-#include "preview/PreviewRaster.h"
+#include "support/PreviewRaster.h"
 
 namespace slanter {
 namespace {
+
+using testing::PreviewRaster;
 
 TEST(PreviewPixels, TheTestPenDrawsTheFirstPixelAndNotTheLast) {
     PreviewDrawing drawing;

@@ -6,8 +6,32 @@
 #include <iterator>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <random>
+#include <windows.h>
+#endif
+
 namespace slanter::testing {
 
+#ifdef _WIN32
+// The platform's temporary folder, in the ANSI names the core's file calls take.
+TempFolder::TempFolder() {
+    char base[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathA(MAX_PATH, base);
+    if (length == 0 || length > MAX_PATH)
+        throw std::runtime_error("no temporary folder");
+    std::random_device seed;
+    std::mt19937 pick(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = std::string(base) + "slanter-test-" + std::to_string(pick());
+        if (::CreateDirectoryA(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error(std::string("cannot make a folder in ") + base);
+}
+#else
 TempFolder::TempFolder() {
     const char* base = std::getenv("TMPDIR");
     std::string pattern =
@@ -16,6 +40,7 @@ TempFolder::TempFolder() {
         throw std::runtime_error("cannot make a folder from " + pattern);
     path_ = pattern;
 }
+#endif
 
 TempFolder::~TempFolder() {
     std::error_code ignored;

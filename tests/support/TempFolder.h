@@ -17,7 +17,13 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }
-    std::string Path(const std::string& name) const { return path_ + "/" + name; }
+    std::string Path(const std::string& name) const { return path_ + kSeparator + name; }
+
+#ifdef _WIN32
+    static constexpr char kSeparator = '\\';
+#else
+    static constexpr char kSeparator = '/';
+#endif
 
   private:
     std::string path_;

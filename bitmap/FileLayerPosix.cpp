@@ -54,6 +54,10 @@ bool PlatformFile::Hold(int fd, bool mustBeRegular) {
     return true;
 }
 
+bool PlatformFile::IsOpen() const {
+    return fd_ >= 0;
+}
+
 void PlatformFile::Close() {
     if (fd_ >= 0)
         ::close(fd_);

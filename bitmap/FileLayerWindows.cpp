@@ -1,0 +1,96 @@
+#include "bitmap/FileLayer.h"
+
+#include <algorithm>
+
+#include <windows.h>
+
+namespace slanter {
+
+namespace {
+
+// One call moves at most this much; larger transfers loop.
+constexpr std::size_t kLargestStep = std::size_t{1} << 30;
+
+} // namespace
+
+PlatformFile::~PlatformFile() {
+    Close();
+}
+
+// Share mode 0 throughout: the open fails while any other opener, in this program or
+// another, holds the file, and no other opener gets in while we hold it.
+bool PlatformFile::OpenForReading(const std::string& name) {
+    Close();
+    return Hold(::CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr),
+                true);
+}
+
+// CREATE_ALWAYS empties an existing file only once the open has succeeded, so a refused
+// create leaves a held file as it was.
+bool PlatformFile::Create(const std::string& name) {
+    Close();
+    return Hold(::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr),
+                false);
+}
+
+bool PlatformFile::Hold(void* handle, bool mustBeRegular) {
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    // A pipe or a device (CON, NUL, COM1) is not a picture file; folders never open here.
+    if (mustBeRegular && ::GetFileType(handle) != FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    handle_ = handle;
+    position_ = 0;
+    return true;
+}
+
+bool PlatformFile::IsOpen() const {
+    return handle_ != nullptr;
+}
+
+void PlatformFile::Close() {
+    if (handle_ != nullptr)
+        ::CloseHandle(handle_);
+    handle_ = nullptr;
+}
+
+std::size_t PlatformFile::Read(void* buffer, std::size_t count) {
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (handle_ != nullptr && done < count) {
+        DWORD step = 0;
+        const auto wanted = static_cast<DWORD>(std::min(count - done, kLargestStep));
+        if (!::ReadFile(handle_, bytes + done, wanted, &step, nullptr) || step == 0)
+            break;
+        done += step;
+    }
+    position_ += static_cast<std::int64_t>(done);
+    return done;
+}
+
+std::size_t PlatformFile::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const unsigned char*>(buffer);
+    std::size_t done = 0;
+    while (handle_ != nullptr && done < count) {
+        DWORD step = 0;
+        const auto wanted = static_cast<DWORD>(std::min(count - done, kLargestStep));
+        if (!::WriteFile(handle_, bytes + done, wanted, &step, nullptr) || step == 0)
+            break;
+        done += step;
+    }
+    position_ += static_cast<std::int64_t>(done);
+    return done;
+}
+
+std::int64_t PlatformFile::Size() const {
+    LARGE_INTEGER size{};
+    if (handle_ == nullptr || !::GetFileSizeEx(handle_, &size))
+        return -1;
+    return static_cast<std::int64_t>(size.QuadPart);
+}
+
+} // namespace slanter

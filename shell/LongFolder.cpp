@@ -1,0 +1,25 @@
+#include "shell/LongFolder.h"
+
+#include "shell/TextUtilities.h"
+
+namespace slanter {
+
+std::string LongFolderName(const std::string& folder, const StoredNameLookup& storedName) {
+    const int first = MBPos("\\", folder);
+    if (first == 0)
+        return folder;
+    std::string longName = MBCopy(folder, 1, first - 1);
+    std::string shortName = longName;
+    std::string rest = MBCopyFrom(folder, first + 1);
+    // The short path grows as given, so each lookup is by a path that exists as written.
+    for (int next = MBPos("\\", rest); next > 0; next = MBPos("\\", rest)) {
+        const std::string piece = MBCopy(rest, 1, next - 1);
+        shortName += "\\" + piece;
+        const std::optional<std::string> stored = storedName(shortName);
+        longName += "\\" + (stored ? *stored : piece);
+        rest = MBCopyFrom(rest, next + 1);
+    }
+    return longName + "\\";
+}
+
+} // namespace slanter
