@@ -4,12 +4,10 @@
 
 #include "engine/Slanter.h"
 #include "preview/PreviewDrawing.h"
-#include "support/PreviewRaster.h"
+#include "preview/PreviewRaster.h"
 
 namespace slanter {
 namespace {
-
-using testing::PreviewRaster;
 
 TEST(PreviewPixels, TheTestPenDrawsTheFirstPixelAndNotTheLast) {
     PreviewDrawing drawing;

@@ -1,9 +1,9 @@
-#include "support/PreviewRaster.h"
+#include "preview/PreviewRaster.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace slanter::testing {
+namespace slanter {
 
 PreviewRaster::PreviewRaster(const PreviewDrawing& drawing)
     : width_(std::max(drawing.width, 0)), height_(std::max(drawing.height, 0)),
@@ -83,4 +83,4 @@ void PreviewRaster::Stroke(const PreviewSegment& segment) {
     }
 }
 
-} // namespace slanter::testing
+} // namespace slanter

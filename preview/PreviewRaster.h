@@ -5,12 +5,13 @@
 
 #include "preview/PreviewDrawing.h"
 
-namespace slanter::testing {
+namespace slanter {
 
-// A preview painted without a window system: the background, then every stroke with a
-// one-pixel pen. A stroke sets one pixel per step along its longer axis, from its first
-// pixel up to but not including its last; across that axis it takes the nearest pixel,
-// halves rounded away from the start. Pixels outside the image are cut off.
+// A preview painted into pixels: the background, then every stroke with a one-pixel pen.
+// The window shows these pixels as they are, so what it shows is decided here and can be
+// tested without a window system. A stroke sets one pixel per step along its longer axis, from its
+// first pixel up to but not including its last; across that axis it takes the nearest pixel, halves
+// rounded away from the start. Pixels outside the image are cut off.
 class PreviewRaster {
   public:
     explicit PreviewRaster(const PreviewDrawing& drawing);
@@ -30,4 +31,4 @@ class PreviewRaster {
     std::vector<std::uint32_t> pixels_;
 };
 
-} // namespace slanter::testing
+} // namespace slanter
