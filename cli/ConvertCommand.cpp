@@ -17,6 +17,7 @@
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
 #include "cli/OutputFile.h"
+#include "cli/PatternChoice.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultShape.h"
@@ -127,41 +128,21 @@ class ProgressLine {
 struct ConvertOptions {
     std::string input;
     std::string output;
-    std::int32_t pattern = -1;
-    bool horizontal = true;
-    bool rightUp = true;
+    PatternChoice choice;
     bool smoothing = false;
-    bool sortOnAngle = true;
 };
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     Arguments files;
-    bool patternGiven = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& word = args[k];
-        std::optional<std::string> patternText = OptionValue(word, "--pattern=");
-        if (word == "--pattern") {
-            if (k + 1 == args.size())
-                return "--pattern needs a number";
-            patternText = args[++k];
-        }
-        if (patternText) {
-            const std::optional<std::int32_t> index = ParseIndex(*patternText);
-            if (!index)
-                return "the pattern '" + *patternText + "' is not a whole number from 0";
-            options.pattern = *index;
-            patternGiven = true;
-        } else if (word == "--vertical") {
-            options.horizontal = false;
-        } else if (word == "--left") {
-            options.rightUp = false;
+        std::string problem;
+        if (options.choice.Take(args, k, problem)) {
+            if (!problem.empty())
+                return problem;
         } else if (word == "--smooth") {
             options.smoothing = true;
-        } else if (const auto order = OptionValue(word, "--sort=")) {
-            if (*order != "angle" && *order != "area")
-                return "--sort must be 'angle' or 'area', not '" + *order + "'";
-            options.sortOnAngle = *order == "angle";
         } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
             return "unknown option '" + word + "'";
         } else {
@@ -170,7 +151,7 @@ std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     }
     if (files.size() != 2)
         return "expected INPUT.bmp and OUTPUT.bmp";
-    if (!patternGiven)
+    if (!options.choice.patternGiven)
         return "--pattern N is required";
     options.input = files[0];
     options.output = files[1];
@@ -200,23 +181,10 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     TSlanter engine;
-    engine.SetHorizontal(options.horizontal);
-    engine.SetRightUp(options.rightUp);
-    engine.SetSortOnAngle(options.sortOnAngle);
-    engine.SetSourceSize({source.biWidth(), source.biHeight()});
-    if (engine.PatternCount() == 0) {
-        err << "slanter-cli convert: a " << source.biWidth() << " x " << source.biHeight()
-            << " picture has no pattern in this arrangement\n";
+    if (!options.choice.Select(engine, source.biWidth(), source.biHeight(), "convert", err))
         return kExitFailure;
-    }
-    if (options.pattern >= engine.PatternCount()) {
-        err << "slanter-cli convert: pattern " << options.pattern << " is outside the table (0 to "
-            << engine.PatternCount() - 1 << ")\n";
-        return kExitFailure;
-    }
-    engine.SetPatternIndex(options.pattern);
     // Known before the work: a tile whose pixel data no BMP file of ours can hold.
-    const TPoint tile = engine.PatternSize(options.pattern);
+    const TPoint tile = engine.PatternSize(engine.PatternIndex());
     if (!ResultFitsInFile(tile, ResultDepth(source, options.smoothing))) {
         err << "slanter-cli convert: cannot write " << options.output << ": image too large (a "
             << tile.X << " x " << tile.Y << " tile at " << ResultDepth(source, options.smoothing)

@@ -5,6 +5,7 @@
 
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/PatternChoice.h"
 #include "engine/Slanter.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewSpace.h"
@@ -29,41 +30,21 @@ constexpr const char* kPreviewUsage =
 struct PreviewOptions {
     int width = 0;
     int height = 0;
-    std::int32_t pattern = -1;
-    bool horizontal = true;
-    bool rightUp = true;
-    bool sortOnAngle = true;
+    PatternChoice choice;
     bool segments = false;
 };
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParsePreviewWords(const Arguments& args, PreviewOptions& options) {
     Arguments sizes;
-    bool patternGiven = false;
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& word = args[k];
-        std::optional<std::string> patternText = OptionValue(word, "--pattern=");
-        if (word == "--pattern") {
-            if (k + 1 == args.size())
-                return "--pattern needs a number";
-            patternText = args[++k];
-        }
-        if (patternText) {
-            const std::optional<std::int32_t> index = ParseIndex(*patternText);
-            if (!index)
-                return "the pattern '" + *patternText + "' is not a whole number from 0";
-            options.pattern = *index;
-            patternGiven = true;
-        } else if (word == "--vertical") {
-            options.horizontal = false;
-        } else if (word == "--left") {
-            options.rightUp = false;
+        std::string problem;
+        if (options.choice.Take(args, k, problem)) {
+            if (!problem.empty())
+                return problem;
         } else if (word == "--segments") {
             options.segments = true;
-        } else if (const auto order = OptionValue(word, "--sort=")) {
-            if (*order != "angle" && *order != "area")
-                return "--sort must be 'angle' or 'area', not '" + *order + "'";
-            options.sortOnAngle = *order == "angle";
         } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
             return "unknown option '" + word + "'";
         } else {
@@ -79,7 +60,7 @@ std::string ParsePreviewWords(const Arguments& args, PreviewOptions& options) {
         return std::string("the ") + (widthBad ? "width" : "height") + " '" +
                sizes[widthBad ? 0 : 1] + "' is not a whole number from 1 to 9999";
     }
-    if (!patternGiven)
+    if (!options.choice.patternGiven)
         return "--pattern N is required";
     options.width = *width;
     options.height = *height;
@@ -134,21 +115,8 @@ int RunPreview(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
 
     TSlanter engine;
-    engine.SetHorizontal(options.horizontal);
-    engine.SetRightUp(options.rightUp);
-    engine.SetSortOnAngle(options.sortOnAngle);
-    engine.SetSourceSize({options.width, options.height});
-    if (engine.PatternCount() == 0) {
-        err << "slanter-cli preview: a " << options.width << " x " << options.height
-            << " picture has no pattern in this arrangement\n";
+    if (!options.choice.Select(engine, options.width, options.height, "preview", err))
         return kExitFailure;
-    }
-    if (options.pattern >= engine.PatternCount()) {
-        err << "slanter-cli preview: pattern " << options.pattern << " is outside the table (0 to "
-            << engine.PatternCount() - 1 << ")\n";
-        return kExitFailure;
-    }
-    engine.SetPatternIndex(options.pattern);
 
     const PreviewDrawing drawing = ComputePreviewDrawing(engine);
     if (options.segments)

@@ -13,6 +13,7 @@
 #endif
 
 #include "bitmap/HandyBitmap.h"
+#include "CliRun.h"
 #include "cli/CliCommand.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
@@ -27,18 +28,6 @@ namespace slanter::cli {
 namespace {
 
 using testing::TempFolder;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWords(const Arguments& words) {
-    std::ostringstream out, err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class ConvertCommand : public ::testing::Test {
   protected:

@@ -2,24 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "CliRun.h"
 #include "cli/CliCommand.h"
 #include "support/BmpBuilder.h"
 #include "support/TempFolder.h"
 
 namespace slanter::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWords(const Arguments& words) {
-    std::ostringstream out, err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
-}
 
 TEST(InfoCommand, ShowsSizeDepthPaletteAndColours) {
     testing::TempFolder folder;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CliRun.h"
 #include "cli/CliCommand.h"
 #include "support/BmpBuilder.h"
 #include "support/ReferenceTable.h"
@@ -9,18 +10,6 @@
 
 namespace slanter::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWords(const Arguments& words) {
-    std::ostringstream out, err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -3,24 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "CliRun.h"
 #include "cli/CliCommand.h"
 #include "engine/Slanter.h"
 #include "preview/PreviewDrawing.h"
 
 namespace slanter::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWords(const Arguments& words) {
-    std::ostringstream out, err;
-    const int code = RunCli(words, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<PreviewSegment> ReadSegments(const std::string& text) {
     std::vector<PreviewSegment> segments;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+#include "cli/CliCommand.h"
+
+namespace slanter {
+class TSlanter;
+}
+
+namespace slanter::cli {
+
+// The options that choose one pattern of a picture's table, shared by the verbs that
+// work on one pattern: --pattern N, --vertical, --left, --sort=angle|area.
+struct PatternChoice {
+    std::int32_t pattern = -1;
+    bool patternGiven = false;
+    bool horizontal = true;
+    bool rightUp = true;
+    bool sortOnAngle = true;
+
+    // Takes args[k] (and its value after it) when it is one of these options, moving k
+    // past what it took. Answers false when the word is not one of them; a problem
+    // with the word goes to `problem`.
+    bool Take(const Arguments& args, std::size_t& k, std::string& problem);
+
+    // Sets the engine's options, then the picture's size, and selects the pattern. On
+    // a size without patterns or a pattern outside the table, says so on err (with the
+    // verb's name first) and answers false.
+    bool Select(TSlanter& engine, std::int32_t width, std::int32_t height, const char* verb,
+                std::ostream& err) const;
+};
+
+} // namespace slanter::cli
