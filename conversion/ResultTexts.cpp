@@ -1,5 +1,6 @@
 #include "conversion/ResultTexts.h"
 
+#include "bitmap/HandyBitmap.h"
 #include "shell/MainTexts.h"
 #include "shell/TextUtilities.h"
 
@@ -26,6 +27,50 @@ std::string ResultInfoText(bool japanese, bool horizontal, bool rightUp, bool sm
 
 std::string ResultFileName(std::int32_t resultNumber) {
     return "Temp" + RightStr(std::to_string(std::int64_t{resultNumber} + 10000), 4) + ".bmp";
+}
+
+std::string ResultNotWrittenText(bool japanese, const std::string& fileName,
+                                 const std::string& reason) {
+    const std::string because = "(" + reason + ")\r\n";
+    return japanese ? fileName + " に、\r\n" + "変換した画像を書き込めません。\r\n" + because
+                    : "Can't write the converted image to " + fileName + ".\r\n" + because;
+}
+
+std::string ResultNotReadText(bool japanese, const std::string& fileName,
+                              const std::string& reason) {
+    const std::string because = "(" + reason + ")\r\n";
+    return japanese ? fileName + " から、\r\n" + "変換した画像を読み込めません。\r\n" + because
+                    : "Can't read the converted image back from " + fileName + ".\r\n" + because;
+}
+
+std::string TileTooLargeText(bool japanese, std::int32_t width, std::int32_t height, int bitCount) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    const std::string limit = std::to_string(THandyBitmap::kMaxImageBytes);
+    if (japanese) {
+        return "この模様の画像 (" + size + "ドット, " + std::to_string(bitCount) +
+               "ビット) は大きすぎて、\r\n" + "ビットマップファイルに書き込めません。\r\n" +
+               "(画素のデータが " + limit + " バイトを超えます)\r\n";
+    }
+    return "The image of this pattern (" + size + " dots, " + std::to_string(bitCount) +
+           " bits) is too large\r\n" + "to be written as a Bitmap file.\r\n" +
+           "(its pixel data exceed " + limit + " bytes)\r\n";
+}
+
+std::string NoResultFileText(bool japanese) {
+    return japanese ? std::string("変換した画像を書き込む一時ファイルを作れません。\r\n")
+                    : std::string("No temporary file can be made for the converted image.\r\n");
+}
+
+std::string ResultNotSavedText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " に、\r\n" + "保存することができません。\r\n"
+                    : "Can't save to " + fileName + ".\r\n";
+}
+
+std::string ResultFileGoneText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " が、\r\n" + "見つからないので保存できません。\r\n" +
+                          "もう一度変換してください。\r\n"
+                    : "Can't save: the converted image " + fileName + " is gone.\r\n" +
+                          "Convert the image again.\r\n";
 }
 
 } // namespace slanter

@@ -19,4 +19,23 @@ std::string ResultInfoText(bool japanese, bool horizontal, bool rightUp, bool sm
 // the first conversion of a run, and the names come round again after Temp9999.bmp.
 std::string ResultFileName(std::int32_t resultNumber);
 
+// The messages of a conversion or a save that cannot be done; file names as given, the
+// reason as the bitmap store or the picture decoder gave it.
+
+// The result file could not be written.
+std::string ResultNotWrittenText(bool japanese, const std::string& fileName,
+                                 const std::string& reason);
+// The result file was written but could not be read back to be shown.
+std::string ResultNotReadText(bool japanese, const std::string& fileName,
+                              const std::string& reason);
+// The tile holds more pixel data than a BMP file of the given depth can; nothing is done.
+std::string TileTooLargeText(bool japanese, std::int32_t width, std::int32_t height, int bitCount);
+// No name is left for the result file (every one is in use, or there is no folder for the
+// run's temporary pictures); nothing is done.
+std::string NoResultFileText(bool japanese);
+// The save command's copy failed.
+std::string ResultNotSavedText(bool japanese, const std::string& fileName);
+// The save command found the result file gone.
+std::string ResultFileGoneText(bool japanese, const std::string& fileName);
+
 } // namespace slanter

@@ -15,6 +15,11 @@ ClipboardReader& CurrentReader() {
     return reader;
 }
 
+ClipboardWriter& CurrentWriter() {
+    static ClipboardWriter writer;
+    return writer;
+}
+
 std::optional<QImage> PlatformClipboardBitmap() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
@@ -35,6 +40,19 @@ std::optional<QImage> ClipboardBitmap() {
 
 ClipboardReader SetClipboardReader(ClipboardReader reader) {
     return std::exchange(CurrentReader(), std::move(reader));
+}
+
+void PutClipboardBitmap(const QImage& picture) {
+    if (const ClipboardWriter& writer = CurrentWriter()) {
+        writer(picture);
+        return;
+    }
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(picture);
+}
+
+ClipboardWriter SetClipboardWriter(ClipboardWriter writer) {
+    return std::exchange(CurrentWriter(), std::move(writer));
 }
 
 } // namespace slanter

@@ -15,4 +15,12 @@ std::optional<QImage> ClipboardBitmap();
 using ClipboardReader = std::function<std::optional<QImage>()>;
 ClipboardReader SetClipboardReader(ClipboardReader reader);
 
+// Puts the picture on the clipboard as a bitmap, with its colour table when it has one.
+void PutClipboardBitmap(const QImage& picture);
+
+// Puts `writer` in place of the platform's clipboard (tests) and answers the one it
+// replaces; an empty writer brings the platform's back.
+using ClipboardWriter = std::function<void(const QImage& picture)>;
+ClipboardWriter SetClipboardWriter(ClipboardWriter writer);
+
 } // namespace slanter

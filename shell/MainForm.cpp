@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollArea>
 
 #include "bitmap/ErrorTexts.h"
@@ -16,6 +17,7 @@
 #include "engine/Slanter.h"
 #include "method/MethodForm.h"
 #include "shell/Clipboard.h"
+#include "shell/ConversionGuard.h"
 #include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/FormPlacement.h"
@@ -151,6 +153,17 @@ void TMainForm::SetEnglishCaptions() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (AConversionRuns()) {
+        // The conversion reads the picture and the engine that the close frees: it stops
+        // first, and the window closes once it has.
+        StopConversions([window = QPointer<TMainForm>(this)] {
+            if (window)
+                QMetaObject::invokeMethod(
+                    window, [window] { window->close(); }, Qt::QueuedConnection);
+        });
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         FormClose();
@@ -176,6 +189,10 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::KFileOpenClick() {
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
     std::string name = ReadSetting("Folder", "OpenPath", "").Text();
     if (!FileFound(name))
         name.clear();
@@ -257,6 +274,10 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
 void TMainForm::KFileClipboardClick() {
     if (!engine_)
         return;
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
     const auto bitmap = ClipboardBitmap();
     if (!bitmap) {
         Message(NoClipboardBitmapText(Japanese));

@@ -24,6 +24,13 @@ std::string NoClipboardBitmapText(bool japanese) {
                     : "No Bitmap Image in Clip Board.";
 }
 
+std::string ConversionRunningText(bool japanese) {
+    return japanese ? std::string("変換中は、元にする画像を取り替えられません。\r\n") +
+                          "変換が終わってから、またはキャンセルしてから開いてください。\r\n"
+                    : std::string("The image can't be replaced while it is being converted.\r\n") +
+                          "Open another one when the conversion has finished or is cancelled.\r\n";
+}
+
 std::string ClipboardPictureName(bool japanese) {
     return japanese ? "クリップボードの画像" : "Image from Clip Board";
 }

@@ -16,6 +16,8 @@ std::string CantCopyText(bool japanese, const std::string& fileName);
 std::string InvalidFormatText(bool japanese, const std::string& fileName,
                               const std::string& errorText);
 std::string NoClipboardBitmapText(bool japanese);
+// A new picture was asked for while a conversion reads the present one.
+std::string ConversionRunningText(bool japanese);
 // What a picture taken from the clipboard is called in place of a file name.
 std::string ClipboardPictureName(bool japanese);
 

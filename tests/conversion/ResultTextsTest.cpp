@@ -38,5 +38,20 @@ TEST(ResultTexts, CaptionsAndFileNamesCarryTheSerialNumber) {
     EXPECT_EQ(ResultFileName(10001), "Temp0001.bmp");
 }
 
+TEST(ResultTexts, FailuresNameTheFileAndTheReasonInJapanese) {
+    EXPECT_EQ(ResultNotWrittenText(true, "/t/Temp0001.bmp", "can't create /t/Temp0001.bmp"),
+              "/t/Temp0001.bmp に、\r\n変換した画像を書き込めません。\r\n"
+              "(can't create /t/Temp0001.bmp)\r\n");
+    EXPECT_EQ(ResultNotReadText(true, "/t/Temp0001.bmp", "Unable to read image data"),
+              "/t/Temp0001.bmp から、\r\n変換した画像を読み込めません。\r\n"
+              "(Unable to read image data)\r\n");
+    EXPECT_EQ(TileTooLargeText(true, 9874, 7291, 24),
+              "この模様の画像 (9874 x 7291ドット, 24ビット) は大きすぎて、\r\n"
+              "ビットマップファイルに書き込めません。\r\n"
+              "(画素のデータが 100000000 バイトを超えます)\r\n");
+    EXPECT_EQ(ResultNotSavedText(true, "/u/a.bmp"),
+              "/u/a.bmp に、\r\n保存することができません。\r\n");
+}
+
 } // namespace
 } // namespace slanter

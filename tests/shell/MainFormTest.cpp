@@ -10,13 +10,17 @@
 
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
+#include "conversion/FinalForm.h"
 #include "engine/Slanter.h"
 #include "method/MethodForm.h"
 #include "shell/Clipboard.h"
+#include "shell/ConversionGuard.h"
 #include "shell/GeneralError.h"
 #include "shell/MainForm.h"
 #include "shell/OpenDialog.h"
+#include "shell/PendingMessages.h"
 #include "shell/SharedObjects.h"
+#include "shell/TemporaryPictures.h"
 #include "support/BmpBuilder.h"
 #include "support/ForeignPictures.h"
 
@@ -30,6 +34,7 @@ class MainFormTest : public testing::MainWindowTest {
     void TearDown() override {
         SetClipboardReader({});
         SetOpenDialogRunner({});
+        SetPendingMessagesProcessor({});
         MainWindowTest::TearDown();
     }
 
@@ -421,6 +426,66 @@ TEST_F(MainFormTest, EachMenuItemReachesItsCommand) {
     Main().findChild<QAction*>("KViewMethod")->trigger();
     EXPECT_TRUE(MethodForm->isVisible());
     Main().findChild<QAction*>("KFileExit")->trigger();
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_EQ(PatternEngine, nullptr);
+}
+
+TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
+    Start();
+    Open(Picture("noise.bmp"));
+    const auto working = testing::ReadBytes(WorkingFile);
+    int dialogs = 0;
+    SetOpenDialogRunner([&](QWidget*, const OpenDialogSettings&) {
+        ++dialogs;
+        return std::optional<QString>(QString::fromStdString(Picture("wide.bmp")));
+    });
+    SetClipboardReader([] { return QImage(5, 5, QImage::Format_RGB32); });
+    {
+        const ConversionRunning running;
+        Main().KFileOpenClick();
+        EXPECT_EQ(OnlyMessage(), "The image can't be replaced while it is being converted.\r\n"
+                                 "Open another one when the conversion has finished or is "
+                                 "cancelled.\r\n");
+        Main().KFileClipboardClick();
+        EXPECT_EQ(OnlyMessage().substr(0, 20), "The image can't be r");
+        EXPECT_EQ(dialogs, 0);
+        EXPECT_EQ(testing::ReadBytes(WorkingFile), working);
+        EXPECT_EQ(PatternEngine->SourceWidth(), 37);
+    }
+    Main().KFileOpenClick();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
+}
+
+TEST_F(MainFormTest, JapaneseRefusalWhileAConversionRuns) {
+    Start("/JAPANESE");
+    const ConversionRunning running;
+    Main().KFileClipboardClick();
+    EXPECT_EQ(OnlyMessage(), "変換中は、元にする画像を取り替えられません。\r\n"
+                             "変換が終わってから、またはキャンセルしてから開いてください。\r\n");
+}
+
+TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
+    Start();
+    Open(Picture("wide.bmp"));
+    PatternEngine->SetPatternIndex(0);
+    auto* form = new TFinalForm(MethodForm); // owned by the method window
+    form->ResultNumber = 1;
+    int calls = 0;
+    SetPendingMessagesProcessor([&] {
+        if (calls++ == 2)
+            Main().close();
+        // Nothing the conversion reads has gone.
+        EXPECT_NE(PatternEngine, nullptr);
+        EXPECT_NE(SourceBitmap, nullptr);
+    });
+    form->Convert();
+    EXPECT_EQ(calls, 3);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(fs::exists(TemporaryFiles->FileName("Temp0001.bmp")));
+    // The close waited for the conversion and follows now.
+    EXPECT_TRUE(Main().isVisible());
+    QCoreApplication::processEvents();
     EXPECT_FALSE(Main().isVisible());
     EXPECT_EQ(PatternEngine, nullptr);
 }

@@ -1,0 +1,49 @@
+#include "shell/SaveDialog.h"
+
+#include <utility>
+
+#include <QFileDialog>
+#include <QStringList>
+
+#include "shell/DialogFilter.h"
+
+namespace slanter {
+
+namespace {
+
+SaveDialogRunner& CurrentRunner() {
+    static SaveDialogRunner runner;
+    return runner;
+}
+
+std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSettings& settings) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The descriptions show as written; the patterns in the last parenthesis are ours.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    QStringList filters;
+    for (const std::string& filter : DialogNameFilters(settings.filter))
+        filters << QString::fromStdString(filter);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(settings.defaultSuffix);
+    if (!settings.folder.isEmpty())
+        dialog.setDirectory(settings.folder);
+    dialog.selectFile(QString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+std::optional<QString> RunSaveDialog(QWidget* parent, const SaveDialogSettings& settings) {
+    const SaveDialogRunner& runner = CurrentRunner();
+    return runner ? runner(parent, settings) : RunPlatformSaveDialog(parent, settings);
+}
+
+SaveDialogRunner SetSaveDialogRunner(SaveDialogRunner runner) {
+    return std::exchange(CurrentRunner(), std::move(runner));
+}
+
+} // namespace slanter
