@@ -12,8 +12,8 @@
 #include <sys/wait.h>
 #endif
 
-#include "bitmap/HandyBitmap.h"
 #include "CliRun.h"
+#include "bitmap/HandyBitmap.h"
 #include "cli/CliCommand.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
