@@ -135,24 +135,10 @@ struct ConvertOptions {
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     Arguments files;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& word = args[k];
-        std::string problem;
-        if (options.choice.Take(args, k, problem)) {
-            if (!problem.empty())
-                return problem;
-        } else if (word == "--smooth") {
-            options.smoothing = true;
-        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
-            return "unknown option '" + word + "'";
-        } else {
-            files.push_back(word);
-        }
-    }
-    if (files.size() != 2)
-        return "expected INPUT.bmp and OUTPUT.bmp";
-    if (!options.choice.patternGiven)
-        return "--pattern N is required";
+    const std::string problem = options.choice.ReadWords(args, "--smooth", options.smoothing, files,
+                                                         "INPUT.bmp and OUTPUT.bmp");
+    if (!problem.empty())
+        return problem;
     options.input = files[0];
     options.output = files[1];
     return {};

@@ -39,6 +39,29 @@ bool PatternChoice::Take(const Arguments& args, std::size_t& k, std::string& pro
     return true;
 }
 
+std::string PatternChoice::ReadWords(const Arguments& args, const std::string& flag, bool& flagSet,
+                                     Arguments& names, const char* expected) {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& word = args[k];
+        std::string problem;
+        if (Take(args, k, problem)) {
+            if (!problem.empty())
+                return problem;
+        } else if (word == flag) {
+            flagSet = true;
+        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
+            return "unknown option '" + word + "'";
+        } else {
+            names.push_back(word);
+        }
+    }
+    if (names.size() != 2)
+        return std::string("expected ") + expected;
+    if (!patternGiven)
+        return "--pattern N is required";
+    return {};
+}
+
 bool PatternChoice::Select(TSlanter& engine, std::int32_t width, std::int32_t height,
                            const char* verb, std::ostream& err) const {
     engine.SetHorizontal(horizontal);

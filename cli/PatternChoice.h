@@ -26,6 +26,13 @@ struct PatternChoice {
     // with the word goes to `problem`.
     bool Take(const Arguments& args, std::size_t& k, std::string& problem);
 
+    // Reads all the words of a verb that works on one pattern: these options, one flag
+    // of the verb's own (`flag`, which sets `flagSet`), and the two words it names
+    // (files or sizes) into `names`. Answers the problem with the words, empty when they
+    // are good; "--pattern N" is required.
+    std::string ReadWords(const Arguments& args, const std::string& flag, bool& flagSet,
+                          Arguments& names, const char* expected);
+
     // Sets the engine's options, then the picture's size, and selects the pattern. On
     // a size without patterns or a pattern outside the table, says so on err (with the
     // verb's name first) and answers false.

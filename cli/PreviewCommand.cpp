@@ -37,22 +37,10 @@ struct PreviewOptions {
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParsePreviewWords(const Arguments& args, PreviewOptions& options) {
     Arguments sizes;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& word = args[k];
-        std::string problem;
-        if (options.choice.Take(args, k, problem)) {
-            if (!problem.empty())
-                return problem;
-        } else if (word == "--segments") {
-            options.segments = true;
-        } else if (word.size() > 1 && word[0] == '-' && word[1] == '-') {
-            return "unknown option '" + word + "'";
-        } else {
-            sizes.push_back(word);
-        }
-    }
-    if (sizes.size() != 2)
-        return "expected WIDTH and HEIGHT";
+    const std::string problem =
+        options.choice.ReadWords(args, "--segments", options.segments, sizes, "WIDTH and HEIGHT");
+    if (!problem.empty())
+        return problem;
     const std::optional<int> width = ParsePictureSide(sizes[0]);
     const std::optional<int> height = ParsePictureSide(sizes[1]);
     if (!width || !height) {
@@ -60,8 +48,6 @@ std::string ParsePreviewWords(const Arguments& args, PreviewOptions& options) {
         return std::string("the ") + (widthBad ? "width" : "height") + " '" +
                sizes[widthBad ? 0 : 1] + "' is not a whole number from 1 to 9999";
     }
-    if (!options.choice.patternGiven)
-        return "--pattern N is required";
     options.width = *width;
     options.height = *height;
     return {};
