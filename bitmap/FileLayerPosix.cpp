@@ -14,6 +14,21 @@ namespace {
 // One system call moves at most this much; larger transfers loop.
 constexpr std::size_t kLargestStep = std::size_t{1} << 30;
 
+// Moves count bytes with `call` (read or write), resuming after interruptions; stops at
+// the first short end or refusal. Answers the bytes moved.
+template <typename Bytes, typename Call>
+std::size_t Transfer(int fd, Bytes* bytes, std::size_t count, Call call) {
+    std::size_t done = 0;
+    while (fd >= 0 && done < count) {
+        const ssize_t step = call(fd, bytes + done, std::min(count - done, kLargestStep));
+        if (step > 0)
+            done += static_cast<std::size_t>(step);
+        else if (!(step < 0 && errno == EINTR))
+            break;
+    }
+    return done;
+}
+
 } // namespace
 
 PlatformFile::~PlatformFile() {
@@ -65,33 +80,17 @@ void PlatformFile::Close() {
 }
 
 std::size_t PlatformFile::Read(void* buffer, std::size_t count) {
-    auto* bytes = static_cast<unsigned char*>(buffer);
-    std::size_t done = 0;
-    while (fd_ >= 0 && done < count) {
-        const ssize_t step = ::read(fd_, bytes + done, std::min(count - done, kLargestStep));
-        if (step > 0)
-            done += static_cast<std::size_t>(step);
-        else if (step < 0 && errno == EINTR)
-            continue;
-        else
-            break;
-    }
+    const std::size_t done =
+        Transfer(fd_, static_cast<unsigned char*>(buffer), count,
+                 [](int fd, unsigned char* at, std::size_t n) { return ::read(fd, at, n); });
     position_ += static_cast<std::int64_t>(done);
     return done;
 }
 
 std::size_t PlatformFile::Write(const void* buffer, std::size_t count) {
-    const auto* bytes = static_cast<const unsigned char*>(buffer);
-    std::size_t done = 0;
-    while (fd_ >= 0 && done < count) {
-        const ssize_t step = ::write(fd_, bytes + done, std::min(count - done, kLargestStep));
-        if (step > 0)
-            done += static_cast<std::size_t>(step);
-        else if (step < 0 && errno == EINTR)
-            continue;
-        else
-            break;
-    }
+    const std::size_t done =
+        Transfer(fd_, static_cast<const unsigned char*>(buffer), count,
+                 [](int fd, const unsigned char* at, std::size_t n) { return ::write(fd, at, n); });
     position_ += static_cast<std::int64_t>(done);
     return done;
 }
