@@ -4,9 +4,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStringList>
 
-#include "shell/DialogFilter.h"
+#include "shell/FileDialogFilters.h"
 
 namespace slanter {
 
@@ -21,13 +20,7 @@ std::optional<QString> RunPlatformOpenDialog(QWidget* parent, const OpenDialogSe
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // The descriptions show as written; the patterns in the last parenthesis are ours.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    QStringList filters;
-    for (const std::string& filter : DialogNameFilters(settings.filter))
-        filters << QString::fromStdString(filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(settings.defaultSuffix);
+    SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
     if (!settings.fileName.isEmpty()) {
         dialog.setDirectory(QFileInfo(settings.fileName).absolutePath());
         dialog.selectFile(settings.fileName);

@@ -3,9 +3,8 @@
 #include <utility>
 
 #include <QFileDialog>
-#include <QStringList>
 
-#include "shell/DialogFilter.h"
+#include "shell/FileDialogFilters.h"
 
 namespace slanter {
 
@@ -20,13 +19,7 @@ std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSe
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The descriptions show as written; the patterns in the last parenthesis are ours.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    QStringList filters;
-    for (const std::string& filter : DialogNameFilters(settings.filter))
-        filters << QString::fromStdString(filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(settings.defaultSuffix);
+    SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
     if (!settings.folder.isEmpty())
         dialog.setDirectory(settings.folder);
     dialog.selectFile(QString());
