@@ -8,7 +8,7 @@
 
 namespace slanter::testing {
 
-// Folder of the shared test data (the BMP suite, the reference pattern tables).
+// Folder of the test data (the BMP suite, the reference pattern tables).
 std::string TestDataPath(const std::string& relative);
 
 // One row of a reference pattern table: the exact values and the row as listed.
