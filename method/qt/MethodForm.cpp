@@ -39,15 +39,23 @@ constexpr int kResizeSteps = 3;
 
 // The window takes no input while a preview is drawn or a conversion runs, so that no
 // second one can be started from it; it takes input again however the command ends.
+// Disabling takes the focus away: it goes back to the list, so the arrow keys step on
+// through the patterns.
 class DisabledWhile {
   public:
-    explicit DisabledWhile(QWidget& window) : window_(window) { window_.setEnabled(false); }
-    ~DisabledWhile() { window_.setEnabled(true); }
+    DisabledWhile(QWidget& window, QWidget& focusAfter) : window_(window), focusAfter_(focusAfter) {
+        window_.setEnabled(false);
+    }
+    ~DisabledWhile() {
+        window_.setEnabled(true);
+        focusAfter_.setFocus(Qt::OtherFocusReason);
+    }
     DisabledWhile(const DisabledWhile&) = delete;
     DisabledWhile& operator=(const DisabledWhile&) = delete;
 
   private:
     QWidget& window_;
+    QWidget& focusAfter_;
 };
 
 BoxBounds BoundsOf(const QWidget& widget) {
@@ -295,7 +303,7 @@ void TMethodForm::Button2Click() {
 void TMethodForm::ShowPreview() {
     if (PatternEngine == nullptr || PreviewForm == nullptr)
         return;
-    const DisabledWhile disabled(*this);
+    const DisabledWhile disabled(*this, *ui_->ListBox1);
     PatternEngine->SetPatternIndex(SelectedIndex());
     PreviewForm->DrawPreview();
 }
@@ -303,7 +311,7 @@ void TMethodForm::ShowPreview() {
 void TMethodForm::StartConversion() {
     if (PatternEngine == nullptr)
         return;
-    const DisabledWhile disabled(*this);
+    const DisabledWhile disabled(*this, *ui_->ListBox1);
     PatternEngine->SetPatternIndex(SelectedIndex());
     auto* result = new TFinalForm(this); // freed with this window
     results_.emplace_back(result);

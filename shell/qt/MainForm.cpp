@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QImage>
+#include <QKeySequence>
 #include <QList>
 #include <QPixmap>
 #include <QPointer>
@@ -77,6 +78,10 @@ TMainForm::TMainForm(std::string commandLine)
     route(ui_->KHelpDeleteRegistry, &TMainForm::KHelpDeleteRegistryClick);
     route(ui_->KHelpCopyright, &TMainForm::KHelpCopyrightClick);
     route(ui_->KHelpVersion, &TMainForm::KHelpVersionClick);
+    // The platform's own keys for the commands that mean the same.
+    ui_->KFileOpen->setShortcuts(QKeySequence::Open);
+    ui_->KFileClipboard->setShortcuts(QKeySequence::Paste);
+    ui_->KFileExit->setShortcuts(QKeySequence::Quit);
 }
 
 TMainForm::~TMainForm() {
@@ -234,7 +239,7 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
     const QImage picture = OnWhite(decoded.image);
     TakePicture(picture);
     if (sourceBitmap_->LoadFromFile(WorkingFile)) {
-        SourceName = fileName;
+        NameSource(fileName);
         return;
     }
     if (sourceBitmap_->ErrorText() == bitmap_text::kCompressed) {
@@ -245,8 +250,8 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
             Message(CantCopyText(Japanese, fileName));
             return;
         }
-        LoadWorkingFile();
-        SourceName = fileName;
+        if (LoadWorkingFile())
+            NameSource(fileName);
         return;
     }
     const std::string errorText = sourceBitmap_->ErrorText();
@@ -267,8 +272,8 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
         return;
     }
     TakePicture(icon.image);
-    LoadWorkingFile();
-    SourceName = fileName;
+    if (LoadWorkingFile())
+        NameSource(fileName);
 }
 
 void TMainForm::KFileClipboardClick() {
@@ -290,8 +295,8 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     TakePicture(picture);
-    LoadWorkingFile();
-    SourceName = name;
+    if (LoadWorkingFile())
+        NameSource(name);
 }
 
 bool TMainForm::SaveWorkingFile(const QImage& picture) {
@@ -311,6 +316,12 @@ bool TMainForm::LoadWorkingFile() {
         return true;
     ForgetPicture();
     return false;
+}
+
+void TMainForm::NameSource(const std::string& name) {
+    SourceName = name;
+    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
+                    sourceBitmap_->biBitCount()};
 }
 
 void TMainForm::ForgetPicture() {
@@ -367,11 +378,12 @@ void TMainForm::KViewMethodClick() {
 }
 
 void TMainForm::KViewInformationClick() {
+    // The figures were taken with the name: a later file SourceBitmap refused has left
+    // figures of its own in it.
     const std::string text =
-        SourceName.empty() || !sourceBitmap_
-            ? NoPictureOpenedText(Japanese)
-            : BitmapInformationText(Japanese, SourceName, sourceBitmap_->biWidth(),
-                                    sourceBitmap_->biHeight(), sourceBitmap_->biBitCount());
+        SourceName.empty() ? NoPictureOpenedText(Japanese)
+                           : BitmapInformationText(Japanese, SourceName, sourceFacts_.width,
+                                                   sourceFacts_.height, sourceFacts_.bitCount);
     AppMessageBox(Text(text), kWarningBox, Text(BitmapInformationCaption(Japanese)));
 }
 

@@ -283,10 +283,13 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
     ShowWatcher watcher;
     PreviewForm->installEventFilter(&watcher);
     ClickRow(7);
+    List().setFocus();
     Preview().click();
     EXPECT_EQ(PatternEngine->PatternIndex(), 7);
     EXPECT_EQ(watcher.methodEnabledAtShow, std::vector<bool>{false});
     EXPECT_TRUE(Method().isEnabled());
+    // The focus is back in the list, where the arrow keys step through the patterns.
+    EXPECT_EQ(Method().focusWidget(), &List());
     PreviewForm->removeEventFilter(&watcher);
 
     ClickRow(4);
@@ -381,6 +384,7 @@ TEST_F(MethodFormTest, TwoConversionsOpenTwoWindowsNumbered1And2) {
     ASSERT_FALSE(enabledDuringRun.empty());
     EXPECT_EQ(std::count(enabledDuringRun.begin(), enabledDuringRun.end(), true), 0);
     EXPECT_TRUE(Method().isEnabled());
+    EXPECT_EQ(Method().focusWidget(), &List());
     EXPECT_EQ(PatternEngine->PatternIndex(), 1);
     // The method window owns them.
     const QPointer<TFinalForm> first = results[0];

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -230,7 +231,9 @@ TEST_F(MainFormTest, ABitmapOurReaderRefusesLeavesNothingToPreviewOrConvert) {
     EXPECT_EQ(PatternEngine->SourceWidth(), 0);
     // The window shows the new picture; the name stays the last one opened.
     EXPECT_EQ(Client(), QSize(127, 64));
-    EXPECT_EQ(Information().substr(0, first.size() + 2), first + "\r\n");
+    // The information box tells of that picture alone, never with the refused one's figures.
+    EXPECT_EQ(Information(), first + "\r\n\r\n37 dots in width\r\n23 dots in height\r\n"
+                                     "16777216 colors\r\n");
 
     // The engine keeps the options the method window gave it.
     PatternEngine->SetHorizontal(false);
@@ -428,6 +431,17 @@ TEST_F(MainFormTest, EachMenuItemReachesItsCommand) {
     Main().findChild<QAction*>("KFileExit")->trigger();
     EXPECT_FALSE(Main().isVisible());
     EXPECT_EQ(PatternEngine, nullptr);
+}
+
+TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
+    Start();
+    const auto keys = [this](const char* item) {
+        return Main().findChild<QAction*>(item)->shortcuts();
+    };
+    EXPECT_EQ(keys("KFileOpen"), QKeySequence::keyBindings(QKeySequence::Open));
+    EXPECT_EQ(keys("KFileClipboard"), QKeySequence::keyBindings(QKeySequence::Paste));
+    EXPECT_EQ(keys("KFileExit"), QKeySequence::keyBindings(QKeySequence::Quit));
+    EXPECT_FALSE(keys("KFileOpen").isEmpty());
 }
 
 TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
