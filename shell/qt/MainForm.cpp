@@ -9,9 +9,11 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QList>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPointer>
 #include <QScrollArea>
+#include <QStyle>
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
@@ -46,7 +48,7 @@ namespace {
 
 // The form file keeps the designed size only; the designed position is set here.
 constexpr QPoint kDesignedPosition(24, 21);
-// The client area is never narrower, so the menu bar keeps its room.
+// The client area is never narrower, nor narrower than its menu bar needs.
 constexpr int kLeastClientWidth = 100;
 
 QString Text(const std::string& text) {
@@ -129,6 +131,7 @@ bool TMainForm::FormCreate() {
     }
     if (!Japanese)
         SetEnglishCaptions();
+    KeepMenuBarWhole();
     sourceBitmap_ = std::make_unique<THandyBitmap>();
     SourceBitmap = sourceBitmap_.get();
     temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
@@ -352,8 +355,9 @@ void TMainForm::FitToImage() {
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Each pass changes the outer size by what the client lacks; the menu bar's height
     // may change with the width, so the passes repeat until both sides have settled.
+    const int leastWidth = std::max(kLeastClientWidth, MenuBarWidth());
     const auto widthPass = [&] {
-        const int wanted = std::max(picture.width(), kLeastClientWidth);
+        const int wanted = std::max(picture.width(), leastWidth);
         resize(width() + wanted - area.width(), height());
     };
     const auto heightPass = [&] { resize(width(), height() + picture.height() - area.height()); };
@@ -366,6 +370,26 @@ void TMainForm::FitToImage() {
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (engine_)
         engine_->SetSourceSize({picture.width(), picture.height()});
+}
+
+int TMainForm::MenuBarWidth() const {
+    // Qt lays every menu out at its full size and hides the ones that do not fit behind
+    // an extension button; the bar needs room up to the right edge of the last one.
+    const QMenuBar& bar = *ui_->MainMenu1;
+    int right = 0;
+    for (QAction* menu : bar.actions()) {
+        if (menu->isVisible())
+            right = std::max(right, bar.actionGeometry(menu).right() + 1);
+    }
+    const int margin = bar.style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, &bar) +
+                       bar.style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, &bar);
+    return right + margin;
+}
+
+void TMainForm::KeepMenuBarWhole() {
+    // Qt does not wrap a menu bar: a window narrower than its menus would hide some. The
+    // bar spans the window's whole width.
+    setMinimumWidth(MenuBarWidth());
 }
 
 void TMainForm::KFileExitClick() {

@@ -63,6 +63,10 @@ class TMainForm : public QMainWindow {
 
   private:
     void FormClose();
+    // The width the menu bar needs to show every menu on its one line.
+    int MenuBarWidth() const;
+    // The window is never made narrower than its menu bar needs.
+    void KeepMenuBarWhole();
     void SetEnglishCaptions();
     void NameSeparators();
 
