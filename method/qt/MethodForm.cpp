@@ -13,6 +13,7 @@
 #include "engine/Slanter.h"
 #include "method/MethodLayout.h"
 #include "method/MethodOptions.h"
+#include "method/qt/CaptionFit.h"
 #include "method/qt/DesignedFont.h"
 #include "method/qt/PatternListDelegate.h"
 #include "preview/qt/PreviewForm.h"
@@ -131,6 +132,8 @@ void TMethodForm::FormCreate() {
     ResultCount_ = 0;
     if (!Japanese)
         SetEnglishCaptions();
+    for (QGroupBox* box : {ui_->GroupBox1, ui_->GroupBox2, ui_->GroupBox3, ui_->GroupBox4})
+        FitGroupBox(*box);
     // A hidden window hears of its size only when it shows; the panel is laid out now.
     for (int step = 0; step < kResizeSteps; ++step) {
         if (FormResize())
