@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,6 @@ namespace slanter {
 // existing file; any other word names a picture. Keeping the two apart matters where a
 // file name may begin with a slash: a picture in /home/me/english/ must not choose the
 // language, nor may /Japanese-pics/a.bmp, which begins like a switch.
-
-// Whether a word names an existing file (FileFound unless a test gives its own).
-using NamesAFile = std::function<bool(const std::string& word)>;
 
 bool IsSwitchWord(const std::string& word, const NamesAFile& namesAFile = FileFound);
 

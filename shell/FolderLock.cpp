@@ -1,5 +1,7 @@
 #include "shell/FolderLock.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -118,6 +120,17 @@ FolderLock::~FolderLock() {
     Release();
 }
 
+bool IsRunFolderName(const std::string& name) {
+    const std::string prefix = "slanter-";
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 10 ||
+        name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(
+        name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        });
+}
+
 void RemoveDeadRunFolders(const std::string& parent) {
     std::error_code error;
     fs::directory_iterator entries(parent, error);
@@ -125,7 +138,7 @@ void RemoveDeadRunFolders(const std::string& parent) {
         return;
     for (const fs::directory_entry& entry : entries) {
         const std::string name = entry.path().filename().string();
-        if (name.rfind("slanter-", 0) != 0)
+        if (!IsRunFolderName(name))
             continue;
         std::error_code ignored;
         if (!fs::is_directory(entry.symlink_status(ignored)))

@@ -30,8 +30,12 @@ class FolderLock {
 #endif
 };
 
-// Removes, under `parent`, each folder "slanter-" + anything that a run of this user made
-// and no live run holds locked, with everything in it. A link is never followed.
+// Whether a name is one a run gives its folder: "slanter-" and up to ten letters or digits
+// (mkdtemp's six, or a number). Other programs' "slanter-something-else" is not.
+bool IsRunFolderName(const std::string& name);
+
+// Removes, under `parent`, each run folder (by its name) that this user made and no live
+// run holds locked, with everything in it. A link is never followed.
 void RemoveDeadRunFolders(const std::string& parent);
 
 } // namespace slanter

@@ -412,7 +412,7 @@ void TMainForm::KViewInformationClick() {
 }
 
 void TMainForm::KHelpHelpClick() {
-    ShowHelp();
+    ShowHelp(this);
 }
 
 void TMainForm::KHelpDeleteRegistryClick() {

@@ -1,3 +1,6 @@
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "shell/Language.h"
@@ -32,9 +35,28 @@ TEST(Language, CommandLineAndSwitches) {
     EXPECT_FALSE(HasSwitch("/REGISTR", "/REGISTRY"));
 }
 
+TEST(Language, AnInstalledProgramFindsItsHelpInTheDataFolderBesideItsOwn) {
+    std::vector<std::string> asked;
+    const auto installed = [&asked](const std::string& name) {
+        asked.push_back(name);
+        return name == "/usr/share/slanter/SlanterE.html";
+    };
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", false, installed),
+              "/usr/share/slanter/SlanterE.html");
+    EXPECT_EQ(asked, (std::vector<std::string>{"/usr/bin/SlanterE.html",
+                                               "/usr/share/slanter/SlanterE.html"}));
+    // Beside the program wins; the Japanese one is not the English run's.
+    const auto beside = [](const std::string& name) {
+        return name != "/usr/share/slanter/Slanter.html";
+    };
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", false, beside), "/usr/bin/SlanterE.html");
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", true, installed), "/usr/bin/Slanter.html");
+}
+
 TEST(Language, HelpAndTextFilesByLanguage) {
-    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", true), "/tools/Slanter.hlp");
-    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", false), "/tools/SlanterE.hlp");
+    const auto none = [](const std::string&) { return false; };
+    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", true, none), "/tools/Slanter.html");
+    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", false, none), "/tools/SlanterE.html");
     EXPECT_EQ(TextFileNameFor("/tools/", "Slanter", true), "/tools/Slanter.txt");
     EXPECT_EQ(TextFileNameFor("/tools/", "Slanter", false), "/tools/SlanterE.txt");
 }

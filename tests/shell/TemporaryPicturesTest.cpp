@@ -47,6 +47,8 @@ TEST(TemporaryPictures, AStartRemovesTheFoldersOfDeadRunsOnlyAndKeepsThoseOfLive
     Make(parent.Path("slanter-dead01") + "/Temp0000.bmp");
     // Others' entries: not named as ours, or a link to a folder.
     fs::create_directory(parent.Path("other-folder"));
+    fs::create_directory(parent.Path("slanter-test-abc123"));
+    fs::create_directory(parent.Path("slanter-"));
     fs::create_directory(parent.Path("target"));
     Make(parent.Path("target") + "/keep.bmp");
     fs::create_directory_symlink(parent.Path("target"), parent.Path("slanter-link"));
@@ -56,6 +58,8 @@ TEST(TemporaryPictures, AStartRemovesTheFoldersOfDeadRunsOnlyAndKeepsThoseOfLive
     EXPECT_FALSE(fs::exists(parent.Path("slanter-dead01")));
     EXPECT_TRUE(fs::exists(live.WorkingFileName()));
     EXPECT_TRUE(fs::exists(parent.Path("other-folder")));
+    EXPECT_TRUE(fs::exists(parent.Path("slanter-test-abc123")));
+    EXPECT_TRUE(fs::exists(parent.Path("slanter-")));
     EXPECT_TRUE(fs::exists(parent.Path("target") + "/keep.bmp"));
     EXPECT_TRUE(fs::is_symlink(parent.Path("slanter-link")));
     EXPECT_TRUE(fs::exists(parent.Path("slanter-file")));

@@ -18,7 +18,7 @@ TEST_F(PlatformStartTest, StartRecordsThisProgramsFolderAndName) {
     const std::string folder = QFile::encodeName(program.absolutePath()).toStdString() + "/";
     EXPECT_EQ(WorkFolder, folder);
     EXPECT_EQ(ProgramName, "shell_qt_tests");
-    EXPECT_EQ(HelpFileName, folder + (Japanese ? "shell_qt_tests.hlp" : "shell_qt_testsE.hlp"));
+    EXPECT_EQ(HelpFileName, folder + (Japanese ? "shell_qt_tests.html" : "shell_qt_testsE.html"));
     EXPECT_EQ(Title, "Bit Map Slanter");
     EXPECT_EQ(Stored("Application/Path").toString().toStdString(), folder);
     EXPECT_EQ(Stored("Application/ExeName"), QVariant("shell_qt_tests"));
