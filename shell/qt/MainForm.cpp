@@ -345,6 +345,13 @@ void TMainForm::RefreshMethodWindow() {
 }
 
 void TMainForm::FitToImage() {
+    // Leaving the maximized state, the window goes back to the user's normal place; a
+    // window manager takes its time with the state, so the place is given with each size
+    // here, or the maximized origin would be sent along and kept.
+    const QRect normal = normalGeometry();
+    const QPoint origin = (windowState() & Qt::WindowMaximized) && normal.isValid()
+                              ? normal.topLeft()
+                              : geometry().topLeft();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     const QSize picture = ui_->Image1->size();
     QScrollArea& area = *ui_->ClientArea;
@@ -358,9 +365,11 @@ void TMainForm::FitToImage() {
     const int leastWidth = std::max(kLeastClientWidth, MenuBarWidth());
     const auto widthPass = [&] {
         const int wanted = std::max(picture.width(), leastWidth);
-        resize(width() + wanted - area.width(), height());
+        setGeometry(QRect(origin, QSize(width() + wanted - area.width(), height())));
     };
-    const auto heightPass = [&] { resize(width(), height() + picture.height() - area.height()); };
+    const auto heightPass = [&] {
+        setGeometry(QRect(origin, QSize(width(), height() + picture.height() - area.height())));
+    };
     widthPass();
     heightPass();
     widthPass();
