@@ -1,5 +1,7 @@
 #include "shell/Language.h"
 
+#include <filesystem>
+
 #include "shell/TextUtilities.h"
 
 namespace slanter {
@@ -27,8 +29,17 @@ bool ChooseJapanese(const std::string& commandLine, const std::function<bool()>&
 }
 
 std::string HelpFileNameFor(const std::string& workFolder, const std::string& programName,
-                            bool japanese) {
-    return workFolder + programName + (japanese ? ".hlp" : "E.hlp");
+                            bool japanese, const NamesAFile& namesAFile) {
+    // A document any platform shows: the old help viewer's files are shown nowhere else.
+    const std::string name = programName + (japanese ? ".html" : "E.html");
+    const std::string beside = workFolder + name;
+    if (workFolder.empty() || namesAFile(beside))
+        return beside;
+    const std::string installed =
+        (std::filesystem::path(workFolder) / ".." / "share" / "slanter" / name)
+            .lexically_normal()
+            .string();
+    return namesAFile(installed) ? installed : beside;
 }
 
 std::string TextFileNameFor(const std::string& workFolder, const std::string& programName,

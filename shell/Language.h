@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/FileFound.h"
+
 namespace slanter {
 
 // The command line as one text: the arguments after the program's own name, joined by
@@ -19,9 +21,12 @@ bool HasSwitch(const std::string& commandLine, const std::string& switchText);
 // language, which is asked only when neither switch is given.
 bool ChooseJapanese(const std::string& commandLine, const std::function<bool()>& systemIsJapanese);
 
-// The help and companion text files beside the program, by language.
+// The help document of the language: ProgramName + ".html", or + "E.html" for English,
+// beside the program; an installed program finds it in the data folder beside its own
+// folder (share/slanter beside bin). Where neither is, the name beside the program.
 std::string HelpFileNameFor(const std::string& workFolder, const std::string& programName,
-                            bool japanese);
+                            bool japanese, const NamesAFile& namesAFile = FileFound);
+// The companion text file beside the program, by language.
 std::string TextFileNameFor(const std::string& workFolder, const std::string& programName,
                             bool japanese);
 

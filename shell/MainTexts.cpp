@@ -2,6 +2,13 @@
 
 namespace slanter {
 
+std::string SettingsNotKeptText(bool japanese, const std::string& storeName) {
+    return japanese ? storeName + " に、\r\n" + "設定を保存することができません。\r\n" +
+                          "このまま使えますが、今回の設定は次回に残りません。\r\n"
+                    : "Can't save the settings to " + storeName + ".\r\n" +
+                          "The program works on, but this run's settings will not be kept.\r\n";
+}
+
 std::string NotABitmapText(bool japanese, const std::string& fileName) {
     return japanese ? fileName + " は、\r\n" + "ビットマップ画像ではありません。"
                     : fileName + "\r\n" + " is not a Bitmap Image file.";

@@ -30,6 +30,9 @@ std::string NoPictureOpenedText(bool japanese);
 // header can ask for that) it is written as a power.
 std::string ColorCountText(int bitCount);
 
+// The settings store could not be written: the run goes on, its settings are not kept.
+std::string SettingsNotKeptText(bool japanese, const std::string& storeName);
+
 // The open dialog's filter: pairs of a description and a pattern, all split by '|'.
 std::string OpenDialogFilter(bool japanese);
 

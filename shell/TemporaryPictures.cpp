@@ -40,8 +40,14 @@ std::string MakePrivateFolder(std::string parent) {
 
 } // namespace
 
-TemporaryPictures::TemporaryPictures(const std::string& parent)
-    : folder_(MakePrivateFolder(parent)) {}
+TemporaryPictures::TemporaryPictures(const std::string& parent) {
+    // Runs that were killed, crashed or lost their power left their folders behind.
+    if (!parent.empty())
+        RemoveDeadRunFolders(parent);
+    folder_ = MakePrivateFolder(parent);
+    if (!folder_.empty())
+        lock_ = FolderLock(folder_);
+}
 
 TemporaryPictures::~TemporaryPictures() {
     RemoveAll();
@@ -65,6 +71,7 @@ void TemporaryPictures::RemoveAll() {
             fs::remove(file, ignored);
     }
     written_.clear();
+    lock_.Release();
     // remove() deletes a folder only when it is empty: anything else put there stays.
     if (!folder_.empty() && fs::is_directory(fs::symlink_status(folder_, ignored)))
         fs::remove(folder_, ignored);

@@ -3,16 +3,21 @@
 #include <string>
 #include <vector>
 
+#include "shell/FolderLock.h"
+
 namespace slanter {
 
 // The folder where this run keeps its temporary pictures: the working file and the
 // conversion results. Each run makes a folder of its own under the user's temporary
 // location, so runs side by side never overwrite or delete each other's pictures, and
 // an installed program's read-only folder does not matter. At the end only the files
-// this run wrote are deleted, then the folder if nothing else is left in it.
+// this run wrote are deleted, then the folder if nothing else is left in it. The run
+// holds a lock on its folder while it lives; a run that starts removes the folders of
+// runs that no longer live (killed, crashed), which no end of theirs removed.
 class TemporaryPictures {
   public:
-    // Makes the folder under `parent`; when that fails, Folder() is empty and every name
+    // Removes the folders of dead runs under `parent`, then makes and locks this run's
+    // folder there; when that fails, Folder() is empty and every name
     // below is empty too, so each write fails and is reported where it happens.
     explicit TemporaryPictures(const std::string& parent);
     // RemoveAll().
@@ -36,6 +41,7 @@ class TemporaryPictures {
   private:
     std::string folder_;
     std::vector<std::string> written_;
+    FolderLock lock_;
 };
 
 // The user's temporary location (TMPDIR when set); empty when there is none.

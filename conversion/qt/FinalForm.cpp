@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -103,8 +104,22 @@ TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) 
     const auto route = [this](QAction* action, const std::function<void()>& command) {
         connect(action, &QAction::triggered, this, [command] { RunGuarded(command); });
     };
-    route(ui_->KFileSaveAs, [this] { KFileSaveAsClick(); });
-    route(ui_->KFileClipboard, [this] { KFileClipboardClick(); });
+    // The platform's own keys; a key reaches a command only while its menu is offered.
+    ui_->KFileSaveAs->setShortcuts(QKeySequence::SaveAs);
+    ui_->KFileClipboard->setShortcuts(QKeySequence::Copy);
+    route(ui_->KFileSaveAs, [this] {
+        if (ui_->KFile->isEnabled())
+            KFileSaveAsClick();
+    });
+    route(ui_->KFileClipboard, [this] {
+        if (ui_->KFile->isEnabled())
+            KFileClipboardClick();
+    });
+    auto* closeKey = new QAction(this); // freed with this window
+    closeKey->setObjectName(QStringLiteral("CloseKey"));
+    closeKey->setShortcuts(QKeySequence::Close);
+    addAction(closeKey);
+    connect(closeKey, &QAction::triggered, this, &QWidget::close);
     route(ui_->KView1, [this] { KViewClick(ui_->KView1); });
     route(ui_->KView4, [this] { KViewClick(ui_->KView4); });
     route(ui_->KView9, [this] { KViewClick(ui_->KView9); });
@@ -344,10 +359,15 @@ void TFinalForm::KFileSaveAsClick() {
 }
 
 void TFinalForm::SaveResultAs(const std::string& fileName) {
-    if (!FileFound(resultFile_))
+    if (!FileFound(resultFile_)) {
         Message(ResultFileGoneText(Japanese, resultFile_));
-    else if (!CopyFileReplacing(resultFile_, fileName))
+        return;
+    }
+    if (!CopyFileReplacing(resultFile_, fileName)) {
         Message(ResultNotSavedText(Japanese, fileName));
+        return;
+    }
+    // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
 }
 

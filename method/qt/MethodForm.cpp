@@ -13,6 +13,7 @@
 #include "engine/Slanter.h"
 #include "method/MethodLayout.h"
 #include "method/MethodOptions.h"
+#include "method/qt/CaptionFit.h"
 #include "method/qt/DesignedFont.h"
 #include "method/qt/PatternListDelegate.h"
 #include "preview/qt/PreviewForm.h"
@@ -39,15 +40,23 @@ constexpr int kResizeSteps = 3;
 
 // The window takes no input while a preview is drawn or a conversion runs, so that no
 // second one can be started from it; it takes input again however the command ends.
+// Disabling takes the focus away: it goes back to the list, so the arrow keys step on
+// through the patterns.
 class DisabledWhile {
   public:
-    explicit DisabledWhile(QWidget& window) : window_(window) { window_.setEnabled(false); }
-    ~DisabledWhile() { window_.setEnabled(true); }
+    DisabledWhile(QWidget& window, QWidget& focusAfter) : window_(window), focusAfter_(focusAfter) {
+        window_.setEnabled(false);
+    }
+    ~DisabledWhile() {
+        window_.setEnabled(true);
+        focusAfter_.setFocus(Qt::OtherFocusReason);
+    }
     DisabledWhile(const DisabledWhile&) = delete;
     DisabledWhile& operator=(const DisabledWhile&) = delete;
 
   private:
     QWidget& window_;
+    QWidget& focusAfter_;
 };
 
 BoxBounds BoundsOf(const QWidget& widget) {
@@ -123,6 +132,8 @@ void TMethodForm::FormCreate() {
     ResultCount_ = 0;
     if (!Japanese)
         SetEnglishCaptions();
+    for (QGroupBox* box : {ui_->GroupBox1, ui_->GroupBox2, ui_->GroupBox3, ui_->GroupBox4})
+        FitGroupBox(*box);
     // A hidden window hears of its size only when it shows; the panel is laid out now.
     for (int step = 0; step < kResizeSteps; ++step) {
         if (FormResize())
@@ -295,7 +306,7 @@ void TMethodForm::Button2Click() {
 void TMethodForm::ShowPreview() {
     if (PatternEngine == nullptr || PreviewForm == nullptr)
         return;
-    const DisabledWhile disabled(*this);
+    const DisabledWhile disabled(*this, *ui_->ListBox1);
     PatternEngine->SetPatternIndex(SelectedIndex());
     PreviewForm->DrawPreview();
 }
@@ -303,7 +314,7 @@ void TMethodForm::ShowPreview() {
 void TMethodForm::StartConversion() {
     if (PatternEngine == nullptr)
         return;
-    const DisabledWhile disabled(*this);
+    const DisabledWhile disabled(*this, *ui_->ListBox1);
     PatternEngine->SetPatternIndex(SelectedIndex());
     auto* result = new TFinalForm(this); // freed with this window
     results_.emplace_back(result);

@@ -9,6 +9,7 @@
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
+#include "shell/qt/HelpWindow.h"
 #include "shell/qt/MessageBox.h"
 
 namespace slanter {
@@ -26,7 +27,7 @@ bool OpenWithDesktopViewer(const QString& fileName) {
 
 } // namespace
 
-void ShowHelp() {
+void ShowHelp(QWidget* owner) {
     if (!FileFound(HelpFileName)) {
         AppMessageBox(QString::fromStdString(HelpNotFoundText(Japanese, HelpFileName)),
                       kWarningBox);
@@ -37,6 +38,8 @@ void ShowHelp() {
     const HelpViewer& viewer = CurrentViewer();
     if (viewer)
         viewer(fileName);
+    else if (owner != nullptr)
+        ShowHelpWindow(fileName, *owner);
     else
         OpenWithDesktopViewer(fileName);
 }

@@ -4,11 +4,13 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace slanter {
 
-// The help command: opens the help file of the run's language with the desktop's viewer
-// for it, or says that the file is missing.
-void ShowHelp();
+// The help command: shows the help document of the run's language in a help window of
+// `owner`'s (with no owner, in the desktop's browser), or says that the file is missing.
+void ShowHelp(QWidget* owner = nullptr);
 
 // What actually opens a help file; answers whether the viewer started.
 using HelpViewer = std::function<bool(const QString& fileName)>;

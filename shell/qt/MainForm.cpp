@@ -7,10 +7,13 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QImage>
+#include <QKeySequence>
 #include <QList>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPointer>
 #include <QScrollArea>
+#include <QStyle>
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
@@ -45,7 +48,7 @@ namespace {
 
 // The form file keeps the designed size only; the designed position is set here.
 constexpr QPoint kDesignedPosition(24, 21);
-// The client area is never narrower, so the menu bar keeps its room.
+// The client area is never narrower, nor narrower than its menu bar needs.
 constexpr int kLeastClientWidth = 100;
 
 QString Text(const std::string& text) {
@@ -77,6 +80,10 @@ TMainForm::TMainForm(std::string commandLine)
     route(ui_->KHelpDeleteRegistry, &TMainForm::KHelpDeleteRegistryClick);
     route(ui_->KHelpCopyright, &TMainForm::KHelpCopyrightClick);
     route(ui_->KHelpVersion, &TMainForm::KHelpVersionClick);
+    // The platform's own keys for the commands that mean the same.
+    ui_->KFileOpen->setShortcuts(QKeySequence::Open);
+    ui_->KFileClipboard->setShortcuts(QKeySequence::Paste);
+    ui_->KFileExit->setShortcuts(QKeySequence::Quit);
 }
 
 TMainForm::~TMainForm() {
@@ -124,6 +131,7 @@ bool TMainForm::FormCreate() {
     }
     if (!Japanese)
         SetEnglishCaptions();
+    KeepMenuBarWhole();
     sourceBitmap_ = std::make_unique<THandyBitmap>();
     SourceBitmap = sourceBitmap_.get();
     temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
@@ -234,7 +242,7 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
     const QImage picture = OnWhite(decoded.image);
     TakePicture(picture);
     if (sourceBitmap_->LoadFromFile(WorkingFile)) {
-        SourceName = fileName;
+        NameSource(fileName);
         return;
     }
     if (sourceBitmap_->ErrorText() == bitmap_text::kCompressed) {
@@ -245,8 +253,8 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
             Message(CantCopyText(Japanese, fileName));
             return;
         }
-        LoadWorkingFile();
-        SourceName = fileName;
+        if (LoadWorkingFile())
+            NameSource(fileName);
         return;
     }
     const std::string errorText = sourceBitmap_->ErrorText();
@@ -267,8 +275,8 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
         return;
     }
     TakePicture(icon.image);
-    LoadWorkingFile();
-    SourceName = fileName;
+    if (LoadWorkingFile())
+        NameSource(fileName);
 }
 
 void TMainForm::KFileClipboardClick() {
@@ -290,8 +298,8 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     TakePicture(picture);
-    LoadWorkingFile();
-    SourceName = name;
+    if (LoadWorkingFile())
+        NameSource(name);
 }
 
 bool TMainForm::SaveWorkingFile(const QImage& picture) {
@@ -313,6 +321,12 @@ bool TMainForm::LoadWorkingFile() {
     return false;
 }
 
+void TMainForm::NameSource(const std::string& name) {
+    SourceName = name;
+    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
+                    sourceBitmap_->biBitCount()};
+}
+
 void TMainForm::ForgetPicture() {
     TSlanter fresh;
     fresh.SetHorizontal(engine_->Horizontal());
@@ -331,6 +345,13 @@ void TMainForm::RefreshMethodWindow() {
 }
 
 void TMainForm::FitToImage() {
+    // Leaving the maximized state, the window goes back to the user's normal place; a
+    // window manager takes its time with the state, so the place is given with each size
+    // here, or the maximized origin would be sent along and kept.
+    const QRect normal = normalGeometry();
+    const QPoint origin = (windowState() & Qt::WindowMaximized) && normal.isValid()
+                              ? normal.topLeft()
+                              : geometry().topLeft();
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     const QSize picture = ui_->Image1->size();
     QScrollArea& area = *ui_->ClientArea;
@@ -341,11 +362,14 @@ void TMainForm::FitToImage() {
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Each pass changes the outer size by what the client lacks; the menu bar's height
     // may change with the width, so the passes repeat until both sides have settled.
+    const int leastWidth = std::max(kLeastClientWidth, MenuBarWidth());
     const auto widthPass = [&] {
-        const int wanted = std::max(picture.width(), kLeastClientWidth);
-        resize(width() + wanted - area.width(), height());
+        const int wanted = std::max(picture.width(), leastWidth);
+        setGeometry(QRect(origin, QSize(width() + wanted - area.width(), height())));
     };
-    const auto heightPass = [&] { resize(width(), height() + picture.height() - area.height()); };
+    const auto heightPass = [&] {
+        setGeometry(QRect(origin, QSize(width(), height() + picture.height() - area.height())));
+    };
     widthPass();
     heightPass();
     widthPass();
@@ -355,6 +379,26 @@ void TMainForm::FitToImage() {
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (engine_)
         engine_->SetSourceSize({picture.width(), picture.height()});
+}
+
+int TMainForm::MenuBarWidth() const {
+    // Qt lays every menu out at its full size and hides the ones that do not fit behind
+    // an extension button; the bar needs room up to the right edge of the last one.
+    const QMenuBar& bar = *ui_->MainMenu1;
+    int right = 0;
+    for (QAction* menu : bar.actions()) {
+        if (menu->isVisible())
+            right = std::max(right, bar.actionGeometry(menu).right() + 1);
+    }
+    const int margin = bar.style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, &bar) +
+                       bar.style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, &bar);
+    return right + margin;
+}
+
+void TMainForm::KeepMenuBarWhole() {
+    // Qt does not wrap a menu bar: a window narrower than its menus would hide some. The
+    // bar spans the window's whole width.
+    setMinimumWidth(MenuBarWidth());
 }
 
 void TMainForm::KFileExitClick() {
@@ -367,16 +411,17 @@ void TMainForm::KViewMethodClick() {
 }
 
 void TMainForm::KViewInformationClick() {
+    // The figures were taken with the name: a later file SourceBitmap refused has left
+    // figures of its own in it.
     const std::string text =
-        SourceName.empty() || !sourceBitmap_
-            ? NoPictureOpenedText(Japanese)
-            : BitmapInformationText(Japanese, SourceName, sourceBitmap_->biWidth(),
-                                    sourceBitmap_->biHeight(), sourceBitmap_->biBitCount());
+        SourceName.empty() ? NoPictureOpenedText(Japanese)
+                           : BitmapInformationText(Japanese, SourceName, sourceFacts_.width,
+                                                   sourceFacts_.height, sourceFacts_.bitCount);
     AppMessageBox(Text(text), kWarningBox, Text(BitmapInformationCaption(Japanese)));
 }
 
 void TMainForm::KHelpHelpClick() {
-    ShowHelp();
+    ShowHelp(this);
 }
 
 void TMainForm::KHelpDeleteRegistryClick() {

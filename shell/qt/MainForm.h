@@ -63,6 +63,10 @@ class TMainForm : public QMainWindow {
 
   private:
     void FormClose();
+    // The width the menu bar needs to show every menu on its one line.
+    int MenuBarWidth() const;
+    // The window is never made narrower than its menu bar needs.
+    void KeepMenuBarWhole();
     void SetEnglishCaptions();
     void NameSeparators();
 
@@ -74,6 +78,8 @@ class TMainForm : public QMainWindow {
     void TakePicture(const QImage& picture);
     // SourceBitmap reads the working file; when it refuses, nothing is left to offer.
     bool LoadWorkingFile();
+    // SourceName := name, with the figures of the picture SourceBitmap has just loaded.
+    void NameSource(const std::string& name);
     // The engine keeps its options but loses the picture's size, so the method window
     // offers no pattern for a picture that SourceBitmap does not hold.
     void ForgetPicture();
@@ -88,6 +94,12 @@ class TMainForm : public QMainWindow {
     // The name of the picture shown: the chosen file's full name or the clipboard's
     // label; empty until a picture is opened.
     std::string SourceName;
+    // The figures of the picture SourceName names, for the information box.
+    struct {
+        int width = 0;
+        int height = 0;
+        int bitCount = 0;
+    } sourceFacts_;
     std::unique_ptr<TSlanter> engine_;
     std::unique_ptr<THandyBitmap> sourceBitmap_;
     std::unique_ptr<TemporaryPictures> temporaryPictures_;

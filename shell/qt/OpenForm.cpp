@@ -1,9 +1,13 @@
 #include "shell/qt/OpenForm.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
@@ -14,6 +18,9 @@ namespace slanter {
 std::unique_ptr<TOpenForm> OpenForm;
 
 namespace {
+
+// How long the splash waits for the window system to show it, at most.
+constexpr qint64 kMappingWaitMs = 2000;
 
 QSize ScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -28,9 +35,18 @@ QPixmap ApplicationIcon() {
 } // namespace
 
 TOpenForm::TOpenForm(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    // A window manager gives a dialog its title-bar buttons whatever the window asks
+    // for; a splash it shows as it is, without border icons. The border is drawn here.
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::OpenForm>()) {
     ui_->setupUi(this);
+}
+
+void TOpenForm::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 TOpenForm::~TOpenForm() = default;
@@ -67,9 +83,19 @@ void ShowSplash() {
         QString::fromStdString(VersionNumberText(MajorVersion, MinorVersion, Revision)),
         ScreenSize());
     OpenForm->show();
-    // The message loop is not running yet while the main window is built: paint now.
+    // The message loop is not running yet while the main window is built: paint now. A
+    // window manager maps the window in its own time, and what is painted before that is
+    // lost; so wait for the mapping (a while at most), paint, and see it to the screen.
+    QElapsedTimer waited;
+    waited.start();
+    const QWindow* window = OpenForm->windowHandle();
+    while (window != nullptr && !window->isExposed() && waited.elapsed() < kMappingWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     OpenForm->repaint();
+    QGuiApplication::sync();
 }
 
 void HideSplash() {

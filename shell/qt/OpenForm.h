@@ -26,6 +26,9 @@ class TOpenForm : public QWidget {
     void Arrange(const QPixmap& icon, const QString& title, const QString& version,
                  const QSize& screen);
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
   private:
     std::unique_ptr<Ui::OpenForm> ui_;
 };

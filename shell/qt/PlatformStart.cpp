@@ -12,6 +12,7 @@
 #include "shell/Arguments.h"
 #include "shell/Language.h"
 #include "shell/LaunchState.h"
+#include "shell/qt/PlatformTranslations.h"
 #include "shell/qt/SettingsStore.h"
 
 namespace slanter {
@@ -54,6 +55,8 @@ int LaunchShowCommand() {
 
 void StartGeneral() {
     InitGeneral(PlatformProgramStart());
+    // Qt's own dialogs and buttons speak the run's language too.
+    LoadPlatformTranslations(Japanese);
     SetProgramInfo();
     WriteApplicationInfo();
 }

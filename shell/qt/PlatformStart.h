@@ -21,7 +21,8 @@ std::vector<std::string> PictureArguments();
 int LaunchShowCommand();
 
 // The start of the framework, run by main() once the application object exists and
-// before any window: InitGeneral, SetProgramInfo and the application record.
+// before any window: InitGeneral, Qt's own texts in the run's language, SetProgramInfo
+// and the application record.
 void StartGeneral();
 
 } // namespace slanter

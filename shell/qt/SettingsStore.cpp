@@ -6,6 +6,8 @@
 #include <QSettings>
 
 #include "shell/General.h"
+#include "shell/MainTexts.h"
+#include "shell/qt/MessageBox.h"
 
 namespace slanter {
 
@@ -15,6 +17,14 @@ std::unique_ptr<QSettings> OpenApplicationKey() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QString::fromLatin1(kCompanyKeyName),
                                        QString::fromStdString(Title));
+}
+
+// A store that cannot be written must not stop opening, converting or saving: the user is
+// told once, and the later writes of this run are dropped as after an erasure.
+void SettingsNotKept(const QString& storeName) {
+    SettingsWritable = false;
+    const std::string name = QFile::encodeName(storeName).toStdString();
+    AppMessageBox(QString::fromStdString(SettingsNotKeptText(Japanese, name)), kWarningBox);
 }
 
 QString KeyOf(const std::string& section, const std::string& name) {
@@ -33,7 +43,7 @@ void WriteSetting(const std::string& section, const std::string& name, const Set
     settings->setValue(KeyOf(section, name), QString::fromStdString(*text));
     settings->sync();
     if (settings->status() == QSettings::AccessError)
-        throw SettingsError("Failed to set data for '" + name + "'");
+        SettingsNotKept(settings->fileName());
 }
 
 SettingValue ReadSetting(const std::string& section, const std::string& name,

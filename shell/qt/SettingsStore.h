@@ -13,14 +13,15 @@ namespace slanter {
 
 inline constexpr const char* kCompanyKeyName = "TAMRI Lab";
 
-// A store that cannot be written, or a value of a kind other than text. Not caught by
-// the settings code: it ends the command in progress with the general error box.
+// A stored value of a kind other than text. Not caught by the settings code: it ends the
+// command in progress with the general error box.
 class SettingsError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// Dropped while SettingsWritable is false; an empty value is never written.
+// Dropped while SettingsWritable is false; an empty value is never written. A store that
+// cannot be written is reported once (a warning) and makes SettingsWritable false.
 void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value);
 
 // The kind of the default decides how the stored text is read (see SettingFromStoredText);

@@ -1,3 +1,7 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "shell/Language.h"
@@ -32,9 +36,27 @@ TEST(Language, CommandLineAndSwitches) {
     EXPECT_FALSE(HasSwitch("/REGISTR", "/REGISTRY"));
 }
 
+TEST(Language, AnInstalledProgramFindsItsHelpInTheDataFolderBesideItsOwn) {
+    // Written with the platform's separators.
+    const std::string shared =
+        std::filesystem::path("/usr/share/slanter/SlanterE.html").make_preferred().string();
+    std::vector<std::string> asked;
+    const auto installed = [&](const std::string& name) {
+        asked.push_back(name);
+        return name == shared;
+    };
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", false, installed), shared);
+    EXPECT_EQ(asked, (std::vector<std::string>{"/usr/bin/SlanterE.html", shared}));
+    // Beside the program wins; the Japanese one is not the English run's.
+    const auto beside = [&](const std::string& name) { return name != shared; };
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", false, beside), "/usr/bin/SlanterE.html");
+    EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", true, installed), "/usr/bin/Slanter.html");
+}
+
 TEST(Language, HelpAndTextFilesByLanguage) {
-    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", true), "/tools/Slanter.hlp");
-    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", false), "/tools/SlanterE.hlp");
+    const auto none = [](const std::string&) { return false; };
+    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", true, none), "/tools/Slanter.html");
+    EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", false, none), "/tools/SlanterE.html");
     EXPECT_EQ(TextFileNameFor("/tools/", "Slanter", true), "/tools/Slanter.txt");
     EXPECT_EQ(TextFileNameFor("/tools/", "Slanter", false), "/tools/SlanterE.txt");
 }

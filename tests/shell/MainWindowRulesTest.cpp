@@ -43,6 +43,15 @@ TEST(Arguments, AFolderNamedLikeASwitchIsNoSwitch) {
     EXPECT_TRUE(IsSwitchWord("/registry"));
 }
 
+TEST(Arguments, AWordNamingAnExistingFileIsAPictureEvenWhenItBeginsLikeASwitch) {
+    const auto existing = [](const std::string& word) { return word == "/Japanese-pics/a.bmp"; };
+    const Words words{"/Japanese-pics/a.bmp", "/Japanese-pics/gone.bmp", "/english"};
+    EXPECT_EQ(PictureWords(words, existing), (Words{"/Japanese-pics/a.bmp"}));
+    EXPECT_EQ(SwitchWords(words, existing), (Words{"/Japanese-pics/gone.bmp", "/english"}));
+    // The file system decides by default: a switch names no file here.
+    EXPECT_TRUE(IsSwitchWord("/JAPANESE"));
+}
+
 TEST(LaunchState, ShowCommandsMapToWindowStates) {
     for (const int minimized : {2, 6, 7})
         EXPECT_EQ(LaunchStateOf(minimized), LaunchState::Minimized) << minimized;

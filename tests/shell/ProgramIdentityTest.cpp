@@ -42,7 +42,7 @@ TEST_F(GeneralTest, EnglishStartNamesTheEnglishFiles) {
     EXPECT_EQ(ProgramName, "Slanter");
     EXPECT_FALSE(Japanese);
     EXPECT_EQ(asked, 0);
-    EXPECT_EQ(HelpFileName, "/tools/SlanterE.hlp");
+    EXPECT_EQ(HelpFileName, "/tools/SlanterE.html");
     EXPECT_EQ(TextFileName, "/tools/SlanterE.txt");
     EXPECT_EQ(Title, "Bit Map Slanter");
     EXPECT_EQ(Description, "Bitmap Image Modifying Tool");
@@ -56,7 +56,7 @@ TEST_F(GeneralTest, JapaneseSystemWithoutSwitchesNamesTheJapaneseFiles) {
     SetProgramInfo();
     EXPECT_TRUE(Japanese);
     EXPECT_EQ(ProgramName, "Slanter");
-    EXPECT_EQ(HelpFileName, "/tools/Slanter.hlp");
+    EXPECT_EQ(HelpFileName, "/tools/Slanter.html");
     EXPECT_EQ(TextFileName, "/tools/Slanter.txt");
     EXPECT_EQ(Description, "画像を斜めに貼り付けられるようにするソフト");
 }

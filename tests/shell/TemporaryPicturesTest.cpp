@@ -1,5 +1,12 @@
 #include <filesystem>
 #include <fstream>
+#include <vector>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -30,6 +37,74 @@ TEST(TemporaryPictures, EachRunHasAPrivateFolderOfItsOwn) {
     EXPECT_EQ(fs::status(first.Folder()).permissions(), fs::perms::owner_all);
 #endif
 }
+
+TEST(TemporaryPictures, AStartRemovesTheFoldersOfDeadRunsOnlyAndKeepsThoseOfLiveOnes) {
+    const TempFolder parent;
+    const TemporaryPictures live(parent.Path());
+    Make(live.WorkingFileName());
+    // Left by a run that ended without its own end.
+    fs::create_directory(parent.Path("slanter-dead01"));
+    Make(parent.Path("slanter-dead01") + "/Temp0000.bmp");
+    // Others' entries: not named as ours, or a link to a folder.
+    fs::create_directory(parent.Path("other-folder"));
+    fs::create_directory(parent.Path("slanter-test-abc123"));
+    fs::create_directory(parent.Path("slanter-"));
+    fs::create_directory(parent.Path("target"));
+    Make(parent.Path("target") + "/keep.bmp");
+#ifndef _WIN32
+    fs::create_directory_symlink(parent.Path("target"), parent.Path("slanter-link"));
+#endif
+    Make(parent.Path("slanter-file"));
+
+    const TemporaryPictures next(parent.Path());
+    EXPECT_FALSE(fs::exists(parent.Path("slanter-dead01")));
+    EXPECT_TRUE(fs::exists(live.WorkingFileName()));
+    EXPECT_TRUE(fs::exists(parent.Path("other-folder")));
+    EXPECT_TRUE(fs::exists(parent.Path("slanter-test-abc123")));
+    EXPECT_TRUE(fs::exists(parent.Path("slanter-")));
+    EXPECT_TRUE(fs::exists(parent.Path("target") + "/keep.bmp"));
+#ifndef _WIN32
+    EXPECT_TRUE(fs::is_symlink(parent.Path("slanter-link")));
+#endif
+    EXPECT_TRUE(fs::exists(parent.Path("slanter-file")));
+    EXPECT_TRUE(fs::exists(next.Folder()));
+}
+
+#ifndef _WIN32
+TEST(TemporaryPictures, TheFolderOfAKilledRunGoesAtTheNextStart) {
+    const TempFolder parent;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A run that writes its working file and then is killed.
+        const TemporaryPictures pictures(parent.Path());
+        Make(pictures.WorkingFileName());
+        const char done = 1;
+        (void)!::write(ready[1], &done, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char done = 0;
+    ASSERT_EQ(::read(ready[0], &done, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    std::vector<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(parent.Path()))
+        left.push_back(entry.path());
+    ASSERT_EQ(left.size(), 1u);
+    // While it lives, a run beside it keeps its folder.
+    { const TemporaryPictures beside(parent.Path()); }
+    EXPECT_TRUE(fs::exists(left[0] / "Temp0000.bmp"));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(fs::exists(left[0]));
+    const TemporaryPictures next(parent.Path());
+    EXPECT_FALSE(fs::exists(left[0]));
+}
+#endif
 
 TEST(TemporaryPictures, OnlyTheFilesWrittenGoAndTheFolderWithThem) {
     const TempFolder parent;

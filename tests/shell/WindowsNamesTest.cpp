@@ -72,7 +72,7 @@ TEST(WindowsNames, AProgramStartedThroughShortNamesGetsItsLongFolderAndName) {
     InitGeneral({shortProgram, "/ENGLISH", [] { return false; }});
     EXPECT_EQ(WorkFolder, LongForm(tools) + "\\");
     EXPECT_EQ(ProgramName, "Slanter Program");
-    EXPECT_EQ(HelpFileName, LongForm(tools) + "\\Slanter ProgramE.hlp");
+    EXPECT_EQ(HelpFileName, LongForm(tools) + "\\Slanter ProgramE.html");
 }
 
 TEST(WindowsNames, AFolderThatIsGoneIsTakenAsGiven) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -185,10 +186,37 @@ TEST_F(FinalFormWindow, SaveCopiesTheResultFileAndRemembersItsFolder) {
     EXPECT_TRUE(TakeBoxes().empty());
 }
 
-TEST_F(FinalFormWindow, ASaveThatCannotBeWrittenIsReported) {
+TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsOffered) {
     TFinalForm& form = WideResult();
+    EXPECT_EQ(Part<QAction>(form, "KFileSaveAs")->shortcuts(),
+              QKeySequence::keyBindings(QKeySequence::SaveAs));
+    EXPECT_EQ(Part<QAction>(form, "KFileClipboard")->shortcuts(),
+              QKeySequence::keyBindings(QKeySequence::Copy));
+    EXPECT_EQ(Part<QAction>(form, "CloseKey")->shortcuts(),
+              QKeySequence::keyBindings(QKeySequence::Close));
+    int asked = 0;
+    SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings&) {
+        ++asked;
+        return std::optional<QString>();
+    });
+    // A key of the File menu does nothing while the menu is not offered (during a run).
+    Part<QMenu>(form, "KFile")->setEnabled(false);
+    Part<QAction>(form, "KFileSaveAs")->trigger();
+    EXPECT_EQ(asked, 0);
+    Part<QMenu>(form, "KFile")->setEnabled(true);
+    Part<QAction>(form, "KFileSaveAs")->trigger();
+    EXPECT_EQ(asked, 1);
+    ASSERT_TRUE(form.isVisible());
+    Part<QAction>(form, "CloseKey")->trigger();
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(FinalFormWindow, ASaveThatCannotBeWrittenIsReportedAndItsFolderNotRemembered) {
+    TFinalForm& form = WideResult();
+    WriteSetting("Folder", "SavePath", Folder().Path() + "/");
     const std::string target = Folder().Path("missing") + "/saved.bmp";
     form.SaveResultAs(target);
+    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Can't save to " + target + ".\r\n");
@@ -207,6 +235,7 @@ TEST_F(FinalFormWindow, ASaveWhoseResultFileHasGoneIsReported) {
     EXPECT_EQ(boxes[0].text, form.ResultFile() + " が、\r\n見つからないので保存できません。\r\n"
                                                  "もう一度変換してください。\r\n");
     EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "");
 }
 
 TEST_F(FinalFormWindow, TheClipboardGetsThePictureWithItsColourTable) {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QStyleOptionViewItem>
 
 #include "bitmap/HandyBitmap.h"
@@ -283,10 +286,13 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
     ShowWatcher watcher;
     PreviewForm->installEventFilter(&watcher);
     ClickRow(7);
+    List().setFocus();
     Preview().click();
     EXPECT_EQ(PatternEngine->PatternIndex(), 7);
     EXPECT_EQ(watcher.methodEnabledAtShow, std::vector<bool>{false});
     EXPECT_TRUE(Method().isEnabled());
+    // The focus is back in the list, where the arrow keys step through the patterns.
+    EXPECT_EQ(Method().focusWidget(), &List());
     PreviewForm->removeEventFilter(&watcher);
 
     ClickRow(4);
@@ -296,6 +302,49 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
     ClickRow(6);
     QCoreApplication::sendEvent(&List(), &enter);
     EXPECT_EQ(PatternEngine->PatternIndex(), 6);
+}
+
+TEST_F(MethodFormTest, NoCaptionOrColumnHeaderIsCutInEitherLanguage) {
+    for (const char* language : {"/JAPANESE", "/ENGLISH"}) {
+        Start(language);
+        for (QGroupBox* box : Method().findChildren<QGroupBox*>()) {
+            QStyleOptionGroupBox option;
+            option.initFrom(box);
+            option.text = box->title();
+            option.subControls = QStyle::SC_GroupBoxLabel;
+            const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, box);
+            // Right of the caption a stretch of the frame's top line shows, then its corner.
+            EXPECT_LT(label.right() + 6, box->width())
+                << language << " " << box->title().toStdString();
+            EXPECT_GE(box->fontInfo().pixelSize(), 8);
+            for (const QRadioButton* button : box->findChildren<QRadioButton*>()) {
+                QStyleOptionButton buttonOption;
+                buttonOption.initFrom(button);
+                buttonOption.text = button->text();
+                const QRect text = button->style()->subElementRect(QStyle::SE_RadioButtonContents,
+                                                                   &buttonOption, button);
+                EXPECT_LE(text.left() +
+                              button->fontMetrics().tightBoundingRect(button->text()).right() + 1,
+                          button->width())
+                    << language << " " << button->text().toStdString();
+                // The ink of the text stays inside (a glyph's advance may end past it).
+                // Inside the frame, in the designed font.
+                EXPECT_LT(button->geometry().right(), box->width() - 1);
+                EXPECT_EQ(button->fontInfo().pixelSize(), Method().fontInfo().pixelSize());
+            }
+        }
+        for (const QPushButton* button : {&Preview(), &Convert()})
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 6, button->width())
+                << language << " " << button->text().toStdString();
+        const QHeaderView& header = Header();
+        for (int section = 0; section < header.count(); ++section) {
+            const QString text = header.model()->headerData(section, Qt::Horizontal).toString();
+            EXPECT_LE(header.fontMetrics().horizontalAdvance(text) + 4, header.sectionSize(section))
+                << language << " " << text.toStdString();
+        }
+        Stop();
+    }
 }
 
 // The row as the list paints it, in a picture of its own.
@@ -381,6 +430,7 @@ TEST_F(MethodFormTest, TwoConversionsOpenTwoWindowsNumbered1And2) {
     ASSERT_FALSE(enabledDuringRun.empty());
     EXPECT_EQ(std::count(enabledDuringRun.begin(), enabledDuringRun.end(), true), 0);
     EXPECT_TRUE(Method().isEnabled());
+    EXPECT_EQ(Method().focusWidget(), &List());
     EXPECT_EQ(PatternEngine->PatternIndex(), 1);
     // The method window owns them.
     const QPointer<TFinalForm> first = results[0];

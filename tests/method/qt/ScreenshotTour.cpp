@@ -3,11 +3,12 @@
 // choose the options and a pattern, preview, convert, tile nine times, save, copy) and
 // writes a PNG picture of each window as the window system shows it.
 //
-//     slanter_screenshot_tour FOLDER PICTURE [/JAPANESE | /ENGLISH]
+//     slanter_screenshot_tour FOLDER PICTURE [ICON] [/JAPANESE | /ENGLISH]
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
 // LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as saved by the result
-// window. Exit code 0 when every step was done.
+// window; given an icon file, last LANG-main-icon.png, the main window with the icon
+// open, narrower than its menu bar. Exit code 0 when every step was done.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -75,12 +76,15 @@ bool Click(const char* name) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s FOLDER PICTURE [/JAPANESE | /ENGLISH]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FOLDER PICTURE [ICON] [/JAPANESE | /ENGLISH]\n", argv[0]);
         return 2;
     }
     TSlanterApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const std::string picture = argv[2];
+    const std::string icon =
+        argc > 3 && QString::fromLocal8Bit(argv[3]).endsWith(".ico", Qt::CaseInsensitive) ? argv[3]
+                                                                                          : "";
     QDir().mkpath(folder);
 
     RunGuarded(StartGeneral);
@@ -115,6 +119,12 @@ int main(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QPixmap whole = screen->grabWindow(0);
         done = done && whole.save(prefix + "screen.png");
+    }
+
+    if (!icon.empty()) {
+        MainForm->OpenChosenFile(icon);
+        Settle();
+        done = done && Shoot(*MainForm, prefix + "main-icon.png");
     }
 
     MainForm->close();

@@ -1,12 +1,15 @@
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QToolButton>
 
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
@@ -42,6 +45,19 @@ class MainFormTest : public testing::MainWindowTest {
     // What the window shows of its picture: the scroll area's viewport, which is the
     // whole client area while no scroll bar is needed.
     QSize Client() { return Main().findChild<QScrollArea*>("ClientArea")->viewport()->size(); }
+    // The least client width: 100, or more where the menu bar needs more.
+    int Least() { return std::max(100, Main().minimumWidth()); }
+    // Whether every menu shows on the bar, none behind Qt's extension button.
+    bool WholeMenuBar() {
+        QCoreApplication::processEvents();
+        const auto* bar = Main().findChild<QMenuBar*>("MainMenu1");
+        for (QAction* menu : bar->actions()) {
+            if (!bar->rect().contains(bar->actionGeometry(menu)))
+                return false;
+        }
+        const auto* extension = bar->findChild<QToolButton*>("qt_menubar_ext_button");
+        return extension == nullptr || extension->isHidden();
+    }
     void Open(const std::string& file) {
         Main().OpenChosenFile(file);
         QCoreApplication::processEvents();
@@ -92,6 +108,22 @@ class MainFormTest : public testing::MainWindowTest {
 
 using Strings = std::vector<std::string>;
 
+TEST_F(MainFormTest, TheMenuBarShowsEveryMenuWhateverThePictureInEitherLanguage) {
+    for (const char* language : {"/JAPANESE", "/ENGLISH"}) {
+        Start(language);
+        EXPECT_TRUE(WholeMenuBar()) << language;
+        for (const char* picture : {"icon.ico", "noise.bmp", "narrow.bmp", "wide.bmp"}) {
+            Open(Picture(picture));
+            EXPECT_TRUE(WholeMenuBar()) << language << " " << picture;
+            EXPECT_GE(Client().width(), 100);
+        }
+        // Nor can the user make the window narrower.
+        Main().resize(40, Main().height());
+        EXPECT_TRUE(WholeMenuBar()) << language;
+        Stop();
+    }
+}
+
 TEST_F(MainFormTest, MenusAsDesignedInJapanese) {
     Start("/JAPANESE");
     std::vector<std::string> bar;
@@ -140,8 +172,8 @@ TEST_F(MainFormTest, ABitmapIsCopiedShownFittedAndLoaded) {
     EXPECT_EQ(fs::path(WorkingFile).parent_path().parent_path(), fs::path(Temporary().Path()));
     EXPECT_EQ(SourceBitmap->biWidth(), 37);
     EXPECT_EQ(SourceBitmap->biHeight(), 23);
-    // Narrower than the least client width: the window is 100 wide, the engine gets 37.
-    EXPECT_EQ(Client(), QSize(100, 23));
+    // Narrower than the least client width: the window is that wide, the engine gets 37.
+    EXPECT_EQ(Client(), QSize(Least(), 23));
     EXPECT_EQ(PatternEngine->SourceWidth(), 37);
     EXPECT_EQ(PatternEngine->SourceHeight(), 23);
     EXPECT_GT(PatternEngine->PatternCount(), 0);
@@ -160,7 +192,7 @@ TEST_F(MainFormTest, TheSameFileTwiceGivesTheSameWindowAndPatterns) {
     const QSize window = Main().size();
     const std::vector<double> angles = Angles();
     Open(Picture("narrow.bmp"));
-    EXPECT_EQ(Client(), QSize(100, 20));
+    EXPECT_EQ(Client(), QSize(Least(), 20));
     Open(Picture("wide.bmp"));
     Open(Picture("wide.bmp"));
     EXPECT_EQ(Main().size(), window);
@@ -230,7 +262,9 @@ TEST_F(MainFormTest, ABitmapOurReaderRefusesLeavesNothingToPreviewOrConvert) {
     EXPECT_EQ(PatternEngine->SourceWidth(), 0);
     // The window shows the new picture; the name stays the last one opened.
     EXPECT_EQ(Client(), QSize(127, 64));
-    EXPECT_EQ(Information().substr(0, first.size() + 2), first + "\r\n");
+    // The information box tells of that picture alone, never with the refused one's figures.
+    EXPECT_EQ(Information(), first + "\r\n\r\n37 dots in width\r\n23 dots in height\r\n"
+                                     "16777216 colors\r\n");
 
     // The engine keeps the options the method window gave it.
     PatternEngine->SetHorizontal(false);
@@ -258,7 +292,7 @@ TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
         EXPECT_EQ(working.GetPixelColor(20, 11), 0x0000FF);
         EXPECT_EQ(working.GetPixelColor(2, 29), 0xFFFFFF);
         EXPECT_EQ(PatternEngine->SourceWidth(), 32);
-        EXPECT_EQ(Client(), QSize(100, 32));
+        EXPECT_EQ(Client(), QSize(Least(), 32));
         EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), file);
         EXPECT_EQ(Information(),
                   file + "\r\n\r\n32 dots in width\r\n32 dots in height\r\n16777216 colors\r\n");
@@ -343,7 +377,7 @@ TEST_F(MainFormTest, APictureThePlatformCannotDecodeEndsInTheErrorBox) {
     text = OnlyMessage(kErrorBox);
     EXPECT_EQ(text.substr(0, icon.size() + 2), icon + "\r\n");
     EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    EXPECT_EQ(Client(), QSize(100, 23));
+    EXPECT_EQ(Client(), QSize(Least(), 23));
     EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
 }
 
@@ -428,6 +462,17 @@ TEST_F(MainFormTest, EachMenuItemReachesItsCommand) {
     Main().findChild<QAction*>("KFileExit")->trigger();
     EXPECT_FALSE(Main().isVisible());
     EXPECT_EQ(PatternEngine, nullptr);
+}
+
+TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
+    Start();
+    const auto keys = [this](const char* item) {
+        return Main().findChild<QAction*>(item)->shortcuts();
+    };
+    EXPECT_EQ(keys("KFileOpen"), QKeySequence::keyBindings(QKeySequence::Open));
+    EXPECT_EQ(keys("KFileClipboard"), QKeySequence::keyBindings(QKeySequence::Paste));
+    EXPECT_EQ(keys("KFileExit"), QKeySequence::keyBindings(QKeySequence::Quit));
+    EXPECT_FALSE(keys("KFileOpen").isEmpty());
 }
 
 TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {

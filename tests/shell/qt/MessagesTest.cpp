@@ -1,13 +1,16 @@
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "ShellFixture.h"
 #include "shell/qt/Help.h"
+#include "shell/qt/HelpWindow.h"
 #include "shell/qt/InfoBoxes.h"
 #include "shell/qt/MessageBox.h"
 
@@ -102,22 +105,49 @@ TEST_F(MessagesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
 
 TEST_F(MessagesTest, MissingHelpFileIsReportedAndNotOpened) {
     Start("");
-    Make("Slanter.hlp"); // the Japanese one does not serve an English run
+    Make("Slanter.html"); // the Japanese one does not serve an English run
     ShowHelp();
     EXPECT_TRUE(opened_.empty());
     ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].text.toStdString(), InFolder("SlanterE.hlp") + " is not found.");
+    EXPECT_EQ(shown_[0].text.toStdString(), InFolder("SlanterE.html") + " is not found.");
     EXPECT_EQ(shown_[0].flags, 48);
     EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
 }
 
 TEST_F(MessagesTest, PresentHelpFileIsOpened) {
     Start("/japanese");
-    Make("Slanter.hlp");
+    Make("Slanter.html");
     ShowHelp();
     EXPECT_TRUE(shown_.empty());
     ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_EQ(opened_[0].toStdString(), InFolder("Slanter.hlp"));
+    EXPECT_EQ(opened_[0].toStdString(), InFolder("Slanter.html"));
+}
+
+TEST_F(MessagesTest, TheShippedHelpShowsInAHelpWindowOfTheOwnerInEitherLanguage) {
+    SetHelpViewer({});
+    QWidget owner;
+    using Words = std::vector<const char*>;
+    for (const auto& [language, document, words] :
+         {std::tuple{"/ENGLISH", "SlanterE.html",
+                     Words{"Command line", "in Line", "Rotation", "Smoothing", "Sort on"}},
+          std::tuple{"/JAPANESE", "Slanter.html",
+                     Words{"コマンドライン", "並べかた", "傾き", "スムージング", "リスト順"}}}) {
+        Start(language);
+        fs::copy_file(fs::path(SLANTER_HELP_DIR) / document, InFolder(document),
+                      fs::copy_options::overwrite_existing);
+        ShowHelp(&owner);
+        EXPECT_TRUE(shown_.empty()) << language;
+        const auto windows = owner.findChildren<THelpWindow*>();
+        ASSERT_EQ(windows.size(), 1u) << language; // one window, shown again
+        EXPECT_TRUE(windows[0]->isVisible());
+        EXPECT_TRUE(windows[0]->windowTitle().contains(QLatin1String("Bit Map Slanter")));
+        // What a user needs to know is there: the options and the switches.
+        const QString text = windows[0]->Browser().toPlainText();
+        for (const char* word : words)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << language << " " << word;
+        for (const char* word : {"/JAPANESE", "/ENGLISH", "/REGISTRY"})
+            EXPECT_TRUE(text.contains(QLatin1String(word))) << language << " " << word;
+    }
 }
 
 TEST_F(MessagesTest, PlatformBoxIsModalAndShowsTheText) {

@@ -2,8 +2,10 @@
 #include <filesystem>
 
 #include <QDir>
+#include <QListWidget>
 
 #include "MainWindowFixture.h"
+#include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
@@ -157,9 +159,29 @@ TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenStillLetsTheProgramEnd) {
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(fs::exists(folder));
     const auto boxes = TakeBoxes();
-    ASSERT_FALSE(boxes.empty());
-    for (const auto& box : boxes)
-        EXPECT_EQ(box.flags, kErrorBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].flags, kWarningBox);
+    QDir(StoreFileName()).removeRecursively();
+}
+
+TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenLetsTheUserOpenConvertAndSave) {
+    QFile::remove(StoreFileName());
+    ASSERT_TRUE(QDir().mkpath(StoreFileName()));
+    Start();
+    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    ASSERT_GT(PatternEngine->PatternCount(), 0);
+    MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(0);
+    MethodForm->StartConversion();
+    ASSERT_EQ(MethodForm->ResultWindows().size(), 1u);
+    const std::string saved = Temporary().Path("saved.bmp");
+    MethodForm->ResultWindows()[0]->SaveResultAs(saved);
+    EXPECT_TRUE(fs::exists(saved));
+    MainForm->close();
+    // Told once, at the first write, with a warning rather than an error.
+    const auto boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("Can't save the settings to ", 0), 0u);
+    EXPECT_EQ(boxes[0].flags, kWarningBox);
     QDir(StoreFileName()).removeRecursively();
 }
 

@@ -1,5 +1,6 @@
-// The main of the Qt shell tests: an offscreen application and a settings store in a
-// temporary folder, so no test touches the display or the user's real settings.
+// The main of the Qt shell tests: an offscreen application (or, for the tests of what only
+// a window manager shows, the display's) and a settings store in a temporary folder, so
+// no test touches the user's display or real settings.
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -9,7 +10,9 @@
 #include "shell/General.h"
 
 int main(int argc, char** argv) {
+#ifndef SLANTER_TESTS_ON_A_DISPLAY
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     const QTemporaryDir store;
     if (!store.isValid())

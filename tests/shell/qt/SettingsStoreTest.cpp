@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "ShellFixture.h"
+#include "shell/qt/MessageBox.h"
 #include "shell/qt/SettingsStore.h"
 
 namespace slanter {
@@ -102,10 +103,22 @@ TEST_F(SettingsStoreTest, AValueThatIsNoTextFailsToRead) {
     EXPECT_EQ(ReadSetting("MainForm", "Left", SettingValue()), SettingValue());
 }
 
-TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenFails) {
+TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenIsToldOnceAndLaterWritesAreDropped) {
+    std::vector<QString> boxes;
+    const MessageBoxShower previous = SetMessageBoxShower([&](const QString& text, int, auto&) {
+        boxes.push_back(text);
+        return kOkButton;
+    });
     // A folder where the store's file should be cannot be written, even by root.
     ASSERT_TRUE(QDir().mkpath(StoreFileName()));
-    EXPECT_THROW(WriteSetting("MainForm", "Left", 1), SettingsError);
+    EXPECT_NO_THROW(WriteSetting("MainForm", "Left", 1));
+    EXPECT_NO_THROW(WriteSetting("MainForm", "Top", 2));
+    EXPECT_FALSE(SettingsWritable);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Can't save the settings to " + StoreFileName() +
+                            ".\r\nThe program works on, but this run's settings will not be "
+                            "kept.\r\n");
+    SetMessageBoxShower(previous);
     QDir(StoreFileName()).removeRecursively();
 }
 

@@ -1,0 +1,78 @@
+#include "method/qt/CaptionFit.h"
+
+#include <algorithm>
+
+#include <QFont>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+
+namespace slanter {
+
+namespace {
+
+// The smallest font a text is given; smaller would be unreadable.
+constexpr int kLeastPixels = 8;
+// What must show right of a caption for the frame to read as one: the caption's padding,
+// two pixels of the top line, the rounded corner and the right edge.
+constexpr int kFrameTail = 6;
+
+bool CaptionFits(const QGroupBox& box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = box.title();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    return label.right() + kFrameTail < box.width();
+}
+
+// The width the button needs to show its text's ink whole.
+int NeededWidth(const QRadioButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QRect text =
+        button.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &button);
+    return text.left() + button.fontMetrics().tightBoundingRect(button.text()).right() + 1;
+}
+
+// Makes `widget`'s font smaller, a pixel at a time, until `fits` or the least size.
+template <class Fits>
+bool ShrinkUntil(QWidget& widget, Fits fits) {
+    QFont font = widget.font();
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    while (!fits() && pixels > kLeastPixels) {
+        font.setPixelSize(--pixels);
+        widget.setFont(font);
+    }
+    return fits();
+}
+
+} // namespace
+
+bool FitGroupBox(QGroupBox& box) {
+    bool fits = true;
+    const QList<QRadioButton*> buttons = box.findChildren<QRadioButton*>();
+    if (!CaptionFits(box)) {
+        // The buttons take the box's font unless given their own: they keep the designed one.
+        for (QRadioButton* button : buttons)
+            button->setFont(box.font());
+        fits = ShrinkUntil(box, [&box] { return CaptionFits(box); });
+    }
+    for (QRadioButton* button : buttons) {
+        // Up to the frame, which is a pixel wide.
+        const int room = box.width() - 1 - button->x();
+        if (NeededWidth(*button) > button->width())
+            button->resize(std::min(std::max(NeededWidth(*button), button->width()), room),
+                           button->height());
+        fits = ShrinkUntil(*button, [button] { return NeededWidth(*button) <= button->width(); }) &&
+               fits;
+    }
+    return fits;
+}
+
+} // namespace slanter

@@ -1,0 +1,101 @@
+// What only shows under a window manager (run by run_with_window_manager.sh): the splash
+// as the manager maps it, and the main window's placement when it leaves the maximized
+// state.
+#include <functional>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
+#include <QThread>
+
+#include "MainWindowFixture.h"
+#include "shell/qt/FormPlacement.h"
+#include "shell/qt/MainForm.h"
+#include "shell/qt/OpenForm.h"
+
+namespace slanter {
+namespace {
+
+// Lets the window system and the manager act until `done` holds (or a while has passed:
+// the check after it tells).
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return done();
+}
+
+// A property of a window as the window system holds it, as xprop tells it.
+QString WindowProperty(WId window, const char* property) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window), QString::fromLatin1(property)});
+    xprop.waitForFinished();
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
+}
+
+class WindowManagerTest : public testing::MainWindowTest {
+  protected:
+    void TearDown() override {
+        FreeSplash();
+        MainWindowTest::TearDown();
+    }
+};
+
+TEST_F(WindowManagerTest, TheSplashIsPaintedAtOnceWithoutBorderIcons) {
+    ShowSplash();
+    // Read back from the screen before any further event is processed.
+    const QRect bounds = OpenForm->geometry();
+    const QImage shown =
+        QGuiApplication::primaryScreen()
+            ->grabWindow(0, bounds.x(), bounds.y(), bounds.width(), bounds.height())
+            .toImage();
+    ASSERT_FALSE(shown.isNull());
+    int black = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            black += qGray(shown.pixel(x, y)) < 16 ? 1 : 0;
+    // The text is dark; the rest is the window's colour, not an unpainted black.
+    EXPECT_LT(black * 4, shown.width() * shown.height()) << black << " black pixels";
+    const QString actions = WindowProperty(OpenForm->winId(), "_NET_WM_ALLOWED_ACTIONS");
+    ASSERT_TRUE(actions.contains(QLatin1String("_NET_WM_ACTION"))) << actions.toStdString();
+    for (const char* icon :
+         {"_NET_WM_ACTION_CLOSE", "_NET_WM_ACTION_MINIMIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ"})
+        EXPECT_FALSE(actions.contains(QLatin1String(icon))) << actions.toStdString();
+    HideSplash();
+}
+
+TEST_F(WindowManagerTest, OpeningAPictureWhileMaximizedKeepsTheNormalPlacement) {
+    Start();
+    TMainForm& main = *MainForm;
+    main.move(300, 200);
+    ASSERT_TRUE(WaitFor([&] {
+        return main.geometry().topLeft() == QPoint(300, 200) || main.pos() == QPoint(300, 200);
+    }));
+    const QPoint normal = main.geometry().topLeft();
+    main.showMaximized();
+    ASSERT_TRUE(WaitFor([&] {
+        return (main.windowState() & Qt::WindowMaximized) && main.geometry().topLeft() != normal;
+    }));
+    main.OpenChosenFile(Picture("wide.bmp"));
+    WaitFor([&] { return main.geometry().topLeft() == normal; });
+    EXPECT_FALSE(main.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(main.geometry().topLeft(), normal);
+    // Fitted to the picture as ever.
+    EXPECT_EQ(main.findChild<QScrollArea*>("ClientArea")->viewport()->size(), QSize(150, 40));
+    SaveFormPlacement(main);
+    EXPECT_EQ(Stored("MainForm/Left").toInt(), normal.x());
+    EXPECT_EQ(Stored("MainForm/Top").toInt(), normal.y());
+    EXPECT_EQ(Stored("MainForm/State").toString(), "Normal");
+}
+
+} // namespace
+} // namespace slanter
