@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+class QImage;
+
+namespace slanter {
+
+class THandyBitmap;
+
+// A decoded picture as the working picture: 8 bits with its colour table when it is
+// indexed with 1 to 256 colours, otherwise 24 bits; every colour laid over white by its
+// opacity. Row 0 of the record is the picture's bottom row. Answers the reason for a
+// failure (a picture the record cannot hold), empty on success.
+std::string ToWorkingPicture(const QImage& image, THandyBitmap& picture);
+
+// The picture's pixels as its BMP file holds them, as a picture Qt writes: an indexed
+// record as 8 bits with its palette, a 16- or 24-bit one as 24-bit colours (16-bit
+// channels widened from 5 bits as BMP decoders widen them). Null without memory.
+QImage ToImage(const THandyBitmap& picture);
+
+} // namespace slanter
