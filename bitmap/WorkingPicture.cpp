@@ -21,6 +21,9 @@ bool DecoderMayTake(const THandyBitmap& refused) {
     if (text == bitmap_text::kNotBm || text == bitmap_text::kIllegalInfoSize ||
         text == bitmap_text::kCompressed || StartsWith(text, bitmap_text::kBitCountIs))
         return true;
+    // Shorter than a BMP file header, and not starting as one: a fragment of another file.
+    if (text == bitmap_text::kCantReadFileHeader && refused.bfType() != kBmType)
+        return true;
     // A negative height is a picture stored top down; the reader stops at its image.
     return text == bitmap_text::kCantReadImage && refused.biHeight() < 0;
 }

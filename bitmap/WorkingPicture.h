@@ -7,7 +7,8 @@ namespace slanter {
 class THandyBitmap;
 
 // Whether the program's own reader refused the file for what its header is rather than
-// for damage: no BMP file at all, an info header of another size (V4, V5, OS/2), a depth
+// for damage: no BMP file at all (also one shorter than a BMP file header that does not
+// begin with "BM"), an info header of another size (V4, V5, OS/2), a depth
 // it does not read (32 bits), compressed pixel data, or rows stored top down. Only such
 // files go on to the platform's decoder; a damaged BMP keeps the reader's own text.
 bool DecoderMayTake(const THandyBitmap& refused);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QStringList>
+#include <QtGlobal>
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
@@ -10,7 +12,47 @@
 
 namespace slanter {
 
+namespace {
+
+// The image plug-ins tell their reasons (a libpng error, a bogus JPEG table) through Qt's
+// message handler, which would print them on standard error. While a file is decoded
+// they are kept instead, to go with the reader's own reason.
+QStringList* heardMessages = nullptr;
+
+void KeepMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (heardMessages != nullptr)
+        heardMessages->append(text);
+}
+
+class MessagesKept {
+  public:
+    MessagesKept() : previous_(qInstallMessageHandler(KeepMessage)) { heardMessages = &heard_; }
+    ~MessagesKept() {
+        qInstallMessageHandler(previous_);
+        heardMessages = nullptr;
+    }
+    MessagesKept(const MessagesKept&) = delete;
+    MessagesKept& operator=(const MessagesKept&) = delete;
+
+    // The reader's reason, with what the plug-in said about it.
+    std::string Reason(const QString& readerReason) const {
+        QString reason =
+            readerReason.isEmpty() ? QStringLiteral("the picture cannot be decoded") : readerReason;
+        if (!heard_.isEmpty())
+            reason += QStringLiteral(" (") + heard_.join(QStringLiteral("; ")).simplified() +
+                      QStringLiteral(")");
+        return reason.toStdString();
+    }
+
+  private:
+    QStringList heard_;
+    QtMessageHandler previous_;
+};
+
+} // namespace
+
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
+    const MessagesKept messages;
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(fileName)));
     // A photo is taken as it is shown, turned as its camera recorded.
     reader.setAutoTransform(true);
@@ -19,11 +61,8 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
     if (size.isValid() && std::int64_t{size.width()} * size.height() > THandyBitmap::kMaxPixels)
         return bitmap_text::kTooLarge;
     const QImage image = reader.read();
-    if (image.isNull()) {
-        const QString reason = reader.errorString();
-        return reason.isEmpty() ? std::string("the picture cannot be decoded")
-                                : reason.toStdString();
-    }
+    if (image.isNull())
+        return messages.Reason(reader.errorString());
     return ToWorkingPicture(image, picture);
 }
 

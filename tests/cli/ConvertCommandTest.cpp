@@ -127,6 +127,27 @@ TEST_F(ConvertCommand, FailuresSayWhyAndLeaveAnExistingOutputAlone) {
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"bad.bmp", "in.bmp", "out.bmp"}));
 }
 
+TEST_F(ConvertCommand, AngleConvertsWithTheNearestPatternWhateverTheOrder) {
+    SavePicture(24, 64, 48);
+    // 11.1 degrees: nearest are rows 7 (area 4) and 8 (area 16) of the angle order, one
+    // angle; the smaller area wins.
+    const CliRun byAngle = RunWords({"convert", input, output, "--angle", "11.1"});
+    ASSERT_EQ(byAngle.code, kExitOk) << byAngle.err;
+    const testing::Bytes expected = Expected(7, true, true, false, true);
+    EXPECT_EQ(testing::ReadBytes(output), expected);
+    const CliRun byArea = RunWords({"convert", input, output, "--angle=11.1", "--sort=area"});
+    ASSERT_EQ(byArea.code, kExitOk) << byArea.err;
+    EXPECT_EQ(testing::ReadBytes(output), expected);
+
+    for (const Arguments& words : {Arguments{"convert", input, output, "--angle", "30", "--pattern", "1"},
+                                   Arguments{"convert", input, output, "--angle", "thirty"},
+                                   Arguments{"convert", input, output, "--angle"}}) {
+        const CliRun run = RunWords(words);
+        EXPECT_EQ(run.code, kExitUsage) << words.back();
+        EXPECT_FALSE(run.err.empty());
+    }
+}
+
 TEST_F(ConvertCommand, PictureWithoutPatternsIsAFailure) {
     SavePicture(8, 9999, 1);
     const CliRun run = RunWords({"convert", input, output, "--pattern", "0", "--vertical"});
