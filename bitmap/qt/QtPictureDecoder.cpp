@@ -60,10 +60,13 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
     const QSize size = reader.size();
     if (size.isValid() && std::int64_t{size.width()} * size.height() > THandyBitmap::kMaxPixels)
         return bitmap_text::kTooLarge;
+    // Known before the read, after which the reader forgets it.
+    const bool gif = reader.format() == "gif";
     const QImage image = reader.read();
     if (image.isNull())
         return messages.Reason(reader.errorString());
-    return ToWorkingPicture(image, picture);
+    // Qt gives a GIF's frame as colours, though the file holds palette indices.
+    return ToWorkingPicture(image, picture, gif);
 }
 
 std::vector<std::string> DecodedExtensions() {

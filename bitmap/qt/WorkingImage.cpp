@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <QImage>
@@ -30,6 +32,49 @@ bool Indexed(const QImage& image) {
            image.colorCount() > 0 && image.colorCount() <= kMostPaletteColors;
 }
 
+// A 16-bit channel to the nearest 8-bit one (Qt's own conversion is one off for 128 of
+// the 65536 values).
+int NearestEightBits(int channel) {
+    return (channel * 255 + 32767) / 65535;
+}
+
+bool SixteenBitChannels(const QImage& image) {
+    return image.depth() == 64 || image.format() == QImage::Format_Grayscale16;
+}
+
+// A colour picture that holds at most 256 colours as an indexed one, its palette the
+// colours in the order they are first met from the bottom row up. False, with the picture
+// untouched, when it holds more.
+bool MakeIndexed(THandyBitmap& picture) {
+    const std::int32_t width = picture.biWidth();
+    const std::int32_t height = picture.biHeight();
+    std::unordered_map<std::int32_t, std::int32_t> indices;
+    std::vector<std::int32_t> palette;
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::int32_t color = picture.GetPixelColor(x, y);
+            if (indices.count(color) != 0)
+                continue;
+            if (palette.size() == kMostPaletteColors)
+                return false;
+            indices.emplace(color, static_cast<std::int32_t>(palette.size()));
+            palette.push_back(color);
+        }
+    }
+    THandyBitmap indexed;
+    indexed.NewImage(width, height, 8);
+    indexed.SetPaletteCount(static_cast<std::int32_t>(palette.size()));
+    if (indexed.biWidth() != width || indexed.PaletteCount() != std::int32_t(palette.size()))
+        return false;
+    for (std::size_t k = 0; k < palette.size(); ++k)
+        indexed.SetPaletteColor(static_cast<std::int32_t>(k), palette[k]);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            indexed.SetPixelIndex(x, y, indices.at(picture.GetPixelColor(x, y)));
+    picture = std::move(indexed);
+    return true;
+}
+
 // A 5-bit channel widened to 8 bits, as Pillow and the platform's BMP readers do.
 int WidenFiveBits(std::int32_t channel) {
     return channel / 8 * 255 / 31;
@@ -37,7 +82,7 @@ int WidenFiveBits(std::int32_t channel) {
 
 } // namespace
 
-std::string ToWorkingPicture(const QImage& image, THandyBitmap& picture) {
+std::string ToWorkingPicture(const QImage& image, THandyBitmap& picture, bool indexedFile) {
     const int width = image.width();
     const int height = image.height();
     if (std::int64_t{width} * height > THandyBitmap::kMaxPixels)
@@ -68,14 +113,34 @@ std::string ToWorkingPicture(const QImage& image, THandyBitmap& picture) {
     }
     picture.SetPaletteCount(0);
     // Not premultiplied, so that the opacity is laid over white once, by our rule.
-    const QImage colors = image.convertToFormat(QImage::Format_ARGB32);
-    if (colors.isNull())
-        return bitmap_text::kOutOfMemory;
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(colors.constScanLine(height - 1 - y));
-        for (int x = 0; x < width; ++x)
-            picture.SetPixelColor(x, y, OnWhite(row[x]));
+    if (SixteenBitChannels(image)) {
+        const QImage colors = image.convertToFormat(QImage::Format_RGBA64);
+        if (colors.isNull())
+            return bitmap_text::kOutOfMemory;
+        for (int y = 0; y < height; ++y) {
+            const auto* row =
+                reinterpret_cast<const QRgba64*>(colors.constScanLine(height - 1 - y));
+            for (int x = 0; x < width; ++x)
+                picture.SetPixelColor(
+                    x, y,
+                    OnWhite(qRgba(NearestEightBits(row[x].red()), NearestEightBits(row[x].green()),
+                                  NearestEightBits(row[x].blue()),
+                                  NearestEightBits(row[x].alpha()))));
+        }
+    } else {
+        const QImage colors = image.convertToFormat(QImage::Format_ARGB32);
+        if (colors.isNull())
+            return bitmap_text::kOutOfMemory;
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(colors.constScanLine(height - 1 - y));
+            for (int x = 0; x < width; ++x)
+                picture.SetPixelColor(x, y, OnWhite(row[x]));
+        }
     }
+    // The platform gives some indexed formats (GIF) as colours: their few colours make the
+    // palette again, so that a plain conversion keeps 8 bits.
+    if (indexedFile)
+        MakeIndexed(picture);
     return {};
 }
 
