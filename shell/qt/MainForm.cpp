@@ -377,27 +377,30 @@ void TMainForm::StoreRecentFiles(const std::vector<std::string>& files) {
 }
 
 void TMainForm::RefreshRecentFiles() {
-    for (QAction* action : recentActions_) {
-        ui_->KFile->removeAction(action);
-        delete action;
+    // The entries are made once, owned by the window; the menu holds those in use.
+    if (recentActions_.empty()) {
+        for (std::size_t k = 0; k < kMostRecentFiles; ++k) {
+            auto* action = new QAction(this);
+            action->setObjectName(QStringLiteral("KFileRecent%1").arg(k + 1));
+            connect(action, &QAction::triggered, this,
+                    [this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); });
+            recentActions_.push_back(action);
+        }
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        separator->setObjectName(QStringLiteral("KFileN2"));
+        recentActions_.push_back(separator);
     }
-    recentActions_.clear();
+    for (QAction* action : recentActions_)
+        ui_->KFile->removeAction(action);
     const std::vector<std::string> files = RecentFiles();
     if (files.empty())
         return;
     for (std::size_t k = 0; k < files.size(); ++k) {
-        auto* action = new QAction(FileNameText(RecentFileCaption(k, files[k])), this);
-        action->setObjectName(QStringLiteral("KFileRecent%1").arg(k + 1));
-        connect(action, &QAction::triggered, this,
-                [this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); });
-        recentActions_.push_back(action);
+        recentActions_[k]->setText(FileNameText(RecentFileCaption(k, files[k])));
+        ui_->KFile->insertAction(ui_->KFileExit, recentActions_[k]);
     }
-    auto* separator = new QAction(this);
-    separator->setSeparator(true);
-    separator->setObjectName(QStringLiteral("KFileN2"));
-    recentActions_.push_back(separator);
-    for (QAction* action : recentActions_)
-        ui_->KFile->insertAction(ui_->KFileExit, action);
+    ui_->KFile->insertAction(ui_->KFileExit, recentActions_.back());
 }
 
 void TMainForm::KFileRecentClick(std::size_t index) {

@@ -116,7 +116,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<TSlanter> engine_;
     std::unique_ptr<THandyBitmap> sourceBitmap_;
     std::unique_ptr<TemporaryPictures> temporaryPictures_;
-    // The File menu's recent-file entries and their separator, remade at each change.
+    // The File menu's recent-file entries and their separator, the menu holding those in use.
     std::vector<QAction*> recentActions_;
     bool closed_ = false;
 };
