@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 
+#include "shell/DialogFilter.h"
 #include "shell/qt/FileDialogFilters.h"
 
 namespace slanter {
@@ -15,16 +16,6 @@ SaveDialogRunner& CurrentRunner() {
     return runner;
 }
 
-// The extension of a filter "Text (*.ext)" with one pattern; `fallback` for any other.
-QString SuffixOfFilter(const QString& filter, const QString& fallback) {
-    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
-    const QString patterns = filter.mid(open + 1).chopped(filter.endsWith(QLatin1Char(')')));
-    const QString suffix = patterns.mid(2);
-    const bool one = patterns.startsWith(QStringLiteral("*.")) && !suffix.isEmpty() &&
-                     !suffix.contains(QLatin1Char('*')) && !suffix.contains(QLatin1Char(' '));
-    return one ? suffix : fallback;
-}
-
 std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSettings& settings) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -34,7 +25,8 @@ std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSe
     // a filter of every file leaves the default.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, &settings](const QString& filter) {
-                         dialog.setDefaultSuffix(SuffixOfFilter(filter, settings.defaultSuffix));
+                         dialog.setDefaultSuffix(QString::fromStdString(DialogEntrySuffix(
+                             filter.toStdString(), settings.defaultSuffix.toStdString())));
                      });
     if (!settings.folder.isEmpty())
         dialog.setDirectory(settings.folder);

@@ -44,6 +44,15 @@ TEST(PictureFileKind, AnExtensionTheDecoderReadsIsAPictureBmpAndIcoKeepTheirRoad
     EXPECT_EQ(KindOfChosenFile("/p/a.png", {}), PictureFileKind::Other);
 }
 
+TEST(DialogFilter, ASaveDialogEntryOfOneExtensionGivesItToATypedName) {
+    EXPECT_EQ(DialogEntrySuffix("PNG Files (*.png)", "bmp"), "png");
+    EXPECT_EQ(DialogEntrySuffix("Bitmap Files (*.bmp)", "x"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("All Files (*)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("Pictures (*.png *.jpg)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("Odd (*.*)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("No patterns", "bmp"), "bmp");
+}
+
 TEST(RecentFiles, TheNewestFirstARepeatMovedUpAtMostEight) {
     Words list;
     for (const char* name : {"a", "b", "c", "b"})
