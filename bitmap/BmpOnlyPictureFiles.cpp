@@ -29,6 +29,10 @@ bool DecodesOtherFormats() {
 }
 
 std::string SaveAsPng(const THandyBitmap&, const std::string&) {
+    return PngWriterMissing();
+}
+
+std::string PngWriterMissing() {
     return "PNG files are not supported in this build: it writes BMP files only";
 }
 

@@ -14,6 +14,7 @@
 #endif
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
 #include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
@@ -160,6 +161,15 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (const std::string problem = ParseConvertWords(args, options); !problem.empty()) {
         err << "slanter-cli convert: " << problem << "\n" << kConvertUsage;
         return kExitUsage;
+    }
+
+    // Known before any work: an output this build cannot write.
+    if (NamesPngFile(options.output)) {
+        if (const std::string missing = PngWriterMissing(); !missing.empty()) {
+            err << "slanter-cli convert: cannot write " << options.output << ": " << missing
+                << "\n";
+            return kExitFailure;
+        }
     }
 
     // From here on Ctrl-C only asks the run to stop before its next column.

@@ -20,4 +20,8 @@ std::string SaveAsPng(const THandyBitmap& picture, const std::string& fileName) 
     return reason.isEmpty() ? bitmap_text::kCantCreate + fileName : reason.toStdString();
 }
 
+std::string PngWriterMissing() {
+    return {};
+}
+
 } // namespace slanter
