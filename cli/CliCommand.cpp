@@ -8,13 +8,14 @@ namespace slanter::cli {
 
 namespace {
 
-constexpr const char* kUsage = "Usage: slanter-cli VERB [ARGUMENTS]\n"
-                               "Verbs:\n"
-                               "  patterns   list the slant patterns of a picture size\n"
-                               "  info       show the size and colours of a BMP file\n"
-                               "  convert    turn a BMP picture into a seamless slanted tile\n"
-                               "  preview    work out the preview drawing of a pattern\n"
-                               "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
+constexpr const char* kUsage =
+    "Usage: slanter-cli VERB [ARGUMENTS]\n"
+    "Verbs:\n"
+    "  patterns   list the slant patterns of a picture size\n"
+    "  info       show the size and colours of a picture file\n"
+    "  convert    turn a picture into a seamless slanted tile (BMP or PNG)\n"
+    "  preview    work out the preview drawing of a pattern\n"
+    "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
 
 } // namespace
 

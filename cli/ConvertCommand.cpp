@@ -14,6 +14,8 @@
 #endif
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
+#include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
 #include "cli/OutputFile.h"
@@ -28,11 +30,13 @@ namespace slanter::cli {
 namespace {
 
 constexpr const char* kConvertUsage =
-    "Usage: slanter-cli convert INPUT.bmp OUTPUT.bmp --pattern N [--vertical] [--left]\n"
-    "                           [--smooth] [--sort=angle|area]\n"
-    "Converts INPUT.bmp with pattern N of the table that 'slanter-cli patterns INPUT.bmp'\n"
-    "lists for the same options, and writes the seamless tile to OUTPUT.bmp.\n"
+    "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
+    "                           [--left] [--smooth] [--sort=angle|area]\n"
+    "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
+    "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
+    "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
     "  --pattern N    0-based index in the pattern table\n"
+    "  --angle DEG    the pattern whose angle is nearest DEG degrees (ties: smaller area)\n"
     "  --vertical     copies stacked in columns instead of rows\n"
     "  --left         rows rising to the left instead of to the right\n"
     "  --smooth       blend each pixel with its nearest neighbour across an edge\n"
@@ -135,8 +139,8 @@ struct ConvertOptions {
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     Arguments files;
-    const std::string problem = options.choice.ReadWords(args, "--smooth", options.smoothing, files,
-                                                         "INPUT.bmp and OUTPUT.bmp");
+    const std::string problem =
+        options.choice.ReadWords(args, "--smooth", options.smoothing, files, "INPUT and OUTPUT");
     if (!problem.empty())
         return problem;
     options.input = files[0];
@@ -159,11 +163,20 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitUsage;
     }
 
+    // Known before any work: an output this build cannot write.
+    if (NamesPngFile(options.output)) {
+        if (const std::string missing = PngWriterMissing(); !missing.empty()) {
+            err << "slanter-cli convert: cannot write " << options.output << ": " << missing
+                << "\n";
+            return kExitFailure;
+        }
+    }
+
     // From here on Ctrl-C only asks the run to stop before its next column.
     InterruptGuard guard;
     THandyBitmap source;
-    if (!source.LoadFromFile(options.input)) {
-        err << source.ErrorText() << "\n";
+    if (const std::string reason = LoadWorkingPicture(options.input, source); !reason.empty()) {
+        err << reason << "\n";
         return kExitFailure;
     }
     TSlanter engine;

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
 
@@ -10,8 +11,9 @@ namespace {
 
 constexpr const char* kInfoUsage =
     "Usage: slanter-cli info FILE\n"
-    "Reads the BMP file FILE as the program does and shows its width, height, bits per\n"
-    "pixel, palette entries and the colours its depth can hold, one 'name: value' a line.\n"
+    "Reads the picture file FILE as the program does (a BMP file as it is, other formats\n"
+    "as the working picture made of them) and shows its width, height, bits per pixel,\n"
+    "palette entries and the colours its depth can hold, one 'name: value' a line.\n"
     "A file the program cannot take gives its reason on standard error.\n";
 
 } // namespace
@@ -28,8 +30,8 @@ int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitUsage;
     }
     THandyBitmap picture;
-    if (!picture.LoadFromFile(args[0])) {
-        err << picture.ErrorText() << '\n';
+    if (const std::string reason = LoadWorkingPicture(args[0], picture); !reason.empty()) {
+        err << reason << '\n';
         return kExitFailure;
     }
     out << "width: " << picture.biWidth() << '\n'

@@ -13,6 +13,7 @@
 #endif
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
 
 namespace slanter::cli {
 
@@ -106,7 +107,12 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path) {
     if (temporary.empty())
         return reason;
 
-    if (!bitmap.SaveToFile(temporary)) {
+    if (NamesPngFile(path)) {
+        if (const std::string problem = SaveAsPng(bitmap, temporary); !problem.empty()) {
+            std::remove(temporary.c_str());
+            return problem;
+        }
+    } else if (!bitmap.SaveToFile(temporary)) {
         std::remove(temporary.c_str());
         return bitmap.ErrorText().empty() ? "the file could not be written" : bitmap.ErrorText();
     }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/AngleChoice.h"
 #include "cli/ArgumentParsing.h"
 #include "engine/Slanter.h"
 
@@ -25,6 +26,19 @@ bool PatternChoice::Take(const Arguments& args, std::size_t& k, std::string& pro
         else
             pattern = *index;
         patternGiven = true;
+    } else if (word == "--angle" || OptionValue(word, "--angle=")) {
+        std::string text;
+        if (word != "--angle")
+            text = *OptionValue(word, "--angle=");
+        else if (k + 1 < args.size())
+            text = args[++k];
+        const std::optional<double> degrees = ParseDegrees(text);
+        if (!degrees)
+            problem = text.empty() ? "--angle needs a number of degrees"
+                                   : "the angle '" + text + "' is not a number of degrees";
+        else
+            angle = *degrees;
+        angleGiven = true;
     } else if (word == "--vertical") {
         horizontal = false;
     } else if (word == "--left") {
@@ -57,8 +71,10 @@ std::string PatternChoice::ReadWords(const Arguments& args, const std::string& f
     }
     if (names.size() != 2)
         return std::string("expected ") + expected;
-    if (!patternGiven)
-        return "--pattern N is required";
+    if (patternGiven && angleGiven)
+        return "--pattern and --angle choose the same thing: give one of them";
+    if (!patternGiven && !angleGiven)
+        return "--pattern N or --angle DEGREES is required";
     return {};
 }
 
@@ -73,12 +89,13 @@ bool PatternChoice::Select(TSlanter& engine, std::int32_t width, std::int32_t he
             << " picture has no pattern in this arrangement\n";
         return false;
     }
-    if (pattern < 0 || pattern >= engine.PatternCount()) {
+    const std::int32_t chosen = angleGiven ? NearestAnglePattern(engine, angle) : pattern;
+    if (chosen < 0 || chosen >= engine.PatternCount()) {
         err << "slanter-cli " << verb << ": pattern " << pattern << " is outside the table (0 to "
             << engine.PatternCount() - 1 << ")\n";
         return false;
     }
-    engine.SetPatternIndex(pattern);
+    engine.SetPatternIndex(chosen);
     return true;
 }
 

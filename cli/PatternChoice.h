@@ -13,10 +13,13 @@ class TSlanter;
 namespace slanter::cli {
 
 // The options that choose one pattern of a picture's table, shared by the verbs that
-// work on one pattern: --pattern N, --vertical, --left, --sort=angle|area.
+// work on one pattern: --pattern N or --angle DEGREES, --vertical, --left,
+// --sort=angle|area.
 struct PatternChoice {
     std::int32_t pattern = -1;
     bool patternGiven = false;
+    double angle = 0; // with angleGiven: the pattern is the one nearest this angle
+    bool angleGiven = false;
     bool horizontal = true;
     bool rightUp = true;
     bool sortOnAngle = true;
@@ -29,13 +32,14 @@ struct PatternChoice {
     // Reads all the words of a verb that works on one pattern: these options, one flag
     // of the verb's own (`flag`, which sets `flagSet`), and the two words it names
     // (files or sizes) into `names`. Answers the problem with the words, empty when they
-    // are good; "--pattern N" is required.
+    // are good; one of "--pattern N" and "--angle DEGREES" is required.
     std::string ReadWords(const Arguments& args, const std::string& flag, bool& flagSet,
                           Arguments& names, const char* expected);
 
-    // Sets the engine's options, then the picture's size, and selects the pattern. On
-    // a size without patterns or a pattern outside the table, says so on err (with the
-    // verb's name first) and answers false.
+    // Sets the engine's options, then the picture's size, and selects the pattern (for
+    // --angle the nearest, see NearestAnglePattern). On a size without patterns or a
+    // pattern outside the table, says so on err (with the verb's name first) and answers
+    // false.
     bool Select(TSlanter& engine, std::int32_t width, std::int32_t height, const char* verb,
                 std::ostream& err) const;
 };

@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/WorkingPicture.h"
+#include "cli/AngleChoice.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
 #include "engine/PatternColumns.h"
@@ -14,13 +16,15 @@ namespace {
 
 constexpr const char* kPatternsUsage =
     "Usage: slanter-cli patterns (WIDTH HEIGHT | FILE) [--vertical] [--sort=angle|area]\n"
-    "                            [--exact]\n"
+    "                            [--exact] [--angle DEGREES]\n"
     "Lists the slant patterns of a WIDTH x HEIGHT picture (each side 1..9999), or of the\n"
-    "picture in the BMP file FILE.\n"
+    "picture in the file FILE (BMP, PNG, JPEG, GIF, WebP, TIFF ...).\n"
     "  --vertical     copies stacked in columns instead of rows\n"
     "  --sort=ORDER   order by angle (default) or by area\n"
     "  --exact        one line per pattern: index radians degrees area slide width height,\n"
-    "                 every number exact to the last bit\n";
+    "                 every number exact to the last bit\n"
+    "  --angle DEG    after the list, the pattern that 'convert --angle DEG' chooses: the\n"
+    "                 one whose angle is nearest DEG degrees (ties: smaller area)\n";
 
 struct PatternsOptions {
     int width = 0;
@@ -28,6 +32,7 @@ struct PatternsOptions {
     bool horizontal = true;
     bool sortOnAngle = true;
     bool exact = false;
+    std::optional<std::string> angle; // as written, with --angle
 };
 
 void PrintTable(const TSlanter& engine, std::ostream& out) {
@@ -63,7 +68,22 @@ int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
             out << kPatternsUsage;
             return kExitOk;
         }
-        if (word == "--vertical") {
+    }
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& word = args[k];
+        if (word == "--angle" || OptionValue(word, "--angle=")) {
+            const bool joined = word != "--angle";
+            if (!joined && k + 1 == args.size()) {
+                err << "slanter-cli patterns: --angle needs a number of degrees\n";
+                return kExitUsage;
+            }
+            options.angle = joined ? *OptionValue(word, "--angle=") : args[++k];
+            if (!ParseDegrees(*options.angle)) {
+                err << "slanter-cli patterns: the angle '" << *options.angle
+                    << "' is not a number of degrees\n";
+                return kExitUsage;
+            }
+        } else if (word == "--vertical") {
             options.horizontal = false;
         } else if (word == "--exact") {
             options.exact = true;
@@ -83,8 +103,8 @@ int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     if (sizes.size() == 1) {
         THandyBitmap picture;
-        if (!picture.LoadFromFile(sizes[0])) {
-            err << picture.ErrorText() << '\n';
+        if (const std::string reason = LoadWorkingPicture(sizes[0], picture); !reason.empty()) {
+            err << reason << '\n';
             return kExitFailure;
         }
         if (picture.biWidth() < 1 || picture.biHeight() < 1) {
@@ -117,6 +137,14 @@ int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
         PrintExact(engine, out);
     else
         PrintTable(engine, out);
+    if (options.angle) {
+        const std::int32_t nearest = NearestAnglePattern(engine, *ParseDegrees(*options.angle));
+        out << "nearest to " << *options.angle << " degrees: ";
+        if (nearest < 0)
+            out << "no pattern\n";
+        else
+            out << "pattern " << nearest << "\n";
+    }
     return kExitOk;
 }
 

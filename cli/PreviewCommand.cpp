@@ -15,11 +15,12 @@ namespace slanter::cli {
 namespace {
 
 constexpr const char* kPreviewUsage =
-    "Usage: slanter-cli preview WIDTH HEIGHT --pattern N [--vertical] [--left]\n"
-    "                           [--sort=angle|area] [--segments]\n"
+    "Usage: slanter-cli preview WIDTH HEIGHT (--pattern N | --angle DEGREES) [--vertical]\n"
+    "                           [--left] [--sort=angle|area] [--segments]\n"
     "Works out the preview of pattern N of a WIDTH x HEIGHT picture on the 201 x 201\n"
     "preview image and prints its drawing space and stroke counts.\n"
     "  --pattern N    0-based index in the pattern table\n"
+    "  --angle DEG    the pattern whose angle is nearest DEG degrees (ties: smaller area)\n"
     "  --vertical     copies stacked in columns instead of rows\n"
     "  --left         rows rising to the left instead of to the right\n"
     "  --sort=ORDER   order of the table: angle (default) or area\n"

@@ -30,6 +30,17 @@ std::string Patterns(const std::string& patterns) {
 
 } // namespace
 
+std::string DialogEntrySuffix(const std::string& entry, const std::string& fallback) {
+    const auto open = entry.rfind('(');
+    if (open == std::string::npos || entry.empty() || entry.back() != ')')
+        return fallback;
+    const std::string pattern = entry.substr(open + 1, entry.size() - open - 2);
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
+        pattern.find_first_of("*. ;", 2) != std::string::npos)
+        return fallback;
+    return pattern.substr(2);
+}
+
 std::vector<std::string> DialogNameFilters(const std::string& filter) {
     std::vector<std::string> filters;
     const std::vector<std::string> parts = Split(filter, '|');

@@ -12,4 +12,9 @@ namespace slanter {
 // The dialog is to hide that last parenthesis, so the description shows as written.
 std::vector<std::string> DialogNameFilters(const std::string& filter);
 
+// The extension a save dialog gives a name typed without one, once the user chose the
+// entry `entry` (as DialogNameFilters makes them): the entry's one pattern "*.ext" gives
+// "ext"; an entry of several patterns or of every file gives `fallback`.
+std::string DialogEntrySuffix(const std::string& entry, const std::string& fallback);
+
 } // namespace slanter

@@ -71,8 +71,22 @@ std::string ColorCountText(int bitCount) {
 }
 
 std::string OpenDialogFilter(bool japanese) {
-    return japanese ? "ビットマップファイル (*.bmp)|*.bmp|すべてのファイル (*.*)|*.*"
-                    : "Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*";
+    const std::string pictures = "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.ico";
+    const std::string others = "*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff";
+    return japanese ? "画像ファイル (" + pictures + ")|" + pictures +
+                          "|ビットマップファイル (*.bmp)|*.bmp" + "|PNG, JPEG, GIF, WebP, TIFF (" +
+                          others + ")|" + others +
+                          "|アイコンファイル (*.ico)|*.ico|すべてのファイル (*.*)|*.*"
+                    : "Picture Files (" + pictures + ")|" + pictures +
+                          "|Bitmap Files (*.bmp)|*.bmp" + "|PNG, JPEG, GIF, WebP, TIFF (" + others +
+                          ")|" + others + "|Icon Files (*.ico)|*.ico|All Files (*.*)|*.*";
+}
+
+std::string RecentFileMissingText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " は、\r\n" + "見つかりません。\r\n" +
+                          "最近使ったファイルの一覧から外しました。\r\n"
+                    : fileName + "\r\n" + " can't be found.\r\n" +
+                          "It has been taken off the list of recent files.\r\n";
 }
 
 } // namespace slanter

@@ -33,7 +33,11 @@ std::string ColorCountText(int bitCount);
 // The settings store could not be written: the run goes on, its settings are not kept.
 std::string SettingsNotKeptText(bool japanese, const std::string& storeName);
 
-// The open dialog's filter: pairs of a description and a pattern, all split by '|'.
+// The open dialog's filter: pairs of a description and a pattern, all split by '|'. Every
+// picture the program opens first, then bitmaps, icons and all files.
 std::string OpenDialogFilter(bool japanese);
+
+// A file of the recent-files list that is gone; it is taken off the list.
+std::string RecentFileMissingText(bool japanese, const std::string& fileName);
 
 } // namespace slanter

@@ -1,5 +1,7 @@
 #include "shell/PictureFileKind.h"
 
+#include <algorithm>
+
 #include "shell/ProgramIdentity.h"
 #include "shell/TextUtilities.h"
 
@@ -22,6 +24,21 @@ PictureFileKind KindOfChosenFile(const std::string& fileName) {
     if (UpperCaseAscii(RightStr(fileName, 4)) == ".ICO")
         return PictureFileKind::Icon;
     return PictureFileKind::Other;
+}
+
+PictureFileKind KindOfChosenFile(const std::string& fileName,
+                                 const std::vector<std::string>& pictureExtensions) {
+    const PictureFileKind kind = KindOfChosenFile(fileName);
+    if (kind != PictureFileKind::Other)
+        return kind;
+    std::string extension = Extension(fileName);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    const bool decoded = !extension.empty() &&
+                         std::find(pictureExtensions.begin(), pictureExtensions.end(), extension) !=
+                             pictureExtensions.end();
+    return decoded ? PictureFileKind::Picture : PictureFileKind::Other;
 }
 
 } // namespace slanter

@@ -17,10 +17,12 @@
 #include <QScrollArea>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
 #include "conversion/ResultPlacement.h"
+#include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
 #include "conversion/ResultViews.h"
@@ -349,8 +351,7 @@ void TFinalForm::KFileSaveAsClick() {
     SaveDialogSettings settings;
     settings.folder =
         QFile::decodeName(QByteArray::fromStdString(ReadSetting("Folder", "SavePath", "").Text()));
-    // The same files as the open dialog offers.
-    settings.filter = OpenDialogFilter(Japanese);
+    settings.filter = ResultSaveFilter(Japanese);
     settings.defaultSuffix = QStringLiteral("bmp");
     const auto chosen = RunSaveDialog(this, settings);
     if (!chosen)
@@ -363,12 +364,19 @@ void TFinalForm::SaveResultAs(const std::string& fileName) {
         Message(ResultFileGoneText(Japanese, resultFile_));
         return;
     }
-    if (!CopyFileReplacing(resultFile_, fileName)) {
+    if (NamesPngFile(fileName) ? !SaveResultAsPng(fileName)
+                               : !CopyFileReplacing(resultFile_, fileName)) {
         Message(ResultNotSavedText(Japanese, fileName));
         return;
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
+}
+
+bool TFinalForm::SaveResultAsPng(const std::string& fileName) const {
+    // The pixels of the result file, read back with the program's own reader.
+    THandyBitmap result;
+    return result.LoadFromFile(resultFile_) && SaveAsPng(result, fileName).empty();
 }
 
 void TFinalForm::KFileClipboardClick() {

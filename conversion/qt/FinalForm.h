@@ -49,7 +49,8 @@ class TFinalForm : public QMainWindow {
     void PaintBoxPaint(QWidget* sender);
     // Asks for a file name and saves the result there (SaveResultAs).
     void KFileSaveAsClick();
-    // Copies the result file to `fileName`, replacing it, and remembers its folder.
+    // Copies the result file to `fileName`, replacing it, and remembers its folder; a name
+    // ending in .png gets the same pixels as a PNG file instead.
     void SaveResultAs(const std::string& fileName);
     void KFileClipboardClick();
     void KViewInformationClick();
@@ -84,6 +85,8 @@ class TFinalForm : public QMainWindow {
     void ShowProgressPanel();
     // Writes the result file, loads it back and shows it; false after a message.
     bool ShowResult();
+    // Writes the result file's picture as a PNG file; false when it cannot.
+    bool SaveResultAsPng(const std::string& fileName) const;
     // The run's result file for this conversion; empty when no name is free.
     std::string ChooseResultFile() const;
     // Whether another window still needs the file `fileName`.

@@ -5,18 +5,23 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
 #include <QList>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPointer>
 #include <QScrollArea>
 #include <QStyle>
+#include <QUrl>
 
-#include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
+#include "bitmap/WorkingPicture.h"
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "shell/ConversionGuard.h"
@@ -27,6 +32,7 @@
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
 #include "shell/PictureFileKind.h"
+#include "shell/RecentFiles.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/Clipboard.h"
@@ -54,6 +60,24 @@ constexpr int kLeastClientWidth = 100;
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+QString FileNameText(const std::string& fileName) {
+    return QFile::decodeName(QByteArray::fromStdString(fileName));
+}
+
+// The local files among dropped URLs, in their order.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (data == nullptr || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    return files;
+}
+
+// The settings store's section of the recent files: "Count" and "File1" to "File8".
+constexpr const char* kRecentSection = "RecentFiles";
 
 } // namespace
 
@@ -84,6 +108,8 @@ TMainForm::TMainForm(std::string commandLine)
     ui_->KFileOpen->setShortcuts(QKeySequence::Open);
     ui_->KFileClipboard->setShortcuts(QKeySequence::Paste);
     ui_->KFileExit->setShortcuts(QKeySequence::Quit);
+
+    setAcceptDrops(true);
 }
 
 TMainForm::~TMainForm() {
@@ -137,6 +163,7 @@ bool TMainForm::FormCreate() {
     temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
     TemporaryFiles = temporaryPictures_.get();
     WorkingFile = temporaryPictures_->WorkingFileName();
+    RunGuarded([this] { RefreshRecentFiles(); });
     show();
     raise();
     activateWindow();
@@ -214,12 +241,15 @@ void TMainForm::KFileOpenClick() {
 void TMainForm::OpenChosenFile(const std::string& fileName) {
     if (!engine_)
         return;
-    switch (KindOfChosenFile(fileName)) {
+    switch (KindOfChosenFile(fileName, DecodedExtensions())) {
     case PictureFileKind::Bitmap:
         OpenBitmapFile(fileName);
         return;
     case PictureFileKind::Icon:
         OpenIconFile(fileName);
+        return;
+    case PictureFileKind::Picture:
+        OpenPictureFile(fileName);
         return;
     case PictureFileKind::Other:
         Message(NotABitmapText(Japanese, fileName));
@@ -242,24 +272,55 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
     const QImage picture = OnWhite(decoded.image);
     TakePicture(picture);
     if (sourceBitmap_->LoadFromFile(WorkingFile)) {
-        NameSource(fileName);
-        return;
-    }
-    if (sourceBitmap_->ErrorText() == bitmap_text::kCompressed) {
-        // The platform reads what our reader does not: the working file becomes the
-        // decoded picture, written uncompressed.
-        if (!SaveWorkingFile(picture)) {
-            ForgetPicture();
-            Message(CantCopyText(Japanese, fileName));
-            return;
-        }
-        if (LoadWorkingFile())
-            NameSource(fileName);
+        Opened(fileName);
         return;
     }
     const std::string errorText = sourceBitmap_->ErrorText();
+    if (DecoderMayTake(*sourceBitmap_)) {
+        // The platform reads what our reader does not (compressed pixels, newer headers,
+        // 32 bits, rows top down): the working file becomes the decoded picture.
+        THandyBitmap working;
+        if (DecodePictureFile(fileName, working).empty()) {
+            if (!TakeDecodedPicture(fileName, working))
+                ForgetPicture();
+            return;
+        }
+    }
     ForgetPicture();
     Message(InvalidFormatText(Japanese, fileName, errorText));
+}
+
+void TMainForm::OpenPictureFile(const std::string& fileName) {
+    if (!FileFound(fileName)) {
+        Message(CantCopyText(Japanese, fileName));
+        return;
+    }
+    WriteSetting("Folder", "OpenPath", fileName);
+    THandyBitmap working;
+    if (const std::string reason = DecodePictureFile(fileName, working); !reason.empty()) {
+        Message(InvalidFormatText(Japanese, fileName, reason));
+        return;
+    }
+    TakeDecodedPicture(fileName, working);
+}
+
+bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded) {
+    // Written before it is shown, so that a folder that cannot be written changes nothing.
+    temporaryPictures_->Writing(WorkingFile);
+    if (!decoded.SaveToFile(WorkingFile)) {
+        Message(CantCopyText(Japanese, fileName));
+        return false;
+    }
+    // The window shows the working file, so that it shows what is converted.
+    const DecodedPicture shown = DecodePicture(WorkingFile);
+    if (shown.image.isNull()) {
+        DecoderFailed(fileName, shown.error);
+        return false;
+    }
+    TakePicture(shown.image);
+    if (LoadWorkingFile())
+        Opened(fileName);
+    return true;
 }
 
 void TMainForm::OpenIconFile(const std::string& fileName) {
@@ -276,7 +337,96 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
     }
     TakePicture(icon.image);
     if (LoadWorkingFile())
-        NameSource(fileName);
+        Opened(fileName);
+}
+
+void TMainForm::OpenDroppedFiles(const std::vector<std::string>& fileNames) {
+    if (fileNames.empty())
+        return;
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    OpenChosenFile(fileNames.front());
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> files = LocalFiles(event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    RunGuarded([this, &files] { OpenDroppedFiles(files); });
+}
+
+void TMainForm::Opened(const std::string& fileName) {
+    NameSource(fileName);
+    StoreRecentFiles(WithRecentFile(RecentFiles(), fileName));
+}
+
+std::vector<std::string> TMainForm::RecentFiles() const {
+    const std::int32_t count = ReadSetting(kRecentSection, "Count", std::int32_t{0}).Integer();
+    std::vector<std::string> stored;
+    for (std::int32_t k = 1; k <= count && k <= std::int32_t{kMostRecentFiles}; ++k)
+        stored.push_back(ReadSetting(kRecentSection, "File" + std::to_string(k), "").Text());
+    return CleanRecentFiles(stored);
+}
+
+void TMainForm::StoreRecentFiles(const std::vector<std::string>& files) {
+    // The count says how many of the names hold: an empty name is never written, so a
+    // name left over from a longer list stays behind the count.
+    for (std::size_t k = 0; k < files.size(); ++k)
+        WriteSetting(kRecentSection, "File" + std::to_string(k + 1), files[k]);
+    WriteSetting(kRecentSection, "Count", static_cast<std::int32_t>(files.size()));
+    RefreshRecentFiles();
+}
+
+void TMainForm::RefreshRecentFiles() {
+    // The entries are made once, owned by the window; the menu holds those in use.
+    if (recentActions_.empty()) {
+        for (std::size_t k = 0; k < kMostRecentFiles; ++k) {
+            auto* action = new QAction(this);
+            action->setObjectName(QStringLiteral("KFileRecent%1").arg(k + 1));
+            connect(action, &QAction::triggered, this,
+                    [this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); });
+            recentActions_.push_back(action);
+        }
+        auto* separator = new QAction(this);
+        separator->setSeparator(true);
+        separator->setObjectName(QStringLiteral("KFileN2"));
+        recentActions_.push_back(separator);
+    }
+    for (QAction* action : recentActions_)
+        ui_->KFile->removeAction(action);
+    const std::vector<std::string> files = RecentFiles();
+    if (files.empty())
+        return;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        recentActions_[k]->setText(FileNameText(RecentFileCaption(k, files[k])));
+        ui_->KFile->insertAction(ui_->KFileExit, recentActions_[k]);
+    }
+    ui_->KFile->insertAction(ui_->KFileExit, recentActions_.back());
+}
+
+void TMainForm::KFileRecentClick(std::size_t index) {
+    const std::vector<std::string> files = RecentFiles();
+    if (index >= files.size())
+        return;
+    const std::string fileName = files[index];
+    if (!FileFound(fileName)) {
+        StoreRecentFiles(WithoutRecentFile(files, fileName));
+        Message(RecentFileMissingText(Japanese, fileName));
+        return;
+    }
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    OpenChosenFile(fileName);
 }
 
 void TMainForm::KFileClipboardClick() {
@@ -440,8 +590,7 @@ void TMainForm::KHelpCopyrightClick() {
 }
 
 void TMainForm::DecoderFailed(const std::string& fileName, const QString& reason) {
-    ShowGeneralError(QFile::decodeName(QByteArray::fromStdString(fileName)) +
-                     QStringLiteral("\r\n") + reason);
+    ShowGeneralError(FileNameText(fileName) + QStringLiteral("\r\n") + reason);
 }
 
 void TMainForm::Message(const std::string& text) {

@@ -2,13 +2,17 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QString>
 
 #include "shell/qt/OpenDialog.h"
 
+class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QImage;
 namespace Ui {
 class MainForm;
@@ -20,7 +24,9 @@ class TSlanter;
 class THandyBitmap;
 class TemporaryPictures;
 
-// The main window: opens a picture (a BMP file, an icon file or the clipboard's), shows
+// The main window: opens a picture (a BMP file, an icon file, a picture of any format the
+// platform decodes, or the clipboard's; by the menu, by dropping or from the list of
+// recent files), shows
 // it at its natural size with the window fitted to it, and hands it to the pattern
 // engine and the method window. It owns the pattern engine, the opened picture and the
 // run's temporary pictures, and its close ends the program.
@@ -49,6 +55,13 @@ class TMainForm : public QMainWindow {
 
     // The open command once a file is chosen, in the dialog or on the command line.
     void OpenChosenFile(const std::string& fileName);
+    // Files dropped on the window: the first is opened as the open command does.
+    void OpenDroppedFiles(const std::vector<std::string>& fileNames);
+    // Entry `index` of the recent files (0 the newest): opened, or, when it is gone,
+    // taken off the list with a message.
+    void KFileRecentClick(std::size_t index);
+    // The recent files, newest first, as the settings store holds them.
+    std::vector<std::string> RecentFiles() const;
 
     // Gives the client area the picture's size (at least 100 wide) and hands the size to
     // the pattern engine.
@@ -60,6 +73,8 @@ class TMainForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void FormClose();
@@ -72,6 +87,16 @@ class TMainForm : public QMainWindow {
 
     void OpenBitmapFile(const std::string& fileName);
     void OpenIconFile(const std::string& fileName);
+    // A picture of another format, through the platform's decoder.
+    void OpenPictureFile(const std::string& fileName);
+    // The decoded picture becomes the working file, shown and loaded. False, after the
+    // can't-copy message, when the working file cannot be written.
+    bool TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded);
+    // A file is the picture shown now: its name, and the head of the recent files.
+    void Opened(const std::string& fileName);
+    void StoreRecentFiles(const std::vector<std::string>& files);
+    // The File menu's entries of the recent files, placed before Exit.
+    void RefreshRecentFiles();
     // Writes the picture as the working file; false when it cannot be written.
     bool SaveWorkingFile(const QImage& picture);
     // Shows the picture, fits the window to it and refills the method window.
@@ -103,6 +128,8 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<TSlanter> engine_;
     std::unique_ptr<THandyBitmap> sourceBitmap_;
     std::unique_ptr<TemporaryPictures> temporaryPictures_;
+    // The File menu's recent-file entries and their separator, the menu holding those in use.
+    std::vector<QAction*> recentActions_;
     bool closed_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 
+#include "shell/DialogFilter.h"
 #include "shell/qt/FileDialogFilters.h"
 
 namespace slanter {
@@ -20,6 +21,13 @@ std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSe
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
+    // A name typed without an extension takes the chosen filter's ("*.png" gives png);
+    // a filter of every file leaves the default.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &settings](const QString& filter) {
+                         dialog.setDefaultSuffix(QString::fromStdString(DialogEntrySuffix(
+                             filter.toStdString(), settings.defaultSuffix.toStdString())));
+                     });
     if (!settings.folder.isEmpty())
         dialog.setDirectory(settings.folder);
     dialog.selectFile(QString());

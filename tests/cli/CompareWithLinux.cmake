@@ -2,7 +2,8 @@
 # fails on every difference in standard output, standard error, exit code or written
 # file: `patterns --exact` for several sizes in both arrangements and orders, `info` on
 # every file of the BMP suite and a conversion of its picture, and `convert` at every
-# depth, plain and smoothed.
+# depth, plain and smoothed. Files that only the Linux program's platform decoder reads
+# are left out: the Windows program refuses them, saying that they are not supported.
 #   cmake -DLINUX_CLI=... -DWINDOWS_CLI=... -DEMULATOR=a|b|c -DSUITE=... -DWORK=... -P this
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
@@ -13,6 +14,7 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/linux" "${WORK}/windows")
 set(runs 0)
 set(differences 0)
+set(decoded_on_linux_only 0)
 
 # Runs both programs; OUTPUT_NAME in the words stands for a file in each one's folder.
 # Outputs are compared as files, byte for byte (a line end is two bytes on Windows).
@@ -28,6 +30,22 @@ function(compare label)
                         OUTPUT_FILE "${WORK}/${side}/${label}.out"
                         ERROR_FILE "${WORK}/${side}/${label}.err")
     endforeach()
+    # The Windows program has no platform decoder: a file only that decoder reads (a BMP
+    # with a newer header, 32 bits, rows top down) is refused there, and says so; one the
+    # Linux program refuses too, both refuse with the same exit code, in their own words.
+    file(READ "${WORK}/windows/${label}.err" windows_err)
+    if(windows_err MATCHES "not supported in this build")
+        if(code_linux EQUAL 0)
+            math(EXPR count "${decoded_on_linux_only} + 1")
+            set(decoded_on_linux_only ${count} PARENT_SCOPE)
+            return()
+        endif()
+        if(code_linux STREQUAL code_windows)
+            math(EXPR count "${runs} + 1")
+            set(runs ${count} PARENT_SCOPE)
+            return()
+        endif()
+    endif()
     set(problems "")
     if(NOT code_linux STREQUAL code_windows)
         string(APPEND problems " exit code ${code_linux} against ${code_windows};")
@@ -88,7 +106,8 @@ foreach(depth pal1 pal4 pal8 rgb16 rgb24)
     endforeach()
 endforeach()
 
-message("${runs} runs compared, ${differences} differ")
+message("${runs} runs compared, ${differences} differ; ${decoded_on_linux_only} files read "
+        "only by the Linux program's platform decoder")
 if(NOT differences EQUAL 0)
     message(FATAL_ERROR "the Windows slanter-cli differs from the Linux one (outputs in ${WORK})")
 endif()

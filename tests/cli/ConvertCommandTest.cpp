@@ -14,6 +14,7 @@
 
 #include "CliRun.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
 #include "cli/CliCommand.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
@@ -125,6 +126,48 @@ TEST_F(ConvertCommand, FailuresSayWhyAndLeaveAnExistingOutputAlone) {
 
     EXPECT_EQ(testing::ReadBytes(output), (testing::Bytes{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"bad.bmp", "in.bmp", "out.bmp"}));
+}
+
+TEST_F(ConvertCommand, AngleConvertsWithTheNearestPatternWhateverTheOrder) {
+    SavePicture(24, 64, 48);
+    // 11.1 degrees: nearest are rows 7 (area 4) and 8 (area 16) of the angle order, one
+    // angle; the smaller area wins.
+    const CliRun byAngle = RunWords({"convert", input, output, "--angle", "11.1"});
+    ASSERT_EQ(byAngle.code, kExitOk) << byAngle.err;
+    const testing::Bytes expected = Expected(7, true, true, false, true);
+    EXPECT_EQ(testing::ReadBytes(output), expected);
+    const CliRun byArea = RunWords({"convert", input, output, "--angle=11.1", "--sort=area"});
+    ASSERT_EQ(byArea.code, kExitOk) << byArea.err;
+    EXPECT_EQ(testing::ReadBytes(output), expected);
+
+    for (const Arguments& words :
+         {Arguments{"convert", input, output, "--angle", "30", "--pattern", "1"},
+          Arguments{"convert", input, output, "--angle", "thirty"},
+          Arguments{"convert", input, output, "--angle"}}) {
+        const CliRun run = RunWords(words);
+        EXPECT_EQ(run.code, kExitUsage) << words.back();
+        EXPECT_FALSE(run.err.empty());
+    }
+}
+
+// A build with the platform's PNG writer writes PNG for an output named .png; one
+// without refuses before the work and leaves nothing behind.
+TEST_F(ConvertCommand, APngOutputIsWrittenOrRefusedBeforeTheWork) {
+    SavePicture(24);
+    const std::string png = folder.Path("out.png");
+    const CliRun run = RunWords({"convert", input, png, "--pattern", "2"});
+    if (PngWriterMissing().empty()) {
+        ASSERT_EQ(run.code, kExitOk) << run.err;
+        const testing::Bytes bytes = testing::ReadBytes(png);
+        ASSERT_GT(bytes.size(), 8u);
+        EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+        EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp", "out.png"}));
+    } else {
+        EXPECT_EQ(run.code, kExitFailure);
+        EXPECT_EQ(run.err,
+                  "slanter-cli convert: cannot write " + png + ": " + PngWriterMissing() + "\n");
+        EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"}));
+    }
 }
 
 TEST_F(ConvertCommand, PictureWithoutPatternsIsAFailure) {

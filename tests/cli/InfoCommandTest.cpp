@@ -30,12 +30,13 @@ TEST(InfoCommand, AFileItCannotTakeGivesTheReasonAloneOnStandardError) {
     testing::BmpLayout layout;
     layout.width = 1;
     layout.height = 1;
-    layout.bitCount = 32;
+    layout.planes = 2;
     layout.image.assign(4, 0);
-    testing::WriteBytes(folder.Path("deep.bmp"), testing::BuildBmp(layout));
-    CliRun run = RunWords({"info", folder.Path("deep.bmp")});
+    // A damaged BMP file keeps the reader's own text; no decoder is asked.
+    testing::WriteBytes(folder.Path("planes.bmp"), testing::BuildBmp(layout));
+    CliRun run = RunWords({"info", folder.Path("planes.bmp")});
     EXPECT_EQ(run.code, kExitFailure);
-    EXPECT_EQ(run.err, "biBitCount is 32 (must be 2, 4, 8, 16, or 24)\n");
+    EXPECT_EQ(run.err, "biPlanes isn't 1\n");
     EXPECT_EQ(run.out, "");
 
     run = RunWords({"info", folder.Path("none.bmp")});

@@ -40,6 +40,35 @@ TEST(PatternsCommand, ExactListingReadsBackToTheReferenceDoubles) {
     }
 }
 
+// Rows 7 and 8 of 64 x 48 by angle share the angle 11.012156418521093 degrees, with
+// areas 4 and 16: the smaller area wins the tie, in either order of the table.
+TEST(PatternsCommand, AngleNamesTheNearestRowTiesToTheSmallerAreaInBothOrders) {
+    const auto byArea =
+        testing::ReadReferenceTable(testing::TestDataPath("patterns/64x48-horizontal-area.txt"));
+    std::size_t areaRow = byArea.size();
+    for (std::size_t k = 0; k < byArea.size(); ++k)
+        if (byArea[k].degrees == 11.012156418521093 && byArea[k].area == 4)
+            areaRow = k;
+    ASSERT_LT(areaRow, byArea.size());
+    for (const char* angle : {"11.012156418521093", "11.1", "10.9"}) {
+        SCOPED_TRACE(angle);
+        CliRun run = RunWords({"patterns", "64", "48", "--angle", angle});
+        ASSERT_EQ(run.code, kExitOk) << run.err;
+        EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) + " degrees: pattern 7");
+        run = RunWords({"patterns", "64", "48", "--sort=area", "--exact", "--angle=" + std::string(angle)});
+        ASSERT_EQ(run.code, kExitOk) << run.err;
+        EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) +
+                                             " degrees: pattern " + std::to_string(areaRow));
+    }
+    EXPECT_EQ(Lines(RunWords({"patterns", "64", "48", "--angle", "-90"}).out).back(),
+              "nearest to -90 degrees: pattern 0");
+    EXPECT_EQ(Lines(RunWords({"patterns", "9999", "1", "--vertical", "--angle", "3"}).out).back(),
+              "nearest to 3 degrees: no pattern");
+    for (const char* bad : {"x", "", "1e3", "nan", "1.2.3", "--vertical"})
+        EXPECT_EQ(RunWords({"patterns", "64", "48", "--angle", bad}).code, kExitUsage) << bad;
+    EXPECT_EQ(RunWords({"patterns", "64", "48", "--angle"}).code, kExitUsage);
+}
+
 TEST(PatternsCommand, TableShowsTheColumnsOfThePatternList) {
     const CliRun run = RunWords({"patterns", "64", "48"});
     ASSERT_EQ(run.code, kExitOk);

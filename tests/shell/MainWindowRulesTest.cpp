@@ -6,6 +6,7 @@
 #include "shell/InstallationCheck.h"
 #include "shell/LaunchState.h"
 #include "shell/PictureFileKind.h"
+#include "shell/RecentFiles.h"
 
 namespace slanter {
 namespace {
@@ -28,6 +29,49 @@ TEST(PictureFileKind, IcoInAnyCaseIsAnIconAndEverythingElseNoPicture) {
     // A folder's extension is not the file's.
     EXPECT_EQ(KindOfChosenFile("/p/set.bmp/picture"), PictureFileKind::Other);
     EXPECT_EQ(KindOfChosenFile(""), PictureFileKind::Other);
+}
+
+TEST(PictureFileKind, AnExtensionTheDecoderReadsIsAPictureBmpAndIcoKeepTheirRoads) {
+    const Words decoded{"bmp", "ico", "png", "jpeg", "webp"};
+    EXPECT_EQ(KindOfChosenFile("/p/a.png", decoded), PictureFileKind::Picture);
+    EXPECT_EQ(KindOfChosenFile("/p/A.JPEG", decoded), PictureFileKind::Picture);
+    EXPECT_EQ(KindOfChosenFile("/p/a.bmp", decoded), PictureFileKind::Bitmap);
+    EXPECT_EQ(KindOfChosenFile("/p/a.Ico", decoded), PictureFileKind::Icon);
+    // The Part's not-a-bitmap cases stay: what the decoder does not name.
+    EXPECT_EQ(KindOfChosenFile("/p/picture.bmp.txt", decoded), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile("/p/png", decoded), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile("/p/set.png/picture", decoded), PictureFileKind::Other);
+    EXPECT_EQ(KindOfChosenFile("/p/a.png", {}), PictureFileKind::Other);
+}
+
+TEST(DialogFilter, ASaveDialogEntryOfOneExtensionGivesItToATypedName) {
+    EXPECT_EQ(DialogEntrySuffix("PNG Files (*.png)", "bmp"), "png");
+    EXPECT_EQ(DialogEntrySuffix("Bitmap Files (*.bmp)", "x"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("All Files (*)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("Pictures (*.png *.jpg)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("Odd (*.*)", "bmp"), "bmp");
+    EXPECT_EQ(DialogEntrySuffix("No patterns", "bmp"), "bmp");
+}
+
+TEST(RecentFiles, TheNewestFirstARepeatMovedUpAtMostEight) {
+    Words list;
+    for (const char* name : {"a", "b", "c", "b"})
+        list = WithRecentFile(list, name);
+    EXPECT_EQ(list, (Words{"b", "c", "a"}));
+    for (const char* name : {"f0", "f1", "f2", "f3", "f4", "f5", "f6", "f7", "f8", "f9"})
+        list = WithRecentFile(list, name);
+    EXPECT_EQ(list, (Words{"f9", "f8", "f7", "f6", "f5", "f4", "f3", "f2"}));
+    // Names the store cannot hold leave the list alone.
+    EXPECT_EQ(WithRecentFile({"a"}, ""), Words{"a"});
+    EXPECT_EQ(WithRecentFile({"a"}, "two\nlines"), Words{"a"});
+    EXPECT_EQ(WithoutRecentFile({"a", "b", "c"}, "b"), (Words{"a", "c"}));
+}
+
+TEST(RecentFiles, AStoredListIsCleanedAndCaptionsShowAmpersands) {
+    EXPECT_EQ(CleanRecentFiles({"a", "", "b", "a", "c", "d", "e", "f", "g", "h", "i"}),
+              (Words{"a", "b", "c", "d", "e", "f", "g", "h"}));
+    EXPECT_EQ(RecentFileCaption(0, "/p/a&b.png"), "&1 /p/a&&b.png");
+    EXPECT_EQ(RecentFileCaption(7, "x"), "&8 x");
 }
 
 TEST(Arguments, SwitchesAnywhereAndInAnyCaseThePictureBesideThem) {

@@ -19,6 +19,7 @@
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/SaveDialog.h"
 #include "shell/qt/SettingsStore.h"
+#include "support/ForeignPictures.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {
@@ -168,7 +169,8 @@ TEST_F(FinalFormWindow, SaveCopiesTheResultFileAndRemembersItsFolder) {
     SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings& settings) {
         folders.push_back(settings.folder);
         EXPECT_EQ(settings.defaultSuffix, "bmp");
-        EXPECT_EQ(settings.filter, "Bitmap Files (*.bmp)|*.bmp|All Files (*.*)|*.*");
+        EXPECT_EQ(settings.filter,
+                  "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|All Files (*.*)|*.*");
         return std::optional<QString>(QString::fromStdString(Folder().Path("saved.bmp")));
     });
     Part<QAction>(form, "KFileSaveAs")->trigger();
@@ -184,6 +186,35 @@ TEST_F(FinalFormWindow, SaveCopiesTheResultFileAndRemembersItsFolder) {
     EXPECT_EQ(folders, (std::vector<QString>{"", QString::fromStdString(Folder().Path() + "/")}));
     EXPECT_FALSE(fs::exists(Folder().Path("saved.bmp")));
     EXPECT_TRUE(TakeBoxes().empty());
+}
+
+// A name ending in .png, in any case, gets a PNG file that Pillow reads as the very pixels
+// of the BMP result, an 8-bit result with its palette; the dialog asked for it by filter or
+// by the typed extension alike, since the name carries it.
+TEST_F(FinalFormWindow, SaveAsPngWritesThePixelsOfTheResultFile) {
+    for (const bool smoothing : {false, true}) {
+        SCOPED_TRACE(smoothing ? "smoothed, 24 bits" : "plain, 8 bits");
+        engine_.SetSortOnAngle(true);
+        Open(testing::PatternedBitmap(8, 12, 8));
+        Select(0);
+        TFinalForm& form = Converted(smoothing ? 2 : 1, smoothing);
+        const std::string png = Folder().Path(smoothing ? "saved.png" : "SAVED.PNG");
+        form.SaveResultAs(png);
+        EXPECT_TRUE(TakeBoxes().empty());
+        const auto decoded = testing::DecodeWithPillow({form.ResultFile(), png}, Folder());
+        ASSERT_EQ(decoded.size(), 2u);
+        ASSERT_TRUE(decoded[0].ok && decoded[1].ok) << decoded[1].error;
+        EXPECT_EQ(decoded[1].width, 107);
+        EXPECT_EQ(decoded[1].rgb, decoded[0].rgb);
+        EXPECT_EQ(decoded[1].mode, smoothing ? "RGB" : "P");
+        EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
+    }
+    TFinalForm& form = WideResult();
+    const std::string nowhere = Folder().Path("missing") + "/saved.png";
+    form.SaveResultAs(nowhere);
+    const auto boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Can't save to " + nowhere + ".\r\n");
 }
 
 TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsOffered) {

@@ -8,12 +8,17 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 
 #include "bitmap/HandyBitmap.h"
+#include "cli/AngleChoice.h"
 #include "cli/CliCommand.h"
 #include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
@@ -151,6 +156,49 @@ TEST_P(EndToEndTest, ThePictureGoesFromTheFileToASavedCopiedResult) {
     ASSERT_FALSE(savedPicture.isNull());
     EXPECT_EQ(copied->convertToFormat(QImage::Format_RGB32),
               savedPicture.convertToFormat(QImage::Format_RGB32));
+}
+
+// What the issue promised a user: a PNG photo dropped on the window, the pattern nearest
+// 30 degrees, converted and saved as PNG, the same file as "slanter-cli convert photo.png
+// tile.png --angle 30" writes.
+TEST_F(EndToEndTest, ADroppedPngConvertsAndSavesAsThePngTheCommandLineWrites) {
+    Start();
+    const std::string photo = Picture("picture.png");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(photo))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainForm, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainForm, &drop);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(TakeBoxes().empty());
+    ASSERT_EQ(SourceBitmap->biWidth(), 20);
+    ASSERT_TRUE(MethodForm->isVisible());
+    // The options as a new user finds them, which are the command line's defaults.
+    ASSERT_TRUE(PatternEngine->Horizontal() && PatternEngine->RightUp() &&
+                PatternEngine->SortOnAngle());
+
+    auto* list = MethodForm->findChild<QListWidget*>("ListBox1");
+    const int row = cli::NearestAnglePattern(*PatternEngine, 30);
+    ASSERT_GE(row, 0);
+    list->setCurrentRow(row);
+    QCoreApplication::processEvents();
+    Click("Button2");
+    ASSERT_EQ(MethodForm->ResultWindows().size(), 1u);
+    TFinalForm* result = MethodForm->ResultWindows()[0];
+    ASSERT_NE(result, nullptr);
+    const std::string saved = Temporary().Path("tile.png");
+    result->SaveResultAs(saved);
+    ASSERT_TRUE(TakeBoxes().empty());
+
+    const std::string fromCli = Temporary().Path("cli.png");
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunCli({"convert", photo, fromCli, "--angle", "30"}, out, err), cli::kExitOk)
+        << err.str();
+    const testing::Bytes savedBytes = testing::ReadBytes(saved);
+    ASSERT_GT(savedBytes.size(), 8u);
+    EXPECT_EQ(std::string(savedBytes.begin() + 1, savedBytes.begin() + 4), "PNG");
+    EXPECT_TRUE(savedBytes == testing::ReadBytes(fromCli));
 }
 
 INSTANTIATE_TEST_SUITE_P(TwoPictures, EndToEndTest,

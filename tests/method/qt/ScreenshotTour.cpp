@@ -1,14 +1,16 @@
 // A test-only driver of the desktop program, for looking at its windows: it starts the
-// program's windows as the program does, goes the whole way a user goes (open a picture,
-// choose the options and a pattern, preview, convert, tile nine times, save, copy) and
-// writes a PNG picture of each window as the window system shows it.
+// program's windows as the program does, goes the whole way a user goes (drop a picture
+// on the main window, choose the options and a pattern, preview, convert, tile nine
+// times, save as BMP and PNG, copy) and writes a PNG picture of each window as the window
+// system shows it.
 //
 //     slanter_screenshot_tour FOLDER PICTURE [ICON] [/JAPANESE | /ENGLISH]
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
-// LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as saved by the result
-// window; given an icon file, last LANG-main-icon.png, the main window with the icon
-// open, narrower than its menu bar. Exit code 0 when every step was done.
+// LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp and LANG-result.png as
+// saved by the result window; given an icon file, last LANG-main-icon.png, the main window
+// with the icon open, narrower than its menu bar. PICTURE is any picture the program opens
+// (BMP, PNG, JPEG ...). Exit code 0 when every step was done.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -17,12 +19,16 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <QUrl>
 
 #include "conversion/qt/FinalForm.h"
 #include "method/qt/MethodForm.h"
@@ -61,6 +67,16 @@ bool Shoot(QWidget& window, const QString& file) {
     return true;
 }
 
+// Drops the file on the main window as a file manager does: the drag enters, then drops.
+void Drop(const std::string& picture) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromLocal8Bit(picture.c_str()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainForm, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainForm, &drop);
+}
+
 bool Click(const char* name) {
     auto* button = MethodForm->findChild<QAbstractButton*>(QString::fromLatin1(name));
     if (button == nullptr || !button->isEnabled()) {
@@ -93,7 +109,7 @@ int main(int argc, char** argv) {
         return 1;
     const QString prefix = folder + (Japanese ? "/ja-" : "/en-");
     bool done = true;
-    MainForm->OpenChosenFile(picture);
+    Drop(picture);
     Settle();
     done = done && Shoot(*MainForm, prefix + "main.png");
 
@@ -114,6 +130,7 @@ int main(int argc, char** argv) {
         Settle();
         done = Shoot(result, prefix + "result-9.png");
         result.SaveResultAs((prefix + "result.bmp").toStdString());
+        result.SaveResultAs((prefix + "result.png").toStdString());
         result.findChild<QAction*>(QStringLiteral("KFileClipboard"))->trigger();
     }
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

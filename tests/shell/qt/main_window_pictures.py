@@ -9,10 +9,14 @@ narrow.bmp    30 x 20, 8 bits with a palette
 icon.ico      16 x 16 blue, 32 x 32 red with a transparent 10 x 10 top-left corner,
               48 x 48 green
 large.ico     64 x 64 yellow only
-picture.png   a PNG file, no bitmap whatever its content
+picture.png   20 x 10, a PNG file of noise
+palette.png   30 x 20, a PNG file with a palette of 200 colours
+picture.xyz   the same PNG under a name no decoder reads: no picture the program opens
+v5.bmp        150 x 40, ImageMagick's default BMP (124-byte header)
 """
 import os
 import random
+import subprocess
 import sys
 
 from PIL import Image
@@ -39,6 +43,10 @@ def main(folder):
     yellow = Image.new("RGBA", (64, 64), (255, 255, 0, 255))
     yellow.save(os.path.join(folder, "large.ico"), sizes=[(64, 64)])
     noise(20, 10, 4).save(os.path.join(folder, "picture.png"))
+    noise(20, 10, 4).save(os.path.join(folder, "picture.xyz"), "PNG")
+    noise(30, 20, 3).quantize(200).save(os.path.join(folder, "palette.png"))
+    subprocess.run(["/usr/bin/convert", os.path.join(folder, "wide.bmp"),
+                    os.path.join(folder, "v5.bmp")], check=True)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,39 @@
+// The decoder and PNG writer of a build without Qt: the program's own BMP files only.
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
+#include "bitmap/PngFile.h"
+
+namespace slanter {
+
+namespace {
+
+constexpr const char* kOtherFormats =
+    "this build reads only the BMP files of its own reader (uncompressed, 40-byte header, "
+    "1 to 24 bits): PNG, JPEG, GIF, WebP, TIFF and other BMP files are not supported in "
+    "this build";
+
+} // namespace
+
+std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
+    if (picture.LoadFromFile(fileName))
+        return {};
+    return kOtherFormats;
+}
+
+std::vector<std::string> DecodedExtensions() {
+    return {"bmp"};
+}
+
+bool DecodesOtherFormats() {
+    return false;
+}
+
+std::string SaveAsPng(const THandyBitmap&, const std::string&) {
+    return PngWriterMissing();
+}
+
+std::string PngWriterMissing() {
+    return "PNG files are not supported in this build: it writes BMP files only";
+}
+
+} // namespace slanter

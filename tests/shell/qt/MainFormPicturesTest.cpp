@@ -1,0 +1,207 @@
+// The main window with pictures of other formats, dropped files and the recent files.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QUrl>
+
+#include "MainWindowFixture.h"
+#include "bitmap/HandyBitmap.h"
+#include "engine/Slanter.h"
+#include "shell/SharedObjects.h"
+#include "shell/qt/MainForm.h"
+#include "support/ForeignPictures.h"
+
+namespace slanter {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+class MainFormPictures : public testing::MainWindowTest {
+  protected:
+    TMainForm& Main() { return *MainForm; }
+    QSize Client() { return Main().findChild<QScrollArea*>("ClientArea")->viewport()->size(); }
+    void Open(const std::string& file) {
+        Main().OpenChosenFile(file);
+        QCoreApplication::processEvents();
+    }
+    std::string Information() {
+        TakeBoxes();
+        Main().KViewInformationClick();
+        const auto boxes = TakeBoxes();
+        return boxes.size() == 1 ? boxes[0].text : "boxes: " + std::to_string(boxes.size());
+    }
+    std::string OnlyMessage() {
+        const auto boxes = TakeBoxes();
+        return boxes.size() == 1 ? boxes[0].text : "boxes: " + std::to_string(boxes.size());
+    }
+    // The File menu's entries after Clipboard: "name|text".
+    Strings FileMenu() {
+        Strings entries;
+        for (const QAction* action : Main().findChild<QMenu*>("KFile")->actions())
+            entries.push_back(action->objectName().toStdString() + "|" +
+                              action->text().toStdString());
+        return Strings(entries.begin() + 2, entries.end());
+    }
+    // Pillow's decoding of `file` against the working picture SourceBitmap holds.
+    static std::string DifferenceFromPillow(const std::string& file) {
+        const testing::TempFolder scratch;
+        const auto decoded = testing::DecodeWithPillow({file}, scratch);
+        if (decoded.size() != 1)
+            return "Pillow did not run";
+        return testing::FirstDifference(*SourceBitmap, decoded[0], false);
+    }
+};
+
+TEST_F(MainFormPictures, APngOrAPaletteOpensAsTheWorkingFileTheMethodWindowUses) {
+    Start();
+    const std::string png = Picture("picture.png");
+    Open(png);
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    EXPECT_EQ(SourceBitmap->biBitCount(), 24);
+    EXPECT_EQ(DifferenceFromPillow(png), "");
+    // SourceBitmap is the working file as our reader reads it.
+    THandyBitmap working;
+    ASSERT_TRUE(working.LoadFromFile(WorkingFile)) << working.ErrorText();
+    EXPECT_EQ(
+        testing::FirstDifference(working, testing::DecodeWithPillow({png}, Temporary())[0], false),
+        "");
+    // As wide as the English menu bar needs; the engine gets the picture's own width.
+    EXPECT_EQ(Client(), QSize(120, 10));
+    EXPECT_EQ(PatternEngine->SourceWidth(), 20);
+    EXPECT_GT(PatternEngine->PatternCount(), 0);
+    EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), png);
+    EXPECT_EQ(Information(),
+              png + "\r\n\r\n20 dots in width\r\n10 dots in height\r\n16777216 colors\r\n");
+
+    // Indexed: 8 bits with the picture's palette, so that a plain conversion keeps it.
+    Open(Picture("palette.png"));
+    EXPECT_EQ(SourceBitmap->biBitCount(), 8);
+    EXPECT_EQ(SourceBitmap->PaletteCount(), 200);
+    EXPECT_EQ(DifferenceFromPillow(Picture("palette.png")), "");
+    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
+}
+
+TEST_F(MainFormPictures, BmpFilesOurReaderRefusesForTheirHeaderAreDecodedInstead) {
+    Start();
+    // ImageMagick's 124-byte header, and 32 bits a pixel.
+    Open(Picture("v5.bmp"));
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    EXPECT_EQ(DifferenceFromPillow(Picture("wide.bmp")), "");
+    EXPECT_EQ(Client(), QSize(150, 40));
+    const std::string deep = std::string(SLANTER_TESTDATA_DIR) + "/bmpsuite/g/rgb32.bmp";
+    Open(deep);
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    EXPECT_EQ(DifferenceFromPillow(deep), "");
+    EXPECT_EQ(Information(),
+              deep + "\r\n\r\n127 dots in width\r\n64 dots in height\r\n16777216 colors\r\n");
+}
+
+TEST_F(MainFormPictures, ADamagedPictureGivesTheDecodersReasonAndChangesNothing) {
+    Start();
+    Open(Picture("noise.bmp"));
+    const std::string broken = std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/short.png";
+    Open(broken);
+    const std::string text = OnlyMessage();
+    EXPECT_EQ(text.rfind(broken + " has invalid format.\r\n(", 0), 0u) << text;
+    EXPECT_GT(text.size(), broken.size() + 26);
+    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
+    EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
+    // A picture that is not there cannot be copied, as for a BMP file.
+    Open(Picture("gone.png"));
+    EXPECT_EQ(OnlyMessage(), "Can't copy " + Picture("gone.png") + ".\r\n");
+}
+
+TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
+    Start();
+    Main().OpenDroppedFiles({Picture("picture.png"), Picture("wide.bmp")});
+    EXPECT_EQ(PatternEngine->SourceWidth(), 20);
+    EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), Picture("picture.png"));
+
+    // Through the window's own drop: a web address is no file; the first local file opens.
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.org/a.png")),
+                  QUrl::fromLocalFile(QString::fromStdString(Picture("wide.bmp"))),
+                  QUrl::fromLocalFile(QString::fromStdString(Picture("noise.bmp")))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    EXPECT_TRUE(Main().acceptDrops());
+}
+
+TEST_F(MainFormPictures, TheFileMenuListsTheLastEightPicturesNewestFirst) {
+    Start();
+    EXPECT_EQ(FileMenu(), (Strings{"KFileN1|", "KFileExit|E&xit"}));
+    const testing::TempFolder folder;
+    Strings names;
+    for (int k = 0; k < 9; ++k) {
+        std::string name = folder.Path("p&" + std::to_string(k) + ".bmp");
+        fs::copy_file(Picture("noise.bmp"), name);
+        Open(name);
+        names.insert(names.begin(), name);
+    }
+    // A refused file is no recent one; the clipboard's picture has no file.
+    Open(Picture("picture.xyz"));
+    TakeBoxes();
+    names.resize(8);
+    EXPECT_EQ(Main().RecentFiles(), names);
+    Strings menu{"KFileN1|"};
+    for (std::size_t k = 0; k < 8; ++k) {
+        std::string shown = names[k];
+        shown.insert(shown.find('&'), 1, '&');
+        menu.push_back("KFileRecent" + std::to_string(k + 1) + "|&" + std::to_string(k + 1) + " " +
+                       shown);
+    }
+    menu.insert(menu.end(), {"KFileN2|", "KFileExit|E&xit"});
+    EXPECT_EQ(FileMenu(), menu);
+
+    // Chosen, an entry opens and moves to the top; the list outlives the run.
+    Main().findChild<QAction*>("KFileRecent3")->trigger();
+    EXPECT_EQ(Main().RecentFiles()[0], names[2]);
+    Stop();
+    Start();
+    EXPECT_EQ(Main().RecentFiles()[0], names[2]);
+    EXPECT_EQ(FileMenu().size(), 11u);
+}
+
+TEST_F(MainFormPictures, ARecentFileThatIsGoneIsDroppedWithAMessageInBothLanguages) {
+    const testing::TempFolder folder;
+    const std::string first = folder.Path("first.bmp");
+    const std::string second = folder.Path("second.png");
+    fs::copy_file(Picture("noise.bmp"), first);
+    fs::copy_file(Picture("picture.png"), second);
+    for (const char* language : {"/ENGLISH", "/JAPANESE"}) {
+        Start(language);
+        Open(first);
+        Open(second);
+        fs::rename(first, first + ".moved");
+        Main().KFileRecentClick(1);
+        const std::string text = OnlyMessage();
+        EXPECT_EQ(text, std::string(language) == "/ENGLISH"
+                            ? first + "\r\n can't be found.\r\n"
+                                      "It has been taken off the list of recent files.\r\n"
+                            : first + " は、\r\n見つかりません。\r\n"
+                                      "最近使ったファイルの一覧から外しました。\r\n");
+        EXPECT_EQ(Main().RecentFiles(), Strings{second});
+        EXPECT_EQ(PatternEngine->SourceWidth(), 20);
+        EXPECT_EQ(FileMenu().size(), 4u); // the one entry and its separator before Exit
+        fs::rename(first + ".moved", first);
+        Stop();
+    }
+}
+
+} // namespace
+} // namespace slanter
