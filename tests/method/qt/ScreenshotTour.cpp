@@ -8,10 +8,10 @@
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
 // LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as saved by the result
 // window. With LARGE_PICTURE, a picture larger than the screen, it goes on with that one
-// and the largest tile that converts in a few seconds: LANG-large-main.png, LANG-large-result-1.png and
-// LANG-large-result-9.png (scrolled to the middle of the tiles) show the windows kept on
-// the screen with scroll bars, LANG-large-screen.png the whole screen. Exit code 0 when
-// every step was done.
+// and the largest tile that converts in a few seconds: LANG-large-main.png,
+// LANG-large-result-1.png and LANG-large-result-9.png (scrolled to the middle of the
+// tiles) show the windows kept on the screen with scroll bars, LANG-large-screen.png the
+// whole screen. Exit code 0 when every step was done.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
