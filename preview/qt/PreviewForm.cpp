@@ -33,6 +33,17 @@ QImage ToImage(const PreviewRaster& raster) {
     return image;
 }
 
+// The picture as the display shows it: on a scaled display each of its pixels becomes a
+// block of whole display pixels, never a blur between neighbours.
+QPixmap Sharp(const QImage& image, qreal ratio) {
+    if (ratio == 1)
+        return QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(image.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
 } // namespace
 
 TPreviewForm::TPreviewForm(QWidget* parent)
@@ -51,8 +62,8 @@ void TPreviewForm::FormCreate() {
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     if (!Japanese)
         setWindowTitle(QStringLiteral("Preview"));
-    ui_->Image1->setPixmap(QPixmap::fromImage(ToImage(PreviewRaster(
-        PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true}))));
+    ShowPicture(ToImage(PreviewRaster(
+        PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true})));
 }
 
 void TPreviewForm::DrawPreview() {
@@ -63,11 +74,16 @@ void TPreviewForm::DrawPreview() {
     const PreviewRaster raster(PatternEngine != nullptr
                                    ? ComputePreviewDrawing(*PatternEngine, width, height)
                                    : PreviewDrawing{width, height, kPreviewWhite, {}, true});
-    ui_->Image1->setPixmap(QPixmap::fromImage(ToImage(raster)));
+    ShowPicture(ToImage(raster));
+}
+
+void TPreviewForm::ShowPicture(QImage picture) {
+    picture_ = std::move(picture);
+    ui_->Image1->setPixmap(Sharp(picture_, devicePixelRatioF()));
 }
 
 QImage TPreviewForm::Picture() const {
-    return ui_->Image1->pixmap().toImage();
+    return picture_;
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {

@@ -25,7 +25,7 @@ class TPreviewForm : public QWidget {
     // Shows the window with the lattice of the pattern the engine has selected; with no
     // pattern selected, a white image.
     void DrawPreview();
-    // What Image1 shows now.
+    // What Image1 shows now, one pixel of the drawing to a pixel of the picture.
     QImage Picture() const;
 
   protected:
@@ -34,8 +34,11 @@ class TPreviewForm : public QWidget {
   private:
     void FormCreate();
     void FormClose();
+    // Keeps the drawing and has Image1 show it, sharp on a scaled display too.
+    void ShowPicture(QImage picture);
 
     std::unique_ptr<Ui::PreviewForm> ui_;
+    QImage picture_;
 };
 
 // The preview window of this run; null before it is made and after it is gone.

@@ -63,8 +63,9 @@ class TMainForm : public QMainWindow {
     // The recent files, newest first, as the settings store holds them.
     std::vector<std::string> RecentFiles() const;
 
-    // Gives the client area the picture's size (at least 100 wide) and hands the size to
-    // the pattern engine.
+    // Gives the client area the picture's size (at least 100 wide), the window kept on the
+    // usable screen with scroll bars for the rest, and hands the size to the pattern
+    // engine.
     void FitToImage();
 
   signals:

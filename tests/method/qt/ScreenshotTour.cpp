@@ -4,14 +4,19 @@
 // times, save as BMP and PNG, copy) and writes a PNG picture of each window as the window
 // system shows it.
 //
-//     slanter_screenshot_tour FOLDER PICTURE [ICON] [/JAPANESE | /ENGLISH]
+//     slanter_screenshot_tour FOLDER PICTURE [ICON] [LARGE_PICTURE] [/JAPANESE | /ENGLISH]
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
 // LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp and LANG-result.png as
-// saved by the result window; given an icon file, last LANG-main-icon.png, the main window
-// with the icon open, narrower than its menu bar. PICTURE is any picture the program opens
-// (BMP, PNG, JPEG ...). Exit code 0 when every step was done.
+// saved by the result window. PICTURE is any picture the program opens (BMP, PNG, JPEG
+// ...). Given an icon file (.ico), then LANG-main-icon.png, the main window with the icon
+// open, narrower than its menu bar. With LARGE_PICTURE, a picture larger than the screen,
+// it goes on with that one and the largest tile that converts in a few seconds:
+// LANG-large-main.png, LANG-large-result-1.png and LANG-large-result-9.png (scrolled to
+// the middle of the tiles) show the windows kept on the screen with scroll bars,
+// LANG-large-screen.png the whole screen. Exit code 0 when every step was done.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -22,19 +27,25 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 #include <QUrl>
 
+#include "conversion/ResultShape.h"
 #include "conversion/qt/FinalForm.h"
+#include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/LaunchState.h"
+#include "shell/SharedObjects.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
@@ -88,19 +99,51 @@ bool Click(const char* name) {
     return true;
 }
 
+// Converts the largest tile (by area, low in the list) that a 24-bit file holds and that
+// converts in a few seconds, and shoots its window in view 1 and in view 9 scrolled to the
+// middle of the tiles.
+bool ShootLargeResult(const QString& prefix) {
+    constexpr std::int64_t kMostPixels = 16'000'000;
+    auto* list = MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    int chosen = -1;
+    for (int row = 0; row < list->count(); ++row) {
+        const TPoint tile = PatternEngine->PatternSize(row);
+        if (ResultFitsInFile(tile, 24) && std::int64_t{tile.X} * tile.Y <= kMostPixels)
+            chosen = row;
+    }
+    list->setCurrentRow(chosen);
+    Settle();
+    if (list->currentRow() < 0 || !Click("Button2") || MethodForm->ResultWindows().empty())
+        return false;
+    TFinalForm& result = *MethodForm->ResultWindows().back();
+    bool done = Shoot(result, prefix + "large-result-1.png");
+    result.findChild<QAction*>(QStringLiteral("KView9"))->trigger();
+    auto* area = result.findChild<QScrollArea*>(QStringLiteral("ClientArea"));
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum() / 2);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
+    return Shoot(result, prefix + "large-result-9.png") && done;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s FOLDER PICTURE [ICON] [/JAPANESE | /ENGLISH]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s FOLDER PICTURE [ICON] [LARGE_PICTURE] [/JAPANESE | /ENGLISH]\n",
+                     argv[0]);
         return 2;
     }
     TSlanterApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const std::string picture = argv[2];
-    const std::string icon =
-        argc > 3 && QString::fromLocal8Bit(argv[3]).endsWith(".ico", Qt::CaseInsensitive) ? argv[3]
-                                                                                          : "";
+    std::string icon;
+    std::string large;
+    for (int k = 3; k < argc; ++k) {
+        const QString word = QString::fromLocal8Bit(argv[k]);
+        if (word.startsWith('/') && !QFileInfo::exists(word))
+            continue;
+        (word.endsWith(".ico", Qt::CaseInsensitive) ? icon : large) = argv[k];
+    }
     QDir().mkpath(folder);
 
     RunGuarded(StartGeneral);
@@ -142,6 +185,14 @@ int main(int argc, char** argv) {
         MainForm->OpenChosenFile(icon);
         Settle();
         done = done && Shoot(*MainForm, prefix + "main-icon.png");
+    }
+    if (!large.empty()) {
+        MainForm->OpenChosenFile(large);
+        Settle();
+        done = Shoot(*MainForm, prefix + "large-main.png") && done;
+        done = ShootLargeResult(prefix) && done;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            done = screen->grabWindow(0).save(prefix + "large-screen.png") && done;
     }
 
     MainForm->close();
