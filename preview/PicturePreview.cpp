@@ -116,20 +116,35 @@ PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& s
         row = tile.Y - 1 - row;
     const DistinctSamples rows = Distinct(rowsDown, tile.Y);
 
-    // Each distinct result pixel once, as ConvertColumn computes it.
+    // Each distinct result pixel once, as ConvertColumn computes it. The source is read
+    // row by row, not in the scattered order of the tile: a large picture sampled sparsely
+    // would otherwise wait on memory at nearly every pixel.
     const TileMapper mapper(engine, tile.X, tile.Y);
     const std::size_t across = columns.values.size();
-    std::vector<std::uint32_t> colours(across * rows.values.size());
+    const std::size_t count = across * rows.values.size();
+    std::vector<SourcePosition> positions(count);
+    std::vector<std::int32_t> firstOfRow(static_cast<std::size_t>(source.biHeight()) + 1, 0);
     for (std::size_t r = 0; r < rows.values.size(); ++r) {
-        const std::int32_t row = rows.values[r];
         for (std::size_t c = 0; c < across; ++c) {
-            const SourcePosition p = mapper.Map(columns.values[c], row);
-            const std::int32_t colour = smoothing
-                                            ? SmoothedColor(source, p)
-                                            : source.GetPixelColor(static_cast<std::int32_t>(p.SX),
-                                                                   static_cast<std::int32_t>(p.SY));
-            colours[r * across + c] = static_cast<std::uint32_t>(colour);
+            const SourcePosition p = mapper.Map(columns.values[c], rows.values[r]);
+            positions[r * across + c] = p;
+            ++firstOfRow[static_cast<std::size_t>(p.SY) + 1];
         }
+    }
+    for (std::size_t y = 1; y < firstOfRow.size(); ++y)
+        firstOfRow[y] += firstOfRow[y - 1];
+    std::vector<std::uint32_t> bySourceRow(count);
+    for (std::size_t k = 0; k < count; ++k)
+        bySourceRow[firstOfRow[static_cast<std::size_t>(positions[k].SY)]++] =
+            static_cast<std::uint32_t>(k);
+    std::vector<std::uint32_t> colours(count);
+    for (const std::uint32_t k : bySourceRow) {
+        const SourcePosition p = positions[k];
+        const std::int32_t colour = smoothing
+                                        ? SmoothedColor(source, p)
+                                        : source.GetPixelColor(static_cast<std::int32_t>(p.SX),
+                                                               static_cast<std::int32_t>(p.SY));
+        colours[k] = static_cast<std::uint32_t>(colour);
     }
 
     PicturePixels picture{shown.X, shown.Y,
