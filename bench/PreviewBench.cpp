@@ -26,7 +26,7 @@ const THandyBitmap& Source() {
         for (int y = 0; y < kSourceHeight; ++y)
             for (int x = 0; x < kSourceWidth; ++x)
                 picture.SetPixelColor(x, y,
-                                      (x * 255 / kSourceWidth + (x ^ y) % 17) & 255 |
+                                      ((x * 255 / kSourceWidth + (x ^ y) % 17) & 255) |
                                           ((y * 255 / kSourceHeight) & 255) << 8 |
                                           ((x + y) / 8 & 255) << 16);
         return picture;
