@@ -15,7 +15,7 @@ namespace {
 
 // The largest view: beyond it a preview costs more than it shows.
 constexpr std::int32_t kLargestViewSide = 720;
-// Dashes of the outline, in pixels, so that it shows on dark and light pictures alike.
+// Dashes of the outline, in pixels.
 constexpr std::int32_t kDash = 4;
 
 // The distinct values of `samples`, and for every sample the position of its value there:
@@ -52,7 +52,12 @@ std::pair<std::int32_t, std::int32_t> ScreenSpan(std::int32_t from, std::int32_t
     return {first, std::max(first, last)};
 }
 
-void DrawOutline(PicturePixels& picture, const TileOutline& outline) {
+} // namespace
+
+void AddTileOutline(PicturePixels& picture, TPoint tile) {
+    if (picture.width <= 0 || picture.height <= 0)
+        return;
+    const TileOutline outline = MiddleTileOutline(tile, {picture.width, picture.height});
     const auto set = [&picture](std::int32_t x, std::int32_t y) {
         const bool black = (x + y) / kDash % 2 == 0;
         picture.pixels[static_cast<std::size_t>(y) * picture.width + x] =
@@ -67,8 +72,6 @@ void DrawOutline(PicturePixels& picture, const TileOutline& outline) {
         set(outline.right, y);
     }
 }
-
-} // namespace
 
 std::int64_t PicturePixels::At(std::int32_t x, std::int32_t y) const {
     if (x < 0 || y < 0 || x >= width || y >= height)
@@ -156,7 +159,7 @@ PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& s
             to[x] = from[columns.slotOf[x]];
     }
     if (outline)
-        DrawOutline(picture, MiddleTileOutline(tile, shown));
+        AddTileOutline(picture, tile);
     return picture;
 }
 

@@ -47,11 +47,13 @@ struct TileOutline {
     friend bool operator==(const TileOutline&, const TileOutline&) = default;
 };
 TileOutline MiddleTileOutline(TPoint tile, TPoint shown);
+// Dashes the middle tile's outline over a preview of a `tile` result, in black and white
+// so that it shows on dark and light pictures alike.
+void AddTileOutline(PicturePixels& picture, TPoint tile);
 
 // The preview of the engine's selected pattern at `shown` size, plain or smoothed as the
-// conversion would be; with `outline`, the middle tile's outline dashed over it in black
-// and white. Empty without a selected pattern, or when `source` is not the picture the
-// engine's table was made for.
+// conversion would be; with `outline`, the middle tile's outline over it. Empty without a selected
+// pattern, or when `source` is not the picture the engine's table was made for.
 PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& source,
                                    bool smoothing, TPoint shown, bool outline);
 

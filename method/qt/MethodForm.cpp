@@ -297,6 +297,7 @@ void TMethodForm::ShowPreview() {
         return;
     const DisabledWhile disabled(*this);
     PatternEngine->SetPatternIndex(SelectedIndex());
+    PreviewForm->Smoothing = ui_->RadioButton6->isChecked();
     PreviewForm->DrawPreview();
 }
 

@@ -5,9 +5,9 @@
 //
 //     slanter_screenshot_tour FOLDER PICTURE [/JAPANESE | /ENGLISH]
 //
-// Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
-// LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as saved by the result
-// window. Exit code 0 when every step was done.
+// Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-preview-outline.png,
+// LANG-result-9.png and LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as
+// saved by the result window. Exit code 0 when every step was done.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -102,6 +102,14 @@ int main(int argc, char** argv) {
     done = done && list->currentRow() >= 0 && Click("Button1");
     done = done && Shoot(*MethodForm, prefix + "method.png");
     done = done && Shoot(*PreviewForm, prefix + "preview.png");
+    // The wallpaper again with its middle tile outlined.
+    auto* outline = PreviewForm->findChild<QAbstractButton*>(QStringLiteral("CheckBox1"));
+    done = done && outline != nullptr && outline->isVisible();
+    if (done) {
+        outline->setChecked(true);
+        done = Shoot(*PreviewForm, prefix + "preview-outline.png");
+        outline->setChecked(false);
+    }
 
     done = done && Click("Button2") && !MethodForm->ResultWindows().empty();
     if (done) {
