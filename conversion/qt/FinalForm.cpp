@@ -2,15 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
@@ -23,6 +25,7 @@
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
 #include "conversion/ResultViews.h"
+#include "conversion/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
 #include "shell/FileCopy.h"
@@ -36,9 +39,9 @@
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/PendingMessages.h"
-#include "shell/qt/PictureFiles.h"
 #include "shell/qt/SaveDialog.h"
 #include "shell/qt/SettingsStore.h"
+#include "shell/qt/WindowOnScreen.h"
 #include "ui_FinalForm.h"
 
 namespace slanter {
@@ -53,10 +56,37 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-TPoint ScreenSize() {
+// The usable part of the screen where new result windows open.
+QRect PlacementArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen ? screen->geometry().size() : QSize();
-    return {size.width(), size.height()};
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// The logical rectangle that covers the device pixels `device` at `ratio` device pixels
+// per logical one; the same rectangle at a ratio of 1.
+QRect LogicalCover(const QRect& device, qreal ratio) {
+    const int left = static_cast<int>(std::floor(device.left() / ratio));
+    const int top = static_cast<int>(std::floor(device.top() / ratio));
+    const int right = static_cast<int>(std::ceil((device.right() + 1) / ratio));
+    const int bottom = static_cast<int>(std::ceil((device.bottom() + 1) / ratio));
+    return {left, top, right - left, bottom - top};
+}
+
+// The device pixels that the logical rectangle `logical` touches at `ratio`.
+QRect DeviceCover(const QRect& logical, qreal ratio) {
+    const int left = static_cast<int>(std::floor(logical.left() * ratio));
+    const int top = static_cast<int>(std::floor(logical.top() * ratio));
+    const int right = static_cast<int>(std::ceil((logical.right() + 1) * ratio));
+    const int bottom = static_cast<int>(std::ceil((logical.bottom() + 1) * ratio));
+    return {left, top, right - left, bottom - top};
+}
+
+// The grid cell of tile `box` (1 for Image1, 2 to 9 for the paint boxes) in device pixels
+// for a picture of `size`: boxes are numbered row by row from the top-left cell.
+QRect CellOfTile(int box, QSize size) {
+    constexpr int kGridSide = 3;
+    return {(box - 1) % kGridSide * size.width(), (box - 1) / kGridSide * size.height(),
+            size.width(), size.height()};
 }
 
 // Every result window that exists, to find the result files still shown.
@@ -87,6 +117,7 @@ TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) 
     ui_->ClientArea->viewport()->setBackgroundRole(QPalette::Window);
     ui_->ClientArea->hide();
     ui_->Image1->hide();
+    ui_->Image1->installEventFilter(this);
     for (QWidget* box : PaintBoxes()) {
         box->hide();
         box->installEventFilter(this);
@@ -124,8 +155,11 @@ std::array<QWidget*, 8> TFinalForm::PaintBoxes() const {
 }
 
 void TFinalForm::FormCreate() {
-    const TPoint place = ResultWindowPlace(ScreenSize(), ClockSeededRandom());
-    move(place.X, place.Y);
+    const QRect area = PlacementArea();
+    const TPoint place = ResultWindowPlace({area.width(), area.height()}, ClockSeededRandom());
+    move(area.left() + place.X, area.top() + place.Y);
+    // The formula lets the designed window reach past the right edge.
+    KeepOnScreen(*this);
     if (!Japanese)
         SetEnglishCaptions();
     // Panel2 fills the client area above Panel1 through the form's layout.
@@ -168,13 +202,33 @@ void TFinalForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TFinalForm::eventFilter(QObject* watched, QEvent* event) {
-    const auto boxes = PaintBoxes();
-    const auto box = std::find(boxes.begin(), boxes.end(), watched);
-    if (event->type() == QEvent::Paint && box != boxes.end()) {
-        PaintBoxPaint(*box);
-        return true;
+    if (event->type() == QEvent::Paint) {
+        const int box = TileNumber(watched);
+        if (box != 0) {
+            PaintTile(box, static_cast<QPaintEvent*>(event)->rect());
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TFinalForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    // A closed window is never shown again. During a run the run still needs the window
+    // and writes its file; what it would show is then never made.
+    closed_ = true;
+    if (!converting_)
+        ReleasePictures();
+}
+
+void TFinalForm::ReleasePictures() {
+    picture_ = QImage();
+    ui_->Image1->hide();
+    for (QWidget* box : PaintBoxes())
+        box->hide();
+    ui_->Canvas->resize(0, 0);
 }
 
 void TFinalForm::Convert() {
@@ -233,8 +287,8 @@ bool TFinalForm::RunConversion() {
 void TFinalForm::ShowProgressPanel() {
     show();
     raise();
-    resize(width() + kBarWidth - ui_->ProgressBar1->width(),
-           height() + kBarHeight - ui_->ProgressBar1->height());
+    ResizeOnScreen(*this, QSize(width() + kBarWidth - ui_->ProgressBar1->width(),
+                                height() + kBarHeight - ui_->ProgressBar1->height()));
     // Drawn before the work starts, which lets events run only between columns.
     repaint();
 }
@@ -245,17 +299,22 @@ bool TFinalForm::ShowResult() {
         Message(ResultNotWrittenText(Japanese, resultFile_, ResultBitmap->ErrorText()));
         return false;
     }
-    const DecodedPicture loaded = DecodePicture(resultFile_);
-    if (loaded.image.isNull()) {
-        Message(ResultNotReadText(Japanese, resultFile_, loaded.error.toStdString()));
-        return false;
-    }
-    picture_ = loaded.image;
-    ui_->Image1->setPixmap(QPixmap::fromImage(picture_));
     const TSlanter& engine = *PatternEngine;
     InfoText = ResultInfoText(Japanese, engine.Horizontal(), engine.RightUp(), Smoothing,
                               ResultBitmap->biWidth(), ResultBitmap->biHeight(),
                               ResultBitmap->biBitCount());
+    // The file holds the result now: freed before it is read back, so that the largest
+    // results never need room for two records at once.
+    ResultBitmap.reset();
+    // Closed during the run: the file is written, and nothing is left to show.
+    if (closed_)
+        return true;
+    ReadBackPicture loaded = ReadResultPicture(resultFile_);
+    if (loaded.image.isNull()) {
+        Message(ResultNotReadText(Japanese, resultFile_, loaded.error));
+        return false;
+    }
+    picture_ = std::move(loaded.image);
     ui_->KFile->setEnabled(true);
     ui_->KView->setEnabled(true);
     ui_->Panel1->hide();
@@ -286,32 +345,40 @@ bool TFinalForm::NeededElsewhere(const std::string& fileName) const {
 }
 
 void TFinalForm::KViewClick(QAction* sender) {
+    if (picture_.isNull())
+        return;
     const int view = sender == ui_->KView9 ? 9 : sender == ui_->KView4 ? 4 : 1;
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    const TPoint size{ui_->Image1->width(), ui_->Image1->height()};
+    // One picture pixel to one pixel of the display, at any display scale: the grid is
+    // laid in device pixels and each tile covers its cell's.
+    const qreal ratio = devicePixelRatioF();
+    const TPoint size{picture_.width(), picture_.height()};
     const auto boxes = PaintBoxes();
     const std::vector<TileCell> tiles = ViewTiles(view, size);
     const auto boxOf = [&boxes](const TileCell& tile) {
         return boxes[static_cast<std::size_t>(tile.paintBox - 2)];
     };
+    ui_->Image1->setGeometry(LogicalCover(QRect(0, 0, size.X, size.Y), ratio));
     for (QWidget* box : boxes)
         box->hide();
     for (const TileCell& tile : tiles) {
-        boxOf(tile)->setGeometry(tile.topLeft.X, tile.topLeft.Y, size.X, size.Y);
+        boxOf(tile)->setGeometry(
+            LogicalCover(QRect(tile.topLeft.X, tile.topLeft.Y, size.X, size.Y), ratio));
         boxOf(tile)->show();
     }
-    const TPoint client = ViewClientSize(view, size);
-    ui_->Canvas->resize(client.X, client.Y);
+    const TPoint grid = ViewClientSize(view, size);
+    const QSize client = LogicalCover(QRect(0, 0, grid.X, grid.Y), ratio).size();
+    ui_->Canvas->resize(client);
 
     // No scroll bar may take room while the window is fitted; afterwards they show what
-    // the window could not be made large enough for.
+    // did not fit on the screen.
     QScrollArea& area = *ui_->ClientArea;
     area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Twice: the menu bar's height may change with the width.
     for (int pass = 0; pass < 2; ++pass) {
-        resize(width() + client.X - ui_->Client->width(), height());
-        resize(width(), height() + client.Y - ui_->Client->height());
+        ResizeOnScreen(*this, QSize(width() + client.width() - ui_->Client->width(), height()));
+        ResizeOnScreen(*this, QSize(width(), height() + client.height() - ui_->Client->height()));
     }
     area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -324,10 +391,38 @@ void TFinalForm::KViewClick(QAction* sender) {
 }
 
 void TFinalForm::PaintBoxPaint(QWidget* sender) {
-    const QPixmap picture = ui_->Image1->pixmap();
-    const QRect client(QPoint(0, 0), ui_->Client->size());
-    QPainter painter(sender);
-    painter.drawPixmap(QPoint(0, 0), picture, client.intersected(picture.rect()));
+    const int box = TileNumber(sender);
+    if (box != 0)
+        PaintTile(box, sender->rect());
+}
+
+int TFinalForm::TileNumber(const QObject* tile) const {
+    if (tile == ui_->Image1)
+        return 1;
+    const auto boxes = PaintBoxes();
+    const auto box = std::find(boxes.begin(), boxes.end(), tile);
+    return box == boxes.end() ? 0 : static_cast<int>(box - boxes.begin()) + 2;
+}
+
+QWidget* TFinalForm::Tile(int box) const {
+    return box == 1 ? static_cast<QWidget*>(ui_->Image1)
+                    : PaintBoxes()[static_cast<std::size_t>(box - 2)];
+}
+
+void TFinalForm::PaintTile(int box, const QRect& exposed) {
+    if (picture_.isNull())
+        return;
+    QWidget* tile = Tile(box);
+    const qreal ratio = tile->devicePixelRatioF();
+    // In the canvas's device pixels: only what is exposed, straight from the one picture.
+    const QRect cell = CellOfTile(box, picture_.size());
+    const QRect shown = DeviceCover(exposed.translated(tile->pos()), ratio).intersected(cell);
+    if (shown.isEmpty())
+        return;
+    QPainter painter(tile);
+    painter.translate(-tile->pos());
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.drawImage(shown.topLeft(), picture_, shown.translated(-cell.topLeft()));
 }
 
 void TFinalForm::KFileSaveAsClick() {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QCloseEvent;
 class QEvent;
 class QKeyEvent;
 class QResizeEvent;
@@ -45,7 +46,8 @@ class TFinalForm : public QMainWindow {
     // The view commands, `sender` being KView1, KView4 or KView9: the picture alone or
     // tiled, the window sized to fit.
     void KViewClick(QAction* sender);
-    // Paints one of the tiles: the picture one to one from its top-left corner.
+    // Paints one of the tiles: the picture one to one from its top-left corner, one
+    // picture pixel to a pixel of the display.
     void PaintBoxPaint(QWidget* sender);
     // Asks for a file name and saves the result there (SaveResultAs).
     void KFileSaveAsClick();
@@ -70,10 +72,19 @@ class TFinalForm : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Frees what a closed window can no longer show, once no run needs the window.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // PaintBox2 to PaintBox9, the copies of the picture in the tiled views.
     std::array<QWidget*, 8> PaintBoxes() const;
+    // The tiles by number: 1 for Image1, 2 to 9 for the paint boxes; 0 for no tile.
+    int TileNumber(const QObject* tile) const;
+    QWidget* Tile(int box) const;
+    // Paints the part `exposed` (in the tile's own coordinates) of tile `box`.
+    void PaintTile(int box, const QRect& exposed);
+    // Drops the picture and shrinks the canvas: nothing is left to paint.
+    void ReleasePictures();
     void FormCreate();
     void FormResize();
     void SetEnglishCaptions();
@@ -92,10 +103,11 @@ class TFinalForm : public QMainWindow {
 
     std::unique_ptr<Ui::FinalForm> ui_;
     std::string resultFile_;
-    QImage picture_; // the result as loaded back from its file
+    QImage picture_; // the result as read back from its file; null once closed
     std::function<double()> clock_;
     bool started_ = false;
     bool converting_ = false;
+    bool closed_ = false; // closed by the user or by the run: never shown again
 };
 
 } // namespace slanter

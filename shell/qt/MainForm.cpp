@@ -35,6 +35,7 @@
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/qt/SettingsStore.h"
+#include "shell/qt/WindowOnScreen.h"
 #include "ui_MainForm.h"
 
 namespace slanter {
@@ -340,12 +341,15 @@ void TMainForm::FitToImage() {
     area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Each pass changes the outer size by what the client lacks; the menu bar's height
-    // may change with the width, so the passes repeat until both sides have settled.
+    // may change with the width, so the passes repeat until both sides have settled. No
+    // pass takes the window past the usable area of its screen.
     const auto widthPass = [&] {
         const int wanted = std::max(picture.width(), kLeastClientWidth);
-        resize(width() + wanted - area.width(), height());
+        ResizeOnScreen(*this, QSize(width() + wanted - area.width(), height()));
     };
-    const auto heightPass = [&] { resize(width(), height() + picture.height() - area.height()); };
+    const auto heightPass = [&] {
+        ResizeOnScreen(*this, QSize(width(), height() + picture.height() - area.height()));
+    };
     widthPass();
     heightPass();
     widthPass();

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -16,6 +15,7 @@
 
 #include "FinalFormFixture.h"
 #include "cli/CliCommand.h"
+#include "conversion/qt/ResultPicture.h"
 #include "shell/ConversionGuard.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/PendingMessages.h"
@@ -92,7 +92,7 @@ TEST_F(FinalFormRun, AFinishedRunShowsThePictureInViewOne) {
     // 72 x 32, the first pattern of a 40 x 30 picture by area.
     EXPECT_EQ(image->size(), QSize(72, 32));
     EXPECT_EQ(
-        image->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+        image->grab().toImage().convertToFormat(QImage::Format_RGB32),
         QImage(QString::fromStdString(form.ResultFile())).convertToFormat(QImage::Format_RGB32));
     EXPECT_TRUE(Part<QMenu>(form, "KFile")->isEnabled());
     EXPECT_TRUE(Part<QMenu>(form, "KView")->isEnabled());
@@ -266,22 +266,18 @@ TEST_F(FinalFormRun, AResultFileThatCannotBeWrittenEndsTheRunWithAMessage) {
 }
 
 TEST_F(FinalFormRun, AResultFileThatCannotBeReadBackEndsTheRunWithAMessage) {
-    // 400 x 32 at 24 bits, 38400 bytes: more than the decoder may take once its limit is
-    // set below that. Its limit counts whole megabytes, so the picture is made wide.
-    Open(testing::PatternedBitmap(24, 600, 400));
+    Open(testing::PatternedBitmap(24, 60, 40));
     Select(0);
-    const TPoint tile = engine_.PatternSize(0);
-    ASSERT_GT(std::int64_t{tile.X} * tile.Y * 4, 1 << 20);
-    const int limit = QImageReader::allocationLimit();
-    QImageReader::setAllocationLimit(1);
+    SetResultPictureReader([](const std::string&) {
+        return ReadBackPicture{QImage(), "out of memory"};
+    });
     TFinalForm& form = Converted(1);
-    QImageReader::setAllocationLimit(limit);
+    SetResultPictureReader({});
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     const std::string file = TemporaryFiles->FileName("Temp0001.bmp");
-    EXPECT_EQ(boxes[0].text.rfind("Can't read the converted image back from " + file + ".\r\n(", 0),
-              0u)
-        << boxes[0].text;
+    EXPECT_EQ(boxes[0].text,
+              "Can't read the converted image back from " + file + ".\r\n(out of memory)\r\n");
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.ResultBitmap, nullptr);
 }

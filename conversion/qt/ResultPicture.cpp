@@ -1,0 +1,78 @@
+#include "conversion/qt/ResultPicture.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include <QList>
+
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
+
+namespace slanter {
+
+namespace {
+
+// A colour value (red in the low byte) as Qt holds it.
+QRgb Rgb(std::int32_t color) {
+    return qRgb(color & 0xFF, color >> 8 & 0xFF, color >> 16 & 0xFF);
+}
+
+constexpr int kMostTableEntries = 256;
+
+ResultPictureReader& CurrentReader() {
+    static ResultPictureReader reader;
+    return reader;
+}
+
+} // namespace
+
+QImage PictureOf(const THandyBitmap& bitmap) {
+    const int width = bitmap.biWidth();
+    const int height = bitmap.biHeight();
+    if (width <= 0 || height <= 0)
+        return {};
+    const bool indexed = bitmap.PaletteCount() > 0;
+    QImage picture(width, height, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+    if (picture.isNull())
+        return picture;
+    if (indexed) {
+        const int entries =
+            std::clamp(bitmap.MaxColors(), bitmap.PaletteCount(), kMostTableEntries);
+        QList<QRgb> table(entries, qRgb(0, 0, 0));
+        for (int i = 0; i < std::min(bitmap.PaletteCount(), entries); ++i)
+            table[i] = Rgb(bitmap.GetPaletteColor(i));
+        picture.setColorTable(table);
+    }
+    // Row 0 of the record is the bottom row of the picture as shown.
+    for (int y = 0; y < height; ++y) {
+        uchar* line = picture.scanLine(height - 1 - y);
+        if (indexed) {
+            for (int x = 0; x < width; ++x)
+                line[x] = static_cast<uchar>(std::clamp(bitmap.GetPixelIndex(x, y), 0, 255));
+        } else {
+            auto* pixels = reinterpret_cast<QRgb*>(line);
+            for (int x = 0; x < width; ++x)
+                pixels[x] = Rgb(bitmap.GetPixelColor(x, y));
+        }
+    }
+    return picture;
+}
+
+ReadBackPicture ReadResultPicture(const std::string& fileName) {
+    if (const ResultPictureReader& reader = CurrentReader())
+        return reader(fileName);
+    THandyBitmap bitmap;
+    if (!bitmap.LoadFromFile(fileName))
+        return {QImage(), bitmap.ErrorText()};
+    QImage picture = PictureOf(bitmap);
+    if (picture.isNull())
+        return {QImage(), bitmap_text::kOutOfMemory};
+    return {std::move(picture), std::string()};
+}
+
+ResultPictureReader SetResultPictureReader(ResultPictureReader reader) {
+    return std::exchange(CurrentReader(), std::move(reader));
+}
+
+} // namespace slanter
