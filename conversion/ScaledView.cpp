@@ -29,6 +29,17 @@ std::vector<std::int32_t> SampledRun(std::int32_t first, std::int32_t count, std
     return run;
 }
 
+std::int32_t ScreenEdge(std::int32_t pixel, std::int32_t shown, std::int32_t picture) {
+    if (shown <= 0 || picture <= 0)
+        return 0;
+    // The least x with (2x + 1) picture >= 2 pixel shown.
+    const std::int64_t numerator = 2 * std::int64_t{pixel} * shown - picture;
+    if (numerator <= 0)
+        return 0;
+    const std::int64_t denominator = 2 * std::int64_t{picture};
+    return static_cast<std::int32_t>((numerator + denominator - 1) / denominator);
+}
+
 TPoint FitInside(TPoint picture, TPoint room) {
     if (picture.X <= 0 || picture.Y <= 0)
         return {1, 1};

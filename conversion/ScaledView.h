@@ -20,6 +20,10 @@ std::int32_t SampledPixel(std::int32_t screen, std::int32_t shown, std::int32_t 
 std::vector<std::int32_t> SampledRun(std::int32_t first, std::int32_t count, std::int32_t shown,
                                      std::int32_t picture, std::int32_t period);
 
+// The first screen pixel along an axis that shows picture pixel `pixel` or a later one:
+// where the picture's pixels from `pixel` on begin on the screen.
+std::int32_t ScreenEdge(std::int32_t pixel, std::int32_t shown, std::int32_t picture);
+
 // The largest size with the proportions of `picture` that fits in `room` (sides truncated,
 // at least 1).
 TPoint FitInside(TPoint picture, TPoint room);

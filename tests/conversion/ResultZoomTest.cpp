@@ -49,6 +49,45 @@ TEST(ResultZoom, ClientSizesOfEachZoomAndView) {
     EXPECT_EQ(ZoomedViewSize(4, {116, 52}, kZoomToFit, room), (TPoint{232, 104}));
 }
 
+// Zoom in and out step through the percentages; from fitting, from what the fit shows.
+TEST(ResultZoom, ZoomInAndOutStepThroughThePercentages) {
+    EXPECT_EQ(NextZoom(100, 1, 0), 200);
+    EXPECT_EQ(NextZoom(200, 1, 0), 200);
+    EXPECT_EQ(NextZoom(50, -1, 0), 25);
+    EXPECT_EQ(NextZoom(25, -1, 0), 25);
+    EXPECT_EQ(NextZoom(kZoomToFit, 1, 30), 50);
+    EXPECT_EQ(NextZoom(kZoomToFit, -1, 30), 25);
+    EXPECT_EQ(NextZoom(kZoomToFit, -1, 10), kZoomToFit);
+}
+
+// The tiles of a zoomed view lie side by side without gap or overlap, and every pixel of
+// a tile's cell shows that tile. Worked by hand: 107 x 8 in view 9 at 50% (160 x 12);
+// column 1 begins at the least x with (2x + 1) 321 >= 2 x 107 x 160, x = 53, and ends
+// before 107; row 2 spans 8 to 11.
+TEST(ResultZoom, TilesOfAZoomedViewMeetExactly) {
+    EXPECT_EQ(ScreenEdge(4, 6, 12), 2);
+    EXPECT_EQ(ScreenEdge(0, 6, 12), 0);
+    EXPECT_EQ(ZoomedTileCell(9, {107, 8}, {321, 24}, 1, 2), (ZoomedCell{{107, 16}, {107, 8}}));
+    EXPECT_EQ(ZoomedTileCell(9, {107, 8}, {160, 12}, 1, 2), (ZoomedCell{{53, 8}, {54, 4}}));
+    for (const TPoint size : {TPoint{107, 8}, TPoint{5, 7}, TPoint{4677, 6725}}) {
+        for (const int view : {4, 9}) {
+            for (const int zoom : {25, 50, 200}) {
+                const TPoint shown = ZoomedViewSize(view, size, zoom, {});
+                const int side = view == 9 ? 3 : 2;
+                int reached = 0;
+                for (int column = 0; column < side; ++column) {
+                    const ZoomedCell cell = ZoomedTileCell(view, size, shown, column, 0);
+                    EXPECT_EQ(cell.topLeft.X, reached);
+                    reached = cell.topLeft.X + cell.size.X;
+                    for (int x = cell.topLeft.X; x < reached; ++x)
+                        ASSERT_EQ(SampledPixel(x, shown.X, side * size.X) / size.X, column);
+                }
+                EXPECT_EQ(reached, shown.X) << size.X << " view " << view << " at " << zoom;
+            }
+        }
+    }
+}
+
 // A 4 x 3 picture whose cells are their own numbers, top row first.
 std::vector<std::uint32_t> NumberedPicture() {
     std::vector<std::uint32_t> cells(12);
@@ -76,6 +115,11 @@ TEST(ResultZoom, EachScreenPixelShowsItsResultPixel) {
     // trunc(9/8) = 1 and trunc(45/8) = 5, which is row 2 of its tile.
     EXPECT_EQ(Sample(9, {6, 4}, {0, 0}, {6, 1}), (std::vector<std::uint32_t>{5, 7, 5, 7, 5, 7}));
     EXPECT_EQ(Sample(9, {6, 4}, {0, 2}, {2, 1}), (std::vector<std::uint32_t>{9, 11}));
+    // Palette indices are sampled alike.
+    const std::vector<std::uint8_t> indices{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    std::vector<std::uint8_t> out(2);
+    SampleZoomedView(indices.data(), 4, {4, 3}, 1, {8, 6}, {3, 5}, {2, 1}, out.data());
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{9, 10}));
 }
 
 } // namespace
