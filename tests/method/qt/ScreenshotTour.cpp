@@ -6,8 +6,9 @@
 //     slanter_screenshot_tour FOLDER PICTURE [/JAPANESE | /ENGLISH]
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-preview-outline.png,
-// LANG-result-9.png and LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp as
-// saved by the result window. Exit code 0 when every step was done.
+// LANG-result-9.png, LANG-result-9-50.png (zoomed to 50%), LANG-result-1-200.png (200%),
+// LANG-result-view-menu.png and LANG-screen.png (LANG "ja" or "en"), and
+// FOLDER/LANG-result.bmp as saved by the result window. Exit code 0 when every step was done.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -19,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -117,6 +119,22 @@ int main(int argc, char** argv) {
         result.findChild<QAction*>(QStringLiteral("KView9"))->trigger();
         Settle();
         done = Shoot(result, prefix + "result-9.png");
+        // Zoomed: the nine tiles at half size, the picture alone at twice its size.
+        const auto choose = [&result](const char* item) {
+            result.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+            Settle();
+        };
+        choose("KView50");
+        done = done && Shoot(result, prefix + "result-9-50.png");
+        choose("KView1");
+        choose("KView200");
+        done = done && Shoot(result, prefix + "result-1-200.png");
+        choose("KView100");
+        // The View menu open, with its view and zoom items.
+        auto* viewMenu = result.findChild<QMenu*>(QStringLiteral("KView"));
+        viewMenu->popup(result.mapToGlobal(QPoint(0, 0)));
+        done = done && Shoot(*viewMenu, prefix + "result-view-menu.png");
+        viewMenu->close();
         result.SaveResultAs((prefix + "result.bmp").toStdString());
         result.findChild<QAction*>(QStringLiteral("KFileClipboard"))->trigger();
     }
