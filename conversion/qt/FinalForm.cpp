@@ -407,12 +407,17 @@ void TFinalForm::KViewClick(QAction* sender) {
 }
 
 void TFinalForm::KViewZoomClick(int zoom) {
+    // Nothing to zoom before the result is shown (the keys may reach a disabled menu).
+    if (picture_.isNull())
+        return;
     zoom_ = zoom;
     LayOutView(true);
     CheckZoom();
 }
 
 void TFinalForm::KViewZoomStep(int step) {
+    if (picture_.isNull())
+        return;
     const TPoint grid = ViewClientSize(view_, {picture_.width(), picture_.height()});
     const int fitted = grid.X > 0 ? static_cast<int>(std::int64_t{shown_.X} * 100 / grid.X) : 100;
     const int next = NextZoom(zoom_, step, fitted);

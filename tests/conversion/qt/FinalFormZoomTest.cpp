@@ -104,6 +104,15 @@ TEST_F(FinalFormZoom, EachZoomSizesTheClientAndTheViewsKeepTheirMeaning) {
     EXPECT_EQ(Canvas(form), QSize(26, 2));
 }
 
+TEST_F(FinalFormZoom, TheZoomKeysDoNothingBeforeTheResultIsShown) {
+    Open(testing::PatternedBitmap(8, 12, 8));
+    Select(0);
+    TFinalForm& form = NewForm(1);
+    Choose(form, "KView25");
+    Choose(form, "KViewZoomIn");
+    EXPECT_EQ(form.Zoom(), 100);
+}
+
 TEST_F(FinalFormZoom, EveryScreenPixelShowsTheResultPixelUnderItsCentre) {
     TFinalForm& form = WideResult();
     EXPECT_EQ(WrongPixels(form, 1), 0); // 100%, pixel for pixel
