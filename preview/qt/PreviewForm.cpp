@@ -14,6 +14,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
+#include "shell/qt/WindowOnScreen.h"
 #include "ui_PreviewForm.h"
 
 namespace slanter {
@@ -112,6 +113,8 @@ void TPreviewForm::ShowPictureView(bool shown) {
                                 optionHeight);
     setFixedSize(lattice.width() + kGap + viewSide_,
                  std::max(viewSide_, lattice.height() + 2 * kGap + optionHeight));
+    // Grown from a place kept for the lattice alone, it may reach past the screen's edge.
+    KeepOnScreen(*this);
 }
 
 void TPreviewForm::CheckBox1Click() {
