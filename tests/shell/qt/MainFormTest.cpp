@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
@@ -21,6 +22,7 @@
 #include "shell/qt/MainForm.h"
 #include "shell/qt/OpenDialog.h"
 #include "shell/qt/PendingMessages.h"
+#include "shell/qt/WindowOnScreen.h"
 #include "support/BmpBuilder.h"
 #include "support/ForeignPictures.h"
 
@@ -488,6 +490,26 @@ TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(Main().isVisible());
     EXPECT_EQ(PatternEngine, nullptr);
+}
+
+TEST_F(MainFormTest, APictureLargerThanTheScreenGivesAWindowOnTheScreenWithScrollBars) {
+    Start();
+    const QRect screen = AvailableArea(Main());
+    const QSize picture(screen.width() + 150, screen.height() + 90);
+    const std::string file = Temporary().Path("large.bmp");
+    THandyBitmap large;
+    large.NewImage(picture.width(), picture.height(), 8);
+    large.SetPaletteCount(2);
+    ASSERT_TRUE(large.SaveToFile(file)) << large.ErrorText();
+    Main().move(screen.center());
+    Open(file);
+    EXPECT_TRUE(screen.contains(Main().frameGeometry())) << Main().frameGeometry().x();
+    // The scroll bars reach the rest; the engine gets the picture's whole size.
+    const auto* area = Main().findChild<QScrollArea*>("ClientArea");
+    EXPECT_EQ(area->horizontalScrollBar()->maximum() + area->viewport()->width(), picture.width());
+    EXPECT_EQ(area->verticalScrollBar()->maximum() + area->viewport()->height(), picture.height());
+    EXPECT_EQ(PatternEngine->SourceWidth(), picture.width());
+    EXPECT_EQ(PatternEngine->SourceHeight(), picture.height());
 }
 
 } // namespace
