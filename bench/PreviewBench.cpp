@@ -1,5 +1,5 @@
 // The picture preview of every pattern of a 4000 x 3000 picture, in both arrangements,
-// plain and smoothed, at the largest view; beside it the full conversion of the smallest
+// plain and smoothed, at the largest views; beside it the full conversion of the smallest
 // tile, which a preview drawn by converting first and scaling down would cost at least.
 #include <string>
 
@@ -16,8 +16,9 @@ using namespace slanter;
 
 constexpr int kSourceWidth = 4000;
 constexpr int kSourceHeight = 3000;
-// The largest view the preview window takes.
-constexpr TPoint kView{720, 720};
+// The largest view the preview window takes on a screen of one device pixel a pixel, and
+// the view of a 1920 x 1080 screen scaled by two (462 pixels a side, 924 device pixels).
+constexpr int kViews[] = {720, 924};
 
 const THandyBitmap& Source() {
     static const THandyBitmap source = [] {
@@ -43,10 +44,11 @@ TSlanter Engine(bool horizontal, int pattern) {
     return engine;
 }
 
-void BM_PicturePreview(benchmark::State& state, bool horizontal, int pattern, bool smoothing) {
+void BM_PicturePreview(benchmark::State& state, bool horizontal, int pattern, bool smoothing,
+                       int view) {
     const TSlanter engine = Engine(horizontal, pattern);
     const TPoint tile = engine.PatternSize(pattern);
-    const TPoint shown = PicturePreviewSize(tile, kView);
+    const TPoint shown = PicturePreviewSize(tile, {view, view});
     for (auto _ : state)
         benchmark::DoNotOptimize(RenderPicturePreview(engine, Source(), smoothing, shown, true));
     state.counters["tile_w"] = tile.X;
@@ -63,17 +65,20 @@ void BM_ConvertSmallestTile(benchmark::State& state, bool smoothing) {
 } // namespace
 
 int main(int argc, char** argv) {
-    for (const bool horizontal : {true, false}) {
-        const int count = Engine(horizontal, 0).PatternCount();
-        for (int pattern = 0; pattern < count; ++pattern) {
-            for (const bool smoothing : {false, true}) {
-                const std::string name =
-                    std::string("BM_PicturePreview/") + (horizontal ? "rows" : "columns") +
-                    "/pattern:" + std::to_string(pattern) + "/smooth:" + std::to_string(smoothing);
-                benchmark::RegisterBenchmark(name.c_str(), BM_PicturePreview, horizontal, pattern,
-                                             smoothing)
-                    ->Unit(benchmark::kMillisecond)
-                    ->Iterations(5);
+    for (const int view : kViews) {
+        for (const bool horizontal : {true, false}) {
+            const int count = Engine(horizontal, 0).PatternCount();
+            for (int pattern = 0; pattern < count; ++pattern) {
+                for (const bool smoothing : {false, true}) {
+                    const std::string name = "BM_PicturePreview/view:" + std::to_string(view) +
+                                             "/" + (horizontal ? "rows" : "columns") +
+                                             "/pattern:" + std::to_string(pattern) +
+                                             "/smooth:" + std::to_string(smoothing);
+                    benchmark::RegisterBenchmark(name.c_str(), BM_PicturePreview, horizontal,
+                                                 pattern, smoothing, view)
+                        ->Unit(benchmark::kMillisecond)
+                        ->Iterations(5);
+                }
             }
         }
     }
