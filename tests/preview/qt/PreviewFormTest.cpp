@@ -9,6 +9,7 @@
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
 #include "preview/qt/PreviewForm.h"
+#include "shell/General.h"
 #include "shell/SharedObjects.h"
 #include "support/PatternedBitmap.h"
 
@@ -173,6 +174,20 @@ TEST_F(PicturePreviewFormTest, TheOptionOutlinesTheMiddleTileOfTheLastWallpaperD
     option->setChecked(false);
     engine.SetRightUp(true);
     EXPECT_EQ(ColourValues(form.PictureView()), Expected(false, false).pixels);
+}
+
+TEST(PreviewFormCaptions, TheOutlineOptionInBothLanguages) {
+    const bool japanese = Japanese;
+    for (const bool inJapanese : {false, true}) {
+        Japanese = inJapanese;
+        const TPreviewForm form;
+        EXPECT_EQ(form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->text(),
+                  inJapanese ? QStringLiteral("タイルの輪郭を表示(&O)")
+                             : QStringLiteral("Show tile &outline"));
+        EXPECT_EQ(form.windowTitle(),
+                  inJapanese ? QStringLiteral("プレビュー") : QStringLiteral("Preview"));
+    }
+    Japanese = japanese;
 }
 
 } // namespace
