@@ -45,6 +45,17 @@ QImage ToImage(const PreviewRaster& raster) {
     return ToImage(raster.Width(), raster.Height(), raster.Pixels());
 }
 
+// The picture as the display shows it: on a scaled display each of its pixels becomes a
+// block of whole display pixels, never a blur between neighbours.
+QPixmap Sharp(const QImage& image, qreal ratio) {
+    if (ratio == 1)
+        return QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(image.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
 } // namespace
 
 TPreviewForm::TPreviewForm(QWidget* parent)
@@ -70,8 +81,8 @@ void TPreviewForm::FormCreate() {
         setWindowTitle(QStringLiteral("Preview"));
         ui_->CheckBox1->setText(QStringLiteral("Show tile &outline"));
     }
-    ui_->Image1->setPixmap(QPixmap::fromImage(ToImage(PreviewRaster(
-        PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true}))));
+    ShowPicture(ToImage(PreviewRaster(
+        PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true})));
 }
 
 void TPreviewForm::DrawPreview() {
@@ -82,7 +93,7 @@ void TPreviewForm::DrawPreview() {
     const PreviewRaster raster(PatternEngine != nullptr
                                    ? ComputePreviewDrawing(*PatternEngine, width, height)
                                    : PreviewDrawing{width, height, kPreviewWhite, {}, true});
-    ui_->Image1->setPixmap(QPixmap::fromImage(ToImage(raster)));
+    ShowPicture(ToImage(raster));
 
     // The wallpaper in device pixels, so that one to one is pixel for pixel on any screen.
     wallpaper_ = {};
@@ -132,8 +143,13 @@ QImage TPreviewForm::PictureView() const {
     return ui_->Image2->isHidden() ? QImage() : ui_->Image2->pixmap().toImage();
 }
 
+void TPreviewForm::ShowPicture(QImage picture) {
+    picture_ = std::move(picture);
+    ui_->Image1->setPixmap(Sharp(picture_, devicePixelRatioF()));
+}
+
 QImage TPreviewForm::Picture() const {
-    return ui_->Image1->pixmap().toImage();
+    return picture_;
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {

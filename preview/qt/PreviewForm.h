@@ -30,7 +30,7 @@ class TPreviewForm : public QWidget {
     // wallpaper of the opened picture, plain or smoothed as Smoothing says; with no pattern
     // selected, a white image alone.
     void DrawPreview();
-    // What Image1 shows now: the lattice.
+    // What Image1 shows now: the lattice, one pixel of the drawing to a pixel of the picture.
     QImage Picture() const;
     // What the picture view shows now, in device pixels; null while it is hidden.
     QImage PictureView() const;
@@ -50,8 +50,11 @@ class TPreviewForm : public QWidget {
     void ShowPictureView(bool shown);
     // Shows the last wallpaper drawn, with the tile's outline when it is asked for.
     void CheckBox1Click();
+    // Keeps the drawing and has Image1 show it, sharp on a scaled display too.
+    void ShowPicture(QImage picture);
 
     std::unique_ptr<Ui::PreviewForm> ui_;
+    QImage picture_;
     int viewSide_ = 0;
     PicturePixels wallpaper_; // the last wallpaper drawn, in device pixels, no outline
     TPoint wallpaperTile_;

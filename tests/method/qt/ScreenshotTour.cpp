@@ -3,13 +3,19 @@
 // choose the options and a pattern, preview, convert, tile nine times, save, copy) and
 // writes a PNG picture of each window as the window system shows it.
 //
-//     slanter_screenshot_tour FOLDER PICTURE [/JAPANESE | /ENGLISH]
+//     slanter_screenshot_tour FOLDER PICTURE [/JAPANESE | /ENGLISH] [LARGE_PICTURE]
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-preview-outline.png,
 // LANG-result-9.png, LANG-result-9-50.png (zoomed to 50%), LANG-result-1-200.png (200%),
 // LANG-result-view-menu.png and LANG-screen.png (LANG "ja" or "en"), and
-// FOLDER/LANG-result.bmp as saved by the result window. Exit code 0 when every step was done.
+// FOLDER/LANG-result.bmp as saved by the result window. With LARGE_PICTURE, a picture
+// larger than the screen, it goes on with that one and the largest tile that converts in a
+// few seconds: LANG-large-main.png, LANG-large-result-1.png and LANG-large-result-9.png
+// (scrolled to the middle of the tiles) show the windows kept on the screen with scroll
+// bars, LANG-large-result-fit.png the result fitted to its window, LANG-large-screen.png
+// the whole screen. Exit code 0 when every step was done.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -23,13 +29,18 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 
+#include "conversion/ResultShape.h"
 #include "conversion/qt/FinalForm.h"
+#include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/LaunchState.h"
+#include "shell/SharedObjects.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
@@ -71,6 +82,35 @@ bool Click(const char* name) {
     button->click();
     Settle();
     return true;
+}
+
+// Converts the largest tile (by area, low in the list) that a 24-bit file holds and that
+// converts in a few seconds, and shoots its window in view 1, in view 9 scrolled to the
+// middle of the tiles, and in view 1 fitted to the window.
+bool ShootLargeResult(const QString& prefix) {
+    constexpr std::int64_t kMostPixels = 16'000'000;
+    auto* list = MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+    int chosen = -1;
+    for (int row = 0; row < list->count(); ++row) {
+        const TPoint tile = PatternEngine->PatternSize(row);
+        if (ResultFitsInFile(tile, 24) && std::int64_t{tile.X} * tile.Y <= kMostPixels)
+            chosen = row;
+    }
+    list->setCurrentRow(chosen);
+    Settle();
+    if (list->currentRow() < 0 || !Click("Button2") || MethodForm->ResultWindows().empty())
+        return false;
+    TFinalForm& result = *MethodForm->ResultWindows().back();
+    bool done = Shoot(result, prefix + "large-result-1.png");
+    result.findChild<QAction*>(QStringLiteral("KView9"))->trigger();
+    auto* area = result.findChild<QScrollArea*>(QStringLiteral("ClientArea"));
+    area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum() / 2);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
+    done = Shoot(result, prefix + "large-result-9.png") && done;
+    // The picture alone, fitted: seen whole in its window.
+    result.findChild<QAction*>(QStringLiteral("KView1"))->trigger();
+    result.findChild<QAction*>(QStringLiteral("KViewFit"))->trigger();
+    return Shoot(result, prefix + "large-result-fit.png") && done;
 }
 
 } // namespace
@@ -141,6 +181,15 @@ int main(int argc, char** argv) {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QPixmap whole = screen->grabWindow(0);
         done = done && whole.save(prefix + "screen.png");
+    }
+
+    if (argc > 4) {
+        MainForm->OpenChosenFile(argv[4]);
+        Settle();
+        done = Shoot(*MainForm, prefix + "large-main.png") && done;
+        done = ShootLargeResult(prefix) && done;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            done = screen->grabWindow(0).save(prefix + "large-screen.png") && done;
     }
 
     MainForm->close();
