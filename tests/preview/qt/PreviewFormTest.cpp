@@ -188,28 +188,29 @@ TEST(PreviewFormCaptions, TheOutlineOptionInBothLanguages) {
                   inJapanese ? QStringLiteral("プレビュー") : QStringLiteral("Preview"));
     }
     Japanese = japanese;
+}
 
-    TEST_F(PreviewFormTest, AScaledDisplayShowsTheDrawingSharp) {
-        if (form.devicePixelRatioF() == 1)
-            GTEST_SKIP() << "needs a scaled display (QT_SCALE_FACTOR)";
-        engine.SetSortOnAngle(false);
-        Select(true, true, 0);
-        form.DrawPreview();
-        const QImage drawing = form.Picture();
-        ASSERT_EQ(drawing.size(), QSize(201, 201));
-        // Every display pixel is the drawing's pixel under it: no colour blended between two.
-        const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const qreal ratio = shown.devicePixelRatio();
-        int wrong = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
-                if (shown.pixel(x, y) != drawing.pixel(at) && ++wrong <= 3)
-                    ADD_FAILURE() << "pixel " << x << "," << y;
-            }
+TEST_F(PreviewFormTest, AScaledDisplayShowsTheDrawingSharp) {
+    if (form.devicePixelRatioF() == 1)
+        GTEST_SKIP() << "needs a scaled display (QT_SCALE_FACTOR)";
+    engine.SetSortOnAngle(false);
+    Select(true, true, 0);
+    form.DrawPreview();
+    const QImage drawing = form.Picture();
+    ASSERT_EQ(drawing.size(), QSize(201, 201));
+    // Every display pixel is the drawing's pixel under it: no colour blended between two.
+    const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = shown.devicePixelRatio();
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            if (shown.pixel(x, y) != drawing.pixel(at) && ++wrong <= 3)
+                ADD_FAILURE() << "pixel " << x << "," << y;
         }
-        EXPECT_EQ(wrong, 0);
     }
+    EXPECT_EQ(wrong, 0);
+}
 
 } // namespace
 } // namespace slanter
