@@ -27,7 +27,7 @@ class THandyBitmap;
 // Cancel button, computes the result column by column, writes it to the run's numbered
 // result file and shows that file in view 1. Afterwards the window shows the result alone
 // or tiled, saves it, copies it to the clipboard and tells its size and colours. Closing
-// the window hides it; it lives as long as its owner.
+// the window hides it and frees its picture; it lives as long as its owner.
 class TFinalForm : public QMainWindow {
     Q_OBJECT
 
@@ -44,7 +44,8 @@ class TFinalForm : public QMainWindow {
     void Convert();
 
     // The view commands, `sender` being KView1, KView4 or KView9: the picture alone or
-    // tiled, the window sized to fit.
+    // tiled, the window sized to fit but kept on the usable screen, its scroll bars
+    // showing the rest.
     void KViewClick(QAction* sender);
     // Paints one of the tiles: the picture one to one from its top-left corner, one
     // picture pixel to a pixel of the display.
