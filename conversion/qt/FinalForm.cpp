@@ -280,6 +280,15 @@ void TFinalForm::ReleasePictures() {
     for (QWidget* box : PaintBoxes())
         box->hide();
     ui_->Canvas->resize(0, 0);
+    // The platform window goes too, with the painting buffer of the window's size that it
+    // keeps while hidden; not from inside its own close, which it is still handling.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (closed_ && !isVisible())
+                destroy();
+        },
+        Qt::QueuedConnection);
 }
 
 void TFinalForm::Convert() {
@@ -358,8 +367,10 @@ bool TFinalForm::ShowResult() {
     // results never need room for two records at once.
     ResultBitmap.reset();
     // Closed during the run: the file is written, and nothing is left to show.
-    if (closed_)
+    if (closed_) {
+        ReleasePictures();
         return true;
+    }
     ReadBackPicture loaded = ReadResultPicture(resultFile_);
     if (loaded.image.isNull()) {
         Message(ResultNotReadText(Japanese, resultFile_, loaded.error));

@@ -29,7 +29,7 @@ class THandyBitmap;
 // Cancel button, computes the result column by column, writes it to the run's numbered
 // result file and shows that file in view 1. Afterwards the window shows the result alone
 // or tiled, saves it, copies it to the clipboard and tells its size and colours. Closing
-// the window hides it; it lives as long as its owner.
+// the window hides it and frees its picture; it lives as long as its owner.
 class TFinalForm : public QMainWindow {
     Q_OBJECT
 
@@ -46,7 +46,8 @@ class TFinalForm : public QMainWindow {
     void Convert();
 
     // The view commands, `sender` being KView1, KView4 or KView9: the picture alone or
-    // tiled, at the chosen zoom, the window sized to fit.
+    // tiled, at the chosen zoom, the window sized to fit but kept on the usable screen, its
+    // scroll bars showing the rest.
     void KViewClick(QAction* sender);
     // The zoom commands: `zoom` a percentage of kZoomChoices, or kZoomToFit for the view
     // fitted to the window as large as the screen takes it (and to the window as the user
@@ -56,8 +57,8 @@ class TFinalForm : public QMainWindow {
     void KViewZoomStep(int step);
     // The zoom in use: a percentage, or kZoomToFit.
     int Zoom() const { return zoom_; }
-    // Paints one of the tiles: the picture one to one from its top-left corner, one
-    // picture pixel to a pixel of the display.
+    // Paints one of the tiles: the picture from its top-left corner, each display pixel the
+    // picture pixel under its centre (one to one at 100%).
     void PaintBoxPaint(QWidget* sender);
     // Asks for a file name and saves the result there (SaveResultAs).
     void KFileSaveAsClick();

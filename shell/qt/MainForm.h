@@ -50,8 +50,9 @@ class TMainForm : public QMainWindow {
     // The open command once a file is chosen, in the dialog or on the command line.
     void OpenChosenFile(const std::string& fileName);
 
-    // Gives the client area the picture's size (at least 100 wide) and hands the size to
-    // the pattern engine.
+    // Gives the client area the picture's size (at least 100 wide), the window kept on the
+    // usable screen with scroll bars for the rest, and hands the size to the pattern
+    // engine.
     void FitToImage();
 
   signals:

@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWindow>
 
 #include "FinalFormFixture.h"
 #include "shell/qt/PendingMessages.h"
@@ -176,6 +177,7 @@ TEST_F(FinalFormScreen, ClosedResultWindowsGiveTheirMemoryBack) {
         View(form, "KView9");
         form.close();
         QCoreApplication::processEvents();
+        EXPECT_EQ(form.windowHandle(), nullptr);
     };
     convertAndClose(1);
     const std::int64_t before = ResidentBytes();
@@ -188,7 +190,10 @@ TEST_F(FinalFormScreen, ClosedResultWindowsGiveTheirMemoryBack) {
     running.Convert();
     SetPendingMessagesProcessor({});
     EXPECT_FALSE(testing::ReadBytes(running.ResultFile()).empty());
+    QCoreApplication::processEvents();
     EXPECT_LT(ResidentBytes() - before, picture / 2);
+    // Neither keeps a platform window, whose painting buffer has the window's size.
+    EXPECT_EQ(running.windowHandle(), nullptr);
 }
 
 TEST_F(FinalFormScreen, OnAScaledDisplayEveryPictureIsPixelExact) {

@@ -113,12 +113,5 @@ TEST(ResultPicture, APaletteShorterThanTheDepthIsPaddedSoNoIndexPointsPastIt) {
     EXPECT_EQ(picture.pixel(1, 0), qRgb(255, 0, 0));
 }
 
-TEST(ResultPicture, AFileOurReaderRefusesGivesItsText) {
-    const testing::TempFolder folder;
-    const ReadBackPicture read = ReadResultPicture(folder.Path("missing.bmp"));
-    EXPECT_TRUE(read.image.isNull());
-    EXPECT_EQ(read.error, "can't open " + folder.Path("missing.bmp"));
-}
-
 } // namespace
 } // namespace slanter
