@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include <QAction>
@@ -28,6 +29,7 @@
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
 #include "conversion/ResultViews.h"
+#include "conversion/ResultZoom.h"
 #include "conversion/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
@@ -84,12 +86,39 @@ QRect DeviceCover(const QRect& logical, qreal ratio) {
     return {left, top, right - left, bottom - top};
 }
 
-// The grid cell of tile `box` (1 for Image1, 2 to 9 for the paint boxes) in device pixels
-// for a picture of `size`: boxes are numbered row by row from the top-left cell.
-QRect CellOfTile(int box, QSize size) {
-    constexpr int kGridSide = 3;
-    return {(box - 1) % kGridSide * size.width(), (box - 1) / kGridSide * size.height(),
-            size.width(), size.height()};
+// Boxes are numbered row by row from the top-left cell of the three by three grid.
+constexpr int kGridSide = 3;
+
+// The cells of `picture` that the zoomed view shows in `part` (device pixels of the view),
+// as an image of the same kind: palette indices stay indices.
+QImage SampledPart(const QImage& picture, int view, TPoint shown, const QRect& part) {
+    const TPoint size{picture.width(), picture.height()};
+    const TPoint topLeft{part.left(), part.top()};
+    const TPoint extent{part.width(), part.height()};
+    QImage sampled(part.size(), picture.format());
+    if (sampled.isNull())
+        return sampled;
+    const auto copyRows = [&sampled](const auto& cells) {
+        const auto rowBytes = static_cast<std::size_t>(sampled.width()) * sizeof(cells[0]);
+        for (int y = 0; y < sampled.height(); ++y)
+            std::memcpy(sampled.scanLine(y), cells.data() + std::size_t(y) * sampled.width(),
+                        rowBytes);
+    };
+    const std::size_t count = static_cast<std::size_t>(extent.X) * extent.Y;
+    if (picture.format() == QImage::Format_Indexed8) {
+        sampled.setColorTable(picture.colorTable());
+        std::vector<std::uint8_t> cells(count);
+        SampleZoomedView(picture.constBits(), static_cast<std::int32_t>(picture.bytesPerLine()),
+                         size, view, shown, topLeft, extent, cells.data());
+        copyRows(cells);
+    } else {
+        std::vector<std::uint32_t> cells(count);
+        SampleZoomedView(reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                         static_cast<std::int32_t>(picture.bytesPerLine() / 4), size, view, shown,
+                         topLeft, extent, cells.data());
+        copyRows(cells);
+    }
+    return sampled;
 }
 
 // Every result window that exists, to find the result files still shown.
@@ -127,11 +156,16 @@ TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) 
     }
     ui_->KFile->setEnabled(false);
     ui_->KView->setEnabled(false);
-    // The form file cannot name separators.
+    // The form file cannot name separators: KViewN1, KViewN2 in their order.
+    int separators = 0;
     for (QAction* action : ui_->KView->actions()) {
         if (action->isSeparator())
-            action->setObjectName(QStringLiteral("KViewN1"));
+            action->setObjectName(QStringLiteral("KViewN%1").arg(++separators));
     }
+    // The platform's zoom keys, and the usual one for the actual size.
+    ui_->KViewZoomIn->setShortcut(QKeySequence::ZoomIn);
+    ui_->KViewZoomOut->setShortcut(QKeySequence::ZoomOut);
+    ui_->KView100->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     // A command that fails in a platform layer ends in the general error box.
     const auto route = [this](QAction* action, const std::function<void()>& command) {
@@ -156,6 +190,13 @@ TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) 
     route(ui_->KView1, [this] { KViewClick(ui_->KView1); });
     route(ui_->KView4, [this] { KViewClick(ui_->KView4); });
     route(ui_->KView9, [this] { KViewClick(ui_->KView9); });
+    route(ui_->KViewFit, [this] { KViewZoomClick(kZoomToFit); });
+    route(ui_->KView25, [this] { KViewZoomClick(25); });
+    route(ui_->KView50, [this] { KViewZoomClick(50); });
+    route(ui_->KView100, [this] { KViewZoomClick(100); });
+    route(ui_->KView200, [this] { KViewZoomClick(200); });
+    route(ui_->KViewZoomIn, [this] { KViewZoomStep(1); });
+    route(ui_->KViewZoomOut, [this] { KViewZoomStep(-1); });
     route(ui_->KViewInformation, [this] { KViewInformationClick(); });
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { CancelRequested = true; });
     FormCreate();
@@ -191,6 +232,13 @@ void TFinalForm::SetEnglishCaptions() {
     ui_->KView1->setText(QStringLiteral("show &1"));
     ui_->KView4->setText(QStringLiteral("tile &4"));
     ui_->KView9->setText(QStringLiteral("tile &9"));
+    ui_->KViewFit->setText(QStringLiteral("Fit to &Window"));
+    ui_->KView25->setText(QStringLiteral("25%"));
+    ui_->KView50->setText(QStringLiteral("50%"));
+    ui_->KView100->setText(QStringLiteral("100%"));
+    ui_->KView200->setText(QStringLiteral("200%"));
+    ui_->KViewZoomIn->setText(QStringLiteral("Zoom &In"));
+    ui_->KViewZoomOut->setText(QStringLiteral("Zoom &Out"));
     ui_->KViewInformation->setText(QStringLiteral("Bitmap &Information"));
     ui_->Button1->setText(QStringLiteral("Cancel"));
 }
@@ -207,6 +255,9 @@ void TFinalForm::FormResize() {
         return;
     }
     ui_->Button1->move((ui_->Panel1->width() - ui_->Button1->width()) / 2, ui_->Button1->y());
+    // A fitted view follows the window as the user sizes it.
+    if (zoom_ == kZoomToFit && !layingOut_)
+        LayOutView(false);
 }
 
 void TFinalForm::keyPressEvent(QKeyEvent* event) {
@@ -375,47 +426,108 @@ bool TFinalForm::NeededElsewhere(const std::string& fileName) const {
 void TFinalForm::KViewClick(QAction* sender) {
     if (picture_.isNull())
         return;
-    const int view = sender == ui_->KView9 ? 9 : sender == ui_->KView4 ? 4 : 1;
-    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    // One picture pixel to one pixel of the display, at any display scale: the grid is
-    // laid in device pixels and each tile covers its cell's.
+    view_ = sender == ui_->KView9 ? 9 : sender == ui_->KView4 ? 4 : 1;
+    LayOutView(true);
+    ui_->KView1->setChecked(view_ == 1);
+    ui_->KView4->setChecked(view_ == 4);
+    ui_->KView9->setChecked(view_ == 9);
+    CheckZoom();
+}
+
+void TFinalForm::KViewZoomClick(int zoom) {
+    // Nothing to zoom before the result is shown (the keys may reach a disabled menu).
+    if (picture_.isNull())
+        return;
+    zoom_ = zoom;
+    LayOutView(true);
+    CheckZoom();
+}
+
+void TFinalForm::KViewZoomStep(int step) {
+    if (picture_.isNull())
+        return;
+    const TPoint grid = ViewClientSize(view_, {picture_.width(), picture_.height()});
+    const int fitted = grid.X > 0 ? static_cast<int>(std::int64_t{shown_.X} * 100 / grid.X) : 100;
+    const int next = NextZoom(zoom_, step, fitted);
+    if (next != zoom_)
+        KViewZoomClick(next);
+}
+
+void TFinalForm::CheckZoom() {
+    ui_->KViewFit->setChecked(zoom_ == kZoomToFit);
+    ui_->KView25->setChecked(zoom_ == 25);
+    ui_->KView50->setChecked(zoom_ == 50);
+    ui_->KView100->setChecked(zoom_ == 100);
+    ui_->KView200->setChecked(zoom_ == 200);
+}
+
+QSize TFinalForm::LargestClient(qreal ratio) const {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize around = size() - ui_->Client->size(); // the menu bar
+    const QSize client = AvailableArea(*this).size() - frame - around;
+    return {static_cast<int>(std::floor(client.width() * ratio)),
+            static_cast<int>(std::floor(client.height() * ratio))};
+}
+
+void TFinalForm::LayOutView(bool sizeWindow) {
+    if (picture_.isNull())
+        return;
+    // Sampled a cell at a time; other kinds of picture than these two become colours.
+    if (picture_.format() != QImage::Format_Indexed8 && picture_.depth() != 32)
+        picture_ = picture_.convertToFormat(QImage::Format_RGB32);
+    layingOut_ = true;
+    if (sizeWindow)
+        setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    // One picture pixel to one pixel of the display at 100%, at any display scale: the
+    // grid is laid in device pixels and each tile covers its cell's.
     const qreal ratio = devicePixelRatioF();
     const TPoint size{picture_.width(), picture_.height()};
+    QSize room = LargestClient(ratio);
+    if (!sizeWindow)
+        room = DeviceCover(QRect(QPoint(0, 0), ui_->Client->size()), ratio).size();
+    shown_ = ZoomedViewSize(view_, size, zoom_, {room.width(), room.height()});
     const auto boxes = PaintBoxes();
-    const std::vector<TileCell> tiles = ViewTiles(view, size);
+    const std::vector<TileCell> tiles = ViewTiles(view_, size);
     const auto boxOf = [&boxes](const TileCell& tile) {
         return boxes[static_cast<std::size_t>(tile.paintBox - 2)];
     };
-    ui_->Image1->setGeometry(LogicalCover(QRect(0, 0, size.X, size.Y), ratio));
+    ui_->Image1->setGeometry(LogicalCover(CellOfTile(1), ratio));
     for (QWidget* box : boxes)
         box->hide();
     for (const TileCell& tile : tiles) {
-        boxOf(tile)->setGeometry(
-            LogicalCover(QRect(tile.topLeft.X, tile.topLeft.Y, size.X, size.Y), ratio));
+        boxOf(tile)->setGeometry(LogicalCover(CellOfTile(tile.paintBox), ratio));
         boxOf(tile)->show();
     }
-    const TPoint grid = ViewClientSize(view, size);
-    const QSize client = LogicalCover(QRect(0, 0, grid.X, grid.Y), ratio).size();
+    const QSize client = LogicalCover(QRect(0, 0, shown_.X, shown_.Y), ratio).size();
     ui_->Canvas->resize(client);
 
-    // No scroll bar may take room while the window is fitted; afterwards they show what
-    // did not fit on the screen.
-    QScrollArea& area = *ui_->ClientArea;
-    area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Twice: the menu bar's height may change with the width.
-    for (int pass = 0; pass < 2; ++pass) {
-        ResizeOnScreen(*this, QSize(width() + client.width() - ui_->Client->width(), height()));
-        ResizeOnScreen(*this, QSize(width(), height() + client.height() - ui_->Client->height()));
+    if (sizeWindow) {
+        // No scroll bar may take room while the window is fitted; afterwards they show
+        // what did not fit on the screen.
+        QScrollArea& area = *ui_->ClientArea;
+        area.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Twice: the menu bar's height may change with the width.
+        for (int pass = 0; pass < 2; ++pass) {
+            ResizeOnScreen(*this, QSize(width() + client.width() - ui_->Client->width(), height()));
+            ResizeOnScreen(*this,
+                           QSize(width(), height() + client.height() - ui_->Client->height()));
+        }
+        area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    layingOut_ = false;
 
+    ui_->Image1->update();
     for (const TileCell& tile : tiles)
         boxOf(tile)->repaint();
-    ui_->KView1->setChecked(view == 1);
-    ui_->KView4->setChecked(view == 4);
-    ui_->KView9->setChecked(view == 9);
+}
+
+QRect TFinalForm::CellOfTile(int box) const {
+    const TPoint size{picture_.width(), picture_.height()};
+    const ZoomedCell cell =
+        ZoomedTileCell(view_, size, shown_, (box - 1) % kGridSide, (box - 1) / kGridSide);
+    return {cell.topLeft.X, cell.topLeft.Y, cell.size.X, cell.size.Y};
 }
 
 void TFinalForm::PaintBoxPaint(QWidget* sender) {
@@ -443,14 +555,14 @@ void TFinalForm::PaintTile(int box, const QRect& exposed) {
     QWidget* tile = Tile(box);
     const qreal ratio = tile->devicePixelRatioF();
     // In the canvas's device pixels: only what is exposed, straight from the one picture.
-    const QRect cell = CellOfTile(box, picture_.size());
+    const QRect cell = CellOfTile(box);
     const QRect shown = DeviceCover(exposed.translated(tile->pos()), ratio).intersected(cell);
     if (shown.isEmpty())
         return;
     QPainter painter(tile);
     painter.translate(-tile->pos());
     painter.scale(1 / ratio, 1 / ratio);
-    painter.drawImage(shown.topLeft(), picture_, shown.translated(-cell.topLeft()));
+    painter.drawImage(shown.topLeft(), SampledPart(picture_, view_, shown_, shown));
 }
 
 void TFinalForm::KFileSaveAsClick() {

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include "engine/Point.h"
+
 class QAction;
 class QCloseEvent;
 class QEvent;
@@ -44,11 +46,19 @@ class TFinalForm : public QMainWindow {
     void Convert();
 
     // The view commands, `sender` being KView1, KView4 or KView9: the picture alone or
-    // tiled, the window sized to fit but kept on the usable screen, its scroll bars
-    // showing the rest.
+    // tiled, at the chosen zoom, the window sized to fit but kept on the usable screen, its
+    // scroll bars showing the rest.
     void KViewClick(QAction* sender);
-    // Paints one of the tiles: the picture one to one from its top-left corner, one
-    // picture pixel to a pixel of the display.
+    // The zoom commands: `zoom` a percentage of kZoomChoices, or kZoomToFit for the view
+    // fitted to the window as large as the screen takes it (and to the window as the user
+    // sizes it afterwards). The window is sized to the zoomed view.
+    void KViewZoomClick(int zoom);
+    // Zoom in (`step` 1) or out (-1) to the next percentage.
+    void KViewZoomStep(int step);
+    // The zoom in use: a percentage, or kZoomToFit.
+    int Zoom() const { return zoom_; }
+    // Paints one of the tiles: the picture from its top-left corner, each display pixel the
+    // picture pixel under its centre (one to one at 100%).
     void PaintBoxPaint(QWidget* sender);
     // Asks for a file name and saves the result there (SaveResultAs).
     void KFileSaveAsClick();
@@ -85,6 +95,14 @@ class TFinalForm : public QMainWindow {
     QWidget* Tile(int box) const;
     // Paints the part `exposed` (in the tile's own coordinates) of tile `box`.
     void PaintTile(int box, const QRect& exposed);
+    // Where tile `box` lies in the zoomed view, in its device pixels.
+    QRect CellOfTile(int box) const;
+    // Lays the tiles of the current view out at the current zoom; with `sizeWindow` the
+    // window is sized to them, otherwise a fitted view follows the window's size.
+    void LayOutView(bool sizeWindow);
+    // The largest client area the window can have on its screen, in device pixels.
+    QSize LargestClient(qreal ratio) const;
+    void CheckZoom();
     // Drops the picture and shrinks the canvas: nothing is left to paint.
     void ReleasePictures();
     void FormCreate();
@@ -112,6 +130,10 @@ class TFinalForm : public QMainWindow {
     bool started_ = false;
     bool converting_ = false;
     bool closed_ = false; // closed by the user or by the run: never shown again
+    int view_ = 1;
+    int zoom_ = 100;
+    TPoint shown_;           // the zoomed view's size in device pixels
+    bool layingOut_ = false; // sizing the window for a view: no refitting meanwhile
 };
 
 } // namespace slanter

@@ -308,6 +308,7 @@ void TMethodForm::ShowPreview() {
         return;
     const DisabledWhile disabled(*this, *ui_->ListBox1);
     PatternEngine->SetPatternIndex(SelectedIndex());
+    PreviewForm->Smoothing = ui_->RadioButton6->isChecked();
     PreviewForm->DrawPreview();
 }
 

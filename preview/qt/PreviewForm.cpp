@@ -1,14 +1,20 @@
 #include "preview/qt/PreviewForm.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QPixmap>
+#include <QScreen>
 
+#include "bitmap/HandyBitmap.h"
+#include "engine/Slanter.h"
+#include "preview/PicturePreview.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
 #include "shell/General.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
+#include "shell/qt/WindowOnScreen.h"
 #include "ui_PreviewForm.h"
 
 namespace slanter {
@@ -20,17 +26,23 @@ namespace {
 // Beside the method window's designed place, so the two do not cover each other.
 constexpr QPoint kDesignedPosition(496, 155);
 
+// Between the lattice and the picture view, and around the option below the lattice.
+constexpr int kGap = 4;
+
 // Colour values keep red in the low byte; the image wants it in the third.
-QImage ToImage(const PreviewRaster& raster) {
-    QImage image(raster.Width(), raster.Height(), QImage::Format_RGB32);
-    for (std::int32_t y = 0; y < raster.Height(); ++y) {
+QImage ToImage(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& pixels) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (std::int32_t y = 0; y < height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (std::int32_t x = 0; x < raster.Width(); ++x) {
-            const auto colour = static_cast<std::uint32_t>(raster.At(x, y));
-            line[x] = qRgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
-        }
+        const std::uint32_t* colours = pixels.data() + static_cast<std::size_t>(y) * width;
+        for (std::int32_t x = 0; x < width; ++x)
+            line[x] = qRgb(colours[x] & 0xFF, colours[x] >> 8 & 0xFF, colours[x] >> 16 & 0xFF);
     }
     return image;
+}
+
+QImage ToImage(const PreviewRaster& raster) {
+    return ToImage(raster.Width(), raster.Height(), raster.Pixels());
 }
 
 // The picture as the display shows it: on a scaled display each of its pixels becomes a
@@ -50,6 +62,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
+    connect(ui_->CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     FormCreate();
 }
 
@@ -57,11 +70,17 @@ TPreviewForm::~TPreviewForm() = default;
 
 void TPreviewForm::FormCreate() {
     RunGuarded([this] { RestoreFormPlacement(*this); });
-    // A single border: the client area is exactly the image, and the user cannot size it.
-    setFixedSize(ui_->Image1->size());
+    // A single border: the client area is exactly the image (and the picture view beside
+    // it, once there is a picture), and the user cannot size it.
+    const QScreen* shown = screen();
+    const QSize room = shown != nullptr ? shown->availableGeometry().size() : QSize();
+    viewSide_ = slanter::PictureViewSide({room.width(), room.height()});
+    ShowPictureView(false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    if (!Japanese)
+    if (!Japanese) {
         setWindowTitle(QStringLiteral("Preview"));
+        ui_->CheckBox1->setText(QStringLiteral("Show tile &outline"));
+    }
     ShowPicture(ToImage(PreviewRaster(
         PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true})));
 }
@@ -75,6 +94,53 @@ void TPreviewForm::DrawPreview() {
                                    ? ComputePreviewDrawing(*PatternEngine, width, height)
                                    : PreviewDrawing{width, height, kPreviewWhite, {}, true});
     ShowPicture(ToImage(raster));
+
+    // The wallpaper in device pixels, so that one to one is pixel for pixel on any screen.
+    wallpaper_ = {};
+    if (PatternEngine != nullptr && SourceBitmap != nullptr) {
+        const TSlanter& engine = *PatternEngine;
+        pixelRatio_ = devicePixelRatioF();
+        const int side = qRound(viewSide_ * pixelRatio_);
+        wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
+        wallpaper_ = RenderPicturePreview(engine, *SourceBitmap, Smoothing,
+                                          PicturePreviewSize(wallpaperTile_, {side, side}), false);
+    }
+    ShowPictureView(wallpaper_.width > 0);
+    CheckBox1Click();
+}
+
+void TPreviewForm::ShowPictureView(bool shown) {
+    const QSize lattice = ui_->Image1->size();
+    ui_->Image2->setVisible(shown);
+    ui_->CheckBox1->setVisible(shown);
+    if (!shown) {
+        ui_->Image2->clear();
+        setFixedSize(lattice);
+        return;
+    }
+    ui_->Image2->setGeometry(lattice.width() + kGap, 0, viewSide_, viewSide_);
+    const int optionHeight = ui_->CheckBox1->sizeHint().height();
+    ui_->CheckBox1->setGeometry(kGap, lattice.height() + kGap, lattice.width() - 2 * kGap,
+                                optionHeight);
+    setFixedSize(lattice.width() + kGap + viewSide_,
+                 std::max(viewSide_, lattice.height() + 2 * kGap + optionHeight));
+    // Grown from a place kept for the lattice alone, it may reach past the screen's edge.
+    KeepOnScreen(*this);
+}
+
+void TPreviewForm::CheckBox1Click() {
+    if (wallpaper_.width <= 0)
+        return;
+    PicturePixels shown = wallpaper_;
+    if (ui_->CheckBox1->isChecked())
+        AddTileOutline(shown, wallpaperTile_);
+    QImage image = ToImage(shown.width, shown.height, shown.pixels);
+    image.setDevicePixelRatio(pixelRatio_);
+    ui_->Image2->setPixmap(QPixmap::fromImage(image));
+}
+
+QImage TPreviewForm::PictureView() const {
+    return ui_->Image2->isHidden() ? QImage() : ui_->Image2->pixmap().toImage();
 }
 
 void TPreviewForm::ShowPicture(QImage picture) {

@@ -87,8 +87,10 @@ TEST_F(FinalFormWindow, MenusAndCancelInEnglish) {
     EXPECT_EQ(form.windowTitle(), "Converted");
     EXPECT_EQ(Entries(form, "KFile"),
               "&File|KFileSaveAs Save &As ...|KFileClipboard Copy to &Clip Board");
-    EXPECT_EQ(Entries(form, "KView"), "&View|KView1 show &1|KView4 tile &4|KView9 tile &9|KViewN1 "
-                                      "|KViewInformation Bitmap &Information");
+    EXPECT_EQ(Entries(form, "KView"),
+              "&View|KView1 show &1|KView4 tile &4|KView9 tile &9|KViewN1 |KViewFit Fit to "
+              "&Window|KView25 25%|KView50 50%|KView100 100%|KView200 200%|KViewZoomIn Zoom "
+              "&In|KViewZoomOut Zoom &Out|KViewN2 |KViewInformation Bitmap &Information");
     EXPECT_EQ(Part<QPushButton>(form, "Button1")->text(), "Cancel");
 }
 
@@ -101,7 +103,10 @@ TEST_F(FinalFormWindow, MenusAndCancelAsDesignedInJapanese) {
               "完成画像をクリップボードに貼り付ける(&Clipboard)");
     EXPECT_EQ(Entries(form, "KView"),
               "表示(&View)|KView1 普通に見る(&1)|KView4 ４枚並べて見る(&4)|KView9 "
-              "９枚並べて見る(&9)|KViewN1 |KViewInformation ビットマップの情報(&Information)...");
+              "９枚並べて見る(&9)|KViewN1 |KViewFit ウィンドウに合わせる(&Window)|KView25 "
+              "25%で見る|KView50 50%で見る|KView100 100%で見る|KView200 200%で見る|KViewZoomIn "
+              "拡大(Zoom &In)|KViewZoomOut 縮小(Zoom &Out)|KViewN2 |KViewInformation "
+              "ビットマップの情報(&Information)...");
     EXPECT_EQ(Part<QPushButton>(form, "Button1")->text(), "キャンセル");
 }
 

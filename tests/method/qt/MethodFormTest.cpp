@@ -21,6 +21,7 @@
 #include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
+#include "preview/PicturePreview.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/MainForm.h"
@@ -345,6 +346,32 @@ TEST_F(MethodFormTest, NoCaptionOrColumnHeaderIsCutInEitherLanguage) {
         }
         Stop();
     }
+}
+
+// The preview's wallpaper follows the smoothing option at each preview, as a conversion
+// started then would.
+TEST_F(MethodFormTest, ThePreviewsWallpaperIsSmoothedWhenTheOptionSays) {
+    Start();
+    OpenPicture(64, 48);
+    ClickRow(2);
+    const auto expected = [](bool smoothing) {
+        const int side = qRound(PreviewForm->PictureViewSide() * PreviewForm->devicePixelRatioF());
+        const PicturePixels pixels = RenderPicturePreview(
+            *PatternEngine, *SourceBitmap, smoothing,
+            PicturePreviewSize(PatternEngine->PatternSize(2), {side, side}), false);
+        QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
+        for (int y = 0; y < pixels.height; ++y)
+            for (int x = 0; x < pixels.width; ++x) {
+                const auto colour = static_cast<std::uint32_t>(pixels.At(x, y));
+                image.setPixel(x, y, qRgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF));
+            }
+        return image;
+    };
+    Preview().click();
+    EXPECT_EQ(PreviewForm->PictureView().convertToFormat(QImage::Format_RGB32), expected(false));
+    Radio(6).click();
+    Preview().click();
+    EXPECT_EQ(PreviewForm->PictureView().convertToFormat(QImage::Format_RGB32), expected(true));
 }
 
 // The row as the list paints it, in a picture of its own.

@@ -6,15 +6,18 @@
 //
 //     slanter_screenshot_tour FOLDER PICTURE [ICON] [LARGE_PICTURE] [/JAPANESE | /ENGLISH]
 //
-// Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-result-9.png and
-// LANG-screen.png (LANG "ja" or "en"), and FOLDER/LANG-result.bmp and LANG-result.png as
-// saved by the result window. PICTURE is any picture the program opens (BMP, PNG, JPEG
-// ...). Given an icon file (.ico), then LANG-main-icon.png, the main window with the icon
-// open, narrower than its menu bar. With LARGE_PICTURE, a picture larger than the screen,
-// it goes on with that one and the largest tile that converts in a few seconds:
-// LANG-large-main.png, LANG-large-result-1.png and LANG-large-result-9.png (scrolled to
-// the middle of the tiles) show the windows kept on the screen with scroll bars,
-// LANG-large-screen.png the whole screen. Exit code 0 when every step was done.
+// Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-preview-outline.png,
+// LANG-result-9.png, LANG-result-9-50.png (zoomed to 50%), LANG-result-1-200.png (200%),
+// LANG-result-view-menu.png and LANG-screen.png (LANG "ja" or "en"), and
+// FOLDER/LANG-result.bmp and LANG-result.png as saved by the result window. PICTURE is any
+// picture the program opens (BMP, PNG, JPEG ...). Given an icon file (.ico), then
+// LANG-main-icon.png, the main window with the icon open, narrower than its menu bar. With
+// LARGE_PICTURE, a picture larger than the screen, it goes on with that one and the
+// largest tile that converts in a few seconds: LANG-large-main.png,
+// LANG-large-result-1.png and LANG-large-result-9.png (scrolled to the middle of the
+// tiles) show the windows kept on the screen with scroll bars, LANG-large-result-fit.png
+// the result fitted to its window, LANG-large-screen.png the whole screen. Exit code 0
+// when every step was done.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -30,6 +33,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPixmap>
 #include <QScreen>
@@ -100,8 +104,8 @@ bool Click(const char* name) {
 }
 
 // Converts the largest tile (by area, low in the list) that a 24-bit file holds and that
-// converts in a few seconds, and shoots its window in view 1 and in view 9 scrolled to the
-// middle of the tiles.
+// converts in a few seconds, and shoots its window in view 1, in view 9 scrolled to the
+// middle of the tiles, and in view 1 fitted to the window.
 bool ShootLargeResult(const QString& prefix) {
     constexpr std::int64_t kMostPixels = 16'000'000;
     auto* list = MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"));
@@ -121,7 +125,11 @@ bool ShootLargeResult(const QString& prefix) {
     auto* area = result.findChild<QScrollArea*>(QStringLiteral("ClientArea"));
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum() / 2);
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() / 2);
-    return Shoot(result, prefix + "large-result-9.png") && done;
+    done = Shoot(result, prefix + "large-result-9.png") && done;
+    // The picture alone, fitted: seen whole in its window.
+    result.findChild<QAction*>(QStringLiteral("KView1"))->trigger();
+    result.findChild<QAction*>(QStringLiteral("KViewFit"))->trigger();
+    return Shoot(result, prefix + "large-result-fit.png") && done;
 }
 
 } // namespace
@@ -165,6 +173,14 @@ int main(int argc, char** argv) {
     done = done && list->currentRow() >= 0 && Click("Button1");
     done = done && Shoot(*MethodForm, prefix + "method.png");
     done = done && Shoot(*PreviewForm, prefix + "preview.png");
+    // The wallpaper again with its middle tile outlined.
+    auto* outline = PreviewForm->findChild<QAbstractButton*>(QStringLiteral("CheckBox1"));
+    done = done && outline != nullptr && outline->isVisible();
+    if (done) {
+        outline->setChecked(true);
+        done = Shoot(*PreviewForm, prefix + "preview-outline.png");
+        outline->setChecked(false);
+    }
 
     done = done && Click("Button2") && !MethodForm->ResultWindows().empty();
     if (done) {
@@ -172,6 +188,22 @@ int main(int argc, char** argv) {
         result.findChild<QAction*>(QStringLiteral("KView9"))->trigger();
         Settle();
         done = Shoot(result, prefix + "result-9.png");
+        // Zoomed: the nine tiles at half size, the picture alone at twice its size.
+        const auto choose = [&result](const char* item) {
+            result.findChild<QAction*>(QString::fromLatin1(item))->trigger();
+            Settle();
+        };
+        choose("KView50");
+        done = done && Shoot(result, prefix + "result-9-50.png");
+        choose("KView1");
+        choose("KView200");
+        done = done && Shoot(result, prefix + "result-1-200.png");
+        choose("KView100");
+        // The View menu open, with its view and zoom items.
+        auto* viewMenu = result.findChild<QMenu*>(QStringLiteral("KView"));
+        viewMenu->popup(result.mapToGlobal(QPoint(0, 0)));
+        done = done && Shoot(*viewMenu, prefix + "result-view-menu.png");
+        viewMenu->close();
         result.SaveResultAs((prefix + "result.bmp").toStdString());
         result.SaveResultAs((prefix + "result.png").toStdString());
         result.findChild<QAction*>(QStringLiteral("KFileClipboard"))->trigger();

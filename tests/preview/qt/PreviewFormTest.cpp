@@ -1,10 +1,17 @@
+#include <QCheckBox>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include "bitmap/HandyBitmap.h"
 #include "engine/Slanter.h"
+#include "preview/PicturePreview.h"
+#include "preview/PreviewDrawing.h"
+#include "preview/PreviewRaster.h"
 #include "preview/qt/PreviewForm.h"
+#include "shell/General.h"
 #include "shell/SharedObjects.h"
+#include "support/PatternedBitmap.h"
 
 namespace slanter {
 namespace {
@@ -93,6 +100,94 @@ TEST_F(PreviewFormTest, NoPatternSelectedGivesAWhiteImage) {
     for (int y = 0; y < picture.height(); y += 20)
         for (int x = 0; x < picture.width(); x += 20)
             EXPECT_EQ(picture.pixel(x, y), kWhite);
+}
+
+// The colour values of an image, as the core keeps them.
+std::vector<std::uint32_t> ColourValues(const QImage& image) {
+    std::vector<std::uint32_t> values;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            values.push_back(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
+        }
+    }
+    return values;
+}
+
+// With a picture open the window gains the wallpaper beside the lattice, which stays
+// what it is without one.
+class PicturePreviewFormTest : public PreviewFormTest {
+  protected:
+    PicturePreviewFormTest() : picture(testing::PatternedBitmap(24, 64, 48)) {}
+    ~PicturePreviewFormTest() override { SourceBitmap = nullptr; }
+
+    // The wallpaper as the core renders it for the form's view.
+    PicturePixels Expected(bool smoothing, bool outline) {
+        const int side = qRound(form.PictureViewSide() * form.devicePixelRatioF());
+        return RenderPicturePreview(
+            engine, picture, smoothing,
+            PicturePreviewSize(engine.PatternSize(engine.PatternIndex()), {side, side}), outline);
+    }
+
+    THandyBitmap picture;
+};
+
+TEST_F(PicturePreviewFormTest, ShowsTheWallpaperBesideTheUnchangedLattice) {
+    Select(true, false, 2);
+    form.DrawPreview();
+    const QImage latticeAlone = form.Picture();
+    EXPECT_TRUE(form.PictureView().isNull());
+    EXPECT_EQ(form.size(), QSize(201, 201));
+
+    SourceBitmap = &picture;
+    form.DrawPreview();
+    EXPECT_EQ(form.Picture(), latticeAlone);
+    const PreviewRaster lattice(ComputePreviewDrawing(engine));
+    EXPECT_EQ(ColourValues(form.Picture()), lattice.Pixels());
+    const PicturePixels plain = Expected(false, false);
+    const QImage view = form.PictureView();
+    ASSERT_EQ(view.size(), QSize(plain.width, plain.height));
+    EXPECT_EQ(ColourValues(view), plain.pixels);
+    // The view sits beside the lattice; the window takes both and the option below.
+    EXPECT_GE(form.width(), 201 + form.PictureViewSide());
+    EXPECT_GE(form.height(), form.PictureViewSide());
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+
+    form.Smoothing = true;
+    form.DrawPreview();
+    EXPECT_EQ(ColourValues(form.PictureView()), Expected(true, false).pixels);
+    EXPECT_NE(ColourValues(form.PictureView()), plain.pixels);
+}
+
+TEST_F(PicturePreviewFormTest, TheOptionOutlinesTheMiddleTileOfTheLastWallpaperDrawn) {
+    SourceBitmap = &picture;
+    Select(false, true, 1);
+    form.DrawPreview();
+    auto* option = form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+    ASSERT_NE(option, nullptr);
+    EXPECT_FALSE(option->isChecked());
+    // Drawn again only when asked: a new tilt does not reach the outlined wallpaper.
+    const PicturePixels outlined = Expected(false, true);
+    engine.SetRightUp(false);
+    option->setChecked(true);
+    EXPECT_EQ(ColourValues(form.PictureView()), outlined.pixels);
+    option->setChecked(false);
+    engine.SetRightUp(true);
+    EXPECT_EQ(ColourValues(form.PictureView()), Expected(false, false).pixels);
+}
+
+TEST(PreviewFormCaptions, TheOutlineOptionInBothLanguages) {
+    const bool japanese = Japanese;
+    for (const bool inJapanese : {false, true}) {
+        Japanese = inJapanese;
+        const TPreviewForm form;
+        EXPECT_EQ(form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->text(),
+                  inJapanese ? QStringLiteral("タイルの輪郭を表示(&O)")
+                             : QStringLiteral("Show tile &outline"));
+        EXPECT_EQ(form.windowTitle(),
+                  inJapanese ? QStringLiteral("プレビュー") : QStringLiteral("Preview"));
+    }
+    Japanese = japanese;
 }
 
 TEST_F(PreviewFormTest, AScaledDisplayShowsTheDrawingSharp) {
