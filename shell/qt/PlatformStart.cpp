@@ -1,0 +1,61 @@
+#include "shell/qt/PlatformStart.h"
+
+#include <string>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStringList>
+
+#include "shell/Arguments.h"
+#include "shell/Language.h"
+#include "shell/LaunchState.h"
+#include "shell/qt/SettingsStore.h"
+
+namespace slanter {
+
+namespace {
+
+// The words after the program's own name, in the platform's encoding of file names.
+std::vector<std::string> ArgumentWords() {
+    std::vector<std::string> arguments;
+    const QStringList words = QCoreApplication::arguments();
+    for (qsizetype k = 1; k < words.size(); ++k)
+        arguments.push_back(QFile::encodeName(words[k]).toStdString());
+    return arguments;
+}
+
+} // namespace
+
+bool SystemLanguageIsJapanese() {
+    return QLocale::system().language() == QLocale::Japanese;
+}
+
+ProgramStart PlatformProgramStart() {
+    return {QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+            CommandLineText(SwitchWords(ArgumentWords())), SystemLanguageIsJapanese};
+}
+
+std::vector<std::string> PictureArguments() {
+    std::vector<std::string> pictures;
+    for (const std::string& word : PictureWords(ArgumentWords())) {
+        const QString name = QFile::decodeName(QByteArray::fromStdString(word));
+        pictures.push_back(QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString());
+    }
+    return pictures;
+}
+
+int LaunchShowCommand() {
+    // Desktops here start a program without asking for a window state.
+    return kShowNormal;
+}
+
+void StartGeneral() {
+    InitGeneral(PlatformProgramStart());
+    SetProgramInfo();
+    WriteApplicationInfo();
+}
+
+} // namespace slanter

@@ -1,0 +1,59 @@
+#include "shell/qt/ProgramWindows.h"
+
+#include "method/qt/MethodForm.h"
+#include "preview/qt/PreviewForm.h"
+#include "shell/LaunchState.h"
+#include "shell/qt/GeneralError.h"
+#include "shell/qt/MainForm.h"
+
+namespace slanter {
+
+namespace {
+
+void ApplyLaunchState(TMainForm& form, int showCommand) {
+    Qt::WindowStates state = form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    switch (LaunchStateOf(showCommand)) {
+    case LaunchState::Minimized:
+        state |= Qt::WindowMinimized;
+        break;
+    case LaunchState::Maximized:
+        state |= Qt::WindowMaximized;
+        break;
+    case LaunchState::Normal:
+        break;
+    }
+    form.setWindowState(state);
+}
+
+} // namespace
+
+ProgramWindows::ProgramWindows() = default;
+
+ProgramWindows::~ProgramWindows() {
+    PreviewForm = nullptr;
+    MethodForm = nullptr;
+    MainForm = nullptr;
+    preview_.reset();
+    method_.reset();
+    main_.reset();
+}
+
+bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
+    main_ = std::make_unique<TMainForm>(commandLine);
+    MainForm = main_.get();
+    if (!main_->FormCreate())
+        return false;
+    ApplyLaunchState(*main_, showCommand);
+    method_ = std::make_unique<TMethodForm>();
+    MethodForm = method_.get();
+    preview_ = std::make_unique<TPreviewForm>();
+    PreviewForm = preview_.get();
+    return true;
+}
+
+void ProgramWindows::OpenNamedPicture(const std::vector<std::string>& fileNames) {
+    if (main_ && !fileNames.empty())
+        RunGuarded([&] { main_->OpenChosenFile(fileNames.front()); });
+}
+
+} // namespace slanter

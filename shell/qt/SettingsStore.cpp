@@ -1,0 +1,78 @@
+#include "shell/qt/SettingsStore.h"
+
+#include <memory>
+
+#include <QFile>
+#include <QSettings>
+
+#include "shell/General.h"
+
+namespace slanter {
+
+namespace {
+
+std::unique_ptr<QSettings> OpenApplicationKey() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(kCompanyKeyName),
+                                       QString::fromStdString(Title));
+}
+
+QString KeyOf(const std::string& section, const std::string& name) {
+    return QString::fromStdString(section + "/" + name);
+}
+
+} // namespace
+
+void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
+    if (!SettingsWritable)
+        return;
+    const auto text = StoredSettingText(value);
+    if (!text)
+        return;
+    const auto settings = OpenApplicationKey();
+    settings->setValue(KeyOf(section, name), QString::fromStdString(*text));
+    settings->sync();
+    if (settings->status() == QSettings::AccessError)
+        throw SettingsError("Failed to set data for '" + name + "'");
+}
+
+SettingValue ReadSetting(const std::string& section, const std::string& name,
+                         const SettingValue& defaultValue) {
+    if (defaultValue.kind() == SettingValue::Kind::Empty)
+        return defaultValue;
+    const auto settings = OpenApplicationKey();
+    const QVariant stored = settings->value(KeyOf(section, name));
+    if (!stored.isValid())
+        return SettingFromStoredText(defaultValue, std::nullopt);
+    if (stored.typeId() != QMetaType::QString)
+        throw SettingsError("Invalid data type for '" + name + "'");
+    return SettingFromStoredText(defaultValue, stored.toString().toStdString());
+}
+
+void WriteApplicationInfo() {
+    WriteSetting("Application", "Title", Title);
+    WriteSetting("Application", "Path", WorkFolder);
+    WriteSetting("Application", "ExeName", ProgramName);
+    WriteSetting("Application", "MajorVersion", MajorVersion);
+    WriteSetting("Application", "MinorVersion", MinorVersion);
+    WriteSetting("Application", "Revision", Revision);
+}
+
+void EraseSettings() {
+#ifdef Q_OS_WIN
+    // The registry: delete the program's subkey of the company key, with all below it.
+    QSettings company(QStringLiteral("HKEY_CURRENT_USER\\Software\\") +
+                          QString::fromLatin1(kCompanyKeyName),
+                      QSettings::NativeFormat);
+    company.remove(QString::fromStdString(Title));
+    company.sync();
+#else
+    // Elsewhere the program's key is one file; emptying it is not enough, it goes too.
+    const auto settings = OpenApplicationKey();
+    settings->clear();
+    settings->sync();
+    QFile::remove(settings->fileName());
+#endif
+}
+
+} // namespace slanter

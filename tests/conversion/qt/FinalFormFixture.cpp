@@ -1,0 +1,84 @@
+#include "FinalFormFixture.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+#include "shell/SharedObjects.h"
+#include "shell/qt/Clipboard.h"
+#include "shell/qt/PendingMessages.h"
+#include "shell/qt/SaveDialog.h"
+
+namespace slanter::testing {
+
+void FinalFormTest::SetUp() {
+    ShellTest::SetUp();
+    folder_ = std::make_unique<TempFolder>();
+    pictures_ = std::make_unique<TemporaryPictures>(folder_->Path());
+    ASSERT_FALSE(pictures_->Folder().empty());
+    TemporaryFiles = pictures_.get();
+    WorkingFile = pictures_->WorkingFileName();
+    PatternEngine = &engine_;
+    SourceBitmap = &source_;
+    engine_.SetSortOnAngle(false);
+    owner_ = std::make_unique<QObject>();
+    previousShower_ =
+        SetMessageBoxShower([this](const QString& text, int flags, const QString& caption) {
+            shown_.push_back({text.toStdString(), flags, caption.toStdString()});
+            return kOkButton;
+        });
+}
+
+void FinalFormTest::TearDown() {
+    owner_.reset();
+    SetMessageBoxShower(previousShower_);
+    SetPendingMessagesProcessor({});
+    SetSaveDialogRunner({});
+    SetClipboardWriter({});
+    PatternEngine = nullptr;
+    SourceBitmap = nullptr;
+    TemporaryFiles = nullptr;
+    WorkingFile.clear();
+    pictures_.reset();
+    folder_.reset();
+    ShellTest::TearDown();
+}
+
+void FinalFormTest::Open(THandyBitmap picture) {
+    TemporaryFiles->Writing(WorkingFile);
+    ASSERT_TRUE(picture.SaveToFile(WorkingFile)) << picture.ErrorText();
+    ASSERT_TRUE(source_.LoadFromFile(WorkingFile)) << source_.ErrorText();
+    engine_.SetSourceSize({source_.biWidth(), source_.biHeight()});
+}
+
+void FinalFormTest::Select(int index) {
+    engine_.SetPatternIndex(index);
+    ASSERT_EQ(engine_.PatternIndex(), index);
+}
+
+TFinalForm& FinalFormTest::NewForm(std::int32_t number, bool smoothing) {
+    auto* form = new TFinalForm(owner_.get()); // owned by owner_
+    form->ResultNumber = number;
+    form->Smoothing = smoothing;
+    return *form;
+}
+
+TFinalForm& FinalFormTest::Converted(std::int32_t number, bool smoothing) {
+    TFinalForm& form = NewForm(number, smoothing);
+    form.Convert();
+    return form;
+}
+
+std::vector<ShownBox> FinalFormTest::TakeBoxes() {
+    return std::exchange(shown_, {});
+}
+
+std::vector<std::string> FinalFormTest::TemporaryNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(pictures_->Folder()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace slanter::testing

@@ -1,0 +1,147 @@
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ShellFixture.h"
+#include "shell/qt/Help.h"
+#include "shell/qt/InfoBoxes.h"
+#include "shell/qt/MessageBox.h"
+
+namespace slanter {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ShownBox {
+    QString text;
+    int flags;
+    QString caption;
+};
+
+// Catches every box and help file instead of showing them; the program runs from a
+// fresh temporary folder so the help and text files can be made or left out.
+class MessagesTest : public testing::ShellTest {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("slanter-messages-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        ShellTest::SetUp();
+        previousShower_ =
+            SetMessageBoxShower([this](const QString& text, int flags, const QString& caption) {
+                shown_.push_back({text, flags, caption});
+                return 7;
+            });
+        previousViewer_ = SetHelpViewer([this](const QString& fileName) {
+            opened_.push_back(fileName);
+            return true;
+        });
+    }
+    void TearDown() override {
+        SetMessageBoxShower(previousShower_);
+        SetHelpViewer(previousViewer_);
+        ShellTest::TearDown();
+        fs::remove_all(folder_);
+    }
+
+    void Start(const std::string& switches) {
+        InitGeneral({(folder_ / "Slanter").string(), switches, [] { return false; }});
+        SetProgramInfo();
+    }
+    std::string InFolder(const std::string& leaf) const { return (folder_ / leaf).string(); }
+    void Make(const std::string& leaf) const { std::ofstream(folder_ / leaf) << "x"; }
+
+    fs::path folder_;
+    std::vector<ShownBox> shown_;
+    std::vector<QString> opened_;
+    MessageBoxShower previousShower_;
+    HelpViewer previousViewer_;
+};
+
+TEST_F(MessagesTest, CaptionIsTwoBlanksAndTheCaptionOrTheTitle) {
+    EXPECT_EQ(AppMessageBox("No Bitmap Image in Clip Board.", kWarningBox), 7);
+    AppMessageBox("x", kInformationBox, "Bitmap Information");
+    ASSERT_EQ(shown_.size(), 2u);
+    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
+    EXPECT_EQ(shown_[0].flags, 48);
+    EXPECT_EQ(shown_[0].text, "No Bitmap Image in Clip Board.");
+    EXPECT_EQ(shown_[1].caption, "  Bitmap Information");
+    EXPECT_EQ(shown_[1].flags, 64);
+}
+
+TEST_F(MessagesTest, VersionBox) {
+    Start("");
+    ShowVersionInfo();
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0].text, "Version Information\n\nBitmap Image Modifying Tool\n"
+                              "Bit Map Slanter (Slanter)  Ver.3.00  Rev.2");
+    EXPECT_EQ(shown_[0].flags, 64);
+    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
+}
+
+TEST_F(MessagesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
+    Start("/JAPANESE");
+    Make("SlanterE.txt");
+    ShowCopyrightInfo();
+    Make("Slanter.txt");
+    ShowCopyrightInfo();
+    ASSERT_EQ(shown_.size(), 2u);
+    EXPECT_EQ(shown_[0].text.toStdString(),
+              "著作権情報\r\nCopyright (C) TAMRI Lab. All rights reserved.");
+    EXPECT_EQ(shown_[1].text.toStdString(),
+              "著作権情報\r\nCopyright (C) TAMRI Lab. All rights reserved.\r\n\r\n詳細は " +
+                  InFolder("Slanter.txt") + " をご覧ください。");
+    EXPECT_EQ(shown_[1].flags, 64);
+}
+
+TEST_F(MessagesTest, MissingHelpFileIsReportedAndNotOpened) {
+    Start("");
+    Make("Slanter.hlp"); // the Japanese one does not serve an English run
+    ShowHelp();
+    EXPECT_TRUE(opened_.empty());
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0].text.toStdString(), InFolder("SlanterE.hlp") + " is not found.");
+    EXPECT_EQ(shown_[0].flags, 48);
+    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
+}
+
+TEST_F(MessagesTest, PresentHelpFileIsOpened) {
+    Start("/japanese");
+    Make("Slanter.hlp");
+    ShowHelp();
+    EXPECT_TRUE(shown_.empty());
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0].toStdString(), InFolder("Slanter.hlp"));
+}
+
+TEST_F(MessagesTest, PlatformBoxIsModalAndShowsTheText) {
+    SetMessageBoxShower({});
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool modal = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            modal = box->isModal();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    EXPECT_EQ(AppMessageBox("Can't copy a.bmp.\r\n", kWarningBox), kOkButton);
+    EXPECT_EQ(title, "  Bit Map Slanter");
+    EXPECT_EQ(text, "Can't copy a.bmp.\n");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_TRUE(modal);
+}
+
+} // namespace
+} // namespace slanter
