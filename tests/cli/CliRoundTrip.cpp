@@ -7,6 +7,7 @@
 
 #include "CliRun.h"
 #include "bitmap/HandyBitmap.h"
+#include "cli/ArgumentParsing.h"
 #include "engine/Slanter.h"
 #include "support/LoadRoundTrip.h"
 #include "support/TempFolder.h"
@@ -100,7 +101,10 @@ std::string CheckConvert(const FuzzInput& input, const std::string& in,
     if (input.extraWord)
         words.push_back(*input.extraWord);
     const CliRun run = RunWords(words);
-    if (run.code == kExitOk) {
+    if (run.code == kExitOk && input.extraWord && IsHelpWord(*input.extraWord)) {
+        if (run.out.empty() || testing::ReadBytes(out) != kKept)
+            return "convert --help did more than show its usage";
+    } else if (run.code == kExitOk) {
         THandyBitmap result;
         if (!result.LoadFromFile(out))
             return "the converted file does not load: " + result.ErrorText();
