@@ -101,11 +101,14 @@ void TSlanter::SearchMultiplier(std::int64_t d, std::int64_t along, std::int64_t
     const double g = StoreDouble(e / Extended(across)) / 2;
     const auto n = static_cast<std::int64_t>(g);
     const std::int64_t leastA0 = 7071 * (d * along) / 10000;
+    // With a0 alone too long, a needs a cut by gcd(d + j, i) of at least leastCut, which
+    // no count below leastCut has.
+    const std::int64_t leastCut = leastA0 / (kMaxTileSide + 1) + 1;
     std::int64_t countsOneByOne = n;
     if (leastA0 > kMaxTileSide)
         countsOneByOne = std::min(n, (kMaxTileSide + 1) / across);
 
-    for (std::int64_t i = 1; i <= countsOneByOne && patternCount_ < kMaxPatterns; ++i) {
+    for (std::int64_t i = leastCut; i <= countsOneByOne && patternCount_ < kMaxPatterns; ++i) {
         const Turn turn = TurnOf(i, g);
         const auto a0 = static_cast<std::int64_t>(turn.cosine * e);
         const auto b0 = static_cast<std::int64_t>(turn.sine * e);

@@ -1,5 +1,8 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -7,6 +10,7 @@
 
 #include "engine/Slanter.h"
 #include "support/PlainPatternSearch.h"
+#include "support/ReferenceTable.h"
 
 namespace slanter {
 namespace {
@@ -156,6 +160,34 @@ TEST(SearchBound, PicturesAcrossTheMultiplierBoundGetTheTableOfTheFullSearch) {
         for (int along = across + 1; along <= last; along = along * 8 / 5 + 1)
             ExpectPlainTable(along, across);
     }
+}
+
+// Long pictures whose full search takes minutes: their tables as that search built them.
+TEST(SearchBound, LongPicturesGetTheTablesTheFullSearchRecorded) {
+    std::ifstream in(testing::TestDataPath("patterns/long-pictures.txt"));
+    std::string word;
+    int tables = 0;
+    while (in >> word) {
+        ASSERT_EQ(word, "size");
+        int w = 0;
+        int h = 0;
+        std::string arrangement;
+        std::size_t count = 0;
+        in >> w >> h >> arrangement >> count;
+        std::vector<testing::PatternEntry> recorded(count);
+        for (testing::PatternEntry& entry : recorded) {
+            std::string angle;
+            std::string slide;
+            in >> angle >> entry.area >> slide >> entry.size.X >> entry.size.Y;
+            entry.angle = std::strtod(angle.c_str(), nullptr);
+            entry.slide = std::strtod(slide.c_str(), nullptr);
+        }
+        ASSERT_TRUE(in);
+        EXPECT_EQ(testing::TableOf(Engine(w, h, arrangement == "rows")), recorded)
+            << w << "x" << h << " " << arrangement;
+        ++tables;
+    }
+    EXPECT_EQ(tables, 6);
 }
 
 } // namespace
