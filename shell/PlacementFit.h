@@ -10,6 +10,7 @@ struct PlacementRect {
     std::int64_t top = 0;
     std::int64_t width = 0;
     std::int64_t height = 0;
+    bool operator==(const PlacementRect&) const = default;
 };
 
 // A stored placement brought within the screen's available area before it is used: each

@@ -48,7 +48,8 @@ FuzzInput Parse(const std::uint8_t* data, std::size_t size) {
     input.segments = (bits & 64) != 0;
     input.pattern = next();
     if ((bits & 16) != 0) {
-        const std::size_t length = std::min<std::size_t>(next() % 16, size - at);
+        const std::size_t wanted = next() % 16; // before the room is counted
+        const std::size_t length = std::min(wanted, size - at);
         input.extraWord = std::string(reinterpret_cast<const char*>(data) + at, length);
         at += length;
     }

@@ -263,7 +263,8 @@ TEST_F(ConvertCommand, ASignalAtAnyMomentLeavesAWholeOutputOrNone) {
             EXPECT_EQ(names, (std::vector<std::string>{"in.bmp", "out.bmp"})) << step;
             EXPECT_EQ(testing::ReadBytes(output), expected) << step;
         } else {
-            EXPECT_EQ(code, 128 + signal) << step;
+            // -1: the signal came before the program had set its handlers.
+            EXPECT_TRUE(code == 128 + signal || code == -1) << step << ": " << code;
             EXPECT_EQ(names, (std::vector<std::string>{"in.bmp"})) << step;
         }
     }

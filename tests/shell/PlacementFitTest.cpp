@@ -10,10 +10,6 @@ namespace {
 // A 1920 x 1080 screen with a 40-pixel panel along its top.
 constexpr PlacementRect kArea{0, 40, 1920, 1040};
 
-bool operator==(const PlacementRect& a, const PlacementRect& b) {
-    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-}
-
 PlacementRect Fit(PlacementRect stored, std::int64_t least = 100) {
     return FitPlacement(stored, kArea, least, least);
 }

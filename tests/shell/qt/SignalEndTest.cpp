@@ -23,20 +23,25 @@ namespace fs = std::filesystem;
 
 class SignalEnd : public ::testing::Test {
   protected:
-    SignalEnd() : temporary(folder.Path("tmp")) { fs::create_directory(temporary); }
+    SignalEnd() : temporary(folder.Path("tmp")) {
+        fs::create_directory(temporary);
+        fs::create_directory(folder.Path("runtime"));
+        fs::permissions(folder.Path("runtime"), fs::perms::owner_all);
+    }
 
     // The program on `picture`, offscreen, with a home and a temporary location of its own.
     pid_t Start(const std::string& picture) {
         std::vector<std::string> settings{"QT_QPA_PLATFORM=offscreen", "TMPDIR=" + temporary,
                                           "HOME=" + folder.Path(),
-                                          "XDG_CONFIG_HOME=" + folder.Path("config")};
+                                          "XDG_CONFIG_HOME=" + folder.Path("config"),
+                                          "XDG_RUNTIME_DIR=" + folder.Path("runtime")};
         std::vector<char*> environment;
         for (std::string& setting : settings)
             environment.push_back(setting.data());
         for (char** entry = environ; *entry != nullptr; ++entry) {
             const std::string name(*entry, std::string(*entry).find('='));
             if (name != "QT_QPA_PLATFORM" && name != "TMPDIR" && name != "HOME" &&
-                name != "XDG_CONFIG_HOME")
+                name != "XDG_CONFIG_HOME" && name != "XDG_RUNTIME_DIR")
                 environment.push_back(*entry);
         }
         environment.push_back(nullptr);
@@ -52,7 +57,8 @@ class SignalEnd : public ::testing::Test {
     // The run's folder of temporary pictures, once made; empty before.
     std::string RunFolder() const {
         for (const auto& entry : fs::directory_iterator(temporary))
-            return entry.path().string();
+            if (entry.path().filename().string().rfind("slanter-", 0) == 0)
+                return entry.path().string();
         return {};
     }
 
