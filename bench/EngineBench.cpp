@@ -32,6 +32,11 @@ BENCHMARK(BM_BuildPatterns)
     ->ArgsProduct({{100}, {5000}, {1, 0}})
     ->ArgsProduct({{1}, {1}, {1, 0}})
     ->ArgsProduct({{9999}, {1}, {1, 0}})
+    // The longest pictures the reader takes, where few candidates of a multiplier fit.
+    ->ArgsProduct({{100'000'000}, {1}, {1, 0}})
+    ->ArgsProduct({{85'073'224}, {1}, {1, 0}})
+    ->ArgsProduct({{30'000'000}, {1}, {1, 0}})
+    ->ArgsProduct({{1'000'000}, {100}, {1, 0}})
     ->Unit(benchmark::kMicrosecond);
 
 // A whole tile of a chosen pattern: picture size, arrangement, tilt, pattern number.

@@ -6,9 +6,11 @@
 
 namespace slanter {
 
-// The few platform file calls the bitmap store makes. A file is held by one opener at a
-// time: a second open or create of a file that is held fails. A read or write that the
-// platform refuses counts as one that came short. FileLayerPosix.cpp and
+// The few platform file calls the bitmap store makes. Readers share a file: any number may
+// hold it for reading at once, so that conversions of one picture run side by side. A
+// writer holds it alone: a create fails while anyone holds the file, and an open for
+// reading fails while a writer holds it, so that no file is read half-written. A read or
+// write that the platform refuses counts as one that came short. FileLayerPosix.cpp and
 // FileLayerWindows.cpp hold the two platforms' calls.
 class PlatformFile {
   public:
@@ -22,7 +24,8 @@ class PlatformFile {
     // A new or emptied file, for reading and writing.
     bool Create(const std::string& name);
     bool IsOpen() const;
-    void Close();
+    // False when the platform reports at the close that the written data was not kept.
+    bool Close();
 
     // The number of bytes moved; fewer than count means the transfer came short.
     std::size_t Read(void* buffer, std::size_t count);
@@ -39,7 +42,8 @@ class PlatformFile {
     bool Hold(void* handle, bool mustBeRegular);
     void* handle_ = nullptr;
 #else
-    bool Hold(int fd, bool mustBeRegular);
+    // lock is the flock operation that holds the file: shared or exclusive.
+    bool Hold(int fd, bool mustBeRegular, int lock);
     int fd_ = -1;
 #endif
     std::int64_t position_ = 0;

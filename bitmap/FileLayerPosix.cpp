@@ -38,13 +38,14 @@ PlatformFile::~PlatformFile() {
 bool PlatformFile::OpenForReading(const std::string& name) {
     Close();
     // Non-blocking, so that a named pipe cannot hang the open; it is refused below.
-    return Hold(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), true);
+    return Hold(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), true, LOCK_SH);
 }
 
 bool PlatformFile::Create(const std::string& name) {
     Close();
     // Not O_TRUNC: a file that another opener holds must be left as it is.
-    if (!Hold(::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666), false))
+    if (!Hold(::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666), false,
+              LOCK_EX))
         return false;
     struct stat info {};
     if (::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd_, 0) != 0) {
@@ -54,12 +55,12 @@ bool PlatformFile::Create(const std::string& name) {
     return true;
 }
 
-bool PlatformFile::Hold(int fd, bool mustBeRegular) {
+bool PlatformFile::Hold(int fd, bool mustBeRegular, int lock) {
     if (fd < 0)
         return false;
     struct stat info {};
     const bool usable = ::fstat(fd, &info) == 0 && (!mustBeRegular || S_ISREG(info.st_mode)) &&
-                        ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+                        ::flock(fd, lock | LOCK_NB) == 0;
     if (!usable) {
         ::close(fd);
         return false;
@@ -73,10 +74,10 @@ bool PlatformFile::IsOpen() const {
     return fd_ >= 0;
 }
 
-void PlatformFile::Close() {
-    if (fd_ >= 0)
-        ::close(fd_);
+bool PlatformFile::Close() {
+    const bool closed = fd_ < 0 || ::close(fd_) == 0;
     fd_ = -1;
+    return closed;
 }
 
 std::size_t PlatformFile::Read(void* buffer, std::size_t count) {

@@ -17,17 +17,17 @@ PlatformFile::~PlatformFile() {
     Close();
 }
 
-// Share mode 0 throughout: the open fails while any other opener, in this program or
-// another, holds the file, and no other opener gets in while we hold it.
+// A reader shares the file with other readers only: the open fails while anyone, in this
+// program or another, holds the file for writing, and no writer gets in while we read.
 bool PlatformFile::OpenForReading(const std::string& name) {
     Close();
-    return Hold(::CreateFileA(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    return Hold(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr),
                 true);
 }
 
-// CREATE_ALWAYS empties an existing file only once the open has succeeded, so a refused
-// create leaves a held file as it was.
+// A writer shares with no one. CREATE_ALWAYS empties an existing file only once the open
+// has succeeded, so a refused create leaves a held file as it was.
 bool PlatformFile::Create(const std::string& name) {
     Close();
     return Hold(::CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -52,10 +52,10 @@ bool PlatformFile::IsOpen() const {
     return handle_ != nullptr;
 }
 
-void PlatformFile::Close() {
-    if (handle_ != nullptr)
-        ::CloseHandle(handle_);
+bool PlatformFile::Close() {
+    const bool closed = handle_ == nullptr || ::CloseHandle(handle_) != 0;
     handle_ = nullptr;
+    return closed;
 }
 
 std::size_t PlatformFile::Read(void* buffer, std::size_t count) {

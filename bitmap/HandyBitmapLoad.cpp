@@ -100,10 +100,15 @@ bool THandyBitmap::ReadImage(PlatformFile& file) {
     // no room for a negative size.
     if (width < 0 || height < 0)
         return Fail(kCantReadImage);
+    // Each product is taken only once its factors are known small enough for 64 bits:
+    // a row of up to 2^31 pixels at 24 bits is 6.4e9 bytes, which times 2^31 rows would
+    // not fit.
     const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
+    if (rowBytes > kMaxImageBytes)
+        return Fail(kTooLarge);
     const std::int64_t imageBytes = rowBytes * height;
     const std::int64_t cells = std::int64_t{width} * height;
-    if (cells > kMaxPixels || rowBytes > kMaxImageBytes || imageBytes > kMaxImageBytes)
+    if (cells > kMaxPixels || imageBytes > kMaxImageBytes)
         return Fail(kTooLarge);
     infoHeader_.biSizeImage = static_cast<std::int32_t>(imageBytes);
     if (file.Size() - file.Position() < imageBytes)

@@ -22,8 +22,11 @@ bool THandyBitmap::SaveToFile(const std::string& fileName) {
             errorText_ = kCantCreate + fileName;
             return false;
         }
-        return WriteFileHeader(file) && WriteInfoHeader(file) && WritePalette(file) &&
-               WriteImage(file);
+        const bool written = WriteFileHeader(file) && WriteInfoHeader(file) && WritePalette(file) &&
+                             WriteImage(file);
+        // A fault the platform only reports at the close is a failed save too.
+        const bool closed = file.Close();
+        return written && closed;
     } catch (const std::bad_alloc&) {
         return Fail(kOutOfMemory);
     }

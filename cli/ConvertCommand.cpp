@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -41,37 +42,57 @@ constexpr const char* kConvertUsage =
     "  --left         rows rising to the left instead of to the right\n"
     "  --smooth       blend each pixel with its nearest neighbour across an edge\n"
     "  --sort=ORDER   order of the table: angle (default) or area\n"
-    "Ctrl-C cancels between two columns; nothing is written then (exit code 130).\n";
+    "Ctrl-C, SIGTERM or SIGHUP cancels between two columns or before the output is put\n"
+    "in place; nothing is written then (exit code 128 + the signal's number: 130 for\n"
+    "Ctrl-C).\n";
 
-constexpr int kExitCancelled = 130;
+// The signals that end a run: it stops before its next column, or before its output is
+// renamed into place, and leaves no file behind. Windows raises SIGINT for Ctrl-C and
+// SIGBREAK for Ctrl-Break.
+#ifdef _WIN32
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGBREAK};
+#else
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+#endif
 
-// Windows calls the handler on a thread of its own, so the flag is an atomic one.
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free,
-              "the handler may only touch a lock-free flag");
+// The signal that asked the run to stop, 0 while none has. Windows calls the handler on a
+// thread of its own, so the value is an atomic one.
+std::atomic<int> stopSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free,
+              "the handler may only touch a lock-free value");
 
-extern "C" void OnInterrupt(int) {
-    interrupted = true;
+extern "C" void OnStopSignal(int signal) {
+    stopSignal = signal;
 #ifdef _WIN32
     // The runtime resets the handler before calling it; a second Ctrl-C must not kill the
     // run halfway through writing.
-    std::signal(SIGINT, OnInterrupt);
+    std::signal(signal, OnStopSignal);
 #endif
+}
+
+// The exit code of a run a signal stopped: 128 + its number, as a shell reports it (130
+// for Ctrl-C).
+int StoppedExitCode() {
+    return 128 + stopSignal;
 }
 
 #ifdef _WIN32
 class InterruptGuard {
   public:
     InterruptGuard() {
-        interrupted = false;
-        previous_ = std::signal(SIGINT, OnInterrupt);
+        stopSignal = 0;
+        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
+            previous_[k] = std::signal(kStopSignals[k], OnStopSignal);
     }
-    ~InterruptGuard() { std::signal(SIGINT, previous_); }
+    ~InterruptGuard() {
+        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
+            std::signal(kStopSignals[k], previous_[k]);
+    }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
   private:
-    void (*previous_)(int) = SIG_DFL;
+    void (*previous_[std::size(kStopSignals)])(int) = {};
 };
 
 bool StandardErrorIsTerminal() {
@@ -81,18 +102,22 @@ bool StandardErrorIsTerminal() {
 class InterruptGuard {
   public:
     InterruptGuard() {
-        interrupted = false;
+        stopSignal = 0;
         struct sigaction action {};
-        action.sa_handler = OnInterrupt;
+        action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previous_);
+        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
+            sigaction(kStopSignals[k], &action, &previous_[k]);
     }
-    ~InterruptGuard() { sigaction(SIGINT, &previous_, nullptr); }
+    ~InterruptGuard() {
+        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
+            sigaction(kStopSignals[k], &previous_[k], nullptr);
+    }
     InterruptGuard(const InterruptGuard&) = delete;
     InterruptGuard& operator=(const InterruptGuard&) = delete;
 
   private:
-    struct sigaction previous_ {};
+    struct sigaction previous_[std::size(kStopSignals)]{};
 };
 
 bool StandardErrorIsTerminal() {
@@ -172,7 +197,7 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         }
     }
 
-    // From here on Ctrl-C only asks the run to stop before its next column.
+    // From here on a stop signal only asks the run to stop before its next column.
     InterruptGuard guard;
     THandyBitmap source;
     if (const std::string reason = LoadWorkingPicture(options.input, source); !reason.empty()) {
@@ -193,19 +218,29 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
 
     THandyBitmap result;
-    bool finished = false;
+    RunOutcome outcome = RunOutcome::Finished;
     {
         ProgressLine line(err);
         RunHooks hooks;
-        hooks.keepGoing = [] { return !interrupted; };
+        hooks.keepGoing = [] { return stopSignal == 0; };
         hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
-        finished = ComputeResult(engine, source, options.smoothing, result, hooks);
+        outcome = ComputeResult(engine, source, options.smoothing, result, hooks);
     }
-    if (!finished) {
+    if (outcome == RunOutcome::Cancelled) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
-        return kExitCancelled;
+        return StoppedExitCode();
     }
-    const std::string problem = WriteResultFile(result, options.output);
+    if (outcome == RunOutcome::OutOfMemory) {
+        err << "slanter-cli convert: out of memory for a " << tile.X << " x " << tile.Y
+            << " tile; nothing was written\n";
+        return kExitFailure;
+    }
+    const std::string problem =
+        WriteResultFile(result, options.output, [] { return stopSignal == 0; });
+    if (problem == kWriteStopped) {
+        err << "slanter-cli convert: cancelled; nothing was written\n";
+        return StoppedExitCode();
+    }
     if (!problem.empty()) {
         err << "slanter-cli convert: cannot write " << options.output << ": " << problem << "\n";
         return kExitFailure;

@@ -1,13 +1,16 @@
 #include "cli/OutputFile.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -33,6 +36,22 @@ std::string LastErrorText() {
     return reason.empty() ? "error " + std::to_string(code) : reason;
 }
 
+// Empty when path is missing or a file on disk; otherwise what it is instead.
+std::string NotARegularFile(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return "it is a folder, not a regular file";
+    // Opened for no access at all: a device (NUL, CON, COM1) or a pipe shows its kind.
+    const HANDLE handle =
+        ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return {};
+    const DWORD type = ::GetFileType(handle);
+    ::CloseHandle(handle);
+    return type == FILE_TYPE_DISK ? std::string() : "it is a device or a pipe, not a regular file";
+}
+
 // A new empty file in path's folder. The platform splits the path, so a double-byte
 // character whose second byte is a backslash is never cut.
 std::string MakeTemporaryBeside(const std::string& path, std::string& reason) {
@@ -52,9 +71,23 @@ std::string MakeTemporaryBeside(const std::string& path, std::string& reason) {
     return name.data();
 }
 
+bool FlushToDisk(const std::string& temporary, std::string& reason) {
+    const HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        reason = LastErrorText();
+        return false;
+    }
+    const bool flushed = ::FlushFileBuffers(handle) != 0;
+    if (!flushed)
+        reason = LastErrorText();
+    return ::CloseHandle(handle) != 0 && flushed;
+}
+
 // Renaming onto an existing file is refused on Windows unless asked for.
 bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string& reason) {
-    if (::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0)
+    if (::MoveFileExA(temporary.c_str(), path.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
         return true;
     reason = LastErrorText();
     return false;
@@ -72,40 +105,114 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string MakeTemporaryBeside(const std::string& path, std::string& reason) {
-    std::string pattern = FolderOf(path) + "/." + NameOf(path) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int descriptor = mkstemp(name.data());
+// Empty when path is missing or a regular file (through links); otherwise what it is.
+// mode gets the bits the output should have: the existing file's, or a new file's.
+std::string NotARegularFile(const std::string& path, mode_t& mode) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {}; // missing, or a fault the creation reports
+    if (S_ISREG(info.st_mode)) {
+        mode = info.st_mode & 07777;
+        return {};
+    }
+    const char* kind = S_ISDIR(info.st_mode)    ? "a folder"
+                       : S_ISFIFO(info.st_mode) ? "a named pipe"
+                       : S_ISSOCK(info.st_mode) ? "a socket"
+                                                : "a device";
+    return std::string("it is ") + kind + ", not a regular file";
+}
+
+// A descriptor that is closed when it goes, unless Close was asked and answered.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+  private:
+    int fd_;
+};
+
+// A new empty file ".NAME.XXXXXX" in path's folder, NAME cut where the whole name would
+// outgrow the folder's limit. Its descriptor stays open for the flush at the end.
+std::string MakeTemporaryBeside(const std::string& path, mode_t mode, int& descriptor,
+                                std::string& reason) {
+    const std::string folder = FolderOf(path);
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    std::string name = NameOf(path);
+    const std::size_t room = static_cast<std::size_t>(longest) - 8; // "." and ".XXXXXX"
+    if (name.size() > room)
+        name.resize(room);
+    std::string pattern = folder + "/." + name + ".XXXXXX";
+    std::vector<char> made(pattern.begin(), pattern.end());
+    made.push_back('\0');
+    descriptor = ::mkostemp(made.data(), O_CLOEXEC);
     if (descriptor < 0) {
         reason = std::strerror(errno);
         return {};
     }
-    // mkstemp makes the file private; the output gets the mode any new file would get.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    close(descriptor);
-    return name.data();
+    // mkstemp makes the file private; the output gets the bits it should have.
+    ::fchmod(descriptor, mode);
+    return made.data();
 }
 
 bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string& reason) {
-    if (std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    reason = std::strerror(errno);
-    return false;
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    // The rename itself reaches the disk with the folder; a folder that cannot be
+    // flushed leaves the file written all the same.
+    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
 }
 #endif
 
 } // namespace
 
-std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path) {
+std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path,
+                            const std::function<bool()>& keepGoing) {
     if (path.empty())
         return "no file name";
     std::string reason;
+#ifdef _WIN32
+    if (std::string refusal = NotARegularFile(path); !refusal.empty())
+        return refusal;
     const std::string temporary = MakeTemporaryBeside(path, reason);
     if (temporary.empty())
         return reason;
+    const auto flush = [&temporary](std::string& why) { return FlushToDisk(temporary, why); };
+#else
+    mode_t mode = 0;
+    if (std::string refusal = NotARegularFile(path, mode); !refusal.empty())
+        return refusal;
+    int made = -1;
+    const std::string temporary = MakeTemporaryBeside(path, mode, made, reason);
+    if (temporary.empty())
+        return reason;
+    Descriptor descriptor(made);
+    const auto flush = [&descriptor](std::string& why) {
+        if (::fsync(descriptor.Get()) == 0 && descriptor.Close())
+            return true;
+        why = std::strerror(errno);
+        return false;
+    };
+#endif
 
     if (NamesPngFile(path)) {
         if (const std::string problem = SaveAsPng(bitmap, temporary); !problem.empty()) {
@@ -115,6 +222,14 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path) {
     } else if (!bitmap.SaveToFile(temporary)) {
         std::remove(temporary.c_str());
         return bitmap.ErrorText().empty() ? "the file could not be written" : bitmap.ErrorText();
+    }
+    if (!flush(reason)) {
+        std::remove(temporary.c_str());
+        return reason;
+    }
+    if (keepGoing && !keepGoing()) {
+        std::remove(temporary.c_str());
+        return kWriteStopped;
     }
     if (!MoveIntoPlace(temporary, path, reason)) {
         std::remove(temporary.c_str());

@@ -25,9 +25,14 @@ struct RunHooks {
     std::function<double()> clock;
 };
 
+enum class RunOutcome {
+    Finished,
+    Cancelled,   // the columns computed so far stay in result
+    OutOfMemory, // the result could not be given its size, or a block of the run failed
+};
+
 // Shapes `result` to the selected pattern's tile and computes it column by column.
-// Answers false when cancelled; the columns computed so far stay in result.
-bool ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoothing,
-                   THandyBitmap& result, const RunHooks& hooks);
+RunOutcome ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoothing,
+                         THandyBitmap& result, const RunHooks& hooks);
 
 } // namespace slanter

@@ -1,5 +1,7 @@
 #include "conversion/ResultShape.h"
 
+#include <algorithm>
+
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/RowCodec.h"
 
@@ -17,16 +19,20 @@ bool ResultFitsInFile(TPoint size, int depth) {
            rowBytes * size.Y <= THandyBitmap::kMaxImageBytes;
 }
 
-void ShapeResult(THandyBitmap& result, const THandyBitmap& source, TPoint size, bool smoothing) {
+bool ShapeResult(THandyBitmap& result, const THandyBitmap& source, TPoint size, bool smoothing) {
+    // NewImage gives 0 x 0 cells when it finds no memory for the size asked.
+    const auto sized = [&] { return result.biWidth() == size.X && result.biHeight() == size.Y; };
     if (ResultDepth(source, smoothing) == 24) {
         result.NewImage(size.X, size.Y, 24);
-        return;
+        return sized();
     }
     // NewImage first: the palette count is clamped to the depth it sets.
     result.NewImage(size.X, size.Y, source.biBitCount());
+    const std::int32_t entries = std::min(source.PaletteCount(), result.MaxColors());
     result.SetPaletteCount(source.PaletteCount());
     for (int i = 0; i < source.PaletteCount(); ++i)
         result.SetPaletteColor(i, source.GetPaletteColor(i));
+    return sized() && result.PaletteCount() == entries;
 }
 
 } // namespace slanter

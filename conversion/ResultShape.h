@@ -16,6 +16,7 @@ bool ResultFitsInFile(TPoint size, int depth);
 
 // Gives the result picture its size, depth and palette: 24 bits when smoothing or for a
 // 24-bit source, otherwise the source's depth with its palette copied entry by entry.
-void ShapeResult(THandyBitmap& result, const THandyBitmap& source, TPoint size, bool smoothing);
+// Answers false when memory ran out for the cells or the palette.
+bool ShapeResult(THandyBitmap& result, const THandyBitmap& source, TPoint size, bool smoothing);
 
 } // namespace slanter

@@ -56,6 +56,14 @@ std::string TileTooLargeText(bool japanese, std::int32_t width, std::int32_t hei
            "(its pixel data exceed " + limit + " bytes)\r\n";
 }
 
+std::string ResultOutOfMemoryText(bool japanese, std::int32_t width, std::int32_t height) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    return japanese ? "変換した画像 (" + size + "ドット) のためのメモリが足りません。\r\n" +
+                          "(out of memory)\r\n"
+                    : "There is not enough memory for the converted image (" + size +
+                          " dots).\r\n(out of memory)\r\n";
+}
+
 std::string NoResultFileText(bool japanese) {
     return japanese ? std::string("変換した画像を書き込む一時ファイルを作れません。\r\n")
                     : std::string("No temporary file can be made for the converted image.\r\n");

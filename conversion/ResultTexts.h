@@ -30,6 +30,8 @@ std::string ResultNotReadText(bool japanese, const std::string& fileName,
                               const std::string& reason);
 // The tile holds more pixel data than a BMP file of the given depth can; nothing is done.
 std::string TileTooLargeText(bool japanese, std::int32_t width, std::int32_t height, int bitCount);
+// The memory for the result's cells (or its run) could not be had; nothing is written.
+std::string ResultOutOfMemoryText(bool japanese, std::int32_t width, std::int32_t height);
 // No name is left for the result file (every one is in use, or there is no folder for the
 // run's temporary pictures); nothing is done.
 std::string NoResultFileText(bool japanese);

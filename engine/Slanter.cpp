@@ -1,10 +1,12 @@
 #include "engine/Slanter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <utility>
 
 #include "engine/ExtendedMath.h"
+#include "engine/FittingOffsets.h"
 
 namespace slanter {
 
@@ -74,46 +76,82 @@ void TSlanter::BuildPatternsUpTo(std::int64_t lastMultiplier) {
             if (r != static_cast<double>(d))
                 ++d;
         }
-        for (; patternCount_ < kMaxPatterns && d <= lastMultiplier; ++d) {
-            const double e = StoreDouble(Extended(d * along));
-            const double g = StoreDouble(e / Extended(across)) / 2;
-            const auto n = static_cast<std::int64_t>(g);
-            // Once the table is full nothing more can be stored, so the rest of the
-            // candidates of this multiplier are skipped rather than computed.
-            for (std::int64_t i = 1; i <= n && patternCount_ < kMaxPatterns; ++i) {
-                const double angle = StoreDouble(ArcSin(Extended(i) / g) * 0.5L);
-                const Turn turn{angle, std::cos(Extended(angle)), std::sin(Extended(angle)),
-                                Tan(angle)};
-                const std::int64_t commonDI = std::gcd(d, i);
-                for (std::int64_t j = 0; j < i; ++j) {
-                    if (std::gcd(commonDI, j) != 1)
-                        continue;
-                    TryCandidate(d, i, j, e, turn);
-                }
-            }
-        }
+        for (; patternCount_ < kMaxPatterns && d <= lastMultiplier; ++d)
+            SearchMultiplier(d, along, across);
     }
     SortPatterns();
 }
 
-void TSlanter::TryCandidate(std::int64_t d, std::int64_t i, std::int64_t j, double e,
-                            const Turn& turn) {
-    std::int64_t a = static_cast<std::int64_t>(turn.cosine * e);
-    std::int64_t b = 0;
-    if (j == 0) {
-        b = static_cast<std::int64_t>(turn.sine * e / i);
-    } else {
-        b = static_cast<std::int64_t>(turn.sine * e);
-        for (std::int64_t k = 1; k < i; ++k) {
-            if (i % k == 0 && ((d + j) * k) % i == 0) {
-                a = a * k / i;
-                break;
-            }
-        }
-        if (j >= 2 && i % j == 0)
-            b /= j;
-    }
+TSlanter::Turn TSlanter::TurnOf(std::int64_t i, double g) {
+    const double angle = StoreDouble(ArcSin(Extended(i) / g) * 0.5L);
+    return {angle, std::cos(Extended(angle)), std::sin(Extended(angle)), Tan(angle)};
+}
 
+// Only candidates whose tile fits are tried; the others would store nothing, so the
+// table is the one that trying every candidate in turn gives.
+//
+// Two bounds hold for every count i of a multiplier, within the rounding of the angle
+// (far below one pixel): a0 = Trunc(cos t * E) is at least 0.7071 * E, since t <= 45
+// degrees, and b0 = Trunc(sin t * E) is at least i * Across - 1, since sin t >= sin 2t / 2
+// = i * Across / E. So once a0 alone is too long, a count past (9999 + 1) / Across leaves
+// only offsets that divide it, and those DividingOffsets finds without visiting each
+// count; the counts before it are few and checked one by one.
+void TSlanter::SearchMultiplier(std::int64_t d, std::int64_t along, std::int64_t across) {
+    const double e = StoreDouble(Extended(d * along));
+    const double g = StoreDouble(e / Extended(across)) / 2;
+    const auto n = static_cast<std::int64_t>(g);
+    const std::int64_t leastA0 = 7071 * (d * along) / 10000;
+    // With a0 alone too long, a needs a cut by gcd(d + j, i) of at least leastCut, which
+    // no count below leastCut has.
+    const std::int64_t leastCut = leastA0 / (kMaxTileSide + 1) + 1;
+    std::int64_t countsOneByOne = n;
+    if (leastA0 > kMaxTileSide)
+        countsOneByOne = std::min(n, (kMaxTileSide + 1) / across);
+
+    for (std::int64_t i = leastCut; i <= countsOneByOne && patternCount_ < kMaxPatterns; ++i) {
+        const Turn turn = TurnOf(i, g);
+        const auto a0 = static_cast<std::int64_t>(turn.cosine * e);
+        const auto b0 = static_cast<std::int64_t>(turn.sine * e);
+        const std::int64_t commonDI = std::gcd(d, i);
+        if (commonDI == 1) {
+            const auto b = static_cast<std::int64_t>(turn.sine * e / i);
+            if (a0 <= kMaxTileSide && b <= kMaxTileSide)
+                TryCandidate(d, i, 0, e, turn, {a0, b});
+        }
+        ForEachFittingOffset(d, i, a0, b0, kMaxTileSide, [&](std::int64_t j) {
+            if (std::gcd(commonDI, j) == 1)
+                TryCandidate(d, i, j, e, turn, ReducedExtents(d, i, j, a0, b0));
+            return patternCount_ < kMaxPatterns;
+        });
+    }
+    if (countsOneByOne >= n || patternCount_ >= kMaxPatterns)
+        return;
+
+    const auto candidates = DividingOffsets(
+        d, countsOneByOne + 1, n, leastA0 / (kMaxTileSide + 1) + 1, (kMaxTileSide + 1) / across);
+    std::int64_t turnedCount = 0;
+    Turn turn{};
+    for (const auto& [i, j] : candidates) {
+        if (patternCount_ >= kMaxPatterns)
+            return;
+        if (std::gcd(std::gcd(d, i), j) != 1)
+            continue;
+        if (i != turnedCount) {
+            turn = TurnOf(i, g);
+            turnedCount = i;
+        }
+        const CandidateExtents extents =
+            ReducedExtents(d, i, j, static_cast<std::int64_t>(turn.cosine * e),
+                           static_cast<std::int64_t>(turn.sine * e));
+        if (extents.along <= kMaxTileSide && extents.across <= kMaxTileSide)
+            TryCandidate(d, i, j, e, turn, extents);
+    }
+}
+
+void TSlanter::TryCandidate(std::int64_t d, std::int64_t i, std::int64_t j, double e,
+                            const Turn& turn, CandidateExtents extents) {
+    std::int64_t a = extents.along;
+    std::int64_t b = extents.across;
     const Extended along = Extended(e) / d;
     const std::int32_t across = horizontal_ ? sourceHeight_ : sourceWidth_;
     double angle = turn.angle;

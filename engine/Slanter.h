@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/Extended.h"
+#include "engine/FittingOffsets.h"
 #include "engine/LayoutFold.h"
 #include "engine/Point.h"
 
@@ -74,7 +75,13 @@ class TSlanter {
     bool IsValidIndex(std::int32_t index) const { return index >= 0 && index < patternCount_; }
     bool IsDuplicate(double angle, TPoint tile, double slide) const;
     void Append(double angle, double slide, std::int64_t along, std::int64_t across);
-    void TryCandidate(std::int64_t d, std::int64_t i, std::int64_t j, double e, const Turn& turn);
+    // The angle of count i with its functions; g = d * Along / (2 * Across) as stored.
+    static Turn TurnOf(std::int64_t i, double g);
+    // The candidates of multiplier d, in order, that can store a pattern.
+    void SearchMultiplier(std::int64_t d, std::int64_t along, std::int64_t across);
+    // Offers the pattern of candidate (d, i, j) with these extents, and its mirrored twin.
+    void TryCandidate(std::int64_t d, std::int64_t i, std::int64_t j, double e, const Turn& turn,
+                      CandidateExtents extents);
     bool Greater(int p, int q) const;
     void Exchange(int p, int q);
 

@@ -355,8 +355,10 @@ bool TFinalForm::RunConversion() {
         ui_->Label2->setText(Text(EstimateText(progress.estimateSeconds, Japanese)));
     };
     hooks.clock = clock_;
-    const bool finished = ComputeResult(engine, source, Smoothing, *ResultBitmap, hooks);
-    const bool shown = finished && ShowResult();
+    const RunOutcome outcome = ComputeResult(engine, source, Smoothing, *ResultBitmap, hooks);
+    if (outcome == RunOutcome::OutOfMemory)
+        Message(ResultOutOfMemoryText(Japanese, tile.X, tile.Y));
+    const bool shown = outcome == RunOutcome::Finished && ShowResult();
     converting_ = false;
     return shown;
 }

@@ -1,8 +1,11 @@
 #include "shell/qt/FormPlacement.h"
 
+#include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
 
+#include "shell/PlacementFit.h"
 #include "shell/qt/SettingsStore.h"
 
 namespace slanter {
@@ -22,6 +25,15 @@ std::string StateText(const QWidget& form) {
     if (form.windowState() & Qt::WindowMaximized)
         return "Maximized";
     return "Normal";
+}
+
+// The part of the screen windows may take (without panels and docks): the screen that
+// holds the stored corner, or the primary one when no screen does.
+QRect AvailableArea(const QPoint& corner) {
+    const QScreen* screen = QGuiApplication::screenAt(corner);
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
 }
 
 } // namespace
@@ -61,9 +73,17 @@ void RestoreFormPlacement(QWidget& form) {
     }
     const std::string state = ReadSetting(section, "State", "Normal").Text();
 
+    // Brought within the screen: a stored size larger than it would make a window the
+    // window system cannot hold, and a stored position off it a window nobody can reach.
+    const QRect area = AvailableArea(QPoint(left, top));
+    const PlacementRect fitted = FitPlacement(
+        {left, top, width, height}, {area.left(), area.top(), area.width(), area.height()},
+        form.minimumWidth(), form.minimumHeight());
+
     // The bounds go to the normal state first, so a maximized window returns to them.
     form.setWindowState(form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    form.setGeometry(left, top, width, height);
+    form.setGeometry(static_cast<int>(fitted.left), static_cast<int>(fitted.top),
+                     static_cast<int>(fitted.width), static_cast<int>(fitted.height));
     if (state == "Minimized")
         form.setWindowState(form.windowState() | Qt::WindowMinimized);
     else if (state == "Maximized")

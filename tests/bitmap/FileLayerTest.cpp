@@ -28,19 +28,27 @@ TEST(PlatformFile, ReadPastTheEndComesShortByTheMissingBytes) {
     EXPECT_EQ(file.Position(), 5);
 }
 
-TEST(PlatformFile, AFileIsHeldByOneOpenerAtATime) {
+TEST(PlatformFile, ReadersShareAFileThatAWriterHoldsAlone) {
     TempFolder folder;
     const std::string name = folder.Path("held");
     testing::WriteBytes(name, {7, 7, 7});
-    PlatformFile first;
-    ASSERT_TRUE(first.OpenForReading(name));
-    PlatformFile second;
-    EXPECT_FALSE(second.OpenForReading(name));
-    EXPECT_FALSE(second.Create(name));
-    // The refused create must not have emptied the held file.
-    EXPECT_EQ(first.Size(), 3);
-    first.Close();
-    EXPECT_TRUE(second.OpenForReading(name));
+    {
+        PlatformFile first;
+        ASSERT_TRUE(first.OpenForReading(name));
+        PlatformFile second;
+        EXPECT_TRUE(second.OpenForReading(name));
+        PlatformFile writer;
+        EXPECT_FALSE(writer.Create(name));
+        // The refused create must not have emptied the file being read.
+        EXPECT_EQ(first.Size(), 3);
+    }
+    PlatformFile writer;
+    ASSERT_TRUE(writer.Create(name));
+    PlatformFile reader;
+    EXPECT_FALSE(reader.OpenForReading(name)); // never half-written
+    EXPECT_FALSE(PlatformFile().Create(name));
+    writer.Close();
+    EXPECT_TRUE(reader.OpenForReading(name));
 }
 
 TEST(PlatformFile, OnlyRegularFilesOpenForReading) {

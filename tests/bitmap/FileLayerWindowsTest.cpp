@@ -1,5 +1,5 @@
-// What the Windows file calls add: an open or create without sharing fails while any other
-// opener holds the file, whatever sharing that opener allows, and the other way round.
+// What the Windows file calls add: a reader shares the file with other readers only, a
+// writer with no one, whatever sharing the other opener allows, and the other way round.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,11 +14,12 @@ namespace {
 
 using testing::TempFolder;
 
-// Another program's handle, as a picture viewer opens a file: sharing everything.
+// Another program's handle, as a picture viewer (reading) or an editor (writing) opens a
+// file: sharing everything.
 class OtherOpener {
   public:
-    explicit OtherOpener(const std::string& name)
-        : handle_(::CreateFileA(name.c_str(), GENERIC_READ,
+    explicit OtherOpener(const std::string& name, DWORD access = GENERIC_READ)
+        : handle_(::CreateFileA(name.c_str(), access,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~OtherOpener() { Close(); }
@@ -40,7 +41,7 @@ class OtherOpener {
     HANDLE handle_;
 };
 
-TEST(PlatformFileOnWindows, AFileAnotherOpenerHoldsCannotBeOpenedOrReplaced) {
+TEST(PlatformFileOnWindows, AFileAnotherOpenerReadsCanBeReadButNotReplaced) {
     TempFolder folder;
     const std::string name = folder.Path("held.bmp");
     THandyBitmap picture;
@@ -51,30 +52,43 @@ TEST(PlatformFileOnWindows, AFileAnotherOpenerHoldsCannotBeOpenedOrReplaced) {
     OtherOpener other(name);
     ASSERT_TRUE(other.Holds());
     PlatformFile file;
-    EXPECT_FALSE(file.OpenForReading(name));
+    EXPECT_TRUE(file.OpenForReading(name));
+    file.Close();
     EXPECT_FALSE(file.Create(name));
     EXPECT_EQ(other.Size(), length); // the refused create emptied nothing
 
     THandyBitmap reader;
-    EXPECT_FALSE(reader.LoadFromFile(name));
-    EXPECT_EQ(reader.ErrorText(), "can't open " + name);
+    EXPECT_TRUE(reader.LoadFromFile(name)) << reader.ErrorText();
     EXPECT_FALSE(picture.SaveToFile(name));
     EXPECT_EQ(picture.ErrorText(), "can't create " + name);
-
     other.Close();
-    EXPECT_TRUE(reader.LoadFromFile(name)) << reader.ErrorText();
-    EXPECT_EQ(reader.biWidth(), 2);
+    EXPECT_TRUE(picture.SaveToFile(name)) << picture.ErrorText();
 }
 
-TEST(PlatformFileOnWindows, NoOtherOpenerGetsInWhileAFileIsHeld) {
+TEST(PlatformFileOnWindows, AFileAnotherOpenerWritesCannotBeRead) {
+    TempFolder folder;
+    const std::string name = folder.Path("written.bmp");
+    testing::WriteBytes(name, {1, 2, 3});
+    OtherOpener writer(name, GENERIC_READ | GENERIC_WRITE);
+    ASSERT_TRUE(writer.Holds());
+    PlatformFile file;
+    EXPECT_FALSE(file.OpenForReading(name));
+    EXPECT_FALSE(file.Create(name));
+    THandyBitmap reader;
+    EXPECT_FALSE(reader.LoadFromFile(name));
+    EXPECT_EQ(reader.ErrorText(), "can't open " + name);
+}
+
+TEST(PlatformFileOnWindows, OnlyReadersGetInWhileWeReadAndNoOneWhileWeWrite) {
     TempFolder folder;
     const std::string name = folder.Path("ours");
     testing::WriteBytes(name, {1, 2, 3});
     {
         PlatformFile file;
         ASSERT_TRUE(file.OpenForReading(name));
-        OtherOpener other(name);
-        EXPECT_FALSE(other.Holds());
+        EXPECT_TRUE(OtherOpener(name).Holds());
+        OtherOpener writer(name, GENERIC_WRITE);
+        EXPECT_FALSE(writer.Holds());
         EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
     }
     {
@@ -82,7 +96,7 @@ TEST(PlatformFileOnWindows, NoOtherOpenerGetsInWhileAFileIsHeld) {
         ASSERT_TRUE(file.Create(name));
         EXPECT_FALSE(OtherOpener(name).Holds());
     }
-    EXPECT_TRUE(OtherOpener(name).Holds());
+    EXPECT_TRUE(OtherOpener(name, GENERIC_WRITE).Holds());
 }
 
 TEST(PlatformFileOnWindows, APipeOrADeviceDoesNotOpenForReading) {

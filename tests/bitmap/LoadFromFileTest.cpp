@@ -165,6 +165,9 @@ TEST(LoadFromFile, EachFaultGetsItsTextInTheOrderTheChecksAreMade) {
          "image too large"},
         {"width times height beyond 32 bits",
          With(Small24(), [](auto& l) { l.width = 65536, l.height = 65536; }), "image too large"},
+        {"row bytes times height beyond 64 bits",
+         With(Small24(), [](auto& l) { l.width = INT32_MAX, l.height = INT32_MAX; }),
+         "image too large"},
     };
     for (const Refusal& refusal : refusals) {
         const Loaded loaded = Load(refusal.file);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -16,6 +17,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
 #include "cli/CliCommand.h"
+#include "cli/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
 #include "support/BlockPicture.h"
@@ -51,7 +53,7 @@ class ConvertCommand : public ::testing::Test {
         engine.SetSourceSize({source.biWidth(), source.biHeight()});
         engine.SetPatternIndex(pattern);
         THandyBitmap result;
-        EXPECT_TRUE(ComputeResult(engine, source, smoothing, result, {}));
+        EXPECT_EQ(ComputeResult(engine, source, smoothing, result, {}), RunOutcome::Finished);
         const std::string path = folder.Path("expected.bmp");
         EXPECT_TRUE(result.SaveToFile(path));
         return testing::ReadBytes(path);
@@ -78,6 +80,29 @@ class ConvertCommand : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
+
+#ifndef _WIN32
+    // Starts slanter-cli with these words after the program name.
+    pid_t Spawn(const std::vector<std::string>& arguments) {
+        const std::string cli = SLANTER_CLI_PATH;
+        std::vector<std::string> words{cli};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        pid_t child = 0;
+        EXPECT_EQ(posix_spawn(&child, cli.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+        return child;
+    }
+    // The exit code of the child, or -1 when it did not exit by itself.
+    static int ExitCode(pid_t child) {
+        int status = 0;
+        if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+    }
+#endif
 
     TempFolder folder;
     std::string input;
@@ -234,25 +259,112 @@ TEST_F(ConvertCommand, AnInterruptDuringTheRunCancelsItAndWritesNothing) {
     EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"}));
 }
 
+// A stop asked for once the data is on disk: the temporary goes, the old output stays.
+TEST_F(ConvertCommand, AStopBeforeTheRenameRemovesTheTemporaryAndKeepsTheOutput) {
+    SavePicture(8);
+    THandyBitmap picture;
+    ASSERT_TRUE(picture.LoadFromFile(input));
+    testing::WriteBytes(output, {'o', 'l', 'd'});
+    EXPECT_EQ(WriteResultFile(picture, output, [] { return false; }), kWriteStopped);
+    EXPECT_EQ(testing::ReadBytes(output), (testing::Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp", "out.bmp"}));
+}
+
 #ifndef _WIN32
-// The same from outside, as a terminal sends it.
-TEST_F(ConvertCommand, InterruptCancelsAndWritesNothing) {
+// The same from outside, as a terminal, a service manager or a closed session sends it:
+// 128 + the signal's number, and nothing written, not even a temporary.
+TEST_F(ConvertCommand, InterruptTerminateAndHangUpCancelAndWriteNothing) {
     const std::string largest = SaveSlowPicture();
-    const std::string cli = SLANTER_CLI_PATH;
-    std::vector<std::string> words{cli, "convert", input, output, "--pattern", largest};
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, cli.c_str(), nullptr, nullptr, argv.data(), environ), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    kill(child, SIGINT);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
-    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"}));
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const pid_t child = Spawn({"convert", input, output, "--pattern", largest});
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        kill(child, signal);
+        EXPECT_EQ(ExitCode(child), 128 + signal) << signal;
+        EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"})) << signal;
+    }
+}
+
+// A signal at any moment of a run, its write included: the output is either the whole
+// result or not there, and no temporary stays beside it.
+TEST_F(ConvertCommand, ASignalAtAnyMomentLeavesAWholeOutputOrNone) {
+    SavePicture(24, 600, 500);
+    const std::vector<std::string> words{"convert", input, output, "--pattern", "40"};
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(ExitCode(Spawn(words)), 0);
+    const auto whole = std::chrono::steady_clock::now() - start;
+    const testing::Bytes expected = testing::ReadBytes(output);
+    ASSERT_GT(expected.size(), 1000000u);
+    for (int step = 0; step <= 24; ++step) {
+        std::filesystem::remove(output);
+        const int signal = step % 2 == 0 ? SIGTERM : SIGHUP;
+        const pid_t child = Spawn(words);
+        std::this_thread::sleep_for(whole * step / 20);
+        kill(child, signal);
+        const int code = ExitCode(child);
+        const std::vector<std::string> names = FolderNames();
+        const bool written = names == std::vector<std::string>{"in.bmp", "out.bmp"};
+        EXPECT_TRUE(written || names == std::vector<std::string>{"in.bmp"}) << step;
+        if (written) {
+            EXPECT_EQ(testing::ReadBytes(output), expected) << step;
+        }
+        // -1: the signal came before the program set its handlers or after it put the
+        // defaults back; 128 + the signal: the run stopped and wrote nothing.
+        EXPECT_TRUE(code == 0 || code == 128 + signal || code == -1) << step << ": " << code;
+        if (code == 0) {
+            EXPECT_TRUE(written) << step;
+        }
+        if (code == 128 + signal) {
+            EXPECT_FALSE(written) << step;
+        }
+    }
+}
+
+// Four conversions of one picture side by side: each reads it while the others do.
+TEST_F(ConvertCommand, ConversionsOfOnePictureRunSideBySide) {
+    SavePicture(24);
+    std::vector<pid_t> children;
+    for (int k = 0; k < 4; ++k)
+        children.push_back(
+            Spawn({"convert", input, folder.Path("out" + std::to_string(k)), "--pattern", "0"}));
+    for (const pid_t child : children)
+        EXPECT_EQ(ExitCode(child), 0);
+}
+
+// Pipes and devices are never replaced, nor a folder; a replaced file keeps its bits.
+TEST_F(ConvertCommand, OnlyARegularFileIsReplacedAndItKeepsItsPermissions) {
+    SavePicture(8);
+    const std::string pipe = folder.Path("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const CliRun toPipe = RunWords({"convert", input, pipe, "--pattern", "0"});
+    EXPECT_EQ(toPipe.code, kExitFailure);
+    EXPECT_EQ(toPipe.err, "slanter-cli convert: cannot write " + pipe +
+                              ": it is a named pipe, not a regular file\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    const CliRun toDevice = RunWords({"convert", input, "/dev/null", "--pattern", "0"});
+    EXPECT_EQ(toDevice.code, kExitFailure);
+    EXPECT_NE(toDevice.err.find("it is a device, not a regular file"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const CliRun toFolder = RunWords({"convert", input, folder.Path(), "--pattern", "0"});
+    EXPECT_NE(toFolder.err.find("it is a folder, not a regular file"), std::string::npos);
+
+    testing::WriteBytes(output, {'o', 'l', 'd'});
+    ASSERT_EQ(chmod(output.c_str(), 0640), 0);
+    EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "0"}).code, kExitOk);
+    struct stat info {};
+    ASSERT_EQ(stat(output.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp", "out.bmp", "pipe"}));
+}
+
+// The temporary beside the output must not outgrow the folder's limit on names.
+TEST_F(ConvertCommand, AnOutputNameAsLongAsTheSystemAllowsIsWritten) {
+    SavePicture(8);
+    const long longest = pathconf(folder.Path().c_str(), _PC_NAME_MAX);
+    ASSERT_GT(longest, 8);
+    const std::string name = std::string(static_cast<std::size_t>(longest) - 4, 'n') + ".bmp";
+    const CliRun run = RunWords({"convert", input, folder.Path(name), "--pattern", "0"});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp", name}));
 }
 #endif
 

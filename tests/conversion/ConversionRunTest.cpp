@@ -58,7 +58,7 @@ TEST_F(ConversionRunTest, ReportsEveryColumnWithTheClockItIsGiven) {
     // Each reading of the clock is one second later than the one before.
     hooks.clock = [&] { return day += 1.0 / 86400; };
     THandyBitmap result;
-    ASSERT_TRUE(ComputeResult(engine, picture.Bitmap(), false, result, hooks));
+    ASSERT_EQ(ComputeResult(engine, picture.Bitmap(), false, result, hooks), RunOutcome::Finished);
     const int width = engine.PatternSize(0).X;
     ASSERT_EQ(int(shown.size()), width);
     EXPECT_EQ(shown.front().percent, 0);
@@ -74,7 +74,7 @@ TEST_F(ConversionRunTest, CancelStopsBetweenColumnsAndKeepsTheFinishedOnes) {
     RunHooks hooks;
     hooks.keepGoing = [&] { return asked++ < cancelBefore; };
     THandyBitmap result;
-    EXPECT_FALSE(ComputeResult(engine, picture.Bitmap(), false, result, hooks));
+    EXPECT_EQ(ComputeResult(engine, picture.Bitmap(), false, result, hooks), RunOutcome::Cancelled);
     EXPECT_EQ(asked, cancelBefore + 1);
     // Columns 0 to 3 are computed; the rest keep the zero the picture was made with.
     // The block colours are never black, so black marks an untouched cell.

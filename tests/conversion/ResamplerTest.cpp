@@ -29,7 +29,7 @@ std::string Describe(const RunSetup& s, int pattern) {
 
 THandyBitmap Convert(const TSlanter& engine, const THandyBitmap& source, bool smoothing) {
     THandyBitmap result;
-    EXPECT_TRUE(ComputeResult(engine, source, smoothing, result, {}));
+    EXPECT_EQ(ComputeResult(engine, source, smoothing, result, {}), RunOutcome::Finished);
     return result;
 }
 

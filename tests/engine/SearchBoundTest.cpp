@@ -1,11 +1,16 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/Slanter.h"
+#include "support/PlainPatternSearch.h"
+#include "support/ReferenceTable.h"
 
 namespace slanter {
 namespace {
@@ -113,6 +118,76 @@ TEST(SearchBound, EitherOrderHoldsTheSameEntries) {
         std::sort(byArea.begin(), byArea.end());
         EXPECT_EQ(byAngle, byArea);
     }
+}
+
+// The search skips the candidates whose tile cannot fit; every table must still be the
+// one that trying them all builds, bit for bit and in the same order.
+void ExpectPlainTable(int w, int h) {
+    for (const bool horizontal : {true, false}) {
+        TSlanter engine = Engine(w, h, horizontal);
+        const std::int64_t last = engine.LastUsefulMultiplier();
+        for (const bool byAngle : {true, false}) {
+            engine.SetSortOnAngle(byAngle);
+            ASSERT_EQ(testing::TableOf(engine),
+                      testing::PlainPatternSearch(w, h, horizontal, byAngle, last))
+                << w << "x" << h << (horizontal ? " rows" : " columns")
+                << (byAngle ? " by angle" : " by area");
+        }
+    }
+}
+
+TEST(SearchBound, EverySmallPictureGetsTheTableOfTheFullSearch) {
+    for (int w = 1; w <= 40; ++w)
+        for (int h = 1; h <= 40; ++h)
+            ExpectPlainTable(w, h);
+}
+
+TEST(SearchBound, LargeAndLongPicturesGetTheTableOfTheFullSearch) {
+    for (const auto& [w, h] :
+         {std::pair{2000, 2000}, std::pair{100, 5000}, std::pair{640, 480}, std::pair{1920, 1080},
+          std::pair{9999, 9999}, std::pair{3000, 700}, std::pair{7000, 1}, std::pair{14000, 1},
+          std::pair{20000, 3}, std::pair{30001, 2}, std::pair{4096, 97}, std::pair{12000, 13},
+          std::pair{50000, 1}, std::pair{70001, 1}, std::pair{100, 9999}, std::pair{5000, 5001},
+          std::pair{14143, 7}, std::pair{6000, 200}})
+        ExpectPlainTable(w, h);
+}
+
+// Pictures of 1 to 100 million pixels whose tables mostly stay below 100 entries, where
+// most candidates cannot fit and the search skips the most.
+TEST(SearchBound, PicturesAcrossTheMultiplierBoundGetTheTableOfTheFullSearch) {
+    for (const int across : {37, 100, 333, 577, 1000, 2500}) {
+        const int last = std::min(100'000'000 / across, 600 * across);
+        for (int along = across + 1; along <= last; along = along * 8 / 5 + 1)
+            ExpectPlainTable(along, across);
+    }
+}
+
+// Long pictures whose full search takes minutes: their tables as that search built them.
+TEST(SearchBound, LongPicturesGetTheTablesTheFullSearchRecorded) {
+    std::ifstream in(testing::TestDataPath("patterns/long-pictures.txt"));
+    std::string word;
+    int tables = 0;
+    while (in >> word) {
+        ASSERT_EQ(word, "size");
+        int w = 0;
+        int h = 0;
+        std::string arrangement;
+        std::size_t count = 0;
+        in >> w >> h >> arrangement >> count;
+        std::vector<testing::PatternEntry> recorded(count);
+        for (testing::PatternEntry& entry : recorded) {
+            std::string angle;
+            std::string slide;
+            in >> angle >> entry.area >> slide >> entry.size.X >> entry.size.Y;
+            entry.angle = std::strtod(angle.c_str(), nullptr);
+            entry.slide = std::strtod(slide.c_str(), nullptr);
+        }
+        ASSERT_TRUE(in);
+        EXPECT_EQ(testing::TableOf(Engine(w, h, arrangement == "rows")), recorded)
+            << w << "x" << h << " " << arrangement;
+        ++tables;
+    }
+    EXPECT_EQ(tables, 6);
 }
 
 } // namespace

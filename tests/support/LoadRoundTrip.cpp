@@ -19,7 +19,8 @@ std::string CheckLoadRoundTrip(const std::string& file, const std::string& scrat
     for (int k = 0; k < loaded.PaletteCount(); ++k)
         if (again.GetPaletteColor(k) != loaded.GetPaletteColor(k))
             return "palette entry " + std::to_string(k) + " changed";
-    for (int y = 0; y < loaded.biHeight(); ++y)
+    // A picture without columns may still claim two billion rows; it has no cells to walk.
+    for (int y = 0; y < loaded.biHeight() && loaded.biWidth() > 0; ++y)
         for (int x = 0; x < loaded.biWidth(); ++x)
             if (again.GetPixelColor(x, y) != loaded.GetPixelColor(x, y) ||
                 again.GetPixelIndex(x, y) != loaded.GetPixelIndex(x, y))

@@ -1,4 +1,6 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "ShellFixture.h"
@@ -32,6 +34,29 @@ TEST_F(FormPlacementTest, SizeableFormRoundTrip) {
     RestoreFormPlacement(restored);
     EXPECT_EQ(restored.geometry(), QRect(30, 40, 320, 210));
     EXPECT_EQ(restored.windowState(), Qt::WindowNoState);
+}
+
+// Sizes the window system cannot hold and positions off every screen come back within
+// the screen's available area.
+TEST_F(FormPlacementTest, StoredExtremesAreBroughtWithinTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const char* far : {"-2147483648", "2147483647"}) {
+        WriteSetting("MethodForm", "Left", std::string(far));
+        WriteSetting("MethodForm", "Top", std::string(far));
+        WriteSetting("MethodForm", "Width", std::string("2147483647"));
+        WriteSetting("MethodForm", "Height", std::string("2147483647"));
+        QWidget restored;
+        Design(restored, "MethodForm");
+        RestoreFormPlacement(restored);
+        EXPECT_EQ(restored.geometry(), area) << far;
+    }
+    WriteSetting("MethodForm", "Width", 320);
+    WriteSetting("MethodForm", "Height", 210);
+    QWidget restored;
+    Design(restored, "MethodForm");
+    RestoreFormPlacement(restored);
+    EXPECT_TRUE(area.contains(restored.geometry())) << restored.geometry().x();
+    EXPECT_EQ(restored.size(), QSize(320, 210));
 }
 
 TEST_F(FormPlacementTest, MaximizedFormKeepsTheBoundsItReturnsTo) {

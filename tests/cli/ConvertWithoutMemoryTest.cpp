@@ -1,0 +1,64 @@
+// A conversion that cannot get its memory: a program of its own, since starving a
+// process of memory holds for all of it.
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+#include "bitmap/HandyBitmap.h"
+#include "conversion/ConversionRun.h"
+#include "engine/Slanter.h"
+#include "support/MemoryStarvation.h"
+#include "support/PatternedBitmap.h"
+#include "support/TempFolder.h"
+
+namespace slanter::cli {
+namespace {
+
+// A 1 x 6878 picture at one bit: its first pattern by angle is a 9992 x 9481 tile,
+// 379 MB of cells but a 12 MB file.
+class ConvertWithoutMemory : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(testing::PatternedBitmap(1, 1, 6878).SaveToFile(input));
+        engine.SetSourceSize({1, 6878});
+        engine.SetPatternIndex(0);
+        ASSERT_EQ(engine.PatternSize(0), (TPoint{9992, 9481}));
+    }
+    testing::TempFolder folder;
+    const std::string input = folder.Path("thin.bmp");
+    TSlanter engine;
+};
+
+TEST_F(ConvertWithoutMemory, TheRunAnswersOutOfMemoryInsteadOfAnEmptyPicture) {
+    THandyBitmap source;
+    ASSERT_TRUE(source.LoadFromFile(input));
+    THandyBitmap result;
+    const testing::MemoryStarvation starved;
+    ASSERT_TRUE(starved.Holds());
+    EXPECT_EQ(ComputeResult(engine, source, false, result, {}), RunOutcome::OutOfMemory);
+}
+
+TEST_F(ConvertWithoutMemory, NothingIsWrittenAndAnExistingOutputStays) {
+    const std::string output = folder.Path("keep.bmp");
+    const testing::Bytes kept = {'k', 'e', 'e', 'p'};
+    testing::WriteBytes(output, kept);
+    CliRun run{};
+    {
+        const testing::MemoryStarvation starved;
+        ASSERT_TRUE(starved.Holds());
+        run = RunWords({"convert", input, output, "--pattern", "0"});
+    }
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.err, "slanter-cli convert: out of memory for a 9992 x 9481 tile; nothing was "
+                       "written\n");
+    EXPECT_EQ(testing::ReadBytes(output), kept);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++files;
+    EXPECT_EQ(files, 2);
+}
+
+} // namespace
+} // namespace slanter::cli
