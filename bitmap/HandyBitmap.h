@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "bitmap/BmpHeaders.h"
 #include "bitmap/OwnedArray.h"
@@ -80,6 +81,17 @@ class THandyBitmap {
         const std::int64_t at = CellAt(x, y);
         if (at >= 0 && paletteCount_ == 0)
             pixels_[at] = color;
+    }
+
+    // The cells of row y, biWidth() of them, for loops that have checked their positions
+    // once for a whole row; nullptr for a row the record does not hold in full.
+    const std::int32_t* CellRow(std::int32_t y) const {
+        const std::int64_t at = CellAt(0, y);
+        return at >= 0 && at + infoHeader_.biWidth <= pixels_.Count() ? pixels_.Data() + at
+                                                                      : nullptr;
+    }
+    std::int32_t* CellRow(std::int32_t y) {
+        return const_cast<std::int32_t*>(std::as_const(*this).CellRow(y));
     }
 
     std::uint16_t bfType() const { return bfType_; }
