@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -82,24 +83,38 @@ void ReportPixels(benchmark::State& state, TPoint tile) {
     state.counters["tile_h"] = tile.Y;
 }
 
-// args: source depth, large pattern, smoothing
+// args: source depth, large pattern, smoothing, threads (0: all cores)
 void BM_Convert(benchmark::State& state) {
     const THandyBitmap& source = Source(int(state.range(0)));
     const TSlanter engine = Engine(state.range(1) != 0);
     const bool smoothing = state.range(2) != 0;
+    RunHooks hooks;
+    hooks.threads = int(state.range(3));
     // One result picture for every run, as the peer's output matrix is: reshaping it
     // clears its cells without fresh pages.
     THandyBitmap result;
+    RunStatistics statistics;
     for (auto _ : state) {
-        ComputeResult(engine, source, smoothing, result, {});
+        ComputeResult(engine, source, smoothing, result, hooks, &statistics);
         benchmark::DoNotOptimize(result.GetPixelColor(0, 0));
     }
     ReportPixels(state, engine.PatternSize(engine.PatternIndex()));
+    // The share of pixels that the error bound could not settle.
+    state.counters["exact_fraction"] =
+        double(statistics.exactPixels) / double(std::max<std::int64_t>(statistics.pixels, 1));
+    state.counters["threads"] = statistics.threads;
 }
 BENCHMARK(BM_Convert)
-    ->ArgNames({"bits", "large", "smooth"})
-    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}})
+    ->ArgNames({"bits", "large", "smooth", "threads"})
+    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}, {1}})
     ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+// The speed-up from all cores, on the largest pattern.
+BENCHMARK(BM_Convert)
+    ->ArgNames({"bits", "large", "smooth", "threads"})
+    ->ArgsProduct({{24}, {1}, {0, 1}, {2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(0.5);
 
 // Where the time goes: the mapping alone, column by column as the conversion runs it.

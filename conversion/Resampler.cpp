@@ -27,17 +27,86 @@ inline bool Clear(double value, double mark, double bound) {
     return std::fabs(value - mark) > bound;
 }
 
-// One channel of the blend, trunc(own * w + (1 - w) * neighbour), from a weight known to
-// within weightBound; -1 when that does not settle it. BlendColors computes exactly
-// floor(neighbour + (own - neighbour) * w), which lies between the two channels.
-inline int SettledChannel(int own, int neighbour, double weight, double weightBound) {
-    if (own == neighbour)
-        return own;
-    const int difference = own - neighbour;
-    const double value = neighbour + difference * weight;
-    const double bound = std::abs(difference) * weightBound + 0x1p-40;
-    const auto low = static_cast<int>(value - bound);
-    return low == static_cast<int>(value + bound) ? low : -1;
+// For each position, the source cell (its offset in the cells) that holds every point
+// within `bound` of it, or -1; branch-free, so that the loop vectorises.
+void SettleCells(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
+                 double bound, std::int32_t width, std::int32_t height,
+                 std::int32_t* __restrict cells) {
+    const double right = width;
+    const double top = height;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double left = sx[i] - bound;
+        const double rightmost = sx[i] + bound;
+        const double bottom = sy[i] - bound;
+        const double topmost = sy[i] + bound;
+        const auto ix = static_cast<std::int32_t>(left);
+        const auto iy = static_cast<std::int32_t>(bottom);
+        const bool inside = (left >= 0) & (rightmost < right) & (bottom >= 0) & (topmost < top) &
+                            (ix == static_cast<std::int32_t>(rightmost)) &
+                            (iy == static_cast<std::int32_t>(topmost));
+        cells[i] = inside ? iy * width + ix : -1;
+    }
+}
+
+// For each position, what ChooseEdge would choose, where the bound settles it: the
+// cell (offset) holding it or -1, the neighbour to blend with (the cell itself in the
+// centre zone and where the border clamps it) and the own pixel's weight. Every border
+// that ChooseEdge draws must lie clear of the position's bound; the weight, 2.5 - 2 f or
+// 0.5 + 2 f, then errs by twice the bound and a rounding. Branch-free, to vectorise.
+void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
+                 double bound, std::int32_t width, std::int32_t height,
+                 std::int32_t* __restrict cells, std::int32_t* __restrict neighbours,
+                 double* __restrict weights) {
+    SettleCells(sx, sy, count, bound, width, height, cells);
+    const double inCell = bound + 0x1p-50;
+    for (std::int32_t i = 0; i < count; ++i) {
+        // The cell's corner, as SettleCells found it where it is settled.
+        const auto ix = static_cast<std::int32_t>(sx[i] - bound);
+        const auto iy = static_cast<std::int32_t>(sy[i] - bound);
+        const std::int32_t at = cells[i] >= 0 ? cells[i] : 0;
+        const double fx = sx[i] - ix;
+        const double fy = sy[i] - iy;
+        const bool clear = Clear(fx, 0.25, inCell) & Clear(fx, 0.75, inCell) &
+                           Clear(fy, 0.25, inCell) & Clear(fy, 0.75, inCell) &
+                           Clear(fy - fx, 0, 2 * inCell) & Clear(fx + fy, 1, 2 * inCell);
+        const bool centre = (fx >= 0.25) & (fx < 0.75) & (fy >= 0.25) & (fy < 0.75);
+        const bool up = fy > fx;
+        const bool above = fx + fy > 1;
+        const double f = up == above ? fy : fx;
+        weights[i] = above ? 2.5 - 2 * f : 0.5 + 2 * f;
+        const std::int32_t dx = up ? (above ? 0 : -1) : (above ? 1 : 0);
+        const std::int32_t dy = up ? (above ? 1 : 0) : (above ? 0 : -1);
+        const std::int32_t nx = std::clamp(ix + dx, 0, width - 1);
+        const std::int32_t ny = std::clamp(iy + dy, 0, height - 1);
+        neighbours[i] = centre ? at : ny * width + nx;
+        cells[i] = clear ? cells[i] : -1;
+    }
+}
+
+// The blend of each pair of colours, BlendColors(own, other, w) with w known to within
+// weightBound, or -1 where that does not settle a channel or a colour lies outside 24
+// bits. Equal colours (the centre zone, a clamped neighbour) stay as they are.
+void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __restrict other,
+                  const double* __restrict weights, std::int32_t count, double weightBound,
+                  std::int32_t* __restrict blended) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t a = own[i];
+        const std::int32_t b = other[i];
+        bool settled = ((a | b) >= 0) & ((a | b) < (1 << 24));
+        std::int32_t color = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const std::int32_t x = a >> shift & 255;
+            const std::int32_t y = b >> shift & 255;
+            const std::int32_t difference = x - y;
+            const double value = y + difference * weights[i];
+            const double margin =
+                (difference < 0 ? -difference : difference) * weightBound + 0x1p-40;
+            const auto low = static_cast<std::int32_t>(value - margin);
+            settled &= (difference == 0) | (low == static_cast<std::int32_t>(value + margin));
+            color |= (difference == 0 ? y : low) << shift;
+        }
+        blended[i] = a == b ? a : settled ? color : -1;
+    }
 }
 
 } // namespace
@@ -79,6 +148,10 @@ TResampler::Scratch TResampler::MakeScratch(std::int32_t blockColumns) const {
     Scratch scratch;
     scratch.sx.resize(static_cast<std::size_t>(std::max(blockColumns, 1)));
     scratch.sy.resize(scratch.sx.size());
+    for (auto* ints :
+         {&scratch.cells, &scratch.neighbours, &scratch.own, &scratch.other, &scratch.blended})
+        ints->resize(scratch.sx.size());
+    scratch.weights.resize(scratch.sx.size());
     return scratch;
 }
 
@@ -125,107 +198,72 @@ std::int32_t TResampler::ColorOf(std::int32_t cell) const {
 
 void TResampler::PlainRow(std::int32_t row, std::int32_t first, std::int32_t last,
                           Scratch& scratch) {
-    double* sx = scratch.sx.data();
-    double* sy = scratch.sy.data();
-    fast_.MapRow(row, first, last, sx, sy);
-    const double bound = fast_.Bound();
-    const std::int32_t width = source_.biWidth();
-    const std::int32_t height = source_.biHeight();
-    const std::int32_t* cells = source_.CellRow(0);
-    std::int32_t* out = result_.CellRow(row);
     const std::int32_t count = last - first;
-    const bool indexed = mode_ == Mode::Index;
-    const bool paletteColors = !indexed && source_.PaletteCount() != 0;
-    const std::int32_t resultColors = result_.PaletteCount();
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t ix = SettledCell(sx[i], bound, width);
-        const std::int32_t iy = SettledCell(sy[i], bound, height);
-        if ((ix | iy) < 0) {
-            ExactPixel(first + i, row);
-            ++scratch.exactPixels;
-            continue;
+    fast_.MapRow(row, first, last, scratch.sx.data(), scratch.sy.data());
+    std::int32_t* settled = scratch.cells.data();
+    SettleCells(scratch.sx.data(), scratch.sy.data(), count, fast_.Bound(), source_.biWidth(),
+                source_.biHeight(), settled);
+    const std::int32_t* cells = source_.CellRow(0);
+    std::int32_t* out = result_.CellRow(row) + first;
+    // One loop per kind of copy, so that none asks per pixel.
+    const auto copy = [&](auto cellValue) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (settled[i] >= 0) {
+                cellValue(out[i], cells[settled[i]]);
+            } else {
+                ExactPixel(first + i, row);
+                ++scratch.exactPixels;
+            }
         }
-        const std::int32_t cell = cells[std::int64_t{iy} * width + ix];
-        if (indexed) {
-            // As SetPixelIndex: an index the palette does not hold is not written.
-            if (cell >= 0 && cell < resultColors)
-                out[first + i] = cell;
-        } else {
-            out[first + i] = paletteColors ? ColorOf(cell) : cell;
-        }
+    };
+    if (mode_ == Mode::Index) {
+        const std::int32_t colors = result_.PaletteCount();
+        // As SetPixelIndex: an index the palette does not hold is not written.
+        copy([colors](std::int32_t& to, std::int32_t cell) {
+            if (cell >= 0 && cell < colors)
+                to = cell;
+        });
+    } else if (source_.PaletteCount() != 0) {
+        copy([this](std::int32_t& to, std::int32_t cell) { to = ColorOf(cell); });
+    } else {
+        copy([](std::int32_t& to, std::int32_t cell) { to = cell; });
     }
 }
 
 void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t last,
                            Scratch& scratch) {
-    double* sx = scratch.sx.data();
-    double* sy = scratch.sy.data();
-    fast_.MapRow(row, first, last, sx, sy);
-    // The position within its cell errs as the position does; the weight, 2.5 - 2 f or
-    // 0.5 + 2 f rounded to double, by twice that and one rounding.
-    const double bound = fast_.Bound();
-    const double inCell = bound + 0x1p-50;
-    const double weightBound = 2 * inCell + 0x1p-50;
-    const std::int32_t width = source_.biWidth();
-    const std::int32_t height = source_.biHeight();
-    const std::int32_t* cells = source_.CellRow(0);
-    std::int32_t* out = result_.CellRow(row);
     const std::int32_t count = last - first;
+    fast_.MapRow(row, first, last, scratch.sx.data(), scratch.sy.data());
+    SettleEdges(scratch.sx.data(), scratch.sy.data(), count, fast_.Bound(), source_.biWidth(),
+                source_.biHeight(), scratch.cells.data(), scratch.neighbours.data(),
+                scratch.weights.data());
+    const std::int32_t* settled = scratch.cells.data();
+    const std::int32_t* neighbours = scratch.neighbours.data();
+    std::int32_t* own = scratch.own.data();
+    std::int32_t* other = scratch.other.data();
+    const std::int32_t* cells = source_.CellRow(0);
+    const auto gather = [&](auto colorOf) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::int32_t at = settled[i] >= 0 ? settled[i] : 0;
+            own[i] = colorOf(cells[at]);
+            other[i] = colorOf(cells[neighbours[i]]);
+        }
+    };
+    if (source_.PaletteCount() != 0)
+        gather([this](std::int32_t cell) { return ColorOf(cell); });
+    else
+        gather([](std::int32_t cell) { return cell; });
+    std::int32_t* blended = scratch.blended.data();
+    BlendSettled(own, other, scratch.weights.data(), count, 2 * (fast_.Bound() + 0x1p-50) + 0x1p-50,
+                 blended);
+    std::int32_t* out = result_.CellRow(row) + first;
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t column = first + i;
-        const std::int32_t ix = SettledCell(sx[i], bound, width);
-        const std::int32_t iy = SettledCell(sy[i], bound, height);
-        const double fx = sx[i] - ix;
-        const double fy = sy[i] - iy;
-        // Every border that ChooseEdge draws must lie clear of the position's bound.
-        const bool settled = (ix | iy) >= 0 && Clear(fx, 0.25, inCell) && Clear(fx, 0.75, inCell) &&
-                             Clear(fy, 0.25, inCell) && Clear(fy, 0.75, inCell) &&
-                             Clear(fy - fx, 0, 2 * inCell) && Clear(fx + fy, 1, 2 * inCell);
-        if (!settled) {
-            ExactPixel(column, row);
-            ++scratch.exactPixels;
-            continue;
-        }
-        const std::int32_t own = ColorOf(cells[std::int64_t{iy} * width + ix]);
-        if (fx >= 0.25 && fx < 0.75 && fy >= 0.25 && fy < 0.75) {
-            out[column] = own;
-            continue;
-        }
-        const bool aboveOne = fx + fy > 1;
-        int dx = 0;
-        int dy = 0;
-        double weight = 0;
-        if (fy > fx) {
-            if (aboveOne) {
-                dy = 1;
-                weight = 2.5 - 2 * fy;
-            } else {
-                dx = -1;
-                weight = 0.5 + 2 * fx;
-            }
-        } else if (aboveOne) {
-            dx = 1;
-            weight = 2.5 - 2 * fx;
+        if (settled[i] >= 0 && blended[i] >= 0) {
+            out[i] = blended[i];
         } else {
-            dy = -1;
-            weight = 0.5 + 2 * fy;
-        }
-        const std::int32_t nx = std::clamp(ix + dx, 0, width - 1);
-        const std::int32_t ny = std::clamp(iy + dy, 0, height - 1);
-        const std::int32_t neighbour = ColorOf(cells[std::int64_t{ny} * width + nx]);
-        // Colours outside 24 bits (a palette's -1) take the exact way.
-        std::int32_t color = (own | neighbour) >= 0 && (own | neighbour) < (1 << 24) ? 0 : -1;
-        for (int shift = 0; shift < 24 && color >= 0; shift += 8) {
-            const int channel =
-                SettledChannel(own >> shift & 255, neighbour >> shift & 255, weight, weightBound);
-            color = channel < 0 ? -1 : color | channel << shift;
-        }
-        if (color < 0) {
-            ExactPixel(column, row);
+            ExactPixel(first + i, row);
             ++scratch.exactPixels;
-            continue;
         }
-        out[column] = color;
     }
 }
 

@@ -44,6 +44,12 @@ class TResampler {
     struct Scratch {
         std::vector<double> sx;
         std::vector<double> sy;
+        std::vector<std::int32_t> cells;      // settled source cells, -1 for unsettled
+        std::vector<std::int32_t> neighbours; // with smoothing: the cells blended with
+        std::vector<double> weights;
+        std::vector<std::int32_t> own; // their colours
+        std::vector<std::int32_t> other;
+        std::vector<std::int32_t> blended;
         std::int64_t exactPixels = 0; // pixels that went the exact way
     };
     Scratch MakeScratch(std::int32_t blockColumns) const;

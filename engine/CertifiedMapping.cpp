@@ -16,7 +16,7 @@ namespace {
 inline double PeriodsBelow(double value, double inversePeriod) {
     const double quotient = value * inversePeriod;
     const double truncated = static_cast<double>(static_cast<int>(quotient));
-    return truncated > quotient ? truncated - 1 : truncated;
+    return truncated - (truncated > quotient ? 1.0 : 0.0);
 }
 
 } // namespace
@@ -77,20 +77,29 @@ void CertifiedMapping::MapRow(std::int32_t row, std::int32_t first, std::int32_t
     const double* columnSin = columnSin_.data() + first;
     const double rowCos = rowCos_[row];
     const double rowSin = rowSin_[row];
-    // The coordinate folded first goes to `across`, the carried one to `along`.
-    double* across = horizontal_ ? sy : sx;
-    double* along = horizontal_ ? sx : sy;
-    if (rightUp_) {
-        for (std::int32_t i = 0; i < count; ++i) {
-            sx[i] = columnCos[i] + rowSin;
-            sy[i] = rowCos - columnSin[i];
-        }
-    } else {
-        for (std::int32_t i = 0; i < count; ++i) {
-            sx[i] = columnCos[i] - rowSin;
-            sy[i] = rowCos + columnSin[i];
-        }
+    if (rightUp_)
+        Turn<true>(columnCos, columnSin, rowCos, rowSin, count, sx, sy);
+    else
+        Turn<false>(columnCos, columnSin, rowCos, rowSin, count, sx, sy);
+    // The coordinate folded first is the one across the arrangement.
+    if (horizontal_)
+        Fold(sy, sx, count);
+    else
+        Fold(sx, sy, count);
+}
+
+template <bool kRightUp>
+void CertifiedMapping::Turn(const double* __restrict columnCos, const double* __restrict columnSin,
+                            double rowCos, double rowSin, std::int32_t count, double* __restrict sx,
+                            double* __restrict sy) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        sx[i] = kRightUp ? columnCos[i] + rowSin : columnCos[i] - rowSin;
+        sy[i] = kRightUp ? rowCos - columnSin[i] : rowCos + columnSin[i];
     }
+}
+
+void CertifiedMapping::Fold(double* __restrict across, double* __restrict along,
+                            std::int32_t count) const {
     const double acrossPeriod = across_;
     const double alongPeriod = along_;
     const double inverseAcross = 1.0 / across_;

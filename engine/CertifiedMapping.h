@@ -32,6 +32,12 @@ class CertifiedMapping {
     void WidenBound(double bound) { bound_ = bound > bound_ ? bound : bound_; }
 
   private:
+    template <bool kRightUp>
+    static void Turn(const double* columnCos, const double* columnSin, double rowCos, double rowSin,
+                     std::int32_t count, double* sx, double* sy);
+    // Folds across the arrangement, carrying the other coordinate along, then along it.
+    void Fold(double* across, double* along, std::int32_t count) const;
+
     bool selected_ = false;
     bool horizontal_ = true;
     bool rightUp_ = true;
