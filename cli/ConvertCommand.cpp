@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -29,7 +30,7 @@ namespace {
 
 constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT.bmp OUTPUT.bmp --pattern N [--vertical] [--left]\n"
-    "                           [--smooth] [--sort=angle|area]\n"
+    "                           [--smooth] [--sort=angle|area] [--threads N]\n"
     "Converts INPUT.bmp with pattern N of the table that 'slanter-cli patterns INPUT.bmp'\n"
     "lists for the same options, and writes the seamless tile to OUTPUT.bmp.\n"
     "  --pattern N    0-based index in the pattern table\n"
@@ -37,6 +38,8 @@ constexpr const char* kConvertUsage =
     "  --left         rows rising to the left instead of to the right\n"
     "  --smooth       blend each pixel with its nearest neighbour across an edge\n"
     "  --sort=ORDER   order of the table: angle (default) or area\n"
+    "  --threads N    threads that compute the tile (default: all cores); the result\n"
+    "                 is the same for every N\n"
     "Ctrl-C cancels between two columns; nothing is written then (exit code 130).\n";
 
 constexpr int kExitCancelled = 130;
@@ -130,13 +133,41 @@ struct ConvertOptions {
     std::string output;
     PatternChoice choice;
     bool smoothing = false;
+    int threads = 0; // all cores
 };
+
+// Takes "--threads N" or "--threads=N" out of the words; answers the problem, empty when
+// there is none.
+std::string TakeThreads(const Arguments& args, Arguments& rest, int& threads) {
+    constexpr int kMostThreads = 256;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        std::optional<std::string> value = OptionValue(args[k], "--threads=");
+        if (!value && args[k] == "--threads") {
+            if (k + 1 == args.size())
+                return "--threads needs a number";
+            value = args[++k];
+        }
+        if (!value) {
+            rest.push_back(args[k]);
+            continue;
+        }
+        const std::optional<std::int32_t> number = ParseIndex(*value);
+        if (!number || *number < 1 || *number > kMostThreads)
+            return "--threads takes a number from 1 to " + std::to_string(kMostThreads) +
+                   ", not '" + *value + "'";
+        threads = *number;
+    }
+    return {};
+}
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
+    Arguments words;
+    if (std::string problem = TakeThreads(args, words, options.threads); !problem.empty())
+        return problem;
     Arguments files;
-    const std::string problem = options.choice.ReadWords(args, "--smooth", options.smoothing, files,
-                                                         "INPUT.bmp and OUTPUT.bmp");
+    const std::string problem = options.choice.ReadWords(words, "--smooth", options.smoothing,
+                                                         files, "INPUT.bmp and OUTPUT.bmp");
     if (!problem.empty())
         return problem;
     options.input = files[0];
@@ -186,6 +217,7 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         RunHooks hooks;
         hooks.keepGoing = [] { return !interrupted; };
         hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
+        hooks.threads = options.threads;
         finished = ComputeResult(engine, source, options.smoothing, result, hooks);
     }
     if (!finished) {
