@@ -139,10 +139,9 @@ class THandyBitmap {
     OwnedArray<std::int32_t> palette_;
     OwnedArray<std::int32_t> pixels_;
     std::string errorText_;
-    // The pixel data as stored (all rows, padded) and one stored row, kept between loads
-    // and saves so that a picture of the same size needs no new blocks.
+    // A piece of the pixel data as stored (whole rows, padded), kept between loads and
+    // saves so that a picture of the same size needs no new block.
     OwnedArray<std::uint8_t> fileImage_;
-    OwnedArray<std::uint8_t> rowBuffer_;
 };
 
 } // namespace slanter
