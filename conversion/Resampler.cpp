@@ -49,37 +49,47 @@ void SettleCells(const double* __restrict sx, const double* __restrict sy, std::
 }
 
 // For each position, what ChooseEdge would choose, where the bound settles it: the
-// cell (offset) holding it or -1, the neighbour to blend with (the cell itself in the
-// centre zone and where the border clamps it) and the own pixel's weight. Every border
-// that ChooseEdge draws must lie clear of the position's bound; the weight, 2.5 - 2 f or
-// 0.5 + 2 f, then errs by twice the bound and a rounding. Branch-free, to vectorise.
+// cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
+// itself in the centre zone and where the border clamps it) and the own pixel's weight.
+// Every border that ChooseEdge draws must lie clear of the position's bound; the weight,
+// 2.5 - 2 f or 0.5 + 2 f, then errs by twice the bound and a rounding. All in doubles
+// (whole numbers below 2^53 stay exact) and branch-free, so that the loop vectorises.
 void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
-                 double bound, std::int32_t width, std::int32_t height,
-                 std::int32_t* __restrict cells, std::int32_t* __restrict neighbours,
-                 double* __restrict weights) {
-    SettleCells(sx, sy, count, bound, width, height, cells);
+                 double bound, std::int32_t width, std::int32_t height, double* __restrict cells,
+                 double* __restrict neighbours, double* __restrict weights) {
+    const double right = width;
+    const double top = height;
     const double inCell = bound + 0x1p-50;
     for (std::int32_t i = 0; i < count; ++i) {
-        // The cell's corner, as SettleCells found it where it is settled.
-        const auto ix = static_cast<std::int32_t>(sx[i] - bound);
-        const auto iy = static_cast<std::int32_t>(sy[i] - bound);
-        const std::int32_t at = cells[i] >= 0 ? cells[i] : 0;
-        const double fx = sx[i] - ix;
-        const double fy = sy[i] - iy;
-        const bool clear = Clear(fx, 0.25, inCell) & Clear(fx, 0.75, inCell) &
-                           Clear(fy, 0.25, inCell) & Clear(fy, 0.75, inCell) &
-                           Clear(fy - fx, 0, 2 * inCell) & Clear(fx + fy, 1, 2 * inCell);
-        const bool centre = (fx >= 0.25) & (fx < 0.75) & (fy >= 0.25) & (fy < 0.75);
-        const bool up = fy > fx;
-        const bool above = fx + fy > 1;
+        const double x = sx[i];
+        const double y = sy[i];
+        const double ix = static_cast<double>(static_cast<std::int32_t>(x - bound));
+        const double iy = static_cast<double>(static_cast<std::int32_t>(y - bound));
+        const double fx = x - ix;
+        const double fy = y - iy;
+        // The distance to the nearest border of the zones (a diagonal's, measured along
+        // an axis, counts half).
+        const double nearest =
+            std::min(std::min(std::min(std::fabs(fx - 0.25), std::fabs(fx - 0.75)),
+                              std::min(std::fabs(fy - 0.25), std::fabs(fy - 0.75))),
+                     0.5 * std::min(std::fabs(fy - fx), std::fabs(fx + fy - 1)));
+        double settled = nearest > inCell ? 1.0 : 0.0;
+        settled = std::min(x - bound, y - bound) >= 0 ? settled : 0.0;
+        settled = x + bound < right ? settled : 0.0;
+        settled = y + bound < top ? settled : 0.0;
+        settled = ix == static_cast<double>(static_cast<std::int32_t>(x + bound)) ? settled : 0.0;
+        settled = iy == static_cast<double>(static_cast<std::int32_t>(y + bound)) ? settled : 0.0;
+        const double centre = std::max(std::fabs(fx - 0.5), std::fabs(fy - 0.5)) < 0.25 ? 1.0 : 0.0;
+        const double up = fy > fx ? 1.0 : 0.0;
+        const double above = fx + fy > 1 ? 1.0 : 0.0;
         const double f = up == above ? fy : fx;
-        weights[i] = above ? 2.5 - 2 * f : 0.5 + 2 * f;
-        const std::int32_t dx = up ? (above ? 0 : -1) : (above ? 1 : 0);
-        const std::int32_t dy = up ? (above ? 1 : 0) : (above ? 0 : -1);
-        const std::int32_t nx = std::clamp(ix + dx, 0, width - 1);
-        const std::int32_t ny = std::clamp(iy + dy, 0, height - 1);
-        neighbours[i] = centre ? at : ny * width + nx;
-        cells[i] = clear ? cells[i] : -1;
+        weights[i] = above != 0 ? 2.5 - 2 * f : 0.5 + 2 * f;
+        // Right when above and not up, left when up and not above; likewise up and down.
+        const double nx = std::min(std::max(ix + (above - up), 0.0), right - 1);
+        const double ny = std::min(std::max(iy + (above + up - 1), 0.0), top - 1);
+        const double own = iy * right + ix;
+        cells[i] = settled != 0 ? own : -1.0;
+        neighbours[i] = settled != 0 && centre == 0 ? ny * right + nx : own;
     }
 }
 
@@ -148,10 +158,10 @@ TResampler::Scratch TResampler::MakeScratch(std::int32_t blockColumns) const {
     Scratch scratch;
     scratch.sx.resize(static_cast<std::size_t>(std::max(blockColumns, 1)));
     scratch.sy.resize(scratch.sx.size());
-    for (auto* ints :
-         {&scratch.cells, &scratch.neighbours, &scratch.own, &scratch.other, &scratch.blended})
+    for (auto* ints : {&scratch.cells, &scratch.own, &scratch.other, &scratch.blended})
         ints->resize(scratch.sx.size());
-    scratch.weights.resize(scratch.sx.size());
+    for (auto* doubles : {&scratch.found, &scratch.neighbours, &scratch.weights})
+        doubles->resize(scratch.sx.size());
     return scratch;
 }
 
@@ -234,19 +244,19 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
                            Scratch& scratch) {
     const std::int32_t count = last - first;
     fast_.MapRow(row, first, last, scratch.sx.data(), scratch.sy.data());
+    double* settled = scratch.found.data();
+    double* neighbours = scratch.neighbours.data();
     SettleEdges(scratch.sx.data(), scratch.sy.data(), count, fast_.Bound(), source_.biWidth(),
-                source_.biHeight(), scratch.cells.data(), scratch.neighbours.data(),
-                scratch.weights.data());
-    const std::int32_t* settled = scratch.cells.data();
-    const std::int32_t* neighbours = scratch.neighbours.data();
+                source_.biHeight(), settled, neighbours, scratch.weights.data());
     std::int32_t* own = scratch.own.data();
     std::int32_t* other = scratch.other.data();
     const std::int32_t* cells = source_.CellRow(0);
     const auto gather = [&](auto colorOf) {
         for (std::int32_t i = 0; i < count; ++i) {
-            const std::int32_t at = settled[i] >= 0 ? settled[i] : 0;
-            own[i] = colorOf(cells[at]);
-            other[i] = colorOf(cells[neighbours[i]]);
+            // An unsettled position may lie outside the picture.
+            const bool inside = settled[i] >= 0;
+            own[i] = colorOf(cells[inside ? static_cast<std::int32_t>(settled[i]) : 0]);
+            other[i] = colorOf(cells[inside ? static_cast<std::int32_t>(neighbours[i]) : 0]);
         }
     };
     if (source_.PaletteCount() != 0)

@@ -44,8 +44,11 @@ class TResampler {
     struct Scratch {
         std::vector<double> sx;
         std::vector<double> sy;
-        std::vector<std::int32_t> cells;      // settled source cells, -1 for unsettled
-        std::vector<std::int32_t> neighbours; // with smoothing: the cells blended with
+        std::vector<std::int32_t> cells; // settled source cells, -1 for unsettled
+        // With smoothing: the cells found (-1 for unsettled), those blended with them and
+        // the weights, as doubles for the vector loops.
+        std::vector<double> found;
+        std::vector<double> neighbours;
         std::vector<double> weights;
         std::vector<std::int32_t> own; // their colours
         std::vector<std::int32_t> other;
