@@ -3,6 +3,7 @@
 run interleaved, so that both meet the same load), the share of pixels that went the
 exact way, the speed-up from all cores, and the cost of the parts."""
 import json
+import re
 import sys
 
 
@@ -11,7 +12,7 @@ def medians(path):
     for r in json.load(open(path))["benchmarks"]:
         if r.get("run_type") == "aggregate" and r.get("aggregate_name") != "median":
             continue
-        name = r.get("run_name", r["name"]).split("/min_time")[0]
+        name = re.sub(r"/min_time:[0-9.]+", "", r.get("run_name", r["name"]))
         if r.get("run_type") != "aggregate" and name in runs:
             continue
         runs[name] = r
