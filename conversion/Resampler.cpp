@@ -175,15 +175,22 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
     const std::int32_t top = std::min(block.lastRow, Rows());
     if (first >= last || static_cast<std::size_t>(last - first) > scratch.sx.size())
         return;
-    for (std::int32_t row = std::max(block.firstRow, 0); row < top; ++row) {
-        if (!direct_) {
-            for (std::int32_t column = first; column < last; ++column)
-                ExactPixel(column, row);
-            scratch.exactPixels += last - first;
-        } else if (mode_ == Mode::Smooth) {
-            SmoothRow(row, first, last, scratch);
-        } else {
-            PlainRow(row, first, last, scratch);
+    // Strips of a few cache lines of result cells: the rows of a strip map to neighbouring
+    // lines of the source, so the source cells one row reads are still in the first-level
+    // cache for the next.
+    constexpr std::int32_t kStripColumns = 128;
+    for (std::int32_t strip = first; strip < last; strip += kStripColumns) {
+        const std::int32_t end = std::min(last, strip + kStripColumns);
+        for (std::int32_t row = std::max(block.firstRow, 0); row < top; ++row) {
+            if (!direct_) {
+                for (std::int32_t column = strip; column < end; ++column)
+                    ExactPixel(column, row);
+                scratch.exactPixels += end - strip;
+            } else if (mode_ == Mode::Smooth) {
+                SmoothRow(row, strip, end, scratch);
+            } else {
+                PlainRow(row, strip, end, scratch);
+            }
         }
     }
 }
