@@ -17,7 +17,7 @@ namespace {
 // A band of about this many pixels takes a few milliseconds on one core, so the hooks
 // (the window's events, Cancel) come round far more often than every 50 ms, while each
 // band is wide enough for the result's rows to be written in long runs.
-constexpr std::int64_t kBandPixels = std::int64_t{1} << 19;
+constexpr std::int64_t kBandPixels = std::int64_t{1} << 18;
 
 } // namespace
 
