@@ -11,22 +11,6 @@ namespace slanter {
 
 namespace {
 
-// The cell [cell, cell + 1) of an axis of `size` cells that holds every value within
-// `bound` of `value`, or -1 when no single cell holds them all.
-inline std::int32_t SettledCell(double value, double bound, std::int32_t size) {
-    const double low = value - bound;
-    const double high = value + bound;
-    if (!(low >= 0 && high < size))
-        return -1;
-    const auto cell = static_cast<std::int32_t>(low);
-    return cell == static_cast<std::int32_t>(high) ? cell : -1;
-}
-
-// Whether value lies more than `bound` away from `mark`.
-inline bool Clear(double value, double mark, double bound) {
-    return std::fabs(value - mark) > bound;
-}
-
 // For each position, the source cell (its offset in the cells) that holds every point
 // within `bound` of it, or -1; branch-free, so that the loop vectorises.
 void SettleCells(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
