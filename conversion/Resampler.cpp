@@ -11,6 +11,9 @@ namespace slanter {
 
 namespace {
 
+// The widest strip of a block converted row by row; see ConvertBlock.
+constexpr std::int32_t kStripColumns = 128;
+
 // For each position, the source cell (its offset in the cells) that holds every point
 // within `bound` of it, or -1; branch-free, so that the loop vectorises.
 void SettleCells(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
@@ -140,7 +143,7 @@ TResampler::TResampler(const TSlanter& engine, const THandyBitmap& source, THand
 
 TResampler::Scratch TResampler::MakeScratch(std::int32_t blockColumns) const {
     Scratch scratch;
-    scratch.sx.resize(static_cast<std::size_t>(std::max(blockColumns, 1)));
+    scratch.sx.resize(static_cast<std::size_t>(std::clamp(blockColumns, 1, kStripColumns)));
     scratch.sy.resize(scratch.sx.size());
     for (auto* ints : {&scratch.cells, &scratch.own, &scratch.other, &scratch.blended})
         ints->resize(scratch.sx.size());
@@ -157,14 +160,15 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
     const std::int32_t first = std::max(block.firstColumn, 0);
     const std::int32_t last = std::min(block.lastColumn, Columns());
     const std::int32_t top = std::min(block.lastRow, Rows());
-    if (first >= last || static_cast<std::size_t>(last - first) > scratch.sx.size())
-        return;
     // Strips of a few cache lines of result cells: the rows of a strip map to neighbouring
     // lines of the source, so the source cells one row reads are still in the first-level
     // cache for the next.
-    constexpr std::int32_t kStripColumns = 128;
-    for (std::int32_t strip = first; strip < last; strip += kStripColumns) {
-        const std::int32_t end = std::min(last, strip + kStripColumns);
+    const auto stripColumns = static_cast<std::int32_t>(
+        std::min<std::size_t>(std::min<std::size_t>(scratch.sx.size(), kStripColumns), INT32_MAX));
+    if (first >= last || stripColumns < 1)
+        return;
+    for (std::int32_t strip = first; strip < last; strip += stripColumns) {
+        const std::int32_t end = std::min(last, strip + stripColumns);
         for (std::int32_t row = std::max(block.firstRow, 0); row < top; ++row) {
             if (!direct_) {
                 for (std::int32_t column = strip; column < end; ++column)

@@ -59,7 +59,7 @@ class TResampler {
 
     // The pixels of `block`, row by row, so that the result is written along its rows.
     // Blocks that do not overlap may be converted at the same time on different threads,
-    // each with a scratch of its own for at least as many columns as the block has.
+    // each with a scratch of its own.
     void ConvertBlock(const PixelBlock& block, Scratch& scratch);
 
     // Rows 0 up of column `column` of the result.
