@@ -1,6 +1,8 @@
 #include "conversion/ConversionRun.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <vector>
 
 #include "bitmap/HandyBitmap.h"
@@ -14,10 +16,20 @@ namespace slanter {
 
 namespace {
 
-// A band of about this many pixels takes a few milliseconds on one core, so the hooks
-// (the window's events, Cancel) come round far more often than every 50 ms, while each
-// band is wide enough for the result's rows to be written in long runs.
-constexpr std::int64_t kBandPixels = std::int64_t{1} << 18;
+// The first band holds about this many pixels, a millisecond or two of work on one core.
+constexpr std::int64_t kFirstBandPixels = std::int64_t{1} << 16;
+// Each later band is sized from the speed of the one before to take about this long: the
+// hooks (the window's events, Cancel) come round well within 50 ms even on a loaded
+// machine, while each band is long enough for the threads to be worth waking.
+constexpr double kBandSeconds = 0.015;
+
+// The width of the next band, from the last one's width and the seconds it took; it
+// grows or shrinks by at most a factor of 4 at a time.
+std::int32_t NextBand(std::int32_t band, double seconds, std::int32_t width) {
+    const double wanted = seconds > 0 ? band * (kBandSeconds / seconds) : 4.0 * band;
+    const double bounded = std::clamp(wanted, band / 4.0, band * 4.0);
+    return static_cast<std::int32_t>(std::clamp(bounded, 1.0, double(std::max(width, 1))));
+}
 
 } // namespace
 
@@ -33,27 +45,32 @@ bool ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoo
     const std::int32_t width = result.biWidth();
     const std::int32_t rows = result.biHeight();
     TResampler resampler(engine, source, result, smoothing);
-    const std::int32_t band = std::min(BandColumns(rows, kBandPixels), std::max(width, 1));
+    std::int32_t band = std::min(BandColumns(rows, kFirstBandPixels), std::max(width, 1));
 
-    // Each thread takes its own share of every band's rows, the same share every time.
     const int wanted = hooks.threads > 0 ? hooks.threads : AllCores();
     WorkerPool pool(std::clamp(wanted, 1, std::max(rows, 1)));
     std::vector<TResampler::Scratch> scratch;
     for (int part = 0; part < pool.Threads(); ++part)
-        scratch.push_back(resampler.MakeScratch(band));
+        scratch.push_back(resampler.MakeScratch(width));
+    // The threads take the band's rows a few at a time from a shared counter, so that a
+    // thread the system holds back (the machine is shared) leaves its rows to the others.
+    // Every pixel is computed alone, so who computes it changes nothing.
+    const std::int32_t chunkRows = std::max<std::int32_t>(1, rows / (8 * pool.Threads()));
     const auto compute = [&](std::int32_t first, std::int32_t last) {
+        std::atomic<std::int32_t> next{0};
         pool.Run([&](int part) {
-            const int parts = pool.Threads();
-            const auto top = static_cast<std::int32_t>(std::int64_t{rows} * part / parts);
-            const auto bottom = static_cast<std::int32_t>(std::int64_t{rows} * (part + 1) / parts);
-            resampler.ConvertBlock({first, last, top, bottom}, scratch[part]);
+            for (std::int32_t top = next.fetch_add(chunkRows); top < rows;
+                 top = next.fetch_add(chunkRows))
+                resampler.ConvertBlock({first, last, top, std::min(rows, top + chunkRows)},
+                                       scratch[part]);
         });
     };
 
     bool finished = true;
     const double start = now();
-    for (std::int32_t first = 0; first < width && finished; first += band) {
-        const std::int32_t last = std::min(width, first + band);
+    for (std::int32_t first = 0, last = 0; first < width && finished; first = last) {
+        const auto bandStart = std::chrono::steady_clock::now();
+        last = first + std::min(band, width - first);
         std::int32_t column = first;
         for (; column < last; ++column) {
             if (hooks.keepGoing && !hooks.keepGoing()) {
@@ -68,6 +85,8 @@ bool ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoo
         }
         if (column > first)
             compute(first, column);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - bandStart;
+        band = NextBand(band, took.count(), width);
     }
     if (statistics != nullptr) {
         *statistics = {std::int64_t{width} * rows, 0, pool.Threads()};
