@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -18,22 +19,24 @@ namespace {
 
 using namespace slanter;
 
-constexpr int kSourceWidth = 1024;
-constexpr int kSourceHeight = 768;
+// The pictures: 1024 x 768 at 24 and 8 bits, and a small one of 640 x 480 at 8 bits.
+TPoint SourceSize(bool small) {
+    return small ? TPoint{640, 480} : TPoint{1024, 768};
+}
 
 // A photo-sized picture with detail everywhere: smooth gradients and a fine pattern.
-THandyBitmap MakeSource(int bitCount) {
+THandyBitmap MakeSource(int bitCount, TPoint size) {
     THandyBitmap source;
-    source.NewImage(kSourceWidth, kSourceHeight, bitCount);
+    source.NewImage(size.X, size.Y, bitCount);
     if (bitCount == 8) {
         source.SetPaletteCount(256);
         for (int i = 0; i < 256; ++i)
             source.SetPaletteColor(i, i | (255 - i) << 8 | (i * 7 & 255) << 16);
     }
-    for (int y = 0; y < kSourceHeight; ++y) {
-        for (int x = 0; x < kSourceWidth; ++x) {
-            const int r = (x * 255 / kSourceWidth + (x ^ y) % 17) & 255;
-            const int g = (y * 255 / kSourceHeight + (x * y) % 13) & 255;
+    for (int y = 0; y < size.Y; ++y) {
+        for (int x = 0; x < size.X; ++x) {
+            const int r = (x * 255 / size.X + (x ^ y) % 17) & 255;
+            const int g = (y * 255 / size.Y + (x * y) % 13) & 255;
             const int b = ((x + y) / 8) & 255;
             if (bitCount == 8)
                 source.SetPixelIndex(x, y, (r + g + b) & 255);
@@ -44,17 +47,18 @@ THandyBitmap MakeSource(int bitCount) {
     return source;
 }
 
-const THandyBitmap& Source(int bitCount) {
-    static const THandyBitmap source24 = MakeSource(24);
-    static const THandyBitmap source8 = MakeSource(8);
-    return bitCount == 8 ? source8 : source24;
+const THandyBitmap& Source(int bitCount, bool small = false) {
+    static const THandyBitmap source24 = MakeSource(24, SourceSize(false));
+    static const THandyBitmap source8 = MakeSource(8, SourceSize(false));
+    static const THandyBitmap small8 = MakeSource(8, SourceSize(true));
+    return small ? small8 : bitCount == 8 ? source8 : source24;
 }
 
 // Pattern 0 is the first of the angle order; "large" is the largest tile that stays
 // below 20 megapixels.
-TSlanter Engine(bool largePattern) {
+TSlanter Engine(bool largePattern, bool small = false) {
     TSlanter engine;
-    engine.SetSourceSize({kSourceWidth, kSourceHeight});
+    engine.SetSourceSize(SourceSize(small));
     int chosen = 0;
     if (largePattern) {
         std::int64_t best = 0;
@@ -82,24 +86,44 @@ void ReportPixels(benchmark::State& state, TPoint tile) {
     state.counters["tile_h"] = tile.Y;
 }
 
-// args: source depth, large pattern, smoothing
+// args: source depth, small picture, large pattern, smoothing, threads (0: all cores)
 void BM_Convert(benchmark::State& state) {
-    const THandyBitmap& source = Source(int(state.range(0)));
-    const TSlanter engine = Engine(state.range(1) != 0);
-    const bool smoothing = state.range(2) != 0;
+    const bool small = state.range(1) != 0;
+    const THandyBitmap& source = Source(int(state.range(0)), small);
+    const TSlanter engine = Engine(state.range(2) != 0, small);
+    const bool smoothing = state.range(3) != 0;
+    RunHooks hooks;
+    hooks.threads = int(state.range(4));
     // One result picture for every run, as the peer's output matrix is: reshaping it
     // clears its cells without fresh pages.
     THandyBitmap result;
+    RunStatistics statistics;
     for (auto _ : state) {
-        ComputeResult(engine, source, smoothing, result, {});
+        ComputeResult(engine, source, smoothing, result, hooks, &statistics);
         benchmark::DoNotOptimize(result.GetPixelColor(0, 0));
     }
     ReportPixels(state, engine.PatternSize(engine.PatternIndex()));
+    // The share of pixels that the error bound could not settle.
+    state.counters["exact_fraction"] =
+        double(statistics.exactPixels) / double(std::max<std::int64_t>(statistics.pixels, 1));
+    state.counters["threads"] = statistics.threads;
 }
 BENCHMARK(BM_Convert)
-    ->ArgNames({"bits", "large", "smooth"})
-    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}})
+    ->ArgNames({"bits", "small", "large", "smooth", "threads"})
+    ->ArgsProduct({{24, 8}, {0}, {0, 1}, {0, 1}, {1}})
+    ->Args({8, 1, 0, 0, 1})
+    ->Args({8, 1, 0, 1, 1})
+    ->Args({8, 1, 1, 0, 1})
+    ->Args({8, 1, 1, 1, 1})
     ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+// The speed-up from all cores, on the largest pattern, by the wall clock: one thread and
+// all of them.
+BENCHMARK(BM_Convert)
+    ->ArgNames({"bits", "small", "large", "smooth", "threads"})
+    ->ArgsProduct({{24}, {0}, {1}, {0, 1}, {1, 0}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(0.5);
 
 // Where the time goes: the mapping alone, column by column as the conversion runs it.
@@ -127,9 +151,9 @@ void BM_PixelAccessOnly(benchmark::State& state) {
     for (auto _ : state) {
         for (int x = 0; x < tile.X; ++x)
             for (int y = 0; y < tile.Y; ++y)
-                result.SetPixelColor(
-                    x, y,
-                    source.GetPixelColor((x * 3 + y) % kSourceWidth, (y + x / 3) % kSourceHeight));
+                result.SetPixelColor(x, y,
+                                     source.GetPixelColor((x * 3 + y) % source.biWidth(),
+                                                          (y + x / 3) % source.biHeight()));
         benchmark::DoNotOptimize(result.GetPixelColor(0, 0));
     }
     ReportPixels(state, tile);
@@ -155,10 +179,12 @@ BENCHMARK(BM_SaveResult)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::k
 void BM_OpenCvWarpAffine(benchmark::State& state) {
     cv::setNumThreads(1);
     const bool eightBits = state.range(0) == 8;
-    const TSlanter engine = Engine(state.range(1) != 0);
-    const bool bilinear = state.range(2) != 0;
+    const bool small = state.range(1) != 0;
+    const TSlanter engine = Engine(state.range(2) != 0, small);
+    const bool bilinear = state.range(3) != 0;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
-    cv::Mat source(kSourceHeight, kSourceWidth, eightBits ? CV_8UC1 : CV_8UC3);
+    const TPoint size = SourceSize(small);
+    cv::Mat source(size.Y, size.X, eightBits ? CV_8UC1 : CV_8UC3);
     cv::randu(source, 0, 255);
     const double angle = engine.AngleRadians(engine.PatternIndex());
     const cv::Mat turn = (cv::Mat_<double>(2, 3) << std::cos(angle), std::sin(angle), 0,
@@ -173,8 +199,12 @@ void BM_OpenCvWarpAffine(benchmark::State& state) {
     ReportPixels(state, tile);
 }
 BENCHMARK(BM_OpenCvWarpAffine)
-    ->ArgNames({"bits", "large", "bilinear"})
-    ->ArgsProduct({{24, 8}, {0, 1}, {0, 1}})
+    ->ArgNames({"bits", "small", "large", "bilinear"})
+    ->ArgsProduct({{24, 8}, {0}, {0, 1}, {0, 1}})
+    ->Args({8, 1, 0, 0})
+    ->Args({8, 1, 0, 1})
+    ->Args({8, 1, 1, 0})
+    ->Args({8, 1, 1, 1})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.5);
 #endif

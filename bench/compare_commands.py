@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-"""Times slanter-cli convert against ImageMagick doing the comparable job as a whole
-command: the same 1024 x 768 picture turned by the pattern's angle onto a wrapped
-(tiled) plane and cut to the same output size, nearest and bilinear. Best of a few runs
-of each, measured in the same session."""
-import math
+"""Times slanter-cli convert as whole commands beside two peers doing the comparable job
+(the picture turned by the pattern's angle onto a wrapped, tiled plane and cut to the
+tile's size, nearest and bilinear): a small OpenCV program (bench/OpenCvPeer.cpp, all
+cores) and ImageMagick. Each round runs every command once, in turn, so that all meet
+the same load; the figures are medians of the rounds. Peak memory is each command's
+largest resident set."""
 import os
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -12,57 +14,97 @@ import time
 
 from PIL import Image
 
-RUNS = 3
+ROUNDS = int(os.environ.get("BENCH_ROUNDS", "5"))
 
 
-def best_time(command):
-    best = math.inf
-    for _ in range(RUNS):
-        start = time.perf_counter()
-        subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        best = min(best, time.perf_counter() - start)
-    return best
+def timed(command, folder):
+    """Wall seconds and peak resident megabytes of one run of command. GNU time reports
+    the peak of the command alone (a child forked from this Python would count its
+    parent's memory too)."""
+    report = os.path.join(folder, "peak.txt")
+    start = time.perf_counter()
+    subprocess.run(["/usr/bin/time", "-f", "%M", "-o", report] + command, check=True,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    seconds = time.perf_counter() - start
+    with open(report) as f:
+        return seconds, int(f.read().split()[-1]) / 1024
 
 
-def patterns(cli):
-    out = subprocess.run([cli, "patterns", "1024", "768", "--exact"], check=True,
+def patterns(cli, width, height):
+    out = subprocess.run([cli, "patterns", str(width), str(height), "--exact"], check=True,
                          capture_output=True, text=True).stdout
     rows = []
     for line in out.splitlines():
-        index, radians, degrees, area, slide, width, height = line.split()
-        rows.append((int(index), float(degrees), int(width), int(height)))
+        index, radians, degrees, area, slide, tile_w, tile_h = line.split()
+        rows.append((int(index), float(degrees), int(tile_w), int(tile_h)))
     return rows
 
 
-def main(cli):
-    folder = tempfile.mkdtemp(prefix="slanter-bench-")
-    picture = os.path.join(folder, "in.bmp")
-    image = Image.new("RGB", (1024, 768))
-    image.putdata([((x * 255 // 1024 + (x ^ y) % 17) & 255, (y * 255 // 768 + x * y % 13) & 255,
-                    ((x + y) // 8) & 255) for y in range(768) for x in range(1024)])
-    image.save(picture)
+def make_picture(path, width, height, bits):
+    pixels = [((x * 255 // width + (x ^ y) % 17) & 255, (y * 255 // height + x * y % 13) & 255,
+               ((x + y) // 8) & 255) for y in range(height) for x in range(width)]
+    if bits == 24:
+        image = Image.new("RGB", (width, height))
+        image.putdata(pixels)
+    else:
+        image = Image.new("P", (width, height))
+        image.putpalette([c for i in range(256) for c in (i, 255 - i, i * 7 & 255)])
+        image.putdata([(r + g + b) & 255 for r, g, b in pixels])
+    image.save(path)
 
-    rows = patterns(cli)
-    first = rows[0]
-    large = max((r for r in rows if r[2] * r[3] < 20_000_000), key=lambda r: r[2] * r[3])
-    print("Whole commands, 1024 x 768 24-bit picture (seconds, best of %d; ratio = magick / ours)"
-          % RUNS)
-    for name, (index, degrees, width, height) in (("first", first), ("large", large)):
-        for smooth, interpolate in ((False, "nearest"), (True, "bilinear")):
-            ours = best_time([cli, "convert", picture, os.path.join(folder, "ours.bmp"),
-                              "--pattern", str(index)] + (["--smooth"] if smooth else []))
-            magick = best_time(["/usr/bin/convert", picture, "-virtual-pixel", "tile",
-                                "-filter", "point", "-interpolate", interpolate,
-                                "-define", "distort:viewport=%dx%d+0+0" % (width, height),
-                                "-distort", "SRT", "%.10f" % degrees,
-                                os.path.join(folder, "magick.bmp")])
-            mpx = width * height / 1e6
-            print("  %-5s %4dx%-5d %-8s ours %7.3f s (%6.1f Mpx/s)  magick %7.3f s  ratio %5.2f"
-                  % (name, width, height, interpolate, ours, mpx / ours, magick, magick / ours))
+
+def main(cli, peer):
+    folder = tempfile.mkdtemp(prefix="slanter-bench-")
+    print("Whole commands (seconds, medians of %d rounds; ratios = theirs / ours;"
+          " ours uses all cores unless marked 1t)" % ROUNDS)
+    for width, height, bits in ((1024, 768, 24), (640, 480, 8)):
+        picture = os.path.join(folder, "in-%d.bmp" % bits)
+        make_picture(picture, width, height, bits)
+        rows = patterns(cli, width, height)
+        first = rows[0]
+        large = max((r for r in rows if r[2] * r[3] < 20_000_000), key=lambda r: r[2] * r[3])
+        print("  %d x %d %d-bit picture" % (width, height, bits))
+        for name, (index, degrees, tile_w, tile_h) in (("first", first), ("large", large)):
+            for smooth, interpolate in ((False, "nearest"), (True, "bilinear")):
+                out = os.path.join(folder, "out.bmp")
+                ours = [cli, "convert", picture, out, "--pattern", str(index)] + (
+                    ["--smooth"] if smooth else [])
+                commands = {
+                    "ours": ours,
+                    "ours1t": ours + ["--threads", "1"],
+                    "opencv": [peer, picture, out, "%.10f" % degrees, str(tile_w), str(tile_h),
+                               interpolate, "0"],
+                    "magick": ["/usr/bin/convert", picture, "-virtual-pixel", "tile", "-filter",
+                               "point", "-interpolate", interpolate, "-define",
+                               "distort:viewport=%dx%d+0+0" % (tile_w, tile_h), "-distort", "SRT",
+                               "%.10f" % degrees, out],
+                }
+                if not os.path.exists(peer):
+                    del commands["opencv"]
+                times = {key: [] for key in commands}
+                memory = {key: 0.0 for key in commands}
+                for _ in range(ROUNDS):
+                    for key, command in commands.items():
+                        seconds, megabytes = timed(command, folder)
+                        times[key].append(seconds)
+                        memory[key] = max(memory[key], megabytes)
+                t = {key: statistics.median(v) for key, v in times.items()}
+                cells = (tile_w * tile_h + width * height) * 4 / 2**20
+                line = ("    %-5s %4dx%-5d %-8s ours %6.3f s  1t %6.3f s (x%4.2f)"
+                        % (name, tile_w, tile_h, interpolate, t["ours"], t["ours1t"],
+                           t["ours1t"] / t["ours"]))
+                if "opencv" in t:
+                    line += "  opencv %6.3f s ratio %4.2f" % (t["opencv"], t["opencv"] / t["ours"])
+                line += "  magick %6.3f s ratio %5.2f" % (t["magick"], t["magick"] / t["ours"])
+                print(line)
+                print("          peak MB: ours %.0f (cells %.0f + 16 = %.0f)%s  magick %.0f"
+                      % (memory["ours"], cells, cells + 16,
+                         "  opencv %.0f" % memory["opencv"] if "opencv" in memory else "",
+                         memory["magick"]))
     for name in os.listdir(folder):
         os.remove(os.path.join(folder, name))
     os.rmdir(folder)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else "")

@@ -1,29 +1,55 @@
 #!/usr/bin/env python3
-"""Prints the conversion figures: throughput beside OpenCV's warp, and the cost of the
-parts (mapping, pixel access, writing)."""
+"""Prints the conversion figures: one thread beside OpenCV's warp (medians of repetitions
+run interleaved, so that both meet the same load), the share of pixels that went the
+exact way, the speed-up from all cores, and the cost of the parts."""
 import json
+import re
 import sys
 
 
+def medians(path):
+    runs = {}
+    for r in json.load(open(path))["benchmarks"]:
+        if r.get("run_type") == "aggregate" and r.get("aggregate_name") != "median":
+            continue
+        name = re.sub(r"/min_time:[0-9.]+", "", r.get("run_name", r["name"]))
+        if r.get("run_type") != "aggregate" and name in runs:
+            continue
+        runs[name] = r
+    return runs
+
+
 def main(path):
-    runs = {r["name"].split("/min_time")[0]: r for r in json.load(open(path))["benchmarks"]}
-    print("Conversion of a 1024 x 768 picture (ns per result pixel; ratio = peer / ours)")
-    for bits in (24, 8):
+    runs = medians(path)
+    print("Conversion on one thread, in-process (ns per result pixel, CPU time, medians;"
+          " ratio = OpenCV / ours)")
+    for bits, small, label in ((24, 0, "1024x768 24-bit"), (8, 0, "1024x768  8-bit"),
+                               (8, 1, " 640x480  8-bit")):
         for large in (0, 1):
             for smooth in (0, 1):
-                ours = runs.get(f"BM_Convert/bits:{bits}/large:{large}/smooth:{smooth}")
-                peer = runs.get(f"BM_OpenCvWarpAffine/bits:{bits}/large:{large}/bilinear:{smooth}")
+                ours = runs.get(f"BM_Convert/bits:{bits}/small:{small}/large:{large}"
+                                f"/smooth:{smooth}/threads:1")
+                peer = runs.get(f"BM_OpenCvWarpAffine/bits:{bits}/small:{small}/large:{large}"
+                                f"/bilinear:{smooth}")
                 if not ours:
                     continue
                 tile = f"{int(ours['tile_w'])}x{int(ours['tile_h'])}"
                 mode = "smoothed" if smooth else "plain"
-                line = (f"  {bits:2d} bits {tile:>10s} {mode:8s} ours {ours['ns_per_px'] * 1e9:6.2f}"
-                        f" ({ours['Mpx_per_s']:6.1f} Mpx/s)")
+                line = (f"  {label} {tile:>10s} {mode:8s} ours {ours['ns_per_px'] * 1e9:6.2f}"
+                        f" exact {ours['exact_fraction'] * 100:8.5f}%")
                 if peer:
                     kind = "bilinear" if smooth else "nearest"
                     ratio = peer["ns_per_px"] / ours["ns_per_px"]
                     line += f"  OpenCV {kind:8s} {peer['ns_per_px'] * 1e9:6.2f}  ratio {ratio:5.2f}"
                 print(line)
+    print("Threads, largest pattern of the 24-bit picture (wall clock, medians)")
+    for smooth in (0, 1):
+        one = runs.get(f"BM_Convert/bits:24/small:0/large:1/smooth:{smooth}/threads:1/real_time")
+        every = runs.get(f"BM_Convert/bits:24/small:0/large:1/smooth:{smooth}/threads:0/real_time")
+        if one and every:
+            print(f"  {'smoothed' if smooth else 'plain':8s} 1 thread {one['real_time']:8.1f} ms"
+                  f"  {int(every['threads'])} threads {every['real_time']:8.1f} ms"
+                  f"  speed-up {one['real_time'] / every['real_time']:4.2f}")
     print("Where the time goes (ns per result pixel)")
     for part, name in (("MapToSource alone", "BM_MapToSourceOnly"),
                        ("pixel reads and writes", "BM_PixelAccessOnly"),

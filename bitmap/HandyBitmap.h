@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "bitmap/BmpHeaders.h"
 #include "bitmap/OwnedArray.h"
@@ -82,6 +83,17 @@ class THandyBitmap {
             pixels_[at] = color;
     }
 
+    // The cells of row y, biWidth() of them, for loops that have checked their positions
+    // once for a whole row; nullptr for a row the record does not hold in full.
+    const std::int32_t* CellRow(std::int32_t y) const {
+        const std::int64_t at = CellAt(0, y);
+        return at >= 0 && at + infoHeader_.biWidth <= pixels_.Count() ? pixels_.Data() + at
+                                                                      : nullptr;
+    }
+    std::int32_t* CellRow(std::int32_t y) {
+        return const_cast<std::int32_t*>(std::as_const(*this).CellRow(y));
+    }
+
     std::uint16_t bfType() const { return bfType_; }
     const TBmpFileHeader& FileHeader() const { return fileHeader_; }
     const TBmpInfoHeader& InfoHeader() const { return infoHeader_; }
@@ -127,10 +139,9 @@ class THandyBitmap {
     OwnedArray<std::int32_t> palette_;
     OwnedArray<std::int32_t> pixels_;
     std::string errorText_;
-    // The pixel data as stored (all rows, padded) and one stored row, kept between loads
-    // and saves so that a picture of the same size needs no new blocks.
+    // A piece of the pixel data as stored (whole rows, padded), kept between loads and
+    // saves so that a picture of the same size needs no new block.
     OwnedArray<std::uint8_t> fileImage_;
-    OwnedArray<std::uint8_t> rowBuffer_;
 };
 
 } // namespace slanter

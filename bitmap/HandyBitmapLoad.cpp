@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
@@ -113,19 +114,22 @@ bool THandyBitmap::ReadImage(PlatformFile& file) {
     infoHeader_.biSizeImage = static_cast<std::int32_t>(imageBytes);
     if (file.Size() - file.Position() < imageBytes)
         return Fail(kCantReadImage);
-    if (!fileImage_.ResetForOverwrite(imageBytes) || !rowBuffer_.ResetForOverwrite(rowBytes))
-        return Fail(kOutOfMemory);
-    // All the pixel data in one read.
-    if (file.Read(fileImage_.Data(), static_cast<std::size_t>(imageBytes)) !=
-        static_cast<std::size_t>(imageBytes))
-        return Fail(kCantReadImage);
     if (!pixels_.ResetForOverwrite(cells))
         return Fail(kOutOfMemory);
+    // The pixel data comes in a piece at a time, each unpacked straight from the piece
+    // while it is still in the cache; the file is never held whole beside the cells.
+    const std::int64_t pieceRows = PieceRows(rowBytes, height);
+    if (!fileImage_.ResetForOverwrite(pieceRows * rowBytes))
+        return Fail(kOutOfMemory);
     const int bitCount = infoHeader_.biBitCount;
-    for (std::int32_t y = 0; y < height && width > 0; ++y) {
-        std::memcpy(rowBuffer_.Data(), fileImage_.Data() + y * rowBytes,
-                    static_cast<std::size_t>(rowBytes));
-        UnpackRow(bitCount, rowBuffer_.Data(), width, pixels_.Data() + std::int64_t{y} * width);
+    for (std::int32_t y = 0; y < height && width > 0; y += static_cast<std::int32_t>(pieceRows)) {
+        const std::int64_t rows = std::min<std::int64_t>(pieceRows, height - y);
+        const auto bytes = static_cast<std::size_t>(rows * rowBytes);
+        if (file.Read(fileImage_.Data(), bytes) != bytes)
+            return Fail(kCantReadImage);
+        for (std::int64_t k = 0; k < rows; ++k)
+            UnpackRow(bitCount, fileImage_.Data() + k * rowBytes, width,
+                      pixels_.Data() + (y + k) * width);
     }
     return true;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
@@ -90,19 +91,23 @@ bool THandyBitmap::WriteImage(PlatformFile& file) {
     const std::int32_t width = infoHeader_.biWidth;
     const std::int32_t height = infoHeader_.biHeight;
     const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
-    const std::int64_t imageBytes = rowBytes * height;
-    // The row buffer starts zero-filled, which gives every row its zero padding.
-    if (!rowBuffer_.Reset(rowBytes) || !fileImage_.ResetForOverwrite(imageBytes))
+    // The rows go out a piece at a time, each packed straight into the piece, so that the
+    // file is written as it is made and never held whole beside the cells. The piece
+    // starts zero-filled, which gives every row its zero padding.
+    const std::int64_t pieceRows = PieceRows(rowBytes, height);
+    if (!fileImage_.Reset(pieceRows * rowBytes))
         return Fail(kOutOfMemory);
     const int bitCount = infoHeader_.biBitCount;
-    for (std::int32_t y = 0; y < height && width > 0; ++y) {
-        PackRow(bitCount, pixels_.Data() + std::int64_t{y} * width, width, rowBuffer_.Data());
-        std::memcpy(fileImage_.Data() + y * rowBytes, rowBuffer_.Data(),
-                    static_cast<std::size_t>(rowBytes));
+    for (std::int32_t y = 0; y < height && width > 0; y += static_cast<std::int32_t>(pieceRows)) {
+        const std::int64_t rows = std::min<std::int64_t>(pieceRows, height - y);
+        for (std::int64_t k = 0; k < rows; ++k)
+            PackRow(bitCount, pixels_.Data() + (y + k) * width, width,
+                    fileImage_.Data() + k * rowBytes);
+        const auto bytes = static_cast<std::size_t>(rows * rowBytes);
+        if (file.Write(fileImage_.Data(), bytes) != bytes)
+            return false;
     }
-    // All the pixel data in one write.
-    const auto bytes = static_cast<std::size_t>(imageBytes);
-    return file.Write(fileImage_.Data(), bytes) == bytes;
+    return true;
 }
 
 } // namespace slanter

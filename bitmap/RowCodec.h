@@ -10,6 +10,15 @@ constexpr std::int64_t RowBytes(std::int64_t bitCount, std::int64_t width) {
     return (bitCount * width + 31) / 32 * 4;
 }
 
+// Rows of `rowBytes` bytes that the reader and the writer move in one piece: about
+// 256 KB, small enough to stay in the cache between the file and the cells, at least
+// one row and at most `height`.
+constexpr std::int64_t PieceRows(std::int64_t rowBytes, std::int64_t height) {
+    constexpr std::int64_t kPieceBytes = 256 * 1024;
+    const std::int64_t rows = rowBytes > 0 ? kPieceBytes / rowBytes : height;
+    return rows < 1 ? 1 : rows > height && height > 0 ? height : rows;
+}
+
 // The depths a file may store: 1, 4, 8, 16 or 24 bits per pixel.
 constexpr bool IsStoredDepth(std::int64_t bitCount) {
     return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -32,7 +33,7 @@ namespace {
 
 constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
-    "                           [--left] [--smooth] [--sort=angle|area]\n"
+    "                           [--left] [--smooth] [--sort=angle|area] [--threads N]\n"
     "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
     "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
     "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
@@ -42,6 +43,8 @@ constexpr const char* kConvertUsage =
     "  --left         rows rising to the left instead of to the right\n"
     "  --smooth       blend each pixel with its nearest neighbour across an edge\n"
     "  --sort=ORDER   order of the table: angle (default) or area\n"
+    "  --threads N    threads that compute the tile (default: all cores); the result\n"
+    "                 is the same for every N\n"
     "Ctrl-C, SIGTERM or SIGHUP cancels between two columns or before the output is put\n"
     "in place; nothing is written then (exit code 128 + the signal's number: 130 for\n"
     "Ctrl-C).\n";
@@ -159,13 +162,41 @@ struct ConvertOptions {
     std::string output;
     PatternChoice choice;
     bool smoothing = false;
+    int threads = 0; // all cores
 };
+
+// Takes "--threads N" or "--threads=N" out of the words; answers the problem, empty when
+// there is none.
+std::string TakeThreads(const Arguments& args, Arguments& rest, int& threads) {
+    constexpr int kMostThreads = 256;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        std::optional<std::string> value = OptionValue(args[k], "--threads=");
+        if (!value && args[k] == "--threads") {
+            if (k + 1 == args.size())
+                return "--threads needs a number";
+            value = args[++k];
+        }
+        if (!value) {
+            rest.push_back(args[k]);
+            continue;
+        }
+        const std::optional<std::int32_t> number = ParseIndex(*value);
+        if (!number || *number < 1 || *number > kMostThreads)
+            return "--threads takes a number from 1 to " + std::to_string(kMostThreads) +
+                   ", not '" + *value + "'";
+        threads = *number;
+    }
+    return {};
+}
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
+    Arguments words;
+    if (std::string problem = TakeThreads(args, words, options.threads); !problem.empty())
+        return problem;
     Arguments files;
     const std::string problem =
-        options.choice.ReadWords(args, "--smooth", options.smoothing, files, "INPUT and OUTPUT");
+        options.choice.ReadWords(words, "--smooth", options.smoothing, files, "INPUT and OUTPUT");
     if (!problem.empty())
         return problem;
     options.input = files[0];
@@ -224,6 +255,7 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         RunHooks hooks;
         hooks.keepGoing = [] { return stopSignal == 0; };
         hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
+        hooks.threads = options.threads;
         outcome = ComputeResult(engine, source, options.smoothing, result, hooks);
     }
     if (outcome == RunOutcome::Cancelled) {

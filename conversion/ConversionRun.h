@@ -23,6 +23,9 @@ struct RunHooks {
     std::function<void(const ColumnProgress&)> showProgress;
     // The local date and time as a day count; NowAsDayCount unless a test stands in.
     std::function<double()> clock;
+    // Threads that compute the result together; 0 for all the machine's cores. The
+    // result is the same whatever the number.
+    int threads = 0;
 };
 
 enum class RunOutcome {
@@ -31,8 +34,23 @@ enum class RunOutcome {
     OutOfMemory, // the result could not be given its size, or a block of the run failed
 };
 
-// Shapes `result` to the selected pattern's tile and computes it column by column.
+// What a run did, for the benchmarks.
+struct RunStatistics {
+    std::int64_t pixels = 0;      // result pixels computed
+    std::int64_t exactPixels = 0; // of them, those that went the exact way
+    int threads = 1;              // threads that computed them
+};
+
+// Columns per band: as many as hold about bandPixels pixels of a result `rows` rows high,
+// at least one. A band is computed row by row between two rounds of the hooks.
+std::int32_t BandColumns(std::int32_t rows, std::int64_t bandPixels);
+
+// Shapes `result` to the selected pattern's tile and computes it in bands of columns,
+// calling the hooks for each column of a band, in order, before the band is computed.
+// When cancelled, the columns before the one refused stay in result, the others are not
+// touched.
 RunOutcome ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoothing,
-                         THandyBitmap& result, const RunHooks& hooks);
+                         THandyBitmap& result, const RunHooks& hooks,
+                         RunStatistics* statistics = nullptr);
 
 } // namespace slanter

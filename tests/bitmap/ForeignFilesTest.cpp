@@ -1,4 +1,5 @@
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,6 +73,32 @@ TEST(ForeignFiles, PillowReadsEveryFileWeWriteWithOurPixels) {
                 ASSERT_EQ(pictures[k].index[top * pictures[k].width + x],
                           b.GetPixelIndex(x, b.biHeight() - 1 - top))
                     << files[k] << " " << x << "," << top;
+    }
+}
+
+// The reader and the writer move the pixel data in pieces of whole rows: pictures of
+// several pieces, the last one short, come out as Pillow reads them and back in unchanged.
+TEST(ForeignFiles, PicturesOfManyPiecesGoOutAndComeBackWhole) {
+    TempFolder folder;
+    std::vector<THandyBitmap> written;
+    std::vector<std::string> files;
+    for (const auto& [bitCount, width, height] :
+         {std::tuple{24, 1001, 301}, std::tuple{8, 2100, 263}, std::tuple{1, 9000, 251}}) {
+        written.push_back(testing::PatternedBitmap(bitCount, width, height));
+        files.push_back(folder.Path(std::to_string(bitCount) + ".bmp"));
+        ASSERT_TRUE(written.back().SaveToFile(files.back())) << written.back().ErrorText();
+    }
+    TempFolder decoded;
+    const auto pictures = testing::DecodeWithPillow(files, decoded);
+    ASSERT_EQ(pictures.size(), files.size()) << kNeeds;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        const THandyBitmap& b = written[k];
+        EXPECT_EQ(testing::FirstDifference(b, pictures[k], false), "") << files[k];
+        THandyBitmap loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(files[k])) << loaded.ErrorText();
+        for (int y = 0; y < b.biHeight(); ++y)
+            for (int x = 0; x < b.biWidth(); ++x)
+                ASSERT_EQ(loaded.GetPixelColor(x, y), b.GetPixelColor(x, y)) << files[k];
     }
 }
 

@@ -128,6 +128,24 @@ TEST_F(ConvertCommand, WritesTheSameBytesAsTheConversionForEveryDepthAndOption) 
               std::filesystem::status(folder.Path("expected.bmp")).permissions());
 }
 
+TEST_F(ConvertCommand, AnyNumberOfThreadsWritesTheSameBytes) {
+    SavePicture(24, 64, 48);
+    const testing::Bytes expected = Expected(3, true, true, true, true);
+    for (const char* threads : {"--threads=1", "--threads=2", "--threads=5"}) {
+        const CliRun run =
+            RunWords({"convert", input, output, "--pattern", "3", "--smooth", threads});
+        ASSERT_EQ(run.code, kExitOk) << run.err;
+        EXPECT_EQ(testing::ReadBytes(output), expected) << threads;
+    }
+    for (const char* wrong : {"0", "x", "257"}) {
+        const CliRun run =
+            RunWords({"convert", input, output, "--pattern", "3", "--threads", wrong});
+        EXPECT_EQ(run.code, kExitUsage) << wrong;
+        EXPECT_NE(run.err.find("--threads takes a number"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "3", "--threads"}).code, kExitUsage);
+}
+
 TEST_F(ConvertCommand, FailuresSayWhyAndLeaveAnExistingOutputAlone) {
     SavePicture(24);
     testing::WriteBytes(output, {'k', 'e', 'e', 'p'});
