@@ -289,6 +289,10 @@ void TMethodForm::ListBox1Click() {
     const bool chosen = SelectedIndex() >= 0;
     ui_->Button1->setEnabled(chosen);
     ui_->Button2->setEnabled(chosen);
+    // An open preview follows the selection, so that stepping down the list shows each
+    // pattern's wallpaper at once.
+    if (chosen && PreviewForm != nullptr && PreviewForm->isVisible())
+        RunGuarded([this] { ShowPreview(); });
 }
 
 void TMethodForm::ListBox1DblClick() {

@@ -237,6 +237,22 @@ TEST_F(MethodFormTest, ANewTiltKeepsTheListTheSelectionAndThePreview) {
     EXPECT_TRUE(PatternEngine->RightUp());
 }
 
+TEST_F(MethodFormTest, AnOpenPreviewFollowsTheSelectedRow) {
+    Start();
+    OpenPicture(64, 48);
+    ClickRow(3);
+    EXPECT_FALSE(PreviewForm->isVisible()); // a click alone opens no preview
+    Preview().click();
+    const QImage third = PreviewForm->PictureView();
+    ClickRow(5);
+    EXPECT_EQ(PatternEngine->PatternIndex(), 5);
+    const QImage fifth = PreviewForm->PictureView();
+    EXPECT_NE(fifth, third);
+    Preview().click();
+    EXPECT_EQ(PreviewForm->PictureView(), fifth);
+    EXPECT_EQ(Method().focusWidget(), &List());
+}
+
 TEST_F(MethodFormTest, ANewArrangementOrOrderRefillsTheListAndHidesThePreview) {
     Start();
     OpenPicture(64, 48);
