@@ -54,11 +54,13 @@ TEST(PatternsCommand, AngleNamesTheNearestRowTiesToTheSmallerAreaInBothOrders) {
         SCOPED_TRACE(angle);
         CliRun run = RunWords({"patterns", "64", "48", "--angle", angle});
         ASSERT_EQ(run.code, kExitOk) << run.err;
-        EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) + " degrees: pattern 7");
-        run = RunWords({"patterns", "64", "48", "--sort=area", "--exact", "--angle=" + std::string(angle)});
+        EXPECT_EQ(Lines(run.out).back(),
+                  "nearest to " + std::string(angle) + " degrees: pattern 7");
+        run = RunWords(
+            {"patterns", "64", "48", "--sort=area", "--exact", "--angle=" + std::string(angle)});
         ASSERT_EQ(run.code, kExitOk) << run.err;
-        EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) +
-                                             " degrees: pattern " + std::to_string(areaRow));
+        EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) + " degrees: pattern " +
+                                             std::to_string(areaRow));
     }
     EXPECT_EQ(Lines(RunWords({"patterns", "64", "48", "--angle", "-90"}).out).back(),
               "nearest to -90 degrees: pattern 0");

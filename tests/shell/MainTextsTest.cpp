@@ -51,23 +51,25 @@ TEST(MainTexts, ColorCountsOfEveryDepthAHeaderCanName) {
 TEST(MainTexts, DialogFilterInBothLanguages) {
     const std::string all = "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.ico";
     const std::string others = "*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff";
-    EXPECT_EQ(OpenDialogFilter(false), "Picture Files (" + all + ")|" + all +
-                                           "|Bitmap Files (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, TIFF (" +
-                                           others + ")|" + others +
-                                           "|Icon Files (*.ico)|*.ico|All Files (*.*)|*.*");
-    EXPECT_EQ(OpenDialogFilter(true), "画像ファイル (" + all + ")|" + all +
-                                          "|ビットマップファイル (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, "
-                                          "TIFF (" +
-                                          others + ")|" + others +
-                                          "|アイコンファイル (*.ico)|*.ico|すべてのファイル (*.*)|*.*");
+    EXPECT_EQ(OpenDialogFilter(false),
+              "Picture Files (" + all + ")|" + all +
+                  "|Bitmap Files (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, TIFF (" + others + ")|" +
+                  others + "|Icon Files (*.ico)|*.ico|All Files (*.*)|*.*");
+    EXPECT_EQ(OpenDialogFilter(true),
+              "画像ファイル (" + all + ")|" + all +
+                  "|ビットマップファイル (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, "
+                  "TIFF (" +
+                  others + ")|" + others +
+                  "|アイコンファイル (*.ico)|*.ico|すべてのファイル (*.*)|*.*");
     // Every pair splits into the entries a dialog shows.
     EXPECT_EQ(DialogNameFilters(OpenDialogFilter(false)).size(), 5u);
     EXPECT_EQ(DialogNameFilters(OpenDialogFilter(true)).size(), 5u);
 }
 
 TEST(MainTexts, ARecentFileThatIsGoneInBothLanguages) {
-    EXPECT_EQ(RecentFileMissingText(false, "/p/a.png"),
-              "/p/a.png\r\n can't be found.\r\nIt has been taken off the list of recent files.\r\n");
+    EXPECT_EQ(
+        RecentFileMissingText(false, "/p/a.png"),
+        "/p/a.png\r\n can't be found.\r\nIt has been taken off the list of recent files.\r\n");
     EXPECT_EQ(RecentFileMissingText(true, "/p/a.png"),
               "/p/a.png は、\r\n見つかりません。\r\n最近使ったファイルの一覧から外しました。\r\n");
 }
