@@ -37,7 +37,7 @@ TEST(PictureFileKind, AnExtensionTheDecoderReadsIsAPictureBmpAndIcoKeepTheirRoad
     EXPECT_EQ(KindOfChosenFile("/p/A.JPEG", decoded), PictureFileKind::Picture);
     EXPECT_EQ(KindOfChosenFile("/p/a.bmp", decoded), PictureFileKind::Bitmap);
     EXPECT_EQ(KindOfChosenFile("/p/a.Ico", decoded), PictureFileKind::Icon);
-    // The Part's not-a-bitmap cases stay: what the decoder does not name.
+    // The old not-a-bitmap cases stay: what the decoder does not name.
     EXPECT_EQ(KindOfChosenFile("/p/picture.bmp.txt", decoded), PictureFileKind::Other);
     EXPECT_EQ(KindOfChosenFile("/p/png", decoded), PictureFileKind::Other);
     EXPECT_EQ(KindOfChosenFile("/p/set.png/picture", decoded), PictureFileKind::Other);
