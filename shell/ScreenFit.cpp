@@ -1,26 +1,18 @@
 #include "shell/ScreenFit.h"
 
-#include <algorithm>
+#include "shell/PlacementFit.h"
 
 namespace slanter {
-
-namespace {
-
-// One side: the span [start, start + length) shortened to `room` and moved into
-// [from, from + room).
-void FitSpan(int& start, int& length, int from, int room) {
-    length = std::min(length, room);
-    start = std::clamp(start, from, from + room - length);
-}
-
-} // namespace
 
 ScreenRect FitInside(ScreenRect frame, ScreenRect area) {
     if (area.width <= 0 || area.height <= 0)
         return frame;
-    FitSpan(frame.left, frame.width, area.left, area.width);
-    FitSpan(frame.top, frame.height, area.top, area.height);
-    return frame;
+    // The same rule as for a stored placement, whose 64-bit sums cannot overflow.
+    const PlacementRect fitted = FitPlacement({frame.left, frame.top, frame.width, frame.height},
+                                              {area.left, area.top, area.width, area.height}, 1, 1);
+    // Within the area, so each value is again an int.
+    return {static_cast<int>(fitted.left), static_cast<int>(fitted.top),
+            static_cast<int>(fitted.width), static_cast<int>(fitted.height)};
 }
 
 } // namespace slanter

@@ -30,26 +30,35 @@ QRect AvailableArea(const QWidget& window) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void ResizeOnScreen(QWidget& window, QSize size) {
-    const QSize extra = FrameExtra(window);
-    const QPoint corner = window.frameGeometry().topLeft();
-    const QSize outer = size + extra;
-    const ScreenRect fitted = FitInside({corner.x(), corner.y(), outer.width(), outer.height()},
-                                        FromQt(AvailableArea(window)));
-    window.resize(fitted.width - extra.width(), fitted.height - extra.height());
-    if (QPoint(fitted.left, fitted.top) != corner)
-        window.move(fitted.left, fitted.top);
-}
+namespace {
 
-void ResizeOnScreen(QWidget& window, QSize size, QPoint origin) {
+// The window's rectangle without frame for `size` with its top left at `origin`, cut and
+// moved so that with its frame it lies on its screen's usable area.
+QRect FittedGeometry(const QWidget& window, QSize size, QPoint origin) {
     const QSize extra = FrameExtra(window);
     const QPoint frameOffset = window.geometry().topLeft() - window.frameGeometry().topLeft();
     const QPoint corner = origin - frameOffset;
     const QSize outer = size + extra;
     const ScreenRect fitted = FitInside({corner.x(), corner.y(), outer.width(), outer.height()},
                                         FromQt(AvailableArea(window)));
-    window.setGeometry(QRect(QPoint(fitted.left, fitted.top) + frameOffset,
-                             QSize(fitted.width - extra.width(), fitted.height - extra.height())));
+    return {QPoint(fitted.left, fitted.top) + frameOffset,
+            QSize(fitted.width - extra.width(), fitted.height - extra.height())};
+}
+
+} // namespace
+
+void ResizeOnScreen(QWidget& window, QSize size) {
+    const QPoint corner = window.frameGeometry().topLeft();
+    const QPoint origin = window.geometry().topLeft();
+    const QRect fitted = FittedGeometry(window, size, origin);
+    window.resize(fitted.size());
+    // A top-level window is moved by its frame's corner.
+    if (fitted.topLeft() != origin)
+        window.move(corner + (fitted.topLeft() - origin));
+}
+
+void ResizeOnScreen(QWidget& window, QSize size, QPoint origin) {
+    window.setGeometry(FittedGeometry(window, size, origin));
 }
 
 void KeepOnScreen(QWidget& window) {
