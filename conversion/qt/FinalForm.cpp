@@ -45,7 +45,7 @@
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/SaveDialog.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_FinalForm.h"
 

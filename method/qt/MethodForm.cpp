@@ -21,7 +21,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 #include "ui_MethodForm.h"
 
 namespace slanter {

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "shell/PlacementFit.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 
 namespace slanter {
 

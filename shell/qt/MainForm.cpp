@@ -43,7 +43,7 @@
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_MainForm.h"
 

@@ -13,7 +13,7 @@
 #include "shell/Language.h"
 #include "shell/LaunchState.h"
 #include "shell/qt/PlatformTranslations.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 
 namespace slanter {
 

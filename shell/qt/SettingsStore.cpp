@@ -1,4 +1,4 @@
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 
 #include <memory>
 

@@ -18,7 +18,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/SaveDialog.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 #include "support/ForeignPictures.h"
 #include "support/PatternedBitmap.h"
 

@@ -4,7 +4,7 @@
 
 #include "ShellFixture.h"
 #include "shell/qt/MessageBox.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 
 namespace slanter {
 namespace {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/General.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/SettingsStore.h"
 
 namespace slanter::testing {
 

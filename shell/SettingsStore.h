@@ -7,9 +7,10 @@
 
 namespace slanter {
 
-// The per-user store of the settings: one key for the program under the company's key
-// ("TAMRI Lab"), one section per subject, every value held as text. There is no cache:
-// each call opens the store, and every write has reached it before the call returns.
+// The per-user store of the settings (a settings file on Linux, the registry on Windows):
+// one key for the program under the company's key ("TAMRI Lab"), one section per subject,
+// every value held as text. There is no cache: each call opens the store, and every write
+// has reached it before the call returns.
 
 inline constexpr const char* kCompanyKeyName = "TAMRI Lab";
 
