@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "cli/ArgumentParsing.h"
+#include "shell/InfoTexts.h"
+#include "shell/ProgramIdentity.h"
 
 namespace slanter::cli {
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: slanter-cli VERB [ARGUMENTS]\n"
+    "       slanter-cli --help | --version\n"
     "Verbs:\n"
     "  patterns   list the slant patterns of a picture size\n"
     "  info       show the size and colours of a picture file\n"
@@ -26,6 +29,11 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     if (IsHelpWord(args[0])) {
         out << kUsage;
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "slanter-cli (" << kTitle << ") "
+            << VersionNumberText(kMajorVersion, kMinorVersion, kRevision) << "\n";
         return kExitOk;
     }
     const Arguments rest(args.begin() + 1, args.end());
