@@ -25,24 +25,27 @@ def turned(points, angle, centre):
     return [(cx + x * c - y * s, cy + x * s + y * c) for x, y in points]
 
 
-def shapes():
+def shapes(zoom=1):
     """The drawing on a 48 x 48 grid, back to front: ("polygon", points, fill, outline,
     width) and ("circle", centre, radius, fill). The frame (a rounded square from 4 to 44
-    with corners of radius 3) cuts them."""
+    with corners of radius 3) cuts them. zoom enlarges the pictures, for the small sizes
+    where many would blur into a grey."""
     angle = -math.atan2(1, 2)
     width, height, slide = 14, 9, 5
     drawn = []
+
+    def placed(points):
+        return turned([(x * zoom, y * zoom) for x, y in points], angle, (24, 24))
+
     for row in range(-4, 5):
         for column in range(-5, 5):
             x = column * width + (row * slide) % width - width / 2
             y = row * height - height / 2
             corners = [(x, y), (x + width, y), (x + width, y + height), (x, y + height)]
-            drawn.append(("polygon", turned(corners, angle, (24, 24)), (63, 127, 191),
-                          (29, 63, 95), 0.8))
+            drawn.append(("polygon", placed(corners), (63, 127, 191), (29, 63, 95), 0.8 * zoom))
             hill = [(x + 1.5, y + 5), (x + 12.5, y + 5), (x + 12.5, y + 7.5), (x + 1.5, y + 7.5)]
-            drawn.append(("polygon", turned(hill, angle, (24, 24)), (127, 191, 95), None, 0))
-            drawn.append(("circle", turned([(x + 10, y + 3)], angle, (24, 24))[0], 1.6,
-                          (242, 199, 68)))
+            drawn.append(("polygon", placed(hill), (127, 191, 95), None, 0))
+            drawn.append(("circle", placed([(x + 10, y + 3)])[0], 1.6 * zoom, (242, 199, 68)))
     return drawn
 
 
@@ -52,7 +55,7 @@ def draw(size):
     tile = Image.new("RGBA", (big, big), (0, 0, 0, 0))
     pictures = Image.new("RGBA", (big, big), BACKGROUND + (255,))
     pen = ImageDraw.Draw(pictures)
-    for shape in shapes():
+    for shape in shapes(2 if size <= 24 else 1):
         if shape[0] == "polygon":
             _, points, fill, outline, width = shape
             pen.polygon([(x * unit, y * unit) for x, y in points], fill=fill + (255,),
@@ -68,7 +71,7 @@ def draw(size):
     tile.paste(pictures, (0, 0), mask)
     ImageDraw.Draw(tile).rounded_rectangle([4 * unit, 4 * unit, 44 * unit, 44 * unit],
                                            radius=3 * unit, outline=FRAME + (255,),
-                                           width=int(1.5 * unit))
+                                           width=int(max(1.5 * unit, SCALE)))
     return tile.resize((size, size), Image.LANCZOS)
 
 
