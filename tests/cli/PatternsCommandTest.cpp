@@ -100,6 +100,9 @@ TEST(PatternsCommand, HelpAndUnknownVerbs) {
     EXPECT_EQ(RunWords({"--help"}).code, kExitOk);
     EXPECT_EQ(RunWords({}).code, kExitUsage);
     EXPECT_EQ(RunWords({"frobnicate"}).code, kExitUsage);
+    const CliRun version = RunWords({"--version"});
+    EXPECT_EQ(version.code, kExitOk);
+    EXPECT_EQ(version.out, "slanter-cli (Bit Map Slanter) Ver.3.00  Rev.2\n");
 }
 
 TEST(PatternsCommand, SizeWithoutPatternsListsOnlyTheHeader) {
