@@ -1,7 +1,9 @@
 #include "shell/qt/FileDialogFilters.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTreeView>
 
 #include "shell/DialogFilter.h"
 
@@ -16,6 +18,18 @@ void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
         filters << QString::fromStdString(one);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(defaultSuffix);
+}
+
+void FitFileDialogColumns(QFileDialog& dialog) {
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (list == nullptr || list->header() == nullptr)
+        return;
+    QHeaderView& header = *list->header();
+    header.setStretchLastSection(false);
+    header.setMinimumSectionSize(header.fontMetrics().averageCharWidth() * 4);
+    for (int column = 0; column < header.count(); ++column)
+        header.setSectionResizeMode(column, column == 0 ? QHeaderView::Stretch
+                                                        : QHeaderView::ResizeToContents);
 }
 
 } // namespace slanter
