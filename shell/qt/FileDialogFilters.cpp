@@ -1,5 +1,7 @@
 #include "shell/qt/FileDialogFilters.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QStringList>
@@ -8,6 +10,13 @@
 #include "shell/DialogFilter.h"
 
 namespace slanter {
+
+namespace {
+
+// Characters across the dialog: a long file name, a size, a kind and a date.
+constexpr int kDialogColumnsChars = 110;
+
+} // namespace
 
 void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
                           const QString& defaultSuffix) {
@@ -25,11 +34,13 @@ void FitFileDialogColumns(QFileDialog& dialog) {
     if (list == nullptr || list->header() == nullptr)
         return;
     QHeaderView& header = *list->header();
-    header.setStretchLastSection(false);
-    header.setMinimumSectionSize(header.fontMetrics().averageCharWidth() * 4);
     for (int column = 0; column < header.count(); ++column)
-        header.setSectionResizeMode(column, column == 0 ? QHeaderView::Stretch
-                                                        : QHeaderView::ResizeToContents);
+        header.setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    header.setStretchLastSection(true);
+    // Room for a long name beside the size, the kind and the date; what does not fit
+    // scrolls, rather than being cut.
+    const int wanted = header.fontMetrics().averageCharWidth() * kDialogColumnsChars;
+    dialog.resize(std::max(dialog.width(), wanted), dialog.height());
 }
 
 } // namespace slanter

@@ -13,9 +13,9 @@ namespace slanter {
 void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
                           const QString& defaultSuffix);
 
-// The columns of the dialog's detail list (size, type, date) take the width of their
-// longest entry, so that none is cut; the name takes the rest. A platform's own dialog,
-// which has no such list, is left alone.
+// The columns of the dialog's detail list take the width of their longest entry, so that
+// none is cut, and the dialog is made wide enough for them. A platform's own dialog, which
+// has no such list, is left alone.
 void FitFileDialogColumns(QFileDialog& dialog);
 
 } // namespace slanter
