@@ -6,5 +6,6 @@ TSlanter* PatternEngine = nullptr;
 THandyBitmap* SourceBitmap = nullptr;
 TemporaryPictures* TemporaryFiles = nullptr;
 std::string WorkingFile;
+std::string SourceFile;
 
 } // namespace slanter

@@ -17,5 +17,7 @@ extern TemporaryPictures* TemporaryFiles;
 // The opened picture as a BMP file, "Temp0000.bmp" in the folder of TemporaryFiles;
 // empty when that folder could not be made.
 extern std::string WorkingFile;
+// The file the opened picture came from; empty for the clipboard's picture or none.
+extern std::string SourceFile;
 
 } // namespace slanter

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
@@ -30,6 +31,8 @@
 #include "conversion/ResultTexts.h"
 #include "conversion/ResultViews.h"
 #include "conversion/ResultZoom.h"
+#include "conversion/SaveFolderChoice.h"
+#include "conversion/ViewKeys.h"
 #include "conversion/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
@@ -46,6 +49,7 @@
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/SaveDialog.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_FinalForm.h"
 
@@ -172,7 +176,8 @@ TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) 
         connect(action, &QAction::triggered, this, [command] { RunGuarded(command); });
     };
     // The platform's own keys; a key reaches a command only while its menu is offered.
-    ui_->KFileSaveAs->setShortcuts(QKeySequence::SaveAs);
+    ui_->KFileSaveAs->setShortcuts(
+        PlatformKeysOr(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     ui_->KFileClipboard->setShortcuts(QKeySequence::Copy);
     route(ui_->KFileSaveAs, [this] {
         if (ui_->KFile->isEnabled())
@@ -266,7 +271,27 @@ void TFinalForm::keyPressEvent(QKeyEvent* event) {
         ui_->Button1->click();
         return;
     }
+    if (MoveViewByKey(*event))
+        return;
     QMainWindow::keyPressEvent(event);
+}
+
+bool TFinalForm::MoveViewByKey(const QKeyEvent& event) {
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    ViewKey key;
+    if (event.key() == Qt::Key_Home)
+        key = control ? ViewKey::ControlHome : ViewKey::Home;
+    else if (event.key() == Qt::Key_End)
+        key = control ? ViewKey::ControlEnd : ViewKey::End;
+    else
+        return false;
+    QScrollBar& across = *ui_->ClientArea->horizontalScrollBar();
+    QScrollBar& down = *ui_->ClientArea->verticalScrollBar();
+    const ScrollPosition to =
+        ViewKeyTarget(key, {across.value(), down.value()}, {across.maximum(), down.maximum()});
+    across.setValue(to.x);
+    down.setValue(to.y);
+    return true;
 }
 
 bool TFinalForm::eventFilter(QObject* watched, QEvent* event) {
@@ -312,6 +337,7 @@ void TFinalForm::Convert() {
     if (started_)
         return;
     started_ = true;
+    pictureFile_ = SourceFile;
     setWindowTitle(Text(NumberedCaption(windowTitle().toStdString(), ResultNumber)));
     ResultBitmap = std::make_unique<THandyBitmap>();
     CancelRequested = false;
@@ -569,8 +595,8 @@ void TFinalForm::PaintTile(int box, const QRect& exposed) {
 
 void TFinalForm::KFileSaveAsClick() {
     SaveDialogSettings settings;
-    settings.folder =
-        QFile::decodeName(QByteArray::fromStdString(ReadSetting("Folder", "SavePath", "").Text()));
+    settings.folder = QFile::decodeName(QByteArray::fromStdString(
+        SaveDialogFolder(ReadSetting("Folder", "SavePath", "").Text(), pictureFile_)));
     settings.filter = ResultSaveFilter(Japanese);
     settings.defaultSuffix = QStringLiteral("bmp");
     const auto chosen = RunSaveDialog(this, settings);

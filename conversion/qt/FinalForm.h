@@ -83,6 +83,9 @@ class TFinalForm : public QMainWindow {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Home, End, Control+Home and Control+End move the view to its edges; false for
+    // other keys.
+    bool MoveViewByKey(const QKeyEvent& event);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Frees what a closed window can no longer show, once no run needs the window.
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +128,8 @@ class TFinalForm : public QMainWindow {
 
     std::unique_ptr<Ui::FinalForm> ui_;
     std::string resultFile_;
+    // The file of the picture the result was made from; its folder is the first save's.
+    std::string pictureFile_;
     QImage picture_; // the result as read back from its file; null once closed
     std::function<double()> clock_;
     bool started_ = false;

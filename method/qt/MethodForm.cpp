@@ -22,6 +22,7 @@
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/WindowKeys.h"
 #include "ui_MethodForm.h"
 
 namespace slanter {
@@ -104,6 +105,7 @@ TMethodForm::TMethodForm(QWidget* parent)
             [this] { RunGuarded([this] { Button2Click(); }); });
     connect(ui_->HeaderControl1, &QHeaderView::sectionResized, this,
             [this] { HeaderControl1SectionResize(); });
+    CloseOnKeys(*this, {QKeySequence(Qt::Key_Escape)});
     FormCreate();
 }
 
@@ -276,6 +278,9 @@ void TMethodForm::BringToFront() {
     show();
     raise();
     activateWindow();
+    // The list is where the user goes on: the arrow keys step through the patterns, not
+    // the options.
+    ui_->ListBox1->setFocus(Qt::OtherFocusReason);
 }
 
 int TMethodForm::SelectedIndex() const {
@@ -310,10 +315,18 @@ void TMethodForm::Button2Click() {
 void TMethodForm::ShowPreview() {
     if (PatternEngine == nullptr || PreviewForm == nullptr)
         return;
-    const DisabledWhile disabled(*this, *ui_->ListBox1);
-    PatternEngine->SetPatternIndex(SelectedIndex());
-    PreviewForm->Smoothing = ui_->RadioButton6->isChecked();
-    PreviewForm->DrawPreview();
+    // The user goes on in the list, watching the preview: a preview shown anew must not
+    // take the keys.
+    const bool active = isActiveWindow();
+    {
+        const DisabledWhile disabled(*this, *ui_->ListBox1);
+        PatternEngine->SetPatternIndex(SelectedIndex());
+        PreviewForm->Smoothing = ui_->RadioButton6->isChecked();
+        PreviewForm->DrawPreview();
+    }
+    // Asked for even when still active: a platform may activate a shown window later.
+    if (active)
+        activateWindow();
 }
 
 void TMethodForm::StartConversion() {

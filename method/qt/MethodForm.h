@@ -38,7 +38,7 @@ class TMethodForm : public QWidget {
     // Fills the list again from the pattern engine, with nothing selected and both commands
     // disabled. The preview of a pattern of the old table goes; an empty table leaves it.
     void RefreshList();
-    // Shows the window and brings it to the front.
+    // Shows the window and brings it to the front, with the keys on the pattern list.
     void BringToFront();
 
     // The option buttons' shared handler: the arrangement, the tilt or the order reaches

@@ -14,6 +14,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
+#include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_PreviewForm.h"
 
@@ -45,15 +46,17 @@ QImage ToImage(const PreviewRaster& raster) {
     return ToImage(raster.Width(), raster.Height(), raster.Pixels());
 }
 
-// The picture as the display shows it: on a scaled display each of its pixels becomes a
-// block of whole display pixels, never a blur between neighbours.
-QPixmap Sharp(const QImage& image, qreal ratio) {
-    if (ratio == 1)
-        return QPixmap::fromImage(image);
-    QPixmap pixmap = QPixmap::fromImage(
-        image.scaled(image.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+// The drawing of the selected pattern's lattice for a view of width by height pixels;
+// white without a pattern.
+QImage LatticeImage(bool pattern, std::int32_t width, std::int32_t height) {
+    return ToImage(PreviewRaster(pattern && PatternEngine != nullptr
+                                     ? ComputePreviewDrawing(*PatternEngine, width, height)
+                                     : PreviewDrawing{width, height, kPreviewWhite, {}, true}));
+}
+
+// The whole display scale of a window: a fraction is taken at the nearest whole one.
+int WholeScale(qreal ratio) {
+    return std::max(1, qRound(ratio));
 }
 
 } // namespace
@@ -62,7 +65,10 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
+    // Shown by the method window's commands, it leaves the keys with the method window.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     connect(ui_->CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    CloseOnKeys(*this, {QKeySequence(Qt::Key_Escape)});
     FormCreate();
 }
 
@@ -81,19 +87,13 @@ void TPreviewForm::FormCreate() {
         setWindowTitle(QStringLiteral("Preview"));
         ui_->CheckBox1->setText(QStringLiteral("Show tile &outline"));
     }
-    ShowPicture(ToImage(PreviewRaster(
-        PreviewDrawing{ui_->Image1->width(), ui_->Image1->height(), kPreviewWhite, {}, true})));
+    ShowPicture(false);
 }
 
 void TPreviewForm::DrawPreview() {
     show();
     raise();
-    const std::int32_t width = ui_->Image1->width();
-    const std::int32_t height = ui_->Image1->height();
-    const PreviewRaster raster(PatternEngine != nullptr
-                                   ? ComputePreviewDrawing(*PatternEngine, width, height)
-                                   : PreviewDrawing{width, height, kPreviewWhite, {}, true});
-    ShowPicture(ToImage(raster));
+    ShowPicture(true);
 
     // The wallpaper in device pixels, so that one to one is pixel for pixel on any screen.
     wallpaper_ = {};
@@ -143,9 +143,18 @@ QImage TPreviewForm::PictureView() const {
     return ui_->Image2->isHidden() ? QImage() : ui_->Image2->pixmap().toImage();
 }
 
-void TPreviewForm::ShowPicture(QImage picture) {
-    picture_ = std::move(picture);
-    ui_->Image1->setPixmap(Sharp(picture_, devicePixelRatioF()));
+void TPreviewForm::ShowPicture(bool pattern) {
+    picture_ = LatticeImage(pattern, ui_->Image1->width(), ui_->Image1->height());
+    // On a scaled display the lattice is drawn anew in the display's own pixels, so that
+    // its lines are one display pixel wide: thin and straight, not doubled steps.
+    const int scale = WholeScale(devicePixelRatioF());
+    if (scale == 1) {
+        ui_->Image1->setPixmap(QPixmap::fromImage(picture_));
+        return;
+    }
+    QImage shown = LatticeImage(pattern, picture_.width() * scale, picture_.height() * scale);
+    shown.setDevicePixelRatio(scale);
+    ui_->Image1->setPixmap(QPixmap::fromImage(shown));
 }
 
 QImage TPreviewForm::Picture() const {

@@ -50,8 +50,9 @@ class TPreviewForm : public QWidget {
     void ShowPictureView(bool shown);
     // Shows the last wallpaper drawn, with the tile's outline when it is asked for.
     void CheckBox1Click();
-    // Keeps the drawing and has Image1 show it, sharp on a scaled display too.
-    void ShowPicture(QImage picture);
+    // Draws the selected pattern's lattice (or white, without `pattern`) and has Image1
+    // show it, drawn in the display's own pixels on a scaled display.
+    void ShowPicture(bool pattern);
 
     std::unique_ptr<Ui::PreviewForm> ui_;
     QImage picture_;

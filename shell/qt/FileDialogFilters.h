@@ -13,4 +13,9 @@ namespace slanter {
 void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
                           const QString& defaultSuffix);
 
+// The columns of the dialog's detail list take the width of their longest entry, so that
+// none is cut, and the dialog is made wide enough for them. A platform's own dialog, which
+// has no such list, is left alone.
+void FitFileDialogColumns(QFileDialog& dialog);
+
 } // namespace slanter

@@ -5,8 +5,9 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "shell/PlacementFit.h"
+#include "shell/FrameFit.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {
 
@@ -73,12 +74,14 @@ void RestoreFormPlacement(QWidget& form) {
     }
     const std::string state = ReadSetting(section, "State", "Normal").Text();
 
-    // Brought within the screen: a stored size larger than it would make a window the
-    // window system cannot hold, and a stored position off it a window nobody can reach.
+    // Brought within the screen, frame and title bar included: a stored size larger than
+    // it would make a window the window system cannot hold, and a stored position off it
+    // a window nobody can reach or move.
     const QRect area = AvailableArea(QPoint(left, top));
-    const PlacementRect fitted = FitPlacement(
-        {left, top, width, height}, {area.left(), area.top(), area.width(), area.height()},
-        form.minimumWidth(), form.minimumHeight());
+    const PlacementRect fitted =
+        FitFramedPlacement({left, top, width, height}, WindowFrame(form),
+                           {area.left(), area.top(), area.width(), area.height()},
+                           form.minimumWidth(), form.minimumHeight());
 
     // The bounds go to the normal state first, so a maximized window returns to them.
     form.setWindowState(form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));

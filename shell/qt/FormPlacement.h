@@ -14,9 +14,9 @@ bool IsSizeableFrame(const QWidget& form);
 
 void SaveFormPlacement(const QWidget& form);
 
-// Applies the stored values brought within the available area of the screen they name
-// (FitPlacement); a value that is missing or does not convert keeps the form's present
-// one.
+// Applies the stored values brought, frame included, within the available area of the
+// screen they name (FitFramedPlacement); a value that is missing or does not convert keeps the
+// form's present one.
 void RestoreFormPlacement(QWidget& form);
 
 } // namespace slanter

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "shell/General.h"
+#include "shell/qt/WindowKeys.h"
 
 namespace slanter {
 
@@ -25,6 +26,12 @@ THelpWindow::THelpWindow(QWidget* owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(kHelpWindowSize);
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        if (!keys.contains(key))
+            keys.append(key);
+    CloseOnKeys(*this, keys);
 }
 
 bool THelpWindow::Load(const QString& fileName) {

@@ -44,6 +44,8 @@
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/PixelExactPicture.h"
+#include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_MainForm.h"
 
@@ -86,6 +88,7 @@ TMainForm::TMainForm(std::string commandLine)
     : ui_(std::make_unique<Ui::MainForm>()), commandLine_(std::move(commandLine)) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
+    shownPicture_ = new PixelExactPicture(*ui_->Image1); // freed with Image1
     // Beside a picture smaller than the window the form's own colour shows.
     ui_->ClientArea->viewport()->setBackgroundRole(QPalette::Window);
     NameSeparators();
@@ -108,7 +111,11 @@ TMainForm::TMainForm(std::string commandLine)
     // The platform's own keys for the commands that mean the same.
     ui_->KFileOpen->setShortcuts(QKeySequence::Open);
     ui_->KFileClipboard->setShortcuts(QKeySequence::Paste);
-    ui_->KFileExit->setShortcuts(QKeySequence::Quit);
+    ui_->KFileExit->setShortcuts(
+        PlatformKeysOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    // Opening and quitting concern the whole program: their keys act in each of its windows.
+    ui_->KFileOpen->setShortcutContext(Qt::ApplicationShortcut);
+    ui_->KFileExit->setShortcutContext(Qt::ApplicationShortcut);
 
     setAcceptDrops(true);
 }
@@ -116,6 +123,7 @@ TMainForm::TMainForm(std::string commandLine)
 TMainForm::~TMainForm() {
     if (PatternEngine == engine_.get())
         PatternEngine = nullptr;
+    SourceFile.clear();
     if (SourceBitmap == sourceBitmap_.get())
         SourceBitmap = nullptr;
     if (TemporaryFiles == temporaryPictures_.get()) {
@@ -366,6 +374,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 void TMainForm::Opened(const std::string& fileName) {
     NameSource(fileName);
+    SourceFile = fileName;
     StoreRecentFiles(WithRecentFile(RecentFiles(), fileName));
 }
 
@@ -449,8 +458,10 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     TakePicture(picture);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile()) {
         NameSource(name);
+        SourceFile.clear();
+    }
 }
 
 bool TMainForm::SaveWorkingFile(const QImage& picture) {
@@ -459,7 +470,7 @@ bool TMainForm::SaveWorkingFile(const QImage& picture) {
 }
 
 void TMainForm::TakePicture(const QImage& picture) {
-    ui_->Image1->setPixmap(QPixmap::fromImage(picture));
+    shownPicture_->SetPicture(picture);
     ui_->Image1->resize(picture.size());
     FitToImage();
     RefreshMethodWindow();

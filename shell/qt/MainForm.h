@@ -23,6 +23,7 @@ namespace slanter {
 class TSlanter;
 class THandyBitmap;
 class TemporaryPictures;
+class PixelExactPicture;
 
 // The main window: opens a picture (a BMP file, an icon file, a picture of any format the
 // platform decodes, or the clipboard's; by the menu, by dropping or from the list of
@@ -115,6 +116,7 @@ class TMainForm : public QMainWindow {
     void Message(const std::string& text);
 
     std::unique_ptr<Ui::MainForm> ui_;
+    PixelExactPicture* shownPicture_ = nullptr; // paints Image1
     OpenDialogSettings OpenDialog1;
     std::string commandLine_;
     // The name of the picture shown: the chosen file's full name or the clipboard's

@@ -21,6 +21,7 @@ std::optional<QString> RunPlatformOpenDialog(QWidget* parent, const OpenDialogSe
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
+    FitFileDialogColumns(dialog);
     if (!settings.fileName.isEmpty()) {
         dialog.setDirectory(QFileInfo(settings.fileName).absolutePath());
         dialog.selectFile(settings.fileName);

@@ -9,6 +9,11 @@ namespace slanter {
 // missing, which leaves Qt's texts English.
 bool LoadPlatformTranslations(bool japanese);
 
+// Before the application object is made: a run that the command line makes Japanese on a
+// system of another language takes the Japanese locale for the system's, so that what Qt
+// formats by the system (the dates in the file dialogs) follows the run's language.
+void FollowLanguageSwitch(int argc, char** argv);
+
 // Takes them away again: Qt speaks English.
 void UnloadPlatformTranslations();
 

@@ -5,6 +5,7 @@
 #include "shell/LaunchState.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
+#include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {
 
@@ -39,6 +40,7 @@ ProgramWindows::~ProgramWindows() {
 }
 
 bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
+    KeepFramesOnScreen();
     main_ = std::make_unique<TMainForm>(commandLine);
     MainForm = main_.get();
     if (!main_->FormCreate())

@@ -4,11 +4,13 @@
 #include <QRect>
 #include <QSize>
 
+#include "shell/FrameFit.h"
+
 class QWidget;
 
 namespace slanter {
 
-// Keeps windows, frame and scroll bars included, on the usable area of their screen (the
+// Keeps windows, frame and title bar included, on the usable area of their screen (the
 // screen less its panels and docks), as the platform the program was written for does
 // when a window asks to be larger than the screen.
 
@@ -24,5 +26,13 @@ void ResizeOnScreen(QWidget& window, QSize size, QPoint origin);
 
 // Moves the window onto its screen's usable area, cutting it down when it is larger.
 void KeepOnScreen(QWidget& window);
+
+// The window's frame as its window manager drew it; for a window not framed yet, the frame
+// of the last window that was (none before the first).
+FrameMargins WindowFrame(const QWidget& window);
+
+// From now on every window of the program is fitted once more as soon as its window
+// manager has framed it, so that no title bar starts off the screen.
+void KeepFramesOnScreen();
 
 } // namespace slanter

@@ -6,6 +6,7 @@
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
+#include "shell/qt/PlatformTranslations.h"
 #include "shell/qt/ProgramEnd.h"
 #include "shell/qt/ProgramWindows.h"
 #include "shell/qt/SlanterApplication.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     using namespace slanter;
+    FollowLanguageSwitch(argc, argv);
     TSlanterApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/slanter.png")));
     // The desktop entry names the program on the task bar.

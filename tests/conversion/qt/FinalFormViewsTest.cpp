@@ -224,8 +224,11 @@ TEST_F(FinalFormWindow, SaveAsPngWritesThePixelsOfTheResultFile) {
 
 TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsOffered) {
     TFinalForm& form = WideResult();
+    // Where the platform names no key for Save As, the usual one serves.
+    const QList<QKeySequence> saveAs = QKeySequence::keyBindings(QKeySequence::SaveAs);
     EXPECT_EQ(Part<QAction>(form, "KFileSaveAs")->shortcuts(),
-              QKeySequence::keyBindings(QKeySequence::SaveAs));
+              saveAs.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}
+                               : saveAs);
     EXPECT_EQ(Part<QAction>(form, "KFileClipboard")->shortcuts(),
               QKeySequence::keyBindings(QKeySequence::Copy));
     EXPECT_EQ(Part<QAction>(form, "CloseKey")->shortcuts(),

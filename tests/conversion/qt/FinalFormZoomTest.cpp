@@ -2,7 +2,12 @@
 #include <vector>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 #include "FinalFormFixture.h"
@@ -105,6 +110,33 @@ TEST_F(FinalFormZoom, EachZoomSizesTheClientAndTheViewsKeepTheirMeaning) {
     Choose(form, "KViewZoomOut");
     EXPECT_EQ(form.Zoom(), 25);
     EXPECT_EQ(Canvas(form), QSize(26, 2));
+}
+
+TEST_F(FinalFormZoom, HomeEndAndControlMoveTheViewToItsEdges) {
+    TFinalForm& form = WideResult();
+    Choose(form, "KView9");
+    Choose(form, "KView200");
+    form.resize(300, 60);
+    QCoreApplication::processEvents();
+    QScrollBar& across = *form.findChild<QScrollArea*>("ClientArea")->horizontalScrollBar();
+    QScrollBar& down = *form.findChild<QScrollArea*>("ClientArea")->verticalScrollBar();
+    ASSERT_GT(across.maximum(), 0);
+    ASSERT_GT(down.maximum(), 0);
+    const auto press = [&form](int key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&form, &event);
+    };
+    press(Qt::Key_End, Qt::NoModifier);
+    EXPECT_EQ(across.value(), across.maximum());
+    EXPECT_EQ(down.value(), 0);
+    press(Qt::Key_Home, Qt::NoModifier);
+    EXPECT_EQ(across.value(), 0);
+    press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(across.value(), across.maximum());
+    EXPECT_EQ(down.value(), down.maximum());
+    press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(across.value(), 0);
+    EXPECT_EQ(down.value(), 0);
 }
 
 TEST_F(FinalFormZoom, TheZoomKeysDoNothingBeforeTheResultIsShown) {

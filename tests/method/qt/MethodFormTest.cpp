@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
@@ -319,6 +321,35 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
     ClickRow(6);
     QCoreApplication::sendEvent(&List(), &enter);
     EXPECT_EQ(PatternEngine->PatternIndex(), 6);
+}
+
+TEST_F(MethodFormTest, TheKeysStayInTheListAfterAnOpenedPictureAndAPreviewShownAnew) {
+    Start();
+    OpenPicture(64, 48);
+    // Not the arrangement's option, where Down would turn the rows into columns.
+    EXPECT_EQ(Method().focusWidget(), &List());
+    EXPECT_EQ(QApplication::activeWindow(), &Method());
+    ClickRow(3);
+    Preview().click();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(PreviewForm->isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), &Method());
+    EXPECT_EQ(Method().focusWidget(), &List());
+}
+
+TEST_F(MethodFormTest, EscClosesTheMethodAndThePreviewWindow) {
+    Start();
+    OpenPicture(64, 48);
+    ClickRow(3);
+    Preview().click();
+    for (QWidget* window :
+         {static_cast<QWidget*>(PreviewForm), static_cast<QWidget*>(MethodForm)}) {
+        auto* keys = window->findChild<QAction*>(QStringLiteral("CloseKeys"));
+        ASSERT_NE(keys, nullptr);
+        EXPECT_TRUE(keys->shortcuts().contains(QKeySequence(Qt::Key_Escape)));
+        keys->trigger();
+        EXPECT_FALSE(window->isVisible());
+    }
 }
 
 TEST_F(MethodFormTest, NoCaptionOrColumnHeaderIsCutInEitherLanguage) {

@@ -8,7 +8,8 @@
 //
 // Writes FOLDER/LANG-main.png, LANG-method.png, LANG-preview.png, LANG-preview-outline.png,
 // LANG-result-9.png, LANG-result-9-50.png (zoomed to 50%), LANG-result-1-200.png (200%),
-// LANG-result-view-menu.png and LANG-screen.png (LANG "ja" or "en"), and
+// LANG-result-view-menu.png and LANG-screen.png (LANG "ja" or "en"), the windows with
+// their frames as the help shows them (LANG-framed-main.png, -method, -preview, -result), and
 // FOLDER/LANG-result.bmp and LANG-result.png as saved by the result window. PICTURE is any
 // picture the program opens (BMP, PNG, JPEG ...). Given an icon file (.ico), then
 // LANG-main-icon.png, the main window with the icon open, narrower than its menu bar. With
@@ -74,6 +75,21 @@ bool Shoot(QWidget& window, const QString& file) {
     window.raise();
     Settle();
     const QPixmap shot = window.screen()->grabWindow(window.winId());
+    if (shot.isNull() || !shot.save(file)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+// The window with its frame, as the help shows it: LANG-framed-NAME.png.
+bool ShootFramed(QWidget& window, const QString& file) {
+    window.raise();
+    Settle();
+    const QRect frame = window.frameGeometry();
+    const QPixmap shot =
+        window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     if (shot.isNull() || !shot.save(file)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(file));
         return false;
@@ -163,6 +179,7 @@ int main(int argc, char** argv) {
     Drop(picture);
     Settle();
     done = done && Shoot(*MainForm, prefix + "main.png");
+    done = done && ShootFramed(*MainForm, prefix + "framed-main.png");
 
     // Columns, rising to the left, smoothed, by area: each a click away from the start.
     for (const char* option : {"RadioButton2", "RadioButton4", "RadioButton6", "RadioButton8"})
@@ -179,6 +196,8 @@ int main(int argc, char** argv) {
     if (done) {
         outline->setChecked(true);
         done = Shoot(*PreviewForm, prefix + "preview-outline.png");
+        done = done && ShootFramed(*MethodForm, prefix + "framed-method.png");
+        done = done && ShootFramed(*PreviewForm, prefix + "framed-preview.png");
         outline->setChecked(false);
     }
 
@@ -188,6 +207,7 @@ int main(int argc, char** argv) {
         result.findChild<QAction*>(QStringLiteral("KView9"))->trigger();
         Settle();
         done = Shoot(result, prefix + "result-9.png");
+        done = done && ShootFramed(result, prefix + "framed-result.png");
         // Zoomed: the nine tiles at half size, the picture alone at twice its size.
         const auto choose = [&result](const char* item) {
             result.findChild<QAction*>(QString::fromLatin1(item))->trigger();

@@ -196,16 +196,20 @@ TEST_F(PreviewFormTest, AScaledDisplayShowsTheDrawingSharp) {
     engine.SetSortOnAngle(false);
     Select(true, true, 0);
     form.DrawPreview();
-    const QImage drawing = form.Picture();
-    ASSERT_EQ(drawing.size(), QSize(201, 201));
-    // Every display pixel is the drawing's pixel under it: no colour blended between two.
+    ASSERT_EQ(form.Picture().size(), QSize(201, 201));
+    // Every display pixel is the pixel of the drawing made for the display's own pixels:
+    // lines one display pixel wide, no colour blended between two.
     const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const qreal ratio = shown.devicePixelRatio();
+    const int scale = qRound(shown.devicePixelRatio());
+    const PreviewRaster drawing(ComputePreviewDrawing(engine, 201 * scale, 201 * scale));
+    ASSERT_EQ(shown.size(), QSize(drawing.Width(), drawing.Height()));
     int wrong = 0;
     for (int y = 0; y < shown.height(); ++y) {
         for (int x = 0; x < shown.width(); ++x) {
-            const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
-            if (shown.pixel(x, y) != drawing.pixel(at) && ++wrong <= 3)
+            const std::uint32_t colour =
+                drawing.Pixels()[static_cast<std::size_t>(y) * drawing.Width() + x];
+            const QRgb expected = qRgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
+            if (shown.pixel(x, y) != expected && ++wrong <= 3)
                 ADD_FAILURE() << "pixel " << x << "," << y;
         }
     }

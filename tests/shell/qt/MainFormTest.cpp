@@ -479,8 +479,15 @@ TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
     };
     EXPECT_EQ(keys("KFileOpen"), QKeySequence::keyBindings(QKeySequence::Open));
     EXPECT_EQ(keys("KFileClipboard"), QKeySequence::keyBindings(QKeySequence::Paste));
-    EXPECT_EQ(keys("KFileExit"), QKeySequence::keyBindings(QKeySequence::Quit));
+    // Where the platform names no key for Quit, the usual one serves.
+    const QList<QKeySequence> quit = QKeySequence::keyBindings(QKeySequence::Quit);
+    EXPECT_EQ(keys("KFileExit"),
+              quit.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)} : quit);
     EXPECT_FALSE(keys("KFileOpen").isEmpty());
+    // Opening and quitting act from every window of the program.
+    for (const char* item : {"KFileOpen", "KFileExit"})
+        EXPECT_EQ(Main().findChild<QAction*>(item)->shortcutContext(), Qt::ApplicationShortcut)
+            << item;
 }
 
 TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
@@ -561,6 +568,23 @@ TEST_F(MainFormTest, APictureLargerThanTheScreenGivesAWindowOnTheScreenWithScrol
     EXPECT_EQ(area->verticalScrollBar()->maximum() + area->viewport()->height(), picture.height());
     EXPECT_EQ(PatternEngine->SourceWidth(), picture.width());
     EXPECT_EQ(PatternEngine->SourceHeight(), picture.height());
+}
+
+// Also run on a display scaled by two.
+TEST_F(MainFormTest, EachPicturePixelIsABlockOfWholeDisplayPixels) {
+    Start();
+    Open(Picture("noise.bmp"));
+    const QImage picture =
+        QImage(QString::fromStdString(Picture("noise.bmp"))).convertToFormat(QImage::Format_RGB32);
+    const QImage shown = Main().findChild<QWidget*>("Image1")->grab().toImage().convertToFormat(
+        QImage::Format_RGB32);
+    const int scale = qRound(shown.devicePixelRatio());
+    ASSERT_EQ(shown.size(), picture.size() * scale);
+    int wrong = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            wrong += shown.pixel(x, y) != picture.pixel(x / scale, y / scale);
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include <tuple>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QTimer>
@@ -147,6 +149,37 @@ TEST_F(MessagesTest, TheShippedHelpShowsInAHelpWindowOfTheOwnerInEitherLanguage)
             EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << language << " " << word;
         for (const char* word : {"/JAPANESE", "/ENGLISH", "/REGISTRY"})
             EXPECT_TRUE(text.contains(QLatin1String(word))) << language << " " << word;
+    }
+}
+
+TEST_F(MessagesTest, TheHelpShowsEachWindowAndClosesOnEscOrControlW) {
+    SetHelpViewer({});
+    for (const char* document : {"Slanter.html", "SlanterE.html"}) {
+        QWidget owner;
+        ASSERT_TRUE(ShowHelpWindow(
+            QString::fromStdString(std::string(SLANTER_HELP_DIR) + "/" + document), owner));
+        auto* window = owner.findChild<THelpWindow*>();
+        // Every picture the document shows lies beside it.
+        const QString html = window->Browser().toHtml();
+        int pictures = 0;
+        for (qsizetype at = html.indexOf(QLatin1String("<img src=\"")); at >= 0;
+             at = html.indexOf(QLatin1String("<img src=\""), at + 1)) {
+            const qsizetype start = at + 10;
+            const QString name = html.mid(start, html.indexOf(QLatin1Char('"'), start) - start);
+            EXPECT_TRUE(fs::exists(fs::path(SLANTER_HELP_DIR) / name.toStdString()))
+                << name.toStdString();
+            ++pictures;
+        }
+        EXPECT_GE(pictures, 4) << document; // the main, method, preview and result windows
+        const QString text = window->Browser().toPlainText();
+        for (const char* word : {"PNG", "JPEG", "GIF", "WebP", "TIFF", "Ctrl+Shift+S", "Esc"})
+            EXPECT_TRUE(text.contains(QLatin1String(word))) << document << " " << word;
+        auto* keys = window->findChild<QAction*>(QStringLiteral("CloseKeys"));
+        ASSERT_NE(keys, nullptr);
+        EXPECT_TRUE(keys->shortcuts().contains(QKeySequence(Qt::Key_Escape)));
+        EXPECT_TRUE(keys->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)));
+        keys->trigger();
+        EXPECT_FALSE(window->isVisible());
     }
 }
 

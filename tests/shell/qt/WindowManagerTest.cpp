@@ -1,6 +1,6 @@
 // What only shows under a window manager (run by run_with_window_manager.sh): the splash
-// as the manager maps it, and the main window's placement when it leaves the maximized
-// state.
+// as the manager maps it, the main window's placement when it leaves the maximized state,
+// and title bars kept on the screen.
 #include <functional>
 
 #include <QCoreApplication>
@@ -14,9 +14,13 @@
 #include <QThread>
 
 #include "MainWindowFixture.h"
+#include "bitmap/HandyBitmap.h"
+#include "preview/qt/PreviewForm.h"
+#include "shell/SettingsStore.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/OpenForm.h"
+#include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {
 namespace {
@@ -95,6 +99,42 @@ TEST_F(WindowManagerTest, OpeningAPictureWhileMaximizedKeepsTheNormalPlacement) 
     EXPECT_EQ(Stored("MainForm/Left").toInt(), normal.x());
     EXPECT_EQ(Stored("MainForm/Top").toInt(), normal.y());
     EXPECT_EQ(Stored("MainForm/State").toString(), "Normal");
+}
+
+// Lies wholly on the usable area once the manager has framed it, title bar included.
+bool FramedOnScreen(const QWidget& window) {
+    return window.frameGeometry() != window.geometry() &&
+           AvailableArea(window).contains(window.frameGeometry());
+}
+
+TEST_F(WindowManagerTest, APictureLargerThanTheScreenOpenedAtTheStartKeepsTheTitleBarOnIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::string file = Temporary().Path("large.bmp");
+    THandyBitmap large;
+    large.NewImage(screen.width() + 150, screen.height() + 90, 8);
+    large.SetPaletteCount(2);
+    ASSERT_TRUE(large.SaveToFile(file)) << large.ErrorText();
+    // Named on the command line: opened as the program starts, before the manager has
+    // framed the window.
+    InitGeneral({"/tools/Slanter", "/ENGLISH", [] { return false; }});
+    SetProgramInfo();
+    windows_ = std::make_unique<ProgramWindows>();
+    ASSERT_TRUE(windows_->Create("/ENGLISH", kShowNormal));
+    windows_->OpenNamedPicture({file});
+    EXPECT_TRUE(WaitFor([] { return FramedOnScreen(*MainForm); }))
+        << MainForm->frameGeometry().y() << " " << MainForm->frameGeometry().height();
+}
+
+TEST_F(WindowManagerTest, StoredPlacesOffTheScreenComeBackWithTheWholeFrame) {
+    WriteSetting("MainForm", "Left", 2000);
+    WriteSetting("MainForm", "Top", 1400);
+    WriteSetting("PreviewForm", "Left", -500);
+    WriteSetting("PreviewForm", "Top", -300);
+    Start();
+    EXPECT_TRUE(WaitFor([] { return FramedOnScreen(*MainForm); }));
+    PreviewForm->DrawPreview();
+    EXPECT_TRUE(WaitFor([] { return FramedOnScreen(*PreviewForm); }))
+        << PreviewForm->frameGeometry().x() << "," << PreviewForm->frameGeometry().y();
 }
 
 } // namespace
