@@ -18,7 +18,7 @@ list(JOIN slanter_version "." slanter_version)
 
 set(slanter_setup ${CMAKE_BINARY_DIR}/installer/SlanterSetup.exe)
 set(slanter_setup_words
-    -V2 -DOUTPUT=${slanter_setup} -DVERSION=${slanter_version} -DCLI=$<TARGET_FILE:slanter-cli>
+    -V2 -INPUTCHARSET UTF8 -DOUTPUT=${slanter_setup} -DVERSION=${slanter_version} -DCLI=$<TARGET_FILE:slanter-cli>
     -DHELP_DIR=${CMAKE_SOURCE_DIR}/shell/help)
 set(slanter_setup_inputs slanter-cli ${CMAKE_SOURCE_DIR}/installer/Slanter.nsi
     ${CMAKE_SOURCE_DIR}/shell/help/Slanter.html ${CMAKE_SOURCE_DIR}/shell/help/SlanterE.html)
