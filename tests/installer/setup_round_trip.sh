@@ -1,11 +1,11 @@
 #!/bin/sh
 # Installs the Windows setup program silently into a fresh wine prefix, starts what it
-# installed (slanter-cli.exe: a pattern list and a conversion; Slanter.exe when the build
-# has one), uninstalls it twice - keeping the user's settings, then deleting them with
+# installed (slanter-cli.exe: a pattern list and conversions of a BMP file, a PNG file and
+# an icon, the last two through the system's picture decoder), uninstalls it twice - keeping the user's settings, then deleting them with
 # /DELETESETTINGS - and fails on anything left behind but the settings the user kept.
-#   setup_round_trip.sh SETUP.EXE WINE_RUN PICTURE.BMP HAS_DESKTOP(0|1)
+#   setup_round_trip.sh SETUP.EXE WINE_RUN PICTURE.BMP PICTURE.PNG HAS_DESKTOP(0|1)
 set -eu
-setup=$1 wine_run=$2 picture=$3 desktop=$4
+setup=$1 wine_run=$2 picture=$3 png=$4 desktop=$5
 work=$(mktemp -d)
 trap 'WINEPREFIX="$work/prefix" wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -51,9 +51,13 @@ before=$(listing)
 install
 run "$folder/slanter-cli.exe" patterns 4 3 | grep -q "angle" || fail "slanter-cli.exe does not start"
 cp "$picture" "$work/picture.bmp"
-run "$folder/slanter-cli.exe" convert "$work/picture.bmp" "$work/result.bmp" --pattern 0 ||
-    fail "slanter-cli.exe does not convert"
-[ -s "$work/result.bmp" ] || fail "no conversion result"
+cp "$png" "$work/picture.png"
+/usr/bin/convert "$png" -resize 32x32! "$work/picture.ico"
+for input in picture.bmp picture.png picture.ico; do
+    run "$folder/slanter-cli.exe" convert "$work/$input" "$work/$input.result.bmp" --pattern 0 ||
+        fail "slanter-cli.exe does not convert $input"
+    [ -s "$work/$input.result.bmp" ] || fail "no conversion result of $input"
+done
 # The settings the desktop program keeps, as a user's run leaves them.
 run reg add "$settings\\Folder" /v OpenPath /d 'C:\pictures\a.bmp' /f >/dev/null
 
