@@ -61,64 +61,69 @@ class RegistrySettingsStore : public ::testing::Test {
     }
 };
 
-// Every section and value the program writes, with the kinds it writes them as.
-void WriteTheWholeLayout() {
+struct Stored {
+    std::string section;
+    std::string name;
+    std::string text;
+};
+
+// Writes every section and value the program writes, with the kinds it writes them as;
+// answers the texts the registry is to hold (all ASCII, as reg.exe lists them).
+std::vector<Stored> WriteTheWholeLayout() {
+    std::vector<Stored> layout;
+    const auto write = [&](const std::string& section, const std::string& name,
+                           const SettingValue& value, const std::string& text) {
+        WriteSetting(section, name, value);
+        layout.push_back({section, name, text});
+    };
     WriteApplicationInfo();
-    WriteSetting("Folder", "OpenPath", "C:\\pictures\\a.bmp");
-    WriteSetting("Folder", "SavePath", "C:\\results\\");
+    layout.push_back({"Application", "Title", "Bit Map Slanter"});
+    layout.push_back({"Application", "Path", "C:\\tools\\"});
+    layout.push_back({"Application", "ExeName", "Slanter"});
+    layout.push_back({"Application", "MajorVersion", "3"});
+    layout.push_back({"Application", "MinorVersion", "0"});
+    layout.push_back({"Application", "Revision", "2"});
+    write("Folder", "OpenPath", "C:\\pictures\\a.bmp", "C:\\pictures\\a.bmp");
+    write("Folder", "SavePath", "C:\\results\\", "C:\\results\\");
     for (const char* form : {"MainForm", "MethodForm", "PreviewForm"}) {
-        WriteSetting(form, "Left", -8);
-        WriteSetting(form, "Top", 40);
         if (std::string(form) != "PreviewForm") {
-            WriteSetting(form, "Width", 640);
-            WriteSetting(form, "Height", 480);
+            write(form, "Width", 640, "640");
+            write(form, "Height", 480, "480");
         }
-        WriteSetting(form, "State", "Maximized");
+        write(form, "Left", -8, "-8");
+        write(form, "Top", 40, "40");
+        write(form, "State", "Maximized", "Maximized");
     }
-    WriteSetting("MethodForm", "Row", "Vertical");
-    WriteSetting("MethodForm", "Rotation", "Clockwize");
-    WriteSetting("MethodForm", "Smoothing", "ON");
-    WriteSetting("MethodForm", "Sort", "Area");
+    write("MethodForm", "Row", "Vertical", "Vertical");
+    write("MethodForm", "Rotation", "Clockwize", "Clockwize");
+    write("MethodForm", "Smoothing", "ON", "ON");
+    write("MethodForm", "Sort", "Area", "Area");
     for (int column = 0; column < 4; ++column)
-        WriteSetting("MethodForm", "Width(" + std::to_string(column) + ")", 50 + column);
+        write("MethodForm", "Width(" + std::to_string(column) + ")", 50 + column,
+              std::to_string(50 + column));
+    return layout;
 }
 
 TEST_F(RegistrySettingsStore, EveryValueOfTheLayoutIsATextInItsSectionsSubkey) {
-    WriteTheWholeLayout();
-    const std::vector<std::tuple<std::string, std::string, std::wstring>> expected = {
-        {"Application", "Title", L"Bit Map Slanter"},
-        {"Application", "Path", L"C:\\tools\\"},
-        {"Application", "ExeName", L"Slanter"},
-        {"Application", "MajorVersion", L"3"},
-        {"Application", "MinorVersion", L"0"},
-        {"Application", "Revision", L"2"},
-        {"Folder", "OpenPath", L"C:\\pictures\\a.bmp"},
-        {"Folder", "SavePath", L"C:\\results\\"},
-        {"MainForm", "Left", L"-8"},
-        {"MainForm", "Height", L"480"},
-        {"MethodForm", "State", L"Maximized"},
-        {"MethodForm", "Smoothing", L"ON"},
-        {"MethodForm", "Width(3)", L"53"},
-        {"PreviewForm", "Top", L"40"},
-    };
-    for (const auto& [section, name, text] : expected) {
-        const auto [type, stored] = Raw(section, name);
-        EXPECT_EQ(type, DWORD{REG_SZ}) << section << "\\" << name;
-        EXPECT_EQ(stored, text) << section << "\\" << name;
+    const std::vector<Stored> layout = WriteTheWholeLayout();
+    ASSERT_EQ(layout.size(), 29u);
+    // reg.exe lists each section's key, then its values, then an empty line.
+    const std::string listing = RegQuery();
+    const std::string key = "HKEY_CURRENT_USER\\Software\\TAMRI Lab\\Bit Map Slanter\\";
+    for (const Stored& value : layout) {
+        SCOPED_TRACE(value.section + "\\" + value.name);
+        const auto [type, text] = Raw(value.section, value.name);
+        EXPECT_EQ(type, DWORD{REG_SZ});
+        EXPECT_EQ(text, WideText(value.text));
+        const std::size_t section = listing.find(key + value.section + "\n");
+        ASSERT_NE(section, std::string::npos) << listing;
+        const std::size_t line =
+            listing.find("    " + value.name + "    REG_SZ    " + value.text + "\n", section);
+        EXPECT_LT(line, listing.find("\n\n", section)) << listing;
     }
     EXPECT_EQ(Raw("PreviewForm", "Width").first, 0u);
     EXPECT_EQ(ReadSetting("MethodForm", "Width(2)", 50), SettingValue(52));
     EXPECT_EQ(ReadSetting("MainForm", "Left", 0), SettingValue(-8));
-
-    const std::string listing = RegQuery();
-    const std::string key = "HKEY_CURRENT_USER\\Software\\TAMRI Lab\\Bit Map Slanter";
-    for (const char* section : {"Application", "Folder", "MainForm", "MethodForm", "PreviewForm"})
-        EXPECT_NE(listing.find(key + "\\" + section + "\n"), std::string::npos) << section;
-    for (const char* line :
-         {"    Title    REG_SZ    Bit Map Slanter", "    Revision    REG_SZ    2",
-          "    OpenPath    REG_SZ    C:\\pictures\\a.bmp", "    Width(0)    REG_SZ    50",
-          "    Rotation    REG_SZ    Clockwize"})
-        EXPECT_NE(listing.find(std::string(line) + "\n"), std::string::npos) << line << listing;
 }
 
 TEST_F(RegistrySettingsStore, TextsOfAnyLanguageReadBackAsWritten) {
