@@ -30,10 +30,15 @@ void WriteSetting(const std::string& section, const std::string& name, const Set
 SettingValue ReadSetting(const std::string& section, const std::string& name,
                          const SettingValue& defaultValue);
 
-// The record of the installed program, written at every start.
+// The record of the installed program, written at every start (the same on every platform,
+// through WriteSetting).
 void WriteApplicationInfo();
 
 // Deletes the program's key with every section and value below it.
 void EraseSettings();
+
+// For the stores: a write did not reach the store. This run's later writes are dropped, so
+// that the user is told once; answers the warning to show (naming the store).
+std::string SettingsNoLongerKept(const std::string& storeName);
 
 } // namespace slanter

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -10,6 +9,7 @@
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/IndexedColors.h"
 #include "bitmap/RowCodec.h"
 #include "shell/WhiteBackground.h"
 
@@ -40,39 +40,6 @@ int NearestEightBits(int channel) {
 
 bool SixteenBitChannels(const QImage& image) {
     return image.depth() == 64 || image.format() == QImage::Format_Grayscale16;
-}
-
-// A colour picture that holds at most 256 colours as an indexed one, its palette the
-// colours in the order they are first met from the bottom row up. False, with the picture
-// untouched, when it holds more.
-bool MakeIndexed(THandyBitmap& picture) {
-    const std::int32_t width = picture.biWidth();
-    const std::int32_t height = picture.biHeight();
-    std::unordered_map<std::int32_t, std::int32_t> indices;
-    std::vector<std::int32_t> palette;
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            const std::int32_t color = picture.GetPixelColor(x, y);
-            if (indices.count(color) != 0)
-                continue;
-            if (palette.size() == kMostPaletteColors)
-                return false;
-            indices.emplace(color, static_cast<std::int32_t>(palette.size()));
-            palette.push_back(color);
-        }
-    }
-    THandyBitmap indexed;
-    indexed.NewImage(width, height, 8);
-    indexed.SetPaletteCount(static_cast<std::int32_t>(palette.size()));
-    if (indexed.biWidth() != width || indexed.PaletteCount() != std::int32_t(palette.size()))
-        return false;
-    for (std::size_t k = 0; k < palette.size(); ++k)
-        indexed.SetPaletteColor(static_cast<std::int32_t>(k), palette[k]);
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            indexed.SetPixelIndex(x, y, indices.at(picture.GetPixelColor(x, y)));
-    picture = std::move(indexed);
-    return true;
 }
 
 // A 5-bit channel widened to 8 bits, as Pillow and the platform's BMP readers do.

@@ -6,7 +6,6 @@
 #include <QSettings>
 
 #include "shell/General.h"
-#include "shell/MainTexts.h"
 #include "shell/qt/MessageBox.h"
 
 namespace slanter {
@@ -19,12 +18,9 @@ std::unique_ptr<QSettings> OpenApplicationKey() {
                                        QString::fromStdString(Title));
 }
 
-// A store that cannot be written must not stop opening, converting or saving: the user is
-// told once, and the later writes of this run are dropped as after an erasure.
 void SettingsNotKept(const QString& storeName) {
-    SettingsWritable = false;
     const std::string name = QFile::encodeName(storeName).toStdString();
-    AppMessageBox(QString::fromStdString(SettingsNotKeptText(Japanese, name)), kWarningBox);
+    AppMessageBox(QString::fromStdString(SettingsNoLongerKept(name)), kWarningBox);
 }
 
 QString KeyOf(const std::string& section, const std::string& name) {
@@ -57,15 +53,6 @@ SettingValue ReadSetting(const std::string& section, const std::string& name,
     if (stored.typeId() != QMetaType::QString)
         throw SettingsError("Invalid data type for '" + name + "'");
     return SettingFromStoredText(defaultValue, stored.toString().toStdString());
-}
-
-void WriteApplicationInfo() {
-    WriteSetting("Application", "Title", Title);
-    WriteSetting("Application", "Path", WorkFolder);
-    WriteSetting("Application", "ExeName", ProgramName);
-    WriteSetting("Application", "MajorVersion", MajorVersion);
-    WriteSetting("Application", "MinorVersion", MinorVersion);
-    WriteSetting("Application", "Revision", Revision);
 }
 
 void EraseSettings() {

@@ -127,6 +127,11 @@ def make(folder):
     pillow("lossless.webp", source, lossless=True)
     pillow("picture.tif", source)
     pillow("palette.gif", source.quantize(colors=64))
+    # A photo's smooth colours, which JPEG decoders of different makes agree on.
+    grade = Image.linear_gradient("L").resize((48, 32))
+    pillow("smooth.jpg", Image.merge("RGB", (grade, grade.transpose(Image.Transpose.ROTATE_90)
+                                             .resize((48, 32)), grade.rotate(180))), quality=90)
+    pillow("icon.ico", noise(32, 32, 14, "RGBA"), sizes=[(32, 32)])
 
     # ImageMagick: 16 bits a channel (a gradient, so that the low bytes matter), its
     # default BMP (124-byte header), a 32-bit BMP with alpha.

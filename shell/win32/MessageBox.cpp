@@ -1,0 +1,38 @@
+#include "shell/win32/MessageBox.h"
+
+#include <utility>
+
+#include <windows.h>
+
+#include "shell/General.h"
+#include "shell/win32/WideText.h"
+
+namespace slanter {
+
+namespace {
+
+int ShowPlatformMessageBox(const std::string& text, int flags, const std::string& fullCaption) {
+    // Owned by the active window of this thread, so that the box is modal to it.
+    return ::MessageBoxW(::GetActiveWindow(), WideText(text).c_str(), WideText(fullCaption).c_str(),
+                         static_cast<UINT>(flags));
+}
+
+MessageBoxShower& CurrentShower() {
+    static MessageBoxShower shower;
+    return shower;
+}
+
+} // namespace
+
+int AppMessageBox(const std::string& text, int flags, const std::string& caption) {
+    const std::string fullCaption = "  " + (caption.empty() ? Title : caption);
+    const MessageBoxShower& shower = CurrentShower();
+    return shower ? shower(text, flags, fullCaption)
+                  : ShowPlatformMessageBox(text, flags, fullCaption);
+}
+
+MessageBoxShower SetMessageBoxShower(MessageBoxShower shower) {
+    return std::exchange(CurrentShower(), std::move(shower));
+}
+
+} // namespace slanter

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace slanter {
+
+// Message-box style bits: an OK button with the warning icon (errors and notices) or
+// with the information icon (version, copyright and information boxes).
+inline constexpr int kWarningBox = 48;
+inline constexpr int kInformationBox = 64;
+// The code of the OK button.
+inline constexpr int kOkButton = 1;
+
+// Shows every message of the program (MessageBoxW): modal, captioned with two blanks and
+// `caption`, or the title when `caption` is empty. Texts are UTF-8. Answers the code of
+// the button pressed.
+int AppMessageBox(const std::string& text, int flags, const std::string& caption = {});
+
+// What actually shows a box, given the finished caption.
+using MessageBoxShower =
+    std::function<int(const std::string& text, int flags, const std::string& fullCaption)>;
+
+// Puts `shower` in place of the platform's box (tests) and answers the one it replaces;
+// an empty shower brings the platform's box back.
+MessageBoxShower SetMessageBoxShower(MessageBoxShower shower);
+
+} // namespace slanter

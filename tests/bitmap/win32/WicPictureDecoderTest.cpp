@@ -1,0 +1,128 @@
+// The decoder over the Windows Imaging Component, under wine, against the files that
+// Pillow and ImageMagick wrote before the run (bitmap/qt/foreign_pictures.py, the files the
+// decoder over Qt is held to as well).
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
+#include "bitmap/WorkingPicture.h"
+#include "support/ForeignPictures.h"
+#include "support/TempFolder.h"
+
+namespace slanter {
+namespace {
+
+std::string Made(const std::string& name) {
+    return std::string(SLANTER_WIC_PICTURES) + "/" + name;
+}
+
+TEST(WicPictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
+    struct Case {
+        const char* file;
+        int bits;
+    };
+    testing::TempFolder folder;
+    for (const Case& c :
+         {Case{"palette.png", 8}, Case{"palette.gif", 8}, Case{"rgba.png", 24},
+          Case{"grey.png", 24}, Case{"deep.png", 24}, Case{"picture.tif", 24}, Case{"v5.bmp", 24},
+          Case{"alpha32.bmp", 24}, Case{"topdown.bmp", 24}, Case{"icon.ico", 24}}) {
+        SCOPED_TRACE(c.file);
+        THandyBitmap picture;
+        ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
+        EXPECT_EQ(picture.biBitCount(), c.bits);
+        EXPECT_EQ(picture.PaletteCount() > 0, c.bits == 8);
+        const testing::ForeignPicture expected =
+            testing::ReadForeignPicture(Made(std::string(c.file) + ".ref"));
+        EXPECT_EQ(testing::FirstDifference(picture, expected, false), "");
+        ASSERT_TRUE(picture.SaveToFile(folder.Path("working.bmp"))) << picture.ErrorText();
+        THandyBitmap again;
+        ASSERT_TRUE(again.LoadFromFile(folder.Path("working.bmp"))) << again.ErrorText();
+        EXPECT_EQ(testing::FirstDifference(again, expected, false), "");
+    }
+}
+
+// WIC gives a compressed BMP file's palette indices as colours; the working picture is
+// indexed again, with the pixels the same picture has uncompressed.
+TEST(WicPictureDecoder, ACompressedBmpFileKeepsEightBitsAndItsPixels) {
+    const std::string suite = std::string(SLANTER_FIXTURES_DIR) + "/bmpsuite/g/";
+    for (const char* file : {"pal8rle.bmp", "pal4rle.bmp"}) {
+        SCOPED_TRACE(file);
+        THandyBitmap compressed;
+        THandyBitmap plain;
+        ASSERT_EQ(LoadWorkingPicture(suite + file, compressed), "");
+        ASSERT_TRUE(plain.LoadFromFile(suite + (file[3] == '8' ? "pal8.bmp" : "pal4.bmp")));
+        EXPECT_EQ(compressed.biBitCount(), 8);
+        EXPECT_GT(compressed.PaletteCount(), 0);
+        ASSERT_EQ(compressed.biWidth(), plain.biWidth());
+        ASSERT_EQ(compressed.biHeight(), plain.biHeight());
+        for (std::int32_t y = 0; y < plain.biHeight(); ++y)
+            for (std::int32_t x = 0; x < plain.biWidth(); ++x)
+                ASSERT_EQ(compressed.GetPixelColor(x, y), plain.GetPixelColor(x, y))
+                    << x << "," << y;
+    }
+}
+
+// Decoders of JPEG round their colour conversion and upsampling each their own way: wine's
+// is held to Pillow's within a few levels.
+TEST(WicPictureDecoder, ASmoothJpegOpensAsPillowSeesItWithinAFewLevels) {
+    THandyBitmap picture;
+    ASSERT_EQ(LoadWorkingPicture(Made("smooth.jpg"), picture), "");
+    EXPECT_EQ(picture.biBitCount(), 24);
+    const testing::ForeignPicture expected = testing::ReadForeignPicture(Made("smooth.jpg.ref"));
+    ASSERT_EQ(picture.biWidth(), expected.width);
+    ASSERT_EQ(picture.biHeight(), expected.height);
+    int most = 0;
+    long total = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const std::int32_t color = picture.GetPixelColor(x, expected.height - 1 - y);
+            for (int c = 0; c < 3; ++c) {
+                const int difference = std::abs((color >> (8 * c) & 255) -
+                                                expected.rgb[(y * expected.width + x) * 3 + c]);
+                most = std::max(most, difference);
+                total += difference;
+            }
+        }
+    }
+    EXPECT_LE(most, 8);
+    EXPECT_LT(total, 3L * expected.width * expected.height);
+}
+
+TEST(WicPictureDecoder, APictureBeyondTheRecordsSizeIsRefusedBeforeItIsDecoded) {
+    THandyBitmap picture;
+    EXPECT_EQ(DecodePictureFile(Made("huge.png"), picture), "image too large");
+}
+
+TEST(WicPictureDecoder, NamesTheFormatsOfTheIssue) {
+    const std::vector<std::string> formats = DecodedExtensions();
+    for (const char* format : {"bmp", "png", "jpg", "jpeg", "gif", "tif", "tiff", "ico"})
+        EXPECT_NE(std::find(formats.begin(), formats.end(), format), formats.end()) << format;
+    EXPECT_TRUE(DecodesOtherFormats());
+}
+
+// Cut short, with a wrong first byte, missing: each is refused with a reason, and the
+// record holds no picture after it.
+TEST(WicPictureDecoder, DamagedAndMissingFilesGiveAReason) {
+    const std::string corpus = std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/";
+    for (const char* file : {"short.png", "magic.png", "short.jpg", "magic.jpg", "short.tif",
+                             "header.tif", "short.gif", "magic.gif"}) {
+        THandyBitmap picture;
+        const std::string reason = LoadWorkingPicture(corpus + file, picture);
+        EXPECT_NE(reason, "") << file;
+        if (!reason.empty()) {
+            EXPECT_EQ(picture.CellRow(0), nullptr) << file << ": " << reason;
+        }
+    }
+    THandyBitmap picture;
+    EXPECT_EQ(DecodePictureFile(corpus + "no-such-file.png", picture),
+              "can't open " + corpus + "no-such-file.png");
+    EXPECT_EQ(LoadWorkingPicture(corpus + "short-v5.bmp", picture), "illegal bfSize");
+}
+
+} // namespace
+} // namespace slanter
