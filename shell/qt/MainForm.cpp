@@ -319,7 +319,7 @@ bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& de
         return false;
     }
     TakePicture(shown.image);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile(fileName))
         Opened(fileName);
     return true;
 }
@@ -337,7 +337,7 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
         return;
     }
     TakePicture(icon.image);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile(fileName))
         Opened(fileName);
 }
 
@@ -449,7 +449,7 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     TakePicture(picture);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile(name))
         NameSource(name);
 }
 
@@ -465,10 +465,13 @@ void TMainForm::TakePicture(const QImage& picture) {
     RefreshMethodWindow();
 }
 
-bool TMainForm::LoadWorkingFile() {
+bool TMainForm::LoadWorkingFile(const std::string& name) {
     if (sourceBitmap_->LoadFromFile(WorkingFile))
         return true;
+    // Our own file, just written: what fails here is memory (a picture too large for it).
+    const std::string errorText = sourceBitmap_->ErrorText();
     ForgetPicture();
+    Message(InvalidFormatText(Japanese, name, errorText));
     return false;
 }
 

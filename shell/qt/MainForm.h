@@ -102,8 +102,9 @@ class TMainForm : public QMainWindow {
     bool SaveWorkingFile(const QImage& picture);
     // Shows the picture, fits the window to it and refills the method window.
     void TakePicture(const QImage& picture);
-    // SourceBitmap reads the working file; when it refuses, nothing is left to offer.
-    bool LoadWorkingFile();
+    // SourceBitmap reads the working file; when it refuses, the user hears why (for the
+    // picture called name) and nothing is left to offer.
+    bool LoadWorkingFile(const std::string& name);
     // SourceName := name, with the figures of the picture SourceBitmap has just loaded.
     void NameSource(const std::string& name);
     // The engine keeps its options but loses the picture's size, so the method window
