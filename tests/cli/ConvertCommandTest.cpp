@@ -14,6 +14,7 @@
 #endif
 
 #include "CliRun.h"
+#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
 #include "cli/CliCommand.h"
@@ -239,6 +240,23 @@ TEST_F(ConvertCommand, TileBeyondOneHundredMillionBytesIsWritten) {
     EXPECT_EQ(run.code, kExitOk) << run.err;
     ASSERT_TRUE(std::filesystem::exists(output));
     EXPECT_EQ(std::filesystem::file_size(output), static_cast<std::uintmax_t>(54 + least));
+}
+
+// The picture is resized first (area averaging) and the file left as it was.
+TEST_F(ConvertCommand, ScaleConvertsTheResizedPicture) {
+    SavePicture(24, 40, 30);
+    const testing::Bytes before = testing::ReadBytes(input);
+    const CliRun run =
+        RunWords({"convert", input, output, "--pattern", "1", "--scale", "x15", "--threads=2"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(testing::ReadBytes(input), before);
+    THandyBitmap source, half;
+    ASSERT_TRUE(source.LoadFromFile(input));
+    ASSERT_TRUE(AreaResize(source, 20, 15, half));
+    ASSERT_TRUE(half.SaveToFile(input));
+    EXPECT_EQ(testing::ReadBytes(output), Expected(1, true, true, false, true));
+    EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "1", "--scale=0%"}).code,
+              kExitUsage);
 }
 
 TEST_F(ConvertCommand, UsageErrors) {
