@@ -85,18 +85,23 @@ void SumAcross(const std::vector<std::int32_t>& colours, const AxisWeights& acro
 
 bool AreaResize(const THandyBitmap& source, std::int32_t width, std::int32_t height,
                 THandyBitmap& result) {
-    result = THandyBitmap();
     const std::int32_t oldWidth = source.biWidth();
     const std::int32_t oldHeight = source.biHeight();
     if (width < 1 || height < 1 || oldWidth < 1 || oldHeight < 1 ||
-        source.CellRow(oldHeight - 1) == nullptr)
+        source.CellRow(oldHeight - 1) == nullptr || &source == &result) {
+        result = THandyBitmap();
         return false;
+    }
     try {
         const AxisWeights across = Weigh(oldWidth, width);
         const AxisWeights down = Weigh(oldHeight, height);
+        // A result of the same size keeps its block: resizing again takes no fresh pages.
         result.NewImage(width, height, 24);
-        if (result.biWidth() != width || result.biHeight() != height)
+        result.SetPaletteCount(0);
+        if (result.biWidth() != width || result.biHeight() != height) {
+            result = THandyBitmap();
             return false;
+        }
         std::vector<std::int32_t> colours(static_cast<std::size_t>(oldWidth));
         // Sums of one old row across, kept for the next new row, which often starts on it.
         std::vector<std::uint64_t> cached(3 * static_cast<std::size_t>(width));

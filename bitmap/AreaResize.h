@@ -16,7 +16,7 @@ class THandyBitmap;
 //
 // The result is always 24 bits without a palette: averaging makes colours a palette of
 // the old picture lacks. Answers false, leaving `result` empty, when a size is below 1,
-// the source holds no picture or memory runs out.
+// the source holds no picture (or is `result` itself) or memory runs out.
 bool AreaResize(const THandyBitmap& source, std::int32_t width, std::int32_t height,
                 THandyBitmap& result);
 
