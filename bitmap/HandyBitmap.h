@@ -25,10 +25,14 @@ class PlatformFile;
 // usable picture, but nothing it does then reaches outside the arrays it holds.
 class THandyBitmap {
   public:
-    // The most cells a record holds, and the most bytes of stored pixel data (and so of
-    // one stored row) that it reads or writes. A palette holds at most kMaxPixels entries.
-    static constexpr std::int32_t kMaxPixels = 100'000'000;
-    static constexpr std::int32_t kMaxImageBytes = 100'000'000;
+    // The most cells a record holds: as many as its 32-bit count reaches (memory permitting).
+    // A palette holds at most kMaxPixels entries.
+    static constexpr std::int32_t kMaxPixels = INT32_MAX;
+    // The longest file the store reads or writes: the headers give its size in an unsigned
+    // 32-bit field, so the pixel data after the headers and the table stays within it.
+    static constexpr std::int64_t kMaxFileBytes = UINT32_MAX;
+    // The most bytes of stored pixel data a file without colour table holds.
+    static constexpr std::int64_t kMaxImageBytes = kMaxFileBytes - kHeadersBytes;
 
     THandyBitmap() = default;
     THandyBitmap(THandyBitmap&&) = default;

@@ -38,7 +38,8 @@ bool THandyBitmap::ReadFileHeader(PlatformFile& file) {
         return Fail(kIllegalOffBits);
     // One byte more than recorded is accepted (some writers pad), two are not.
     const std::int64_t size = file.Size();
-    const std::int64_t recorded = fileHeader_.bfSize;
+    // The field is unsigned: files of 2 GB and more record sizes past INT32_MAX.
+    const std::int64_t recorded = static_cast<std::uint32_t>(fileHeader_.bfSize);
     if (size < 0 || (size != recorded && size != recorded + 1))
         return Fail(kIllegalSize);
     return true;
@@ -103,15 +104,15 @@ bool THandyBitmap::ReadImage(PlatformFile& file) {
         return Fail(kCantReadImage);
     // Each product is taken only once its factors are known small enough for 64 bits:
     // a row of up to 2^31 pixels at 24 bits is 6.4e9 bytes, which times 2^31 rows would
-    // not fit.
+    // not fit. Beyond these limits the format itself has no room.
     const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
     if (rowBytes > kMaxImageBytes)
         return Fail(kTooLarge);
     const std::int64_t imageBytes = rowBytes * height;
     const std::int64_t cells = std::int64_t{width} * height;
-    if (cells > kMaxPixels || imageBytes > kMaxImageBytes)
+    if (cells > kMaxPixels || imageBytes > kMaxFileBytes - fileHeader_.bfOffBits)
         return Fail(kTooLarge);
-    infoHeader_.biSizeImage = static_cast<std::int32_t>(imageBytes);
+    infoHeader_.biSizeImage = static_cast<std::int32_t>(static_cast<std::uint32_t>(imageBytes));
     if (file.Size() - file.Position() < imageBytes)
         return Fail(kCantReadImage);
     if (!pixels_.ResetForOverwrite(cells))

@@ -42,7 +42,8 @@ const char* THandyBitmap::SaveRefusal() const {
         paletteCount_ < 0 || paletteCount_ != palette_.Count())
         return kNoImage;
     const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
-    if (rowBytes > kMaxImageBytes || rowBytes * height > kMaxImageBytes)
+    if (rowBytes > kMaxImageBytes ||
+        rowBytes * height > kMaxFileBytes - kHeadersBytes - 4 * std::int64_t{paletteCount_})
         return kTooLarge;
     return nullptr;
 }
@@ -54,7 +55,9 @@ bool THandyBitmap::WriteFileHeader(PlatformFile& file) {
     fileHeader_.bfReserved1 = 0;
     fileHeader_.bfReserved2 = 0;
     fileHeader_.bfOffBits = kHeadersBytes + 4 * paletteCount_;
-    fileHeader_.bfSize = static_cast<std::int32_t>(fileHeader_.bfOffBits + imageBytes);
+    // Unsigned in the file: sizes from 2 GB on go out as their 32 bits.
+    fileHeader_.bfSize =
+        static_cast<std::int32_t>(static_cast<std::uint32_t>(fileHeader_.bfOffBits + imageBytes));
     if (file.Write(&bfType_, sizeof bfType_) != sizeof bfType_ ||
         file.Write(&fileHeader_, sizeof fileHeader_) != sizeof fileHeader_)
         return Fail(kCantWriteFileHeader);
@@ -65,8 +68,8 @@ bool THandyBitmap::WriteInfoHeader(PlatformFile& file) {
     infoHeader_.biSize = kInfoHeaderBytes;
     infoHeader_.biPlanes = 1;
     infoHeader_.biCompression = 0;
-    infoHeader_.biSizeImage = static_cast<std::int32_t>(
-        RowBytes(infoHeader_.biBitCount, infoHeader_.biWidth) * infoHeader_.biHeight);
+    infoHeader_.biSizeImage = static_cast<std::int32_t>(static_cast<std::uint32_t>(
+        RowBytes(infoHeader_.biBitCount, infoHeader_.biWidth) * infoHeader_.biHeight));
     infoHeader_.biClrUsed = paletteCount_;
     if (file.Write(&infoHeader_, sizeof infoHeader_) != sizeof infoHeader_)
         return Fail(kCantWriteInfoHeader);

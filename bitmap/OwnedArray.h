@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -67,7 +68,10 @@ class OwnedArray {
     const T& operator[](std::int64_t index) const { return data_[index]; }
 
   private:
-    static constexpr std::int64_t kMostElements = INT32_MAX;
+    // The count is 32 bits; on a 32-bit system the bytes must also fit a size_t, or a large
+    // picture would wrap around to a small block.
+    static constexpr std::int64_t kMostElements =
+        std::min<std::uint64_t>(INT32_MAX, SIZE_MAX / sizeof(T));
 
     struct FreeBlock {
         void operator()(T* block) const { std::free(block); }

@@ -22,6 +22,7 @@
 #include "cli/CliCommand.h"
 #include "cli/OutputFile.h"
 #include "cli/PatternChoice.h"
+#include "cli/ScaleOption.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultShape.h"
@@ -34,6 +35,7 @@ namespace {
 constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
     "                           [--left] [--smooth] [--sort=angle|area] [--threads N]\n"
+    "                           [--scale SIZE]\n"
     "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
     "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
     "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
@@ -45,6 +47,9 @@ constexpr const char* kConvertUsage =
     "  --sort=ORDER   order of the table: angle (default) or area\n"
     "  --threads N    threads that compute the tile (default: all cores); the result\n"
     "                 is the same for every N\n"
+    "  --scale SIZE   convert the picture resized first (area averaging; the file is not\n"
+    "                 changed): 50% (a percentage), 1920x (a width, the height following),\n"
+    "                 x1080 (a height, the width following) or 1920x1080\n"
     "Ctrl-C, SIGTERM or SIGHUP cancels between two columns or before the output is put\n"
     "in place; nothing is written then (exit code 128 + the signal's number: 130 for\n"
     "Ctrl-C).\n";
@@ -163,6 +168,7 @@ struct ConvertOptions {
     PatternChoice choice;
     bool smoothing = false;
     int threads = 0; // all cores
+    std::optional<ScaleRequest> scale;
 };
 
 // Takes "--threads N" or "--threads=N" out of the words; answers the problem, empty when
@@ -191,8 +197,11 @@ std::string TakeThreads(const Arguments& args, Arguments& rest, int& threads) {
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
+    Arguments unscaled;
+    if (std::string problem = TakeScale(args, unscaled, options.scale); !problem.empty())
+        return problem;
     Arguments words;
-    if (std::string problem = TakeThreads(args, words, options.threads); !problem.empty())
+    if (std::string problem = TakeThreads(unscaled, words, options.threads); !problem.empty())
         return problem;
     Arguments files;
     const std::string problem =
@@ -233,6 +242,10 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     THandyBitmap source;
     if (const std::string reason = LoadWorkingPicture(options.input, source); !reason.empty()) {
         err << reason << "\n";
+        return kExitFailure;
+    }
+    if (const std::string problem = ApplyScale(options.scale, source); !problem.empty()) {
+        err << "slanter-cli convert: " << problem << "\n";
         return kExitFailure;
     }
     TSlanter engine;

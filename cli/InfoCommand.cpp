@@ -1,29 +1,38 @@
+#include <optional>
 #include <ostream>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/ScaleOption.h"
 
 namespace slanter::cli {
 
 namespace {
 
 constexpr const char* kInfoUsage =
-    "Usage: slanter-cli info FILE\n"
+    "Usage: slanter-cli info FILE [--scale SIZE]\n"
     "Reads the picture file FILE as the program does (a BMP file as it is, other formats\n"
     "as the working picture made of them) and shows its width, height, bits per pixel,\n"
     "palette entries and the colours its depth can hold, one 'name: value' a line.\n"
-    "A file the program cannot take gives its reason on standard error.\n";
+    "A file the program cannot take gives its reason on standard error.\n"
+    "  --scale SIZE   the working picture resized as convert --scale makes it\n";
 
 } // namespace
 
-int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err) {
-    for (const std::string& word : args) {
+int RunInfo(const Arguments& allArgs, std::ostream& out, std::ostream& err) {
+    for (const std::string& word : allArgs) {
         if (IsHelpWord(word)) {
             out << kInfoUsage;
             return kExitOk;
         }
+    }
+    Arguments args;
+    std::optional<ScaleRequest> scale;
+    if (const std::string problem = TakeScale(allArgs, args, scale); !problem.empty()) {
+        err << "slanter-cli info: " << problem << "\n" << kInfoUsage;
+        return kExitUsage;
     }
     if (args.size() != 1) {
         err << "slanter-cli info: expected one FILE\n" << kInfoUsage;
@@ -32,6 +41,10 @@ int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err) {
     THandyBitmap picture;
     if (const std::string reason = LoadWorkingPicture(args[0], picture); !reason.empty()) {
         err << reason << '\n';
+        return kExitFailure;
+    }
+    if (const std::string problem = ApplyScale(scale, picture); !problem.empty()) {
+        err << "slanter-cli info: " << problem << "\n";
         return kExitFailure;
     }
     out << "width: " << picture.biWidth() << '\n'

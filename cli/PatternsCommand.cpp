@@ -7,6 +7,7 @@
 #include "cli/AngleChoice.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/ScaleOption.h"
 #include "engine/PatternColumns.h"
 #include "engine/Slanter.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr const char* kPatternsUsage =
     "Usage: slanter-cli patterns (WIDTH HEIGHT | FILE) [--vertical] [--sort=angle|area]\n"
-    "                            [--exact] [--angle DEGREES]\n"
+    "                            [--exact] [--angle DEGREES] [--scale SIZE]\n"
     "Lists the slant patterns of a WIDTH x HEIGHT picture (each side 1..9999), or of the\n"
     "picture in the file FILE (BMP, PNG, JPEG, GIF, WebP, TIFF ...).\n"
     "  --vertical     copies stacked in columns instead of rows\n"
@@ -24,7 +25,10 @@ constexpr const char* kPatternsUsage =
     "  --exact        one line per pattern: index radians degrees area slide width height,\n"
     "                 every number exact to the last bit\n"
     "  --angle DEG    after the list, the pattern that 'convert --angle DEG' chooses: the\n"
-    "                 one whose angle is nearest DEG degrees (ties: smaller area)\n";
+    "                 one whose angle is nearest DEG degrees (ties: smaller area)\n"
+    "  --scale SIZE   the patterns of the picture resized: 50% (a percentage), 1920x (a\n"
+    "                 width, the height following), x1080 (a height, the width\n"
+    "                 following) or 1920x1080\n";
 
 struct PatternsOptions {
     int width = 0;
@@ -60,14 +64,20 @@ void PrintExact(const TSlanter& engine, std::ostream& out) {
 
 } // namespace
 
-int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunPatterns(const Arguments& allArgs, std::ostream& out, std::ostream& err) {
     PatternsOptions options;
     Arguments sizes;
-    for (const std::string& word : args) {
+    for (const std::string& word : allArgs) {
         if (IsHelpWord(word)) {
             out << kPatternsUsage;
             return kExitOk;
         }
+    }
+    Arguments args;
+    std::optional<ScaleRequest> scale;
+    if (const std::string problem = TakeScale(allArgs, args, scale); !problem.empty()) {
+        err << "slanter-cli patterns: " << problem << "\n" << kPatternsUsage;
+        return kExitUsage;
     }
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& word = args[k];
@@ -129,10 +139,17 @@ int RunPatterns(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitUsage;
     }
 
+    // Only the size counts here: the pixels need not be resized to learn it.
+    std::string problem;
+    const std::optional<TPoint> size = ScaleSize(scale, {options.width, options.height}, problem);
+    if (!size) {
+        err << "slanter-cli patterns: " << problem << "\n";
+        return kExitFailure;
+    }
     TSlanter engine;
     engine.SetHorizontal(options.horizontal);
     engine.SetSortOnAngle(options.sortOnAngle);
-    engine.SetSourceSize({options.width, options.height});
+    engine.SetSourceSize(*size);
     if (options.exact)
         PrintExact(engine, out);
     else

@@ -15,8 +15,10 @@ bool ResultFitsInFile(TPoint size, int depth) {
     if (size.X < 0 || size.Y < 0)
         return false;
     const std::int64_t rowBytes = RowBytes(depth, size.X);
+    // An indexed result carries its full colour table before the pixel data.
+    const std::int64_t table = depth <= 8 ? std::int64_t{4} << depth : 0;
     return rowBytes <= THandyBitmap::kMaxImageBytes &&
-           rowBytes * size.Y <= THandyBitmap::kMaxImageBytes;
+           rowBytes * size.Y <= THandyBitmap::kMaxImageBytes - table;
 }
 
 bool ShapeResult(THandyBitmap& result, const THandyBitmap& source, TPoint size, bool smoothing) {

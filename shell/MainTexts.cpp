@@ -1,5 +1,7 @@
 #include "shell/MainTexts.h"
 
+#include "bitmap/ErrorTexts.h"
+
 namespace slanter {
 
 std::string SettingsNotKeptText(bool japanese, const std::string& storeName) {
@@ -19,8 +21,16 @@ std::string CantCopyText(bool japanese, const std::string& fileName) {
                     : "Can't copy " + fileName + ".\r\n";
 }
 
+std::string NotEnoughMemoryText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " を開くためのメモリが足りません。\r\n"
+                    : "There is not enough memory to open\r\n" + fileName + ".\r\n";
+}
+
 std::string InvalidFormatText(bool japanese, const std::string& fileName,
                               const std::string& errorText) {
+    // A picture the machine cannot hold is no fault of its format.
+    if (errorText == bitmap_text::kOutOfMemory)
+        return NotEnoughMemoryText(japanese, fileName);
     const std::string reason = "(" + errorText + ")\r\n";
     return japanese ? fileName + " は、\r\n" + "扱えない形式です。\r\n" + reason
                     : fileName + " has invalid format.\r\n" + reason;

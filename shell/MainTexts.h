@@ -12,7 +12,10 @@ namespace slanter {
 std::string NotABitmapText(bool japanese, const std::string& fileName);
 // The picture could not be copied to the working file.
 std::string CantCopyText(bool japanese, const std::string& fileName);
-// A bitmap that the program's own reader refuses, with the reader's reason.
+// A picture too large for the memory the machine has left.
+std::string NotEnoughMemoryText(bool japanese, const std::string& fileName);
+// A bitmap that the program's own reader refuses, with the reader's reason (for "out of
+// memory", NotEnoughMemoryText).
 std::string InvalidFormatText(bool japanese, const std::string& fileName,
                               const std::string& errorText);
 std::string NoClipboardBitmapText(bool japanese);

@@ -53,6 +53,9 @@ class MessagesKept {
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
     const MessagesKept messages;
+    // The record's own limits and memory decide how large a picture may be, not Qt's
+    // default 128 MB.
+    QImageReader::setAllocationLimit(0);
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(fileName)));
     // A photo is taken as it is shown, turned as its camera recorded.
     reader.setAutoTransform(true);

@@ -19,8 +19,10 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/PictureScale.h"
 #include "bitmap/WorkingPicture.h"
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
@@ -32,6 +34,7 @@
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
 #include "shell/PictureFileKind.h"
+#include "shell/PictureSizeChoice.h"
 #include "shell/RecentFiles.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
@@ -44,6 +47,7 @@
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/PictureSizeDialog.h"
 #include "shell/qt/PixelExactPicture.h"
 #include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
@@ -102,6 +106,7 @@ TMainForm::TMainForm(std::string commandLine)
     route(ui_->KFileOpen, &TMainForm::KFileOpenClick);
     route(ui_->KFileClipboard, &TMainForm::KFileClipboardClick);
     route(ui_->KFileExit, &TMainForm::KFileExitClick);
+    route(ui_->KPictureSize, &TMainForm::KPictureSizeClick);
     route(ui_->KViewMethod, &TMainForm::KViewMethodClick);
     route(ui_->KViewInformation, &TMainForm::KViewInformationClick);
     route(ui_->KHelpHelp, &TMainForm::KHelpHelpClick);
@@ -185,6 +190,8 @@ void TMainForm::SetEnglishCaptions() {
     ui_->KFileOpen->setText(QStringLiteral("&Open Image File ..."));
     ui_->KFileClipboard->setText(QStringLiteral("Copy from &Clipboard"));
     ui_->KFileExit->setText(QStringLiteral("E&xit"));
+    ui_->KPicture->setTitle(QStringLiteral("&Picture"));
+    ui_->KPictureSize->setText(QStringLiteral("&Size ..."));
     ui_->KView->setTitle(QStringLiteral("&View"));
     ui_->KViewMethod->setText(QStringLiteral("Show &Method Window"));
     ui_->KViewInformation->setText(QStringLiteral("Bitmap &Information ..."));
@@ -327,7 +334,7 @@ bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& de
         return false;
     }
     TakePicture(shown.image);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile(fileName))
         Opened(fileName);
     return true;
 }
@@ -345,7 +352,7 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
         return;
     }
     TakePicture(icon.image);
-    if (LoadWorkingFile())
+    if (LoadWorkingFile(fileName))
         Opened(fileName);
 }
 
@@ -458,7 +465,7 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     TakePicture(picture);
-    if (LoadWorkingFile()) {
+    if (LoadWorkingFile(name)) {
         NameSource(name);
         SourceFile.clear();
     }
@@ -476,10 +483,13 @@ void TMainForm::TakePicture(const QImage& picture) {
     RefreshMethodWindow();
 }
 
-bool TMainForm::LoadWorkingFile() {
+bool TMainForm::LoadWorkingFile(const std::string& name) {
     if (sourceBitmap_->LoadFromFile(WorkingFile))
         return true;
+    // Our own file, just written: what fails here is memory (a picture too large for it).
+    const std::string errorText = sourceBitmap_->ErrorText();
     ForgetPicture();
+    Message(InvalidFormatText(Japanese, name, errorText));
     return false;
 }
 
@@ -487,6 +497,73 @@ void TMainForm::NameSource(const std::string& name) {
     SourceName = name;
     sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
                     sourceBitmap_->biBitCount()};
+    // A new picture: nothing of the one before is kept.
+    originalPicture_.reset();
+}
+
+void TMainForm::KPictureSizeClick() {
+    if (!engine_)
+        return;
+    if (SourceName.empty()) {
+        Message(NoPictureOpenedText(Japanese));
+        return;
+    }
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    const auto chosen = AskPictureSize(this, Japanese, {original.biWidth(), original.biHeight()},
+                                       {sourceBitmap_->biWidth(), sourceBitmap_->biHeight()});
+    if (!chosen)
+        return;
+    if (!ScaledSizeFits(*chosen)) {
+        Message(SizeTooLargeText(Japanese, *chosen));
+        return;
+    }
+    ResizePicture(*chosen);
+}
+
+void TMainForm::ResizePicture(TPoint size) {
+    // Always from the picture as opened, so that sizing down and up again loses nothing;
+    // its own size brings it back as it was.
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
+    if (asOpened && !originalPicture_)
+        return;
+    THandyBitmap resized;
+    if (!asOpened && !AreaResize(original, size.X, size.Y, resized)) {
+        Message(SizeNoMemoryText(Japanese, size));
+        return;
+    }
+    THandyBitmap& working = asOpened ? *originalPicture_ : resized;
+    temporaryPictures_->Writing(WorkingFile);
+    if (!working.SaveToFile(WorkingFile)) {
+        Message(CantCopyText(Japanese, SourceName));
+        return;
+    }
+    const DecodedPicture shown = DecodePicture(WorkingFile);
+    if (shown.image.isNull()) {
+        DecoderFailed(SourceName, shown.error);
+        return;
+    }
+    if (!originalPicture_)
+        originalPicture_ = std::make_unique<THandyBitmap>(std::move(*sourceBitmap_));
+    TakePicture(shown.image);
+    const std::string name = SourceName;
+    if (!LoadWorkingFile(name)) {
+        SourceName.clear();
+        originalPicture_.reset();
+        return;
+    }
+    // The information box tells both sizes; the name stays the file's.
+    const TPoint opened{originalPicture_->biWidth(), originalPicture_->biHeight()};
+    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
+                    sourceBitmap_->biBitCount()};
+    if (asOpened)
+        originalPicture_.reset();
+    else
+        resizedFrom_ = opened;
 }
 
 void TMainForm::ForgetPicture() {
@@ -580,7 +657,11 @@ void TMainForm::KViewInformationClick() {
         SourceName.empty() ? NoPictureOpenedText(Japanese)
                            : BitmapInformationText(Japanese, SourceName, sourceFacts_.width,
                                                    sourceFacts_.height, sourceFacts_.bitCount);
-    AppMessageBox(Text(text), kWarningBox, Text(BitmapInformationCaption(Japanese)));
+    // A resized picture tells the size it was opened at too.
+    const std::string resized = !SourceName.empty() && originalPicture_
+                                    ? OriginalSizeLine(Japanese, resizedFrom_)
+                                    : std::string();
+    AppMessageBox(Text(text + resized), kWarningBox, Text(BitmapInformationCaption(Japanese)));
 }
 
 void TMainForm::KHelpHelpClick() {

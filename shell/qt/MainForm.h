@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "engine/Point.h"
 #include "shell/qt/OpenDialog.h"
 
 class QAction;
@@ -47,6 +48,8 @@ class TMainForm : public QMainWindow {
     void KFileOpenClick();
     void KFileClipboardClick();
     void KFileExitClick();
+    // Picture > Size...: the working picture at the size the user chooses.
+    void KPictureSizeClick();
     void KViewMethodClick();
     void KViewInformationClick();
     void KHelpHelpClick();
@@ -103,13 +106,17 @@ class TMainForm : public QMainWindow {
     bool SaveWorkingFile(const QImage& picture);
     // Shows the picture, fits the window to it and refills the method window.
     void TakePicture(const QImage& picture);
-    // SourceBitmap reads the working file; when it refuses, nothing is left to offer.
-    bool LoadWorkingFile();
+    // SourceBitmap reads the working file; when it refuses, the user hears why (for the
+    // picture called name) and nothing is left to offer.
+    bool LoadWorkingFile(const std::string& name);
     // SourceName := name, with the figures of the picture SourceBitmap has just loaded.
     void NameSource(const std::string& name);
     // The engine keeps its options but loses the picture's size, so the method window
     // offers no pattern for a picture that SourceBitmap does not hold.
     void ForgetPicture();
+    // The working picture (file, display, SourceBitmap) becomes the picture as opened at
+    // `size`; the file it came from is never touched.
+    void ResizePicture(TPoint size);
     void RefreshMethodWindow();
     // The platform's decoder could not read the file: the general error box.
     void DecoderFailed(const std::string& fileName, const QString& reason);
@@ -130,6 +137,9 @@ class TMainForm : public QMainWindow {
     } sourceFacts_;
     std::unique_ptr<TSlanter> engine_;
     std::unique_ptr<THandyBitmap> sourceBitmap_;
+    // The picture as opened, kept while SourceBitmap holds it resized; with its size.
+    std::unique_ptr<THandyBitmap> originalPicture_;
+    TPoint resizedFrom_;
     std::unique_ptr<TemporaryPictures> temporaryPictures_;
     // The File menu's recent-file entries and their separator, the menu holding those in use.
     std::vector<QAction*> recentActions_;

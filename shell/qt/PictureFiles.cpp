@@ -44,6 +44,8 @@ std::vector<std::string> Lowered(const QList<QByteArray>& formats) {
 } // namespace
 
 DecodedPicture DecodePicture(const std::string& fileName) {
+    // Memory decides how large a picture may be, not Qt's default 128 MB.
+    QImageReader::setAllocationLimit(0);
     QImageReader reader(NameOf(fileName));
     QImage image = reader.read();
     if (image.isNull())

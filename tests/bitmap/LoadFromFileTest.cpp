@@ -155,11 +155,19 @@ TEST(LoadFromFile, EachFaultGetsItsTextInTheOrderTheChecksAreMade) {
         {"negative width, no rows",
          With(Small24(), [](auto& l) { l.width = -3, l.height = 0, l.image.clear(); }),
          "can't read image"},
-        {"more than 100,000,000 pixels",
-         With(Small24(), [](auto& l) { l.bitCount = 1, l.width = 20000, l.height = 5001; }),
+        // Beyond these the format itself has no room: a cell count past 32 bits, pixel
+        // data past the 4 GB that the header's size field counts.
+        {"more pixels than 32 bits count",
+         With(Small24(), [](auto& l) { l.bitCount = 1, l.width = 65536, l.height = 32769; }),
          "image too large"},
-        {"more than 100,000,000 bytes of pixel data",
-         With(Small24(), [](auto& l) { l.width = 10000, l.height = 3334; }), "image too large"},
+        {"more pixel data than a file of 4 GB holds",
+         With(Small24(), [](auto& l) { l.width = 40000, l.height = 35792; }), "image too large"},
+        // Refused once as too large, now for what they are: pixel data that is not there.
+        {"more than 100,000,000 pixels, data missing",
+         With(Small24(), [](auto& l) { l.bitCount = 1, l.width = 20000, l.height = 5001; }),
+         "can't read image"},
+        {"more than 100,000,000 bytes of pixel data, data missing",
+         With(Small24(), [](auto& l) { l.width = 10000, l.height = 3334; }), "can't read image"},
         {"a row that 32 bits cannot count, no rows",
          With(Small24(), [](auto& l) { l.width = INT32_MAX, l.height = 0, l.image.clear(); }),
          "image too large"},

@@ -174,12 +174,20 @@ TEST(SaveToFile, RefusesARecordNoFileCanHoldWithoutLeavingAFile) {
     EXPECT_FALSE(deep.SaveToFile(name));
     EXPECT_EQ(deep.ErrorText(), "illegal biBitCount");
 
-    // 33,340,000 cells fit; their 100,020,000 bytes of pixel data do not.
+    // 33,340,000 cells whose 100,020,000 bytes of pixel data were once refused: only the
+    // format's 4 GB limit holds now, and the file reads back as written.
     THandyBitmap wide;
     wide.NewImage(10000, 3334, 24);
     ASSERT_EQ(wide.biWidth(), 10000);
-    EXPECT_FALSE(wide.SaveToFile(name));
-    EXPECT_EQ(wide.ErrorText(), "image too large");
+    wide.SetPixelColor(9999, 3333, 0x123456);
+    ASSERT_TRUE(wide.SaveToFile(name)) << wide.ErrorText();
+    EXPECT_EQ(std::filesystem::file_size(name), 54u + 30000u * 3334u);
+    THandyBitmap back;
+    ASSERT_TRUE(back.LoadFromFile(name)) << back.ErrorText();
+    EXPECT_EQ(back.GetPixelColor(9999, 3333), 0x123456);
+    EXPECT_EQ(back.GetPixelColor(0, 0), 0);
+    wide = THandyBitmap();
+    back = THandyBitmap();
 
     // A failed load that left sizes without their cells.
     THandyBitmap broken;

@@ -14,6 +14,7 @@
 #endif
 
 #include "CliRun.h"
+#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
 #include "cli/CliCommand.h"
@@ -221,21 +222,41 @@ TEST_F(ConvertCommand, PictureWithoutPatternsIsAFailure) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
-TEST_F(ConvertCommand, TileTooLargeForAFileFailsBeforeTheWork) {
+TEST_F(ConvertCommand, TileBeyondOneHundredMillionBytesIsWritten) {
     SavePicture(24, 2000, 2000);
     TSlanter engine;
     engine.SetSourceSize({2000, 2000});
-    int largest = 0;
-    for (int k = 0; k < engine.PatternCount(); ++k)
-        if (engine.PatternArea(k) > engine.PatternArea(largest))
-            largest = k;
-    // 24 bits: three bytes a pixel, beyond 100,000,000 bytes for this tile.
-    const TPoint tile = engine.PatternSize(largest);
-    ASSERT_GT(std::int64_t{tile.X} * tile.Y * 3, 100'000'000);
-    const CliRun run = RunWords({"convert", input, output, "--pattern", std::to_string(largest)});
-    EXPECT_EQ(run.code, kExitFailure);
-    EXPECT_NE(run.err.find("image too large"), std::string::npos);
-    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"in.bmp"}));
+    // The smallest tile whose 24-bit pixel data passes 100,000,000 bytes: once refused.
+    int chosen = -1;
+    std::int64_t least = INT64_MAX;
+    for (int k = 0; k < engine.PatternCount(); ++k) {
+        const TPoint tile = engine.PatternSize(k);
+        const std::int64_t bytes = (std::int64_t{tile.X} * 3 + 3) / 4 * 4 * tile.Y;
+        if (bytes > 100'000'000 && bytes < least)
+            chosen = k, least = bytes;
+    }
+    ASSERT_GE(chosen, 0);
+    const CliRun run = RunWords({"convert", input, output, "--pattern", std::to_string(chosen)});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    ASSERT_TRUE(std::filesystem::exists(output));
+    EXPECT_EQ(std::filesystem::file_size(output), static_cast<std::uintmax_t>(54 + least));
+}
+
+// The picture is resized first (area averaging) and the file left as it was.
+TEST_F(ConvertCommand, ScaleConvertsTheResizedPicture) {
+    SavePicture(24, 40, 30);
+    const testing::Bytes before = testing::ReadBytes(input);
+    const CliRun run =
+        RunWords({"convert", input, output, "--pattern", "1", "--scale", "x15", "--threads=2"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(testing::ReadBytes(input), before);
+    THandyBitmap source, half;
+    ASSERT_TRUE(source.LoadFromFile(input));
+    ASSERT_TRUE(AreaResize(source, 20, 15, half));
+    ASSERT_TRUE(half.SaveToFile(input));
+    EXPECT_EQ(testing::ReadBytes(output), Expected(1, true, true, false, true));
+    EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "1", "--scale=0%"}).code,
+              kExitUsage);
 }
 
 TEST_F(ConvertCommand, UsageErrors) {

@@ -23,6 +23,10 @@ TEST(InfoCommand, ShowsSizeDepthPaletteAndColours) {
     EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_EQ(run.out, "width: 9\nheight: 2\nbits: 4\npalette: 12\ncolors: 16\n");
     EXPECT_EQ(run.err, "");
+    // Resized, the working picture has 24 bits and no palette.
+    const CliRun scaled = RunWords({"info", folder.Path("p.bmp"), "--scale=300%"});
+    EXPECT_EQ(scaled.code, kExitOk) << scaled.err;
+    EXPECT_EQ(scaled.out, "width: 27\nheight: 6\nbits: 24\npalette: 0\ncolors: 16777216\n");
 }
 
 TEST(InfoCommand, AFileItCannotTakeGivesTheReasonAloneOnStandardError) {

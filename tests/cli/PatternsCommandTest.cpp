@@ -145,3 +145,23 @@ TEST(PatternsCommand, AFileItCannotTakeGivesTheReasonOnStandardError) {
 
 } // namespace
 } // namespace slanter::cli
+
+namespace slanter::cli {
+namespace {
+
+// The table of the size --scale gives, worked by hand: 128 x 96 at 50% is 64 x 48, and so
+// is x48 (the width following) and 64x; a scale that is no size is a usage error.
+TEST(PatternsCommand, ScaleListsThePatternsOfTheResizedPicture) {
+    const CliRun plain = RunWords({"patterns", "64", "48"});
+    ASSERT_EQ(plain.code, kExitOk);
+    for (const char* scale : {"--scale=50%", "--scale=x48", "--scale=64x"}) {
+        const CliRun run = RunWords({"patterns", "128", "96", scale});
+        EXPECT_EQ(run.code, kExitOk) << scale << run.err;
+        EXPECT_EQ(run.out, plain.out) << scale;
+    }
+    EXPECT_EQ(RunWords({"patterns", "128", "96", "--scale", "half"}).code, kExitUsage);
+    EXPECT_EQ(RunWords({"patterns", "128", "96", "--scale"}).code, kExitUsage);
+}
+
+} // namespace
+} // namespace slanter::cli

@@ -48,7 +48,7 @@ TEST(ResultTexts, FailuresNameTheFileAndTheReasonInJapanese) {
     EXPECT_EQ(TileTooLargeText(true, 9874, 7291, 24),
               "この模様の画像 (9874 x 7291ドット, 24ビット) は大きすぎて、\r\n"
               "ビットマップファイルに書き込めません。\r\n"
-              "(画素のデータが 100000000 バイトを超えます)\r\n");
+              "(画素のデータが 4294967241 バイトを超えます)\r\n");
     EXPECT_EQ(ResultNotSavedText(true, "/u/a.bmp"),
               "/u/a.bmp に、\r\n保存することができません。\r\n");
 }

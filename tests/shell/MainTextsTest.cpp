@@ -17,6 +17,11 @@ TEST(MainTexts, OpenMessagesInBothLanguages) {
               "/p/a.bmp has invalid format.\r\n(illegal bfSize)\r\n");
     EXPECT_EQ(InvalidFormatText(true, "/p/a.bmp", "header isn't \"BM\""),
               "/p/a.bmp は、\r\n扱えない形式です。\r\n(header isn't \"BM\")\r\n");
+    // A picture the machine cannot hold is told apart from a damaged one.
+    EXPECT_EQ(InvalidFormatText(false, "/p/a.png", "out of memory"),
+              "There is not enough memory to open\r\n/p/a.png.\r\n");
+    EXPECT_EQ(InvalidFormatText(true, "/p/a.png", "out of memory"),
+              "/p/a.png を開くためのメモリが足りません。\r\n");
 }
 
 TEST(MainTexts, ClipboardTexts) {

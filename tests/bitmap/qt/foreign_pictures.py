@@ -5,7 +5,7 @@
         Writes picture files with Pillow and ImageMagick and beside each FILE its
         FILE.ref: the working picture the program is to make of it (every colour laid
         over white by its opacity), as the program that wrote the file decodes it; and
-        huge.png, whose header claims 20000 x 20000 pixels.
+        huge.png, whose header claims 50000 x 50000 pixels.
     foreign_pictures.py malformed FOLDER
         Writes damaged files of each format: cut short, and with a wrong first byte.
 
@@ -97,12 +97,13 @@ def top_down_bmp(path, image):
 
 
 def huge_png(path):
-    """A PNG whose header claims 20000 x 20000 pixels, beyond what the program holds."""
+    """A PNG whose header claims 50000 x 50000 pixels, beyond what the program holds (a
+    picture of 20000 x 20000 it now holds, memory permitting)."""
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-    header = struct.pack(">IIBBBBB", 20000, 20000, 8, 2, 0, 0, 0)
-    rows = zlib.compress(bytes(1 + 3 * 20000) * 4)
+    header = struct.pack(">IIBBBBB", 50000, 50000, 8, 2, 0, 0, 0)
+    rows = zlib.compress(bytes(1 + 3 * 50000) * 4)
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", rows) +
                   chunk(b"IEND", b""))

@@ -8,6 +8,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ResultShape.h"
 #include "conversion/qt/ResultPicture.h"
+#include "engine/Slanter.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
 
@@ -19,27 +20,24 @@ std::int32_t Cell(int x, int y, std::int64_t count) {
     return static_cast<std::int32_t>((std::int64_t{x} * 7 + std::int64_t{y} * 13) % count);
 }
 
-// Files of the largest sizes the writer takes, read back and checked pixel by pixel. Qt's
+// Files of the largest tiles the engine makes, read back and checked pixel by pixel. Qt's
 // own reader refuses anything over its allocation limit (a picture of 128 MB at 32 bits a
-// pixel), so every one of these was lost before.
-TEST(ResultPicture, TheLargestResultsTheWriterTakesAreReadBackAtEveryDepth) {
+// pixel), and the writer once refused pixel data beyond 100,000,000 bytes, so the 24-bit one
+// (300 MB) was lost twice over.
+TEST(ResultPicture, TheLargestResultsTheEngineMakesAreReadBackAtEveryDepth) {
     const testing::TempFolder folder;
-    // Below 24 bits the record's cell count is the limit; at 24 bits the file's pixel
-    // bytes, which one more row would pass.
     struct Largest {
         int depth;
         TPoint size;
     };
-    const int side = 10'000;
-    ASSERT_EQ(std::int64_t{side} * side, THandyBitmap::kMaxPixels);
+    const int side = TSlanter::kMaxTileSide;
+    // Only what the format's 32-bit sizes cannot hold is refused.
+    ASSERT_FALSE(ResultFitsInFile({37838, 37838}, 24));
     for (const Largest largest : {Largest{1, {side, side}}, Largest{4, {side, side}},
-                                  Largest{8, {side, side}}, Largest{24, {5773, 5773}}}) {
+                                  Largest{8, {side, side}}, Largest{24, {side, side}}}) {
         const int depth = largest.depth;
         const TPoint size = largest.size;
         ASSERT_TRUE(ResultFitsInFile(size, depth)) << depth;
-        if (depth == 24) {
-            ASSERT_FALSE(ResultFitsInFile({size.X, size.Y + 1}, depth));
-        }
         const std::string file = folder.Path("largest" + std::to_string(depth) + ".bmp");
         const std::int64_t values = depth == 24 ? 1 << 24 : 1 << depth;
         {

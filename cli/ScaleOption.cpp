@@ -1,0 +1,56 @@
+#include "cli/ScaleOption.h"
+
+#include "bitmap/AreaResize.h"
+#include "bitmap/HandyBitmap.h"
+#include "cli/ArgumentParsing.h"
+
+namespace slanter::cli {
+
+std::string TakeScale(const Arguments& args, Arguments& rest, std::optional<ScaleRequest>& scale) {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        std::optional<std::string> value = OptionValue(args[k], "--scale=");
+        if (!value && args[k] == "--scale") {
+            if (k + 1 == args.size())
+                return "--scale needs a size: 50%, 1920x, x1080 or 1920x1080";
+            value = args[++k];
+        }
+        if (!value) {
+            rest.push_back(args[k]);
+            continue;
+        }
+        scale = ParseScale(*value);
+        if (!scale)
+            return "the scale '" + *value +
+                   "' is not a size: 50% (above 0, at most 10000%), 1920x, x1080 or 1920x1080";
+    }
+    return {};
+}
+
+std::optional<TPoint> ScaleSize(const std::optional<ScaleRequest>& scale, TPoint size,
+                                std::string& problem) {
+    if (!scale)
+        return size;
+    const std::optional<TPoint> scaled = ScaledSize(*scale, size);
+    if (!scaled)
+        problem = "a " + std::to_string(size.X) + " x " + std::to_string(size.Y) +
+                  " picture cannot take that scale: the new size is too large";
+    return scaled;
+}
+
+std::string ApplyScale(const std::optional<ScaleRequest>& scale, THandyBitmap& picture) {
+    std::string problem;
+    const std::optional<TPoint> size =
+        ScaleSize(scale, {picture.biWidth(), picture.biHeight()}, problem);
+    if (!size)
+        return problem;
+    if (!scale || (size->X == picture.biWidth() && size->Y == picture.biHeight()))
+        return {};
+    THandyBitmap resized;
+    if (!AreaResize(picture, size->X, size->Y, resized))
+        return "not enough memory for the picture at " + std::to_string(size->X) + " x " +
+               std::to_string(size->Y);
+    picture = std::move(resized);
+    return {};
+}
+
+} // namespace slanter::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include <QDialog>
+
+#include "engine/Point.h"
+
+class QDoubleSpinBox;
+class QSpinBox;
+
+namespace slanter {
+
+// Picture > Size...: width, height and percentage of the picture as opened, each edit
+// bringing the other two along by the rules of PictureSizeChoice.h.
+class TPictureSizeDialog : public QDialog {
+  public:
+    TPictureSizeDialog(QWidget* parent, bool japanese, TPoint original, TPoint current);
+
+    TPoint ChosenSize() const;
+
+    // The controls, named WidthEdit, HeightEdit and PercentEdit for tests.
+    QSpinBox* WidthEdit() const { return width_; }
+    QSpinBox* HeightEdit() const { return height_; }
+    QDoubleSpinBox* PercentEdit() const { return percent_; }
+
+  private:
+    // Shows size in every field but `edited`.
+    void Show(TPoint size, const QWidget* edited);
+
+    TPoint original_;
+    QSpinBox* width_ = nullptr;
+    QSpinBox* height_ = nullptr;
+    QDoubleSpinBox* percent_ = nullptr;
+    bool following_ = false; // set while one edit sets the others
+};
+
+// Runs the dialog; the size chosen, or nothing when the user cancelled.
+std::optional<TPoint> AskPictureSize(QWidget* parent, bool japanese, TPoint original,
+                                     TPoint current);
+
+// Puts `asker` in place of the dialog (tests) and answers the one it replaces; an empty
+// one brings the dialog back.
+using PictureSizeAsker = std::function<std::optional<TPoint>(TPoint original, TPoint current)>;
+PictureSizeAsker SetPictureSizeAsker(PictureSizeAsker asker);
+
+} // namespace slanter
