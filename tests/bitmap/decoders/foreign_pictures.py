@@ -4,7 +4,9 @@
     foreign_pictures.py make FOLDER
         Writes picture files with Pillow and ImageMagick and beside each FILE its
         FILE.ref: the working picture the program is to make of it (every colour laid
-        over white by its opacity), as the program that wrote the file decodes it; and
+        over white by its opacity, turned as its EXIF orientation says), as the program
+        that wrote the file decodes it, or worked out here for the kinds no other
+        program reads right (16-bit colours with a transparent one, solid CMYK); and
         huge.png, whose header claims 20000 x 20000 pixels.
     foreign_pictures.py malformed FOLDER
         Writes damaged files of each format: cut short, and with a wrong first byte.
@@ -19,7 +21,7 @@ import subprocess
 import sys
 import zlib
 
-from PIL import Image
+from PIL import Image, ImageOps
 
 MAGICK = "/usr/bin/convert"
 
@@ -79,6 +81,45 @@ def nearest_eight_bits(path):
     channels = struct.unpack(f">{len(wide) // 2}H", wide)
     return Image.frombytes("RGB", (width, height),
                            bytes((c * 255 + 32767) // 65535 for c in channels))
+
+
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+
+def transparent_colour_png(path):
+    """A 16-bit RGB PNG whose tRNS chunk makes one colour transparent; its reference by
+    hand: each channel to the nearest 8-bit level, the transparent colour white."""
+    width, height = 19, 7
+    rng = random.Random(21)
+    clear = (0x1234, 0xABCD, 0x0F0F)
+    pixels = [clear if rng.randrange(3) == 0 else
+              tuple(rng.randrange(65536) for _ in range(3)) for _ in range(width * height)]
+    rows = b"".join(b"\0" + b"".join(struct.pack(">HHH", *pixels[y * width + x])
+                                      for x in range(width)) for y in range(height))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" +
+                  png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 16, 2, 0, 0, 0)) +
+                  png_chunk(b"tRNS", struct.pack(">HHH", *clear)) +
+                  png_chunk(b"IDAT", zlib.compress(rows)) + png_chunk(b"IEND", b""))
+    ref = Image.new("RGB", (width, height))
+    ref.putdata([(255, 255, 255) if p == clear else
+                 tuple((c * 255 + 32767) // 65535 for c in p) for p in pixels])
+    return ref
+
+
+def cmyk_blocks():
+    """Solid CMYK blocks and the colours they are by hand (ink taken off white)."""
+    inks = [(0, 0, 0, 0), (255, 0, 0, 0), (0, 255, 0, 0), (0, 0, 255, 0), (0, 0, 0, 255),
+            (255, 255, 0, 0)]
+    image = Image.new("CMYK", (16 * len(inks), 16))
+    ref = Image.new("RGB", image.size)
+    for k, ink in enumerate(inks):
+        image.paste(ink, (16 * k, 0, 16 * k + 16, 16))
+        ref.paste(tuple((255 - c) * (255 - ink[3]) // 255 for c in ink[:3]),
+                  (16 * k, 0, 16 * k + 16, 16))
+    return image, ref
 
 
 def top_down_bmp(path, image):
@@ -141,6 +182,37 @@ def make(folder):
                     path("alpha32.bmp")], check=True)
     write_ref(path("alpha32.bmp.ref"), over_white(translucent))
     huge_png(path("huge.png"))
+    write_ref(path("trns16.png.ref"), transparent_colour_png(path("trns16.png")))
+    # Planar: one plane a channel, 16 bits each.
+    subprocess.run([MAGICK, "-size", "37x23", "gradient:#102030-#f0e0d0", "-depth", "16",
+                    "-interlace", "plane", path("planar16.tif")], check=True)
+    write_ref(path("planar16.tif.ref"), nearest_eight_bits(path("planar16.tif")))
+    cmyk, cmyk_ref = cmyk_blocks()
+    cmyk.save(path("cmyk.tif"))
+    write_ref(path("cmyk.tif.ref"), cmyk_ref)
+    cmyk.save(path("cmyk.jpg"), quality=100)
+    write_ref(path("cmyk.jpg.ref"), cmyk_ref)
+    # Each orientation a camera records, in each format that carries it.
+    for orientation in range(1, 9):
+        exif = Image.Exif()
+        exif[0x0112] = orientation
+        for extension, options in (("jpg", {"quality": 95}), ("png", {}),
+                                   ("webp", {"lossless": True})):
+            name = f"turned{orientation}.{extension}"
+            source.save(path(name), exif=exif.tobytes(), **options)
+            with Image.open(path(name)) as image:
+                write_ref(path(name + ".ref"), ImageOps.exif_transpose(image))
+        # Pillow does not turn a TIFF by its own tag: the turns, by the tag's definition.
+        name = f"turned{orientation}.tif"
+        source.save(path(name), tiffinfo={0x0112: orientation})
+        turns = {2: [Image.Transpose.FLIP_LEFT_RIGHT], 3: [Image.Transpose.ROTATE_180],
+                 4: [Image.Transpose.FLIP_TOP_BOTTOM], 5: [Image.Transpose.TRANSPOSE],
+                 6: [Image.Transpose.ROTATE_270], 7: [Image.Transpose.TRANSVERSE],
+                 8: [Image.Transpose.ROTATE_90]}
+        turned = source
+        for turn in turns.get(orientation, []):
+            turned = turned.transpose(turn)
+        write_ref(path(name + ".ref"), turned)
     top_down_bmp(path("topdown.bmp"), source)
     write_ref(path("topdown.bmp.ref"), source)
     for name in ("source.png", "translucent.png"):
