@@ -21,8 +21,8 @@ std::string CantOpen() {
 
 std::string UnknownFormat() {
     return WithDetail("the file is no picture of a format this program reads (BMP, PNG, JPEG, "
-                      "GIF, TIFF, WebP)",
-                      "このプログラムが読める形式 (BMP、PNG、JPEG、GIF、TIFF、WebP) "
+                      "GIF, TIFF, WebP, PNM)",
+                      "このプログラムが読める形式 (BMP、PNG、JPEG、GIF、TIFF、WebP、PNM) "
                       "の画像ではありません",
                       {});
 }

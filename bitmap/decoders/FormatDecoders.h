@@ -17,5 +17,7 @@ std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture);
 // BMP files beyond the program's own reader: other headers, 32 bits, bit fields, RLE
 // compression, rows stored top down.
 std::string DecodeBmp(const std::string& fileName, THandyBitmap& picture);
+// Netpbm's black-and-white, grey and colour files, plain and raw (P1 to P6).
+std::string DecodePnm(const std::string& fileName, THandyBitmap& picture);
 
 } // namespace slanter

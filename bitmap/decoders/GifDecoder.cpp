@@ -1,11 +1,15 @@
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include <fcntl.h>
 #include <gif_lib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -16,6 +20,7 @@ namespace {
 
 constexpr int kGraphicsControl = 0xF9;
 constexpr int kNoTransparency = -1;
+constexpr std::uint64_t kMostPixelsPerByte = 4096 * 8 / 12;
 
 class GifReader {
   public:
@@ -62,7 +67,7 @@ std::vector<int> FrameRowOrder(int height, bool interlaced) {
     return order;
 }
 
-std::string Decode(GifFileType* gif, THandyBitmap& picture) {
+std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& picture) {
     int transparent = kNoTransparency;
     for (;;) {
         GifRecordType record;
@@ -95,6 +100,17 @@ std::string Decode(GifFileType* gif, THandyBitmap& picture) {
     const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr || frame.Width <= 0 || frame.Height <= 0)
         return decoder_text::Damaged("no colour table");
+    // LZW gives at most 4096 pixels for a 12-bit code: a file too short for the frame it
+    // claims is refused before anything of that size is made.
+    const std::uint64_t framePixels = std::uint64_t(frame.Width) * std::uint64_t(frame.Height);
+    if (fileBytes != 0 && framePixels > fileBytes * kMostPixelsPerByte + 4096)
+        return decoder_text::CutShort();
+    if (framePixels > std::uint64_t{THandyBitmap::kMaxPixels})
+        return bitmap_text::kTooLarge;
+    std::vector<GifPixelType> indices(static_cast<std::size_t>(framePixels), 0);
+    for (const int y : FrameRowOrder(frame.Height, frame.Interlace))
+        if (DGifGetLine(gif, &indices[std::size_t(y) * frame.Width], frame.Width) == GIF_ERROR)
+            return Refusal(gif->Error);
     // The first frame on its screen, which is transparent (white) where the frame does not
     // reach; a screen of no size is the frame's.
     const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
@@ -102,20 +118,18 @@ std::string Decode(GifFileType* gif, THandyBitmap& picture) {
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(width, height); !refusal.empty())
         return refusal;
-    std::vector<std::uint8_t> screen(std::size_t(width) * height * 4, 0);
-    std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width), 0);
-    for (const int y : FrameRowOrder(frame.Height, frame.Interlace)) {
-        if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
-            return Refusal(gif->Error);
-        const int screenY = frame.Top + y;
-        if (screenY < 0 || screenY >= height)
-            continue;
-        for (int x = 0; x < frame.Width; ++x) {
-            const int screenX = frame.Left + x;
-            const int index = line[x];
-            if (screenX < 0 || screenX >= width || index == transparent)
+    std::vector<std::uint8_t> row(std::size_t(width) * 4, 0);
+    for (int y = 0; y < height; ++y) {
+        std::fill(row.begin(), row.end(), 0);
+        const int frameY = y - frame.Top;
+        for (int x = 0; frameY >= 0 && frameY < frame.Height && x < width; ++x) {
+            const int frameX = x - frame.Left;
+            if (frameX < 0 || frameX >= frame.Width)
                 continue;
-            std::uint8_t* pixel = &screen[(std::size_t(screenY) * width + screenX) * 4];
+            const int index = indices[std::size_t(frameY) * frame.Width + frameX];
+            if (index == transparent)
+                continue;
+            std::uint8_t* pixel = &row[std::size_t(x) * 4];
             // An index past the table is black, as the platform has always shown it.
             if (index < map->ColorCount) {
                 pixel[0] = map->Colors[index].Red;
@@ -124,9 +138,8 @@ std::string Decode(GifFileType* gif, THandyBitmap& picture) {
             }
             pixel[3] = 255;
         }
+        canvas.PutColors(y, row.data(), 4);
     }
-    for (int y = 0; y < height; ++y)
-        canvas.PutColors(y, &screen[std::size_t(y) * width * 4], 4);
     canvas.MakeIndexedWhenFew();
     return {};
 }
@@ -137,11 +150,14 @@ std::string DecodeGif(const std::string& fileName, THandyBitmap& picture) {
     const int descriptor = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0)
         return decoder_text::CantOpen();
+    struct stat status {};
+    const std::uint64_t fileBytes =
+        fstat(descriptor, &status) == 0 && status.st_size > 0 ? std::uint64_t(status.st_size) : 0;
     // The reader owns the descriptor from here, also when it fails to open.
     GifReader reader(descriptor);
     if (reader.gif_ == nullptr)
         return Refusal(reader.openError_);
-    return Decode(reader.gif_, picture);
+    return Decode(reader.gif_, fileBytes, picture);
 }
 
 } // namespace slanter

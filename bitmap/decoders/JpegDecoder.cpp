@@ -7,6 +7,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/ExifOrientation.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -19,6 +21,7 @@ namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
 constexpr unsigned kMostMarkerBytes = 0xffff;
+constexpr std::uint64_t kMostPixelsPerByte = 64 * 8;
 
 struct JpegFailure {
     jpeg_error_mgr manager;
@@ -90,6 +93,7 @@ int Orientation(const jpeg_decompress_struct& info) {
 }
 
 std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
+    const std::uint64_t fileBytes = FileBytes(file);
     jpeg_decompress_struct& info = reader.info_;
     JpegFailure& failure = reader.failure_;
     if (!Guarded(failure, [&] {
@@ -104,6 +108,13 @@ std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     // them so.
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    // Huffman coding spends at least a bit on each 8 x 8 block: a file too short for the
+    // blocks it claims is refused before a picture of that size is made.
+    const std::uint64_t pixels = std::uint64_t{info.image_width} * info.image_height;
+    if (pixels > std::uint64_t{THandyBitmap::kMaxPixels})
+        return bitmap_text::kTooLarge;
+    if (!info.arith_code && fileBytes != 0 && pixels / kMostPixelsPerByte > fileBytes)
+        return decoder_text::CutShort();
     PictureCanvas canvas(picture, Orientation(info));
     if (std::string refusal = canvas.Start(info.image_width, info.image_height); !refusal.empty())
         return refusal;

@@ -2,8 +2,11 @@
 // by the file's first bytes whatever its name says.
 #include "bitmap/PictureDecoder.h"
 
+#include <cctype>
 #include <cstring>
+#include <new>
 
+#include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -20,6 +23,25 @@ bool Begins(const unsigned char* head, std::size_t size, const char* signature, 
     return size >= at + length && std::memcmp(head + at, signature, length) == 0;
 }
 
+std::string DecodeByHead(const std::string& fileName, const unsigned char* head, std::size_t size,
+                         THandyBitmap& picture) {
+    if (Begins(head, size, "\x89PNG\r\n\x1a\n", 8))
+        return DecodePng(fileName, picture);
+    if (Begins(head, size, "\xff\xd8\xff", 3))
+        return DecodeJpeg(fileName, picture);
+    if (Begins(head, size, "GIF87a", 6) || Begins(head, size, "GIF89a", 6))
+        return DecodeGif(fileName, picture);
+    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4))
+        return DecodeTiff(fileName, picture);
+    if (Begins(head, size, "RIFF", 4) && Begins(head, size, "WEBP", 4, 8))
+        return DecodeWebp(fileName, picture);
+    if (Begins(head, size, "BM", 2))
+        return DecodeBmp(fileName, picture);
+    if (size >= 3 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
+        return DecodePnm(fileName, picture);
+    return decoder_text::UnknownFormat();
+}
+
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
@@ -31,19 +53,13 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
             return decoder_text::CantOpen();
         size = std::fread(head, 1, sizeof head, file.get());
     }
-    std::string refusal = decoder_text::UnknownFormat();
-    if (Begins(head, size, "\x89PNG\r\n\x1a\n", 8))
-        refusal = DecodePng(fileName, picture);
-    else if (Begins(head, size, "\xff\xd8\xff", 3))
-        refusal = DecodeJpeg(fileName, picture);
-    else if (Begins(head, size, "GIF87a", 6) || Begins(head, size, "GIF89a", 6))
-        refusal = DecodeGif(fileName, picture);
-    else if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4))
-        refusal = DecodeTiff(fileName, picture);
-    else if (Begins(head, size, "RIFF", 4) && Begins(head, size, "WEBP", 4, 8))
-        refusal = DecodeWebp(fileName, picture);
-    else if (Begins(head, size, "BM", 2))
-        refusal = DecodeBmp(fileName, picture);
+    std::string refusal;
+    // A block the decoders' own buffers could not get ends the decoding like any other.
+    try {
+        refusal = DecodeByHead(fileName, head, size, picture);
+    } catch (const std::bad_alloc&) {
+        refusal = bitmap_text::kOutOfMemory;
+    }
     // No half-made picture stays behind a refusal.
     if (!refusal.empty())
         picture.NewImage(0, 0, 24);
@@ -51,7 +67,8 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp", "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif", "tiff", "webp"};
+    return {"bmp", "dib",  "png",  "jpg", "jpeg", "jpe", "jfif", "gif",
+            "tif", "tiff", "webp", "pbm", "pgm",  "ppm", "pnm"};
 }
 
 bool DecodesOtherFormats() {

@@ -4,6 +4,8 @@
 
 #include <png.h>
 
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/ExifOrientation.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -18,6 +20,7 @@ namespace {
 // small, so a chunk claiming more is damage.
 constexpr png_alloc_size_t kMostChunkBytes = 1 << 20;
 constexpr png_uint_32 kMostAncillaryChunks = 1000;
+constexpr std::uint64_t kMostDeflateRatio = 1100;
 
 struct PngFailure {
     std::string detail;
@@ -118,6 +121,16 @@ std::string Decode(PngReader& reader, std::FILE* file, THandyBitmap& picture) {
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     const int depth = png_get_bit_depth(png, info);
+    // Deflate packs at most 1032 bytes into one: a file too short for the rows it claims
+    // is refused before a picture of that size is made.
+    const std::uint64_t channels = png_get_channels(png, info);
+    const std::uint64_t rawBytes =
+        std::uint64_t{height} * (1 + (std::uint64_t{width} * channels * depth + 7) / 8);
+    if (std::uint64_t{width} * height > std::uint64_t{THandyBitmap::kMaxPixels})
+        return bitmap_text::kTooLarge;
+    const std::uint64_t fileBytes = FileBytes(file);
+    if (fileBytes != 0 && rawBytes / kMostDeflateRatio > fileBytes)
+        return decoder_text::CutShort();
     const std::vector<std::uint32_t> palette = IndexedPalette(png, info);
     PictureCanvas canvas(picture, Orientation(png, info));
     if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())

@@ -2,7 +2,9 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include <tiffio.h>
@@ -80,7 +82,21 @@ bool IndexedFile(TIFF* tiff) {
             bits == 1);
 }
 
-std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture) {
+// Whether every strip or tile lies within the file: a file cut short is refused before a
+// picture of the size it claims is made.
+bool DataWithinFile(TIFF* tiff, std::uint64_t fileBytes) {
+    const std::uint32_t parts =
+        TIFFIsTiled(tiff) ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+    for (std::uint32_t k = 0; k < parts; ++k) {
+        const std::uint64_t bytes = TIFFGetStrileByteCount(tiff, k);
+        const std::uint64_t offset = TIFFGetStrileOffset(tiff, k);
+        if (bytes != 0 && (offset > fileBytes || bytes > fileBytes - offset))
+            return false;
+    }
+    return true;
+}
+
+std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uint64_t fileBytes) {
     char message[1024] = {};
     RgbaImage rgba;
     if (!rgba.Begin(tiff, message))
@@ -90,6 +106,8 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture) {
     // Rows as stored, top first: the turn the file records is the canvas's.
     const std::uint16_t orientation = image.orientation;
     image.req_orientation = orientation;
+    if (fileBytes != 0 && !DataWithinFile(tiff, fileBytes))
+        return decoder_text::CutShort();
     PictureCanvas canvas(picture, orientation);
     if (std::string refusal = canvas.Start(image.width, image.height); !refusal.empty())
         return refusal;
@@ -134,9 +152,11 @@ std::string DecodeTiff(const std::string& fileName, THandyBitmap& picture) {
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), DropWarning, nullptr);
     const std::unique_ptr<TIFF, TiffClose> tiff(TIFFOpenExt(fileName.c_str(), "r", options.get()));
     std::string refusal;
-    if (tiff)
-        refusal = Decode(tiff.get(), words, picture);
-    else if (words.error.empty())
+    if (tiff) {
+        std::error_code error;
+        const std::uintmax_t fileBytes = std::filesystem::file_size(fileName, error);
+        refusal = Decode(tiff.get(), words, picture, error ? 0 : fileBytes);
+    } else if (words.error.empty())
         return decoder_text::CantOpen();
     if (!words.error.empty()) {
         const std::string& detail = words.error;

@@ -54,7 +54,8 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
                           Case{"grey.png", 24}, Case{"deep.png", 24}, Case{"photo.jpg", 24},
                           Case{"lossless.webp", 24}, Case{"picture.tif", 24}, Case{"v5.bmp", 24},
                           Case{"alpha32.bmp", 24}, Case{"topdown.bmp", 24}, Case{"trns16.png", 24},
-                          Case{"planar16.tif", 24}, Case{"cmyk.tif", 24}, Case{"cmyk.jpg", 24}}) {
+                          Case{"planar16.tif", 24}, Case{"cmyk.tif", 24}, Case{"cmyk.jpg", 24},
+                          Case{"picture.ppm", 24}, Case{"grey.pgm", 24}, Case{"mono.pbm", 8}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
@@ -92,7 +93,7 @@ TEST_F(PictureDecoder, APictureBeyondTheRecordsSizeIsRefusedBeforeItIsDecoded) {
 
 TEST_F(PictureDecoder, ThePlatformNamesTheFormatsOfTheIssue) {
     const std::vector<std::string> formats = DecodedExtensions();
-    for (const char* format : {"bmp", "png", "jpg", "jpeg", "gif", "webp", "tif", "tiff"})
+    for (const char* format : {"bmp", "png", "jpg", "jpeg", "gif", "webp", "tif", "tiff", "ppm"})
         EXPECT_NE(std::find(formats.begin(), formats.end(), format), formats.end()) << format;
     EXPECT_TRUE(DecodesOtherFormats());
 }
@@ -185,6 +186,16 @@ TEST_F(PictureDecoder, ANameThatIsNoUtf8Opens) {
     THandyBitmap picture;
     EXPECT_EQ(LoadWorkingPicture(name, picture), "");
     EXPECT_EQ(picture.biWidth(), 37);
+}
+
+// Refused from the header and the file's length, before a picture of that size is made:
+// the reason carries no word of the library, which never got to read the pixels.
+TEST_F(PictureDecoder, AFileTooShortForThePictureItClaimsIsRefusedBeforeItIsMade) {
+    for (const std::string& file : {Made("claims.png"), CorpusFile("strip-beyond-end.tif")}) {
+        THandyBitmap picture;
+        EXPECT_EQ(DecodePictureFile(file, picture), "the file ends before its picture does")
+            << file;
+    }
 }
 
 // The rows an RLE file never reaches are the first palette entry, not leftover memory.

@@ -137,6 +137,15 @@ def top_down_bmp(path, image):
         out.write(head + info + rows)
 
 
+def claiming_png(path):
+    """A PNG of a few bytes whose header claims 9000 x 9000 pixels: more rows than its
+    data could hold at deflate's best."""
+    header = struct.pack(">IIBBBBB", 9000, 9000, 8, 2, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                  png_chunk(b"IDAT", zlib.compress(bytes(27001) * 8)) + png_chunk(b"IEND", b""))
+
+
 def huge_png(path):
     """A PNG whose header claims 20000 x 20000 pixels, beyond what the program holds."""
     def chunk(kind, data):
@@ -168,6 +177,9 @@ def make(folder):
     pillow("lossless.webp", source, lossless=True)
     pillow("picture.tif", source)
     pillow("palette.gif", source.quantize(colors=64))
+    pillow("picture.ppm", source)
+    pillow("grey.pgm", source.convert("L"))
+    pillow("mono.pbm", source.convert("1"))
 
     # ImageMagick: 16 bits a channel (a gradient, so that the low bytes matter), its
     # default BMP (124-byte header), a 32-bit BMP with alpha.
@@ -182,6 +194,7 @@ def make(folder):
                     path("alpha32.bmp")], check=True)
     write_ref(path("alpha32.bmp.ref"), over_white(translucent))
     huge_png(path("huge.png"))
+    claiming_png(path("claims.png"))
     write_ref(path("trns16.png.ref"), transparent_colour_png(path("trns16.png")))
     # Planar: one plane a channel, 16 bits each.
     subprocess.run([MAGICK, "-size", "37x23", "gradient:#102030-#f0e0d0", "-depth", "16",
