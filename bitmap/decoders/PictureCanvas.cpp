@@ -99,6 +99,13 @@ void PictureCanvas::PutColors(std::int32_t y, const std::uint8_t* row, int chann
                               bool premultiplied) {
     if (y < 0 || y >= height_ || picture_.PaletteCount() > 0)
         return;
+    // A picture as stored fills its record's row in order.
+    std::int32_t* cells = orientation_ == 1 ? Cell(0, y) : nullptr;
+    if (cells != nullptr && channels == 3) {
+        for (std::int32_t x = 0; x < width_; ++x, row += 3)
+            cells[x] = row[0] | row[1] << 8 | row[2] << 16;
+        return;
+    }
     for (std::int32_t x = 0; x < width_; ++x, row += channels) {
         std::int32_t color;
         if (channels == 3)
@@ -110,7 +117,7 @@ void PictureCanvas::PutColors(std::int32_t y, const std::uint8_t* row, int chann
                     std::min(row[2] + 255 - row[3], 255) << 16;
         else
             color = ColorOnWhite(row[0], row[1], row[2], row[3]);
-        if (std::int32_t* cell = Cell(x, y))
+        if (std::int32_t* cell = cells != nullptr ? cells + x : Cell(x, y))
             *cell = color;
     }
 }
