@@ -18,9 +18,9 @@
 
 #ifdef SLANTER_HEAP_HOOKS
 // The sanitizers' runtime has it; GCC ships no header that declares it.
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*mallocHook)(const volatile void*, std::size_t),
-    void (*freeHook)(const volatile void*));
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
+                                                                            std::size_t),
+                                                         void (*freeHook)(const volatile void*));
 #endif
 
 namespace slanter::testing {
