@@ -1,4 +1,4 @@
-// The decoder of a build without Qt: the program's own BMP files only.
+// The decoder of a build without the format libraries: the program's own BMP files only.
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 

@@ -1,6 +1,8 @@
 #include "bitmap/WorkingPicture.h"
 
+#include "bitmap/BmpHeaders.h"
 #include "bitmap/ErrorTexts.h"
+#include "bitmap/FileLayer.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 
@@ -8,7 +10,12 @@ namespace slanter {
 
 namespace {
 
-constexpr std::uint16_t kBmType = 0x4D42;
+std::uint32_t LittleEndian(const std::uint8_t* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int k = count - 1; k >= 0; --k)
+        value = value << 8 | bytes[k];
+    return value;
+}
 
 bool StartsWith(const std::string& text, const char* head) {
     return text.rfind(head, 0) == 0;
@@ -22,7 +29,7 @@ bool DecoderMayTake(const THandyBitmap& refused) {
         text == bitmap_text::kCompressed || StartsWith(text, bitmap_text::kBitCountIs))
         return true;
     // Shorter than a BMP file header, and not starting as one: a fragment of another file.
-    if (text == bitmap_text::kCantReadFileHeader && refused.bfType() != kBmType)
+    if (text == bitmap_text::kCantReadFileHeader && refused.bfType() != kBmpSignature)
         return true;
     // A negative height is a picture stored top down; the reader stops at its image.
     return text == bitmap_text::kCantReadImage && refused.biHeight() < 0;
@@ -33,7 +40,7 @@ std::string LoadWorkingPicture(const std::string& fileName, THandyBitmap& pictur
         return {};
     if (!DecoderMayTake(picture))
         return picture.ErrorText();
-    const bool bmpFile = picture.bfType() == kBmType;
+    const bool bmpFile = picture.bfType() == kBmpSignature;
     const std::string readerText = picture.ErrorText();
     const std::string decoderText = DecodePictureFile(fileName, picture);
     if (decoderText.empty())
@@ -41,6 +48,34 @@ std::string LoadWorkingPicture(const std::string& fileName, THandyBitmap& pictur
     if (!bmpFile)
         return decoderText;
     return DecodesOtherFormats() ? readerText : readerText + " - " + decoderText;
+}
+
+std::string WorkingPictureSize(const std::string& fileName, std::int32_t& width,
+                               std::int32_t& height) {
+    std::uint8_t head[kFileHeaderBytes + kInfoHeaderBytes] = {};
+    PlatformFile file;
+    if (file.OpenForReading(fileName) && file.Read(head, sizeof head) == sizeof head &&
+        LittleEndian(head, 2) == kBmpSignature) {
+        const std::uint8_t* info = head + kFileHeaderBytes;
+        const auto headerWidth = static_cast<std::int32_t>(LittleEndian(info + 4, 4));
+        const auto headerHeight = static_cast<std::int32_t>(LittleEndian(info + 8, 4));
+        const std::uint32_t bits = LittleEndian(info + 14, 2);
+        // Only what the reader takes as it stands: other BMP files go to the decoder.
+        if (LittleEndian(info, 4) == kInfoHeaderBytes && LittleEndian(info + 16, 4) == 0 &&
+            (bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24) &&
+            headerWidth > 0 && headerHeight > 0) {
+            width = headerWidth;
+            height = headerHeight;
+            return {};
+        }
+    }
+    file.Close();
+    THandyBitmap picture;
+    if (std::string reason = LoadWorkingPicture(fileName, picture); !reason.empty())
+        return reason;
+    width = picture.biWidth();
+    height = picture.biHeight();
+    return {};
 }
 
 } // namespace slanter

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace slanter {
@@ -19,5 +20,11 @@ bool DecoderMayTake(const THandyBitmap& refused);
 // (with the decoder's after it where the decoder reads BMP files only); for any other
 // file the decoder's.
 std::string LoadWorkingPicture(const std::string& fileName, THandyBitmap& picture);
+
+// The width and height of the working picture LoadWorkingPicture makes of the file. A BMP
+// file of the program's own reader gives them from its headers alone, however large its
+// pixel data; other files are decoded. Answers the reason for a failure, empty on success.
+std::string WorkingPictureSize(const std::string& fileName, std::int32_t& width,
+                               std::int32_t& height);
 
 } // namespace slanter

@@ -25,6 +25,17 @@ std::optional<double> ParseDegrees(const std::string& text) {
     return std::strtod(text.c_str(), nullptr);
 }
 
+std::string AngleProblem(const std::string& text) {
+    if (text.empty())
+        return "--angle needs a number of degrees";
+    const std::optional<double> degrees = ParseDegrees(text);
+    if (!degrees)
+        return "the angle '" + text + "' is not a number of degrees";
+    if (!(*degrees >= 0 && *degrees <= 90))
+        return "the angle '" + text + "' is outside 0 to 90 degrees";
+    return {};
+}
+
 std::int32_t NearestAnglePattern(const TSlanter& engine, double degrees) {
     std::int32_t best = -1;
     double bestDistance = 0;

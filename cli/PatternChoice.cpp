@@ -32,12 +32,9 @@ bool PatternChoice::Take(const Arguments& args, std::size_t& k, std::string& pro
             text = *OptionValue(word, "--angle=");
         else if (k + 1 < args.size())
             text = args[++k];
-        const std::optional<double> degrees = ParseDegrees(text);
-        if (!degrees)
-            problem = text.empty() ? "--angle needs a number of degrees"
-                                   : "the angle '" + text + "' is not a number of degrees";
-        else
-            angle = *degrees;
+        problem = AngleProblem(text);
+        if (problem.empty())
+            angle = *ParseDegrees(text);
         angleGiven = true;
     } else if (word == "--vertical") {
         horizontal = false;

@@ -2,7 +2,6 @@
 #include <optional>
 #include <ostream>
 
-#include "bitmap/HandyBitmap.h"
 #include "bitmap/WorkingPicture.h"
 #include "cli/AngleChoice.h"
 #include "cli/ArgumentParsing.h"
@@ -88,9 +87,8 @@ int RunPatterns(const Arguments& allArgs, std::ostream& out, std::ostream& err) 
                 return kExitUsage;
             }
             options.angle = joined ? *OptionValue(word, "--angle=") : args[++k];
-            if (!ParseDegrees(*options.angle)) {
-                err << "slanter-cli patterns: the angle '" << *options.angle
-                    << "' is not a number of degrees\n";
+            if (const std::string problem = AngleProblem(*options.angle); !problem.empty()) {
+                err << "slanter-cli patterns: " << problem << "\n";
                 return kExitUsage;
             }
         } else if (word == "--vertical") {
@@ -112,17 +110,18 @@ int RunPatterns(const Arguments& allArgs, std::ostream& out, std::ostream& err) 
         }
     }
     if (sizes.size() == 1) {
-        THandyBitmap picture;
-        if (const std::string reason = LoadWorkingPicture(sizes[0], picture); !reason.empty()) {
+        std::int32_t width = 0, height = 0;
+        if (const std::string reason = WorkingPictureSize(sizes[0], width, height);
+            !reason.empty()) {
             err << reason << '\n';
             return kExitFailure;
         }
-        if (picture.biWidth() < 1 || picture.biHeight() < 1) {
+        if (width < 1 || height < 1) {
             err << "slanter-cli patterns: the picture in '" << sizes[0] << "' has no pixels\n";
             return kExitFailure;
         }
-        options.width = picture.biWidth();
-        options.height = picture.biHeight();
+        options.width = width;
+        options.height = height;
     } else if (sizes.size() == 2) {
         const std::optional<int> width = ParsePictureSide(sizes[0]);
         const std::optional<int> height = ParsePictureSide(sizes[1]);
@@ -150,6 +149,12 @@ int RunPatterns(const Arguments& allArgs, std::ostream& out, std::ostream& err) 
     engine.SetHorizontal(options.horizontal);
     engine.SetSortOnAngle(options.sortOnAngle);
     engine.SetSourceSize(*size);
+    // As convert says it: an empty table is no answer.
+    if (engine.PatternCount() == 0) {
+        err << "slanter-cli patterns: a " << size->X << " x " << size->Y
+            << " picture has no pattern in this arrangement\n";
+        return kExitFailure;
+    }
     if (options.exact)
         PrintExact(engine, out);
     else

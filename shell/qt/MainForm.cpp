@@ -79,7 +79,9 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
         return files;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            files.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            // The path's own bytes: a name that is no UTF-8 stays percent-encoded in the URL.
+            files.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                                .toStdString());
     return files;
 }
 

@@ -1,11 +1,14 @@
 #include "shell/qt/PlatformStart.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringList>
 
@@ -19,8 +22,15 @@ namespace slanter {
 
 namespace {
 
+std::optional<std::vector<std::string>>& KeptArguments() {
+    static std::optional<std::vector<std::string>> words;
+    return words;
+}
+
 // The words after the program's own name, in the platform's encoding of file names.
 std::vector<std::string> ArgumentWords() {
+    if (KeptArguments())
+        return *KeptArguments();
     std::vector<std::string> arguments;
     const QStringList words = QCoreApplication::arguments();
     for (qsizetype k = 1; k < words.size(); ++k)
@@ -29,6 +39,10 @@ std::vector<std::string> ArgumentWords() {
 }
 
 } // namespace
+
+void KeepArgumentBytes(int argc, char** argv) {
+    KeptArguments() = std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
 
 bool SystemLanguageIsJapanese() {
     return QLocale::system().language() == QLocale::Japanese;
@@ -42,8 +56,9 @@ ProgramStart PlatformProgramStart() {
 std::vector<std::string> PictureArguments() {
     std::vector<std::string> pictures;
     for (const std::string& word : PictureWords(ArgumentWords())) {
-        const QString name = QFile::decodeName(QByteArray::fromStdString(word));
-        pictures.push_back(QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString());
+        std::error_code error;
+        const std::filesystem::path name = std::filesystem::absolute(word, error);
+        pictures.push_back(error ? word : name.string());
     }
     return pictures;
 }

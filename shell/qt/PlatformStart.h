@@ -10,6 +10,11 @@ namespace slanter {
 // Whether the system's own language is Japanese.
 bool SystemLanguageIsJapanese();
 
+// Keeps the words of the command line as the system gave them to main(), after the
+// application object took its own: file names are bytes here, which Qt's texts would
+// change where they are no UTF-8.
+void KeepArgumentBytes(int argc, char** argv);
+
 // What the platform tells about this run: the program file, the command line (its
 // switch words, see Arguments.h), the system's language. Needs the application object.
 ProgramStart PlatformProgramStart();

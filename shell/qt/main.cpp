@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     using namespace slanter;
     FollowLanguageSwitch(argc, argv);
     TSlanterApplication application(argc, argv);
+    KeepArgumentBytes(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/slanter.png")));
     // The desktop entry names the program on the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("slanter"));

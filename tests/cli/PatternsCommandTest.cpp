@@ -62,10 +62,17 @@ TEST(PatternsCommand, AngleNamesTheNearestRowTiesToTheSmallerAreaInBothOrders) {
         EXPECT_EQ(Lines(run.out).back(), "nearest to " + std::string(angle) + " degrees: pattern " +
                                              std::to_string(areaRow));
     }
-    EXPECT_EQ(Lines(RunWords({"patterns", "64", "48", "--angle", "-90"}).out).back(),
-              "nearest to -90 degrees: pattern 0");
-    EXPECT_EQ(Lines(RunWords({"patterns", "9999", "1", "--vertical", "--angle", "3"}).out).back(),
-              "nearest to 3 degrees: no pattern");
+    // No pattern is steeper than 90 degrees or falls: such an angle is a mistake.
+    for (const char* outside : {"-90", "720", "180", "90.000001", "100000000000000000"}) {
+        const CliRun run = RunWords({"patterns", "64", "48", "--angle", outside});
+        EXPECT_EQ(run.code, kExitUsage) << outside;
+        EXPECT_NE(run.err.find("is outside 0 to 90 degrees"), std::string::npos) << run.err;
+    }
+    // An empty table fails as convert does.
+    const CliRun none = RunWords({"patterns", "9999", "1", "--vertical", "--angle", "3"});
+    EXPECT_EQ(none.code, kExitFailure);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("has no pattern"), std::string::npos) << none.err;
     for (const char* bad : {"x", "", "1e3", "nan", "1.2.3", "--vertical"})
         EXPECT_EQ(RunWords({"patterns", "64", "48", "--angle", bad}).code, kExitUsage) << bad;
     EXPECT_EQ(RunWords({"patterns", "64", "48", "--angle"}).code, kExitUsage);
@@ -105,10 +112,26 @@ TEST(PatternsCommand, HelpAndUnknownVerbs) {
     EXPECT_EQ(version.out, "slanter-cli (Bit Map Slanter) Ver.3.00  Rev.2\n");
 }
 
-TEST(PatternsCommand, SizeWithoutPatternsListsOnlyTheHeader) {
+TEST(PatternsCommand, SizeWithoutPatternsFailsAsConvertDoes) {
     const CliRun run = RunWords({"patterns", "9999", "9999"});
-    EXPECT_EQ(run.code, kExitOk);
-    EXPECT_EQ(Lines(run.out).size(), 1u);
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "slanter-cli patterns: a 9999 x 9999 picture has no pattern in this "
+                       "arrangement\n");
+}
+
+// The headers of a BMP file claiming 100,000,000 x 1 pixels without them: reading on
+// would refuse the file, so the answer shows that the headers alone were read.
+TEST(PatternsCommand, ABmpFileGivesItsSizeFromItsHeadersAlone) {
+    testing::TempFolder folder;
+    testing::BmpLayout layout;
+    layout.width = 100'000'000;
+    layout.height = 1;
+    testing::WriteBytes(folder.Path("wide.bmp"), testing::BuildBmp(layout));
+    const CliRun run = RunWords({"patterns", folder.Path("wide.bmp")});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_EQ(run.err, "slanter-cli patterns: a 100000000 x 1 picture has no pattern in this "
+                       "arrangement\n");
 }
 
 TEST(PatternsCommand, AFileGivesThePatternsOfItsPicture) {

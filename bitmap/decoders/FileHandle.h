@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace slanter {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The file opened for reading by its name as the system spells it; null when it cannot be.
+inline FileHandle OpenForReading(const std::string& fileName) {
+    return FileHandle(std::fopen(fileName.c_str(), "rb"));
+}
+
+// The length of an open file in bytes; 0 when the system cannot tell.
+inline std::uint64_t FileBytes(std::FILE* file) {
+    const long at = std::ftell(file);
+    if (at < 0 || std::fseek(file, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(file);
+    std::fseek(file, at, SEEK_SET);
+    return size < 0 ? 0 : static_cast<std::uint64_t>(size);
+}
+
+} // namespace slanter

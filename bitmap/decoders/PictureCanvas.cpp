@@ -1,0 +1,168 @@
+#include "bitmap/decoders/PictureCanvas.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
+#include "shell/WhiteBackground.h"
+
+namespace slanter {
+
+namespace {
+
+constexpr std::size_t kMostPaletteColors = 256;
+
+// Orientations 5 to 8 exchange the picture's width and height.
+bool Transposes(int orientation) {
+    return orientation >= 5 && orientation <= 8;
+}
+
+} // namespace
+
+std::int32_t ColorOnWhite(int red, int green, int blue, int alpha) {
+    return OverWhite(red, alpha) | OverWhite(green, alpha) << 8 | OverWhite(blue, alpha) << 16;
+}
+
+PictureCanvas::PictureCanvas(THandyBitmap& picture, int orientation)
+    : picture_(picture), orientation_(orientation >= 1 && orientation <= 8 ? orientation : 1) {}
+
+std::string PictureCanvas::Start(std::int64_t width, std::int64_t height,
+                                 const std::vector<std::uint32_t>& palette) {
+    if (width <= 0 || height <= 0)
+        return bitmap_text::kCantReadImage;
+    if (width > THandyBitmap::kMaxPixels || height > THandyBitmap::kMaxPixels ||
+        width * height > THandyBitmap::kMaxPixels)
+        return bitmap_text::kTooLarge;
+    width_ = static_cast<std::int32_t>(width);
+    height_ = static_cast<std::int32_t>(height);
+    const bool indexed = !palette.empty() && palette.size() <= kMostPaletteColors;
+    const std::int32_t shownWidth = Transposes(orientation_) ? height_ : width_;
+    const std::int32_t shownHeight = Transposes(orientation_) ? width_ : height_;
+    picture_.SetPaletteCount(0);
+    picture_.NewImage(shownWidth, shownHeight, indexed ? 8 : 24);
+    if (picture_.biWidth() != shownWidth || picture_.biHeight() != shownHeight)
+        return bitmap_text::kOutOfMemory;
+    if (indexed) {
+        const auto count = static_cast<std::int32_t>(palette.size());
+        picture_.SetPaletteCount(count);
+        if (picture_.PaletteCount() != count)
+            return bitmap_text::kOutOfMemory;
+        for (std::int32_t k = 0; k < count; ++k) {
+            const std::uint32_t c = palette[k];
+            picture_.SetPaletteColor(k,
+                                     ColorOnWhite(c & 255, c >> 8 & 255, c >> 16 & 255, c >> 24));
+        }
+    }
+    return {};
+}
+
+std::int32_t* PictureCanvas::Cell(std::int32_t x, std::int32_t y) {
+    std::int32_t column = x, row = y;
+    switch (orientation_) {
+    case 2:
+        column = width_ - 1 - x;
+        break;
+    case 3:
+        column = width_ - 1 - x;
+        row = height_ - 1 - y;
+        break;
+    case 4:
+        row = height_ - 1 - y;
+        break;
+    case 5:
+        column = y;
+        row = x;
+        break;
+    case 6:
+        column = height_ - 1 - y;
+        row = x;
+        break;
+    case 7:
+        column = height_ - 1 - y;
+        row = width_ - 1 - x;
+        break;
+    case 8:
+        column = y;
+        row = width_ - 1 - x;
+        break;
+    default:
+        break;
+    }
+    // Rows as shown, top first; the record keeps the bottom row first.
+    std::int32_t* cells = picture_.CellRow(picture_.biHeight() - 1 - row);
+    return cells == nullptr ? nullptr : cells + column;
+}
+
+void PictureCanvas::PutColors(std::int32_t y, const std::uint8_t* row, int channels,
+                              bool premultiplied) {
+    if (y < 0 || y >= height_ || picture_.PaletteCount() > 0)
+        return;
+    // A picture as stored fills its record's row in order.
+    std::int32_t* cells = orientation_ == 1 ? Cell(0, y) : nullptr;
+    if (cells != nullptr && channels == 3) {
+        for (std::int32_t x = 0; x < width_; ++x, row += 3)
+            cells[x] = row[0] | row[1] << 8 | row[2] << 16;
+        return;
+    }
+    for (std::int32_t x = 0; x < width_; ++x, row += channels) {
+        std::int32_t color;
+        if (channels == 3)
+            color = row[0] | row[1] << 8 | row[2] << 16;
+        else if (premultiplied)
+            // Each channel already holds its share; white fills what the opacity leaves.
+            color = std::min(row[0] + 255 - row[3], 255) |
+                    std::min(row[1] + 255 - row[3], 255) << 8 |
+                    std::min(row[2] + 255 - row[3], 255) << 16;
+        else
+            color = ColorOnWhite(row[0], row[1], row[2], row[3]);
+        if (std::int32_t* cell = cells != nullptr ? cells + x : Cell(x, y))
+            *cell = color;
+    }
+}
+
+void PictureCanvas::PutIndices(std::int32_t y, const std::uint8_t* row) {
+    const std::int32_t count = picture_.PaletteCount();
+    if (y < 0 || y >= height_ || count == 0)
+        return;
+    for (std::int32_t x = 0; x < width_; ++x)
+        if (std::int32_t* cell = Cell(x, y); cell != nullptr && row[x] < count)
+            *cell = row[x];
+}
+
+void PictureCanvas::MakeIndexedWhenFew() {
+    if (picture_.PaletteCount() > 0)
+        return;
+    const std::int32_t width = picture_.biWidth();
+    const std::int32_t height = picture_.biHeight();
+    std::unordered_map<std::int32_t, std::int32_t> indices;
+    std::vector<std::int32_t> palette;
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t* row = picture_.CellRow(y);
+        for (std::int32_t x = 0; row != nullptr && x < width; ++x) {
+            if (indices.count(row[x]) != 0)
+                continue;
+            if (palette.size() == kMostPaletteColors)
+                return;
+            indices.emplace(row[x], static_cast<std::int32_t>(palette.size()));
+            palette.push_back(row[x]);
+        }
+    }
+    THandyBitmap indexed;
+    indexed.NewImage(width, height, 8);
+    indexed.SetPaletteCount(static_cast<std::int32_t>(palette.size()));
+    if (indexed.biWidth() != width || indexed.PaletteCount() != std::int32_t(palette.size()))
+        return;
+    for (std::size_t k = 0; k < palette.size(); ++k)
+        indexed.SetPaletteColor(static_cast<std::int32_t>(k), palette[k]);
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t* row = picture_.CellRow(y);
+        std::int32_t* cells = indexed.CellRow(y);
+        for (std::int32_t x = 0; row != nullptr && cells != nullptr && x < width; ++x)
+            cells[x] = indices.at(row[x]);
+    }
+    picture_ = std::move(indexed);
+}
+
+} // namespace slanter

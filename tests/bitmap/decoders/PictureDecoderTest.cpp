@@ -1,0 +1,287 @@
+// The decoders against files that Pillow and ImageMagick wrote, and slanter-cli's
+// PNG output against Pillow's reading of the BMP result.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "CliRun.h"
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
+#include "bitmap/WorkingPicture.h"
+#include "shell/General.h"
+#include "support/BlockPicture.h"
+#include "support/DecodeTwice.h"
+#include "support/ForeignPictures.h"
+#include "support/ReferenceTable.h"
+#include "support/TempFolder.h"
+
+namespace slanter {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+class PictureDecoder : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        made_ = std::make_unique<TempFolder>();
+        const std::string command = std::string(SLANTER_PYTHON) + " '" + SLANTER_FOREIGN_PICTURES +
+                                    "' make '" + made_->Path() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    static void TearDownTestSuite() { made_.reset(); }
+    static std::string Made(const std::string& name) { return made_->Path(name); }
+
+    static std::unique_ptr<TempFolder> made_;
+    TempFolder folder;
+};
+
+std::unique_ptr<TempFolder> PictureDecoder::made_;
+
+std::string Words(const cli::CliRun& run) {
+    return "exit " + std::to_string(run.code) + ": " + run.err;
+}
+
+TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
+    struct Case {
+        const char* file;
+        int bits;
+    };
+    for (const Case& c : {Case{"palette.png", 8}, Case{"palette.gif", 8}, Case{"rgba.png", 24},
+                          Case{"grey.png", 24}, Case{"deep.png", 24}, Case{"photo.jpg", 24},
+                          Case{"lossless.webp", 24}, Case{"picture.tif", 24}, Case{"v5.bmp", 24},
+                          Case{"alpha32.bmp", 24}, Case{"topdown.bmp", 24}, Case{"trns16.png", 24},
+                          Case{"planar16.tif", 24}, Case{"cmyk.tif", 24}, Case{"cmyk.jpg", 24},
+                          Case{"picture.ppm", 24}, Case{"grey.pgm", 24}, Case{"mono.pbm", 8}}) {
+        SCOPED_TRACE(c.file);
+        THandyBitmap picture;
+        ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
+        EXPECT_EQ(picture.biBitCount(), c.bits);
+        EXPECT_EQ(picture.PaletteCount() > 0, c.bits == 8);
+        const testing::ForeignPicture expected =
+            testing::ReadForeignPicture(Made(std::string(c.file) + ".ref"));
+        EXPECT_EQ(testing::FirstDifference(picture, expected, false), "");
+        // The working file the desktop program writes, and reads back with its own reader.
+        ASSERT_TRUE(picture.SaveToFile(folder.Path("working.bmp"))) << picture.ErrorText();
+        THandyBitmap again;
+        ASSERT_TRUE(again.LoadFromFile(folder.Path("working.bmp"))) << again.ErrorText();
+        EXPECT_EQ(testing::FirstDifference(again, expected, false), "");
+    }
+}
+
+TEST_F(PictureDecoder, EveryFormatThatRecordsACamerasTurnIsShownTurned) {
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        for (const char* extension : {".jpg", ".png", ".webp", ".tif"}) {
+            const std::string file = "turned" + std::to_string(orientation) + extension;
+            SCOPED_TRACE(file);
+            THandyBitmap picture;
+            ASSERT_EQ(DecodePictureFile(Made(file), picture), "");
+            EXPECT_EQ(testing::FirstDifference(
+                          picture, testing::ReadForeignPicture(Made(file + ".ref")), false),
+                      "");
+        }
+    }
+}
+
+TEST_F(PictureDecoder, APictureBeyondTheRecordsSizeIsRefusedBeforeItIsDecoded) {
+    THandyBitmap picture;
+    EXPECT_EQ(DecodePictureFile(Made("huge.png"), picture), "image too large");
+}
+
+TEST_F(PictureDecoder, ThePlatformNamesTheFormatsOfTheIssue) {
+    const std::vector<std::string> formats = DecodedExtensions();
+    for (const char* format : {"bmp", "png", "jpg", "jpeg", "gif", "webp", "tif", "tiff", "ppm"})
+        EXPECT_NE(std::find(formats.begin(), formats.end(), format), formats.end()) << format;
+    EXPECT_TRUE(DecodesOtherFormats());
+}
+
+// Every damaged file is refused with a reason or, where the decoder makes something of
+// it, gives a picture our writer and reader take; none may crash (the sanitized build
+// runs this too). The BMP fuzzing corpus goes through the same road.
+TEST_F(PictureDecoder, MalformedFilesOfEveryFormatGiveAReasonOrAPicture) {
+    std::vector<std::string> files;
+    for (const char* corpus : {"/picture-corpus", "/bmp-corpus"})
+        for (const auto& entry : fs::directory_iterator(std::string(SLANTER_FIXTURES_DIR) + corpus))
+            files.push_back(entry.path().string());
+    ASSERT_GT(files.size(), 90u);
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        THandyBitmap picture;
+        if (LoadWorkingPicture(file, picture).empty()) {
+            EXPECT_TRUE(picture.SaveToFile(folder.Path("again.bmp"))) << picture.ErrorText();
+        }
+    }
+    // Cut short or with a wrong first byte, each format says why.
+    for (const char* file : {"short.png", "magic.png", "short.jpg", "magic.jpg", "short.webp",
+                             "magic.webp", "short.tif", "header.tif", "short.gif"}) {
+        THandyBitmap picture;
+        EXPECT_NE(LoadWorkingPicture(std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/" + file,
+                                     picture),
+                  "")
+            << file;
+    }
+    // A damaged BMP file keeps the reader's own text.
+    THandyBitmap picture;
+    EXPECT_EQ(LoadWorkingPicture(std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/short-v5.bmp",
+                                 picture),
+              "illegal bfSize");
+}
+
+std::string CorpusFile(const std::string& name) {
+    return std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/" + name;
+}
+
+bool StartsWith(const std::string& text, const std::string& head) {
+    return text.rfind(head, 0) == 0;
+}
+
+// libjpeg and giflib would fill what is missing with grey; libpng stops early.
+TEST_F(PictureDecoder, AFileCutShortIsRefusedWithItsReasonInTheRunsLanguage) {
+    for (const char* file : {"short.png", "short.jpg", "short.gif", "short.webp", "short.tif"}) {
+        THandyBitmap picture;
+        EXPECT_TRUE(StartsWith(DecodePictureFile(CorpusFile(file), picture),
+                               "the file ends before its picture does"))
+            << file;
+        EXPECT_EQ(picture.biWidth(), 0) << file;
+    }
+    Japanese = true;
+    THandyBitmap picture;
+    const std::string reason = DecodePictureFile(CorpusFile("short.jpg"), picture);
+    Japanese = false;
+    EXPECT_TRUE(StartsWith(reason, "ファイルが画像の途中で終わっています")) << reason;
+}
+
+// 57 bytes whose text chunk claims a gigabyte: the chunk is skipped, not read into memory,
+// so the file is refused as cut short rather than for want of memory or for its size.
+TEST_F(PictureDecoder, AChunkClaimingAGigabyteIsNeverHeldInMemory) {
+    THandyBitmap picture;
+    EXPECT_TRUE(StartsWith(DecodePictureFile(CorpusFile("gigabyte-text.png"), picture),
+                           "the file ends before its picture does (Read Error)"));
+}
+
+// The inputs the decoder's fuzzer kept, and the damaged files of every format: each is
+// refused or decodes to the same picture whatever the memory held before (the sanitized
+// build fills it differently for each of the two decodings).
+TEST_F(PictureDecoder, EveryKeptFuzzInputDecodesAlikeWhateverTheMemoryHeld) {
+    std::size_t count = 0;
+    for (const char* corpus : {"/decoder-corpus", "/picture-corpus"}) {
+        for (const auto& entry :
+             fs::directory_iterator(std::string(SLANTER_FIXTURES_DIR) + corpus)) {
+            EXPECT_EQ(testing::CheckDecodesAlike(entry.path().string(), folder.Path("again.bmp")),
+                      "")
+                << entry.path();
+            ++count;
+        }
+    }
+    EXPECT_GE(count, 20u);
+}
+
+// Names are bytes here: one that is no UTF-8 opens as any other.
+TEST_F(PictureDecoder, ANameThatIsNoUtf8Opens) {
+    const std::string name = folder.Path("in\xff\xfe.png");
+    fs::copy_file(Made("palette.png"), name);
+    THandyBitmap picture;
+    EXPECT_EQ(LoadWorkingPicture(name, picture), "");
+    EXPECT_EQ(picture.biWidth(), 37);
+}
+
+// Refused from the header and the file's length, before a picture of that size is made:
+// the reason carries no word of the library, which never got to read the pixels.
+TEST_F(PictureDecoder, AFileTooShortForThePictureItClaimsIsRefusedBeforeItIsMade) {
+    for (const std::string& file : {Made("claims.png"), CorpusFile("strip-beyond-end.tif")}) {
+        THandyBitmap picture;
+        EXPECT_EQ(DecodePictureFile(file, picture), "the file ends before its picture does")
+            << file;
+    }
+}
+
+// The rows an RLE file never reaches are the first palette entry, not leftover memory.
+TEST_F(PictureDecoder, AnRleBmpThatEndsEarlyLeavesItsLastRowsAtTheFirstColour) {
+    const testing::Bytes whole =
+        testing::ReadBytes(testing::TestDataPath("bmpsuite/g/pal8rle.bmp"));
+    const std::string cut = folder.Path("cut.bmp");
+    testing::WriteBytes(cut, testing::Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+    THandyBitmap picture;
+    ASSERT_EQ(DecodePictureFile(cut, picture), "");
+    const std::int32_t top = picture.biHeight() - 1;
+    for (std::int32_t x = 0; x < picture.biWidth(); ++x)
+        ASSERT_EQ(picture.GetPixelIndex(x, top), 0) << x;
+}
+
+// The same pixels as a PNG file and as a BMP file convert alike: the same bytes for 24
+// bits, the same pixels for a palette (the two files' tables differ in length).
+TEST_F(PictureDecoder, APngConvertsAsTheSamePixelsStoredAsABmpFile) {
+    const std::string script =
+        std::string(SLANTER_PYTHON) +
+        " -c \"from PIL import Image; "
+        "import random, sys; r = random.Random(5); "
+        "im = Image.frombytes('RGB', (41, 27), "
+        "bytes(r.randrange(256) for _ in range(41 * 27 * 3))); "
+        "f = sys.argv[1]; im.save(f + '/rgb.png'); im.save(f + '/rgb.bmp'); "
+        "q = im.quantize(60); q.save(f + '/pal.png'); q.save(f + '/pal.bmp')\" '" +
+        folder.Path() + "'";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    for (const char* name : {"rgb", "pal"}) {
+        for (const bool smooth : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (smooth ? " smoothed" : ""));
+            std::vector<std::string> outputs;
+            for (const char* format : {".png", ".bmp"}) {
+                const std::string output =
+                    folder.Path(std::string("out-") + name + format + ".bmp");
+                cli::Arguments words{"convert", folder.Path(name + std::string(format)), output,
+                                     "--pattern", "3"};
+                if (smooth)
+                    words.push_back("--smooth");
+                const cli::CliRun run = cli::RunWords(words);
+                ASSERT_EQ(run.code, cli::kExitOk) << Words(run);
+                outputs.push_back(output);
+            }
+            if (std::string(name) == "rgb") {
+                EXPECT_EQ(testing::ReadBytes(outputs[0]), testing::ReadBytes(outputs[1]));
+                continue;
+            }
+            const auto decoded = testing::DecodeWithPillow(outputs, folder);
+            ASSERT_EQ(decoded.size(), 2u);
+            ASSERT_TRUE(decoded[0].ok && decoded[1].ok);
+            EXPECT_EQ(decoded[0].rgb, decoded[1].rgb);
+        }
+    }
+}
+
+// slanter-cli writes PNG for an output named .png (in any case): Pillow reads it as the
+// very pixels it reads from the BMP result, an indexed result with its palette.
+TEST_F(PictureDecoder, APngResultHoldsThePixelsOfTheBmpResultAtEveryDepth) {
+    for (const int bits : {1, 4, 8, 16, 24}) {
+        SCOPED_TRACE(bits);
+        const std::string input = folder.Path("in.bmp");
+        testing::BlockPicture block(40, 30, bits, 7);
+        ASSERT_TRUE(block.Bitmap().SaveToFile(input));
+        const std::string bmp = folder.Path("out.bmp");
+        const std::string png = folder.Path(bits == 8 ? "OUT.PNG" : "out.png");
+        for (const std::string& output : {bmp, png}) {
+            const cli::CliRun run = cli::RunWords({"convert", input, output, "--angle", "30"});
+            ASSERT_EQ(run.code, cli::kExitOk) << Words(run);
+        }
+        const testing::Bytes written = testing::ReadBytes(png);
+        ASSERT_GT(written.size(), 8u);
+        EXPECT_EQ(std::string(written.begin() + 1, written.begin() + 4), "PNG");
+        const auto decoded = testing::DecodeWithPillow({bmp, png}, folder);
+        ASSERT_EQ(decoded.size(), 2u);
+        ASSERT_TRUE(decoded[0].ok && decoded[1].ok) << decoded[0].error << decoded[1].error;
+        EXPECT_EQ(decoded[1].width, decoded[0].width);
+        EXPECT_EQ(decoded[1].height, decoded[0].height);
+        EXPECT_EQ(decoded[1].rgb, decoded[0].rgb);
+        EXPECT_EQ(decoded[1].mode, bits <= 8 ? "P" : "RGB");
+        fs::remove(bmp);
+        fs::remove(png);
+    }
+    // Nothing but the inputs and the decodings is left: no temporary of the PNG writer.
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        EXPECT_EQ(entry.path().filename().string().rfind(".out", 0), std::string::npos);
+}
+
+} // namespace
+} // namespace slanter
