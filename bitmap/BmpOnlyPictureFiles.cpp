@@ -1,7 +1,6 @@
-// The decoder and PNG writer of a build without Qt: the program's own BMP files only.
+// The decoder of a build without Qt: the program's own BMP files only.
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
-#include "bitmap/PngFile.h"
 
 namespace slanter {
 
@@ -26,14 +25,6 @@ std::vector<std::string> DecodedExtensions() {
 
 bool DecodesOtherFormats() {
     return false;
-}
-
-std::string SaveAsPng(const THandyBitmap&, const std::string&) {
-    return PngWriterMissing();
-}
-
-std::string PngWriterMissing() {
-    return "PNG files are not supported in this build: it writes BMP files only";
 }
 
 } // namespace slanter

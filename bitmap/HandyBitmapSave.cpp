@@ -27,6 +27,9 @@ bool THandyBitmap::SaveToFile(const std::string& fileName) {
                              WriteImage(file);
         // A fault the platform only reports at the close is a failed save too.
         const bool closed = file.Close();
+        // The system's reason ("No space left on device") where no text of ours says more.
+        if ((!written || !closed) && errorText_.empty())
+            errorText_ = file.FailureReason();
         return written && closed;
     } catch (const std::bad_alloc&) {
         return Fail(kOutOfMemory);

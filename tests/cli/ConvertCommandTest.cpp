@@ -15,9 +15,9 @@
 
 #include "CliRun.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/OutputFile.h"
 #include "bitmap/PngFile.h"
 #include "cli/CliCommand.h"
-#include "cli/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
 #include "support/BlockPicture.h"
