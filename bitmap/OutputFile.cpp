@@ -247,6 +247,9 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& asked,
         }
     } else if (!bitmap.SaveToFile(temporary)) {
         std::remove(temporary.c_str());
+        // The system's words tell the user more than the header that was being written.
+        if (!bitmap.SystemReason().empty())
+            return bitmap.SystemReason();
         return bitmap.ErrorText().empty() ? "the file could not be written" : bitmap.ErrorText();
     }
     if (writing.progress && !writing.progress(1.0)) {

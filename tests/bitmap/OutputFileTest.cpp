@@ -8,15 +8,11 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/OutputFile.h"
+#include "support/FullDisk.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
 
 #ifndef _WIN32
-#include <cerrno>
-#include <csignal>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace slanter {
 namespace {
@@ -67,52 +63,25 @@ TEST(OutputFile, ALinkIsWrittenWhereItPointsAndStaysALink) {
     EXPECT_EQ(Names(folder.Path("real")), std::vector<std::string>{"picture.png"});
 }
 
-// A small file system of its own where the test may mount one (it runs as root);
-// otherwise a limit on the size of any file this process writes, which fails the writes
-// past it as a full disk would.
-class FullDisk {
-  public:
-    explicit FullDisk(const std::string& folder) : folder_(folder) {
-        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
-        if (mounted_)
-            return;
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit low = old_;
-        low.rlim_cur = 64 * 1024;
-        ::setrlimit(RLIMIT_FSIZE, &low);
-    }
-    ~FullDisk() {
-        if (mounted_)
-            ::umount(folder_.c_str());
-        else
-            ::setrlimit(RLIMIT_FSIZE, &old_);
-    }
-    // The system's words for the failure the disk gives.
-    std::string Reason() const { return std::strerror(mounted_ ? ENOSPC : EFBIG); }
-
-  private:
-    std::string folder_;
-    bool mounted_ = false;
-    rlimit old_{};
-};
-
 TEST(OutputFile, AFullDiskKeepsTheOldFileByteForByteAndTellsWhy) {
     TempFolder folder;
     const std::string disk = folder.Path("disk");
     std::filesystem::create_directory(disk);
-    FullDisk full(disk);
+    testing::FullDisk full(disk, 64 * 1024);
     // Random pixels, which no compression brings under the disk's size.
     THandyBitmap picture = testing::PatternedBitmap(24, 200, 200);
     Bytes old(20000);
     for (std::size_t k = 0; k < old.size(); ++k)
         old[k] = static_cast<std::uint8_t>(k * 7);
-    for (const std::string name : {"keep.png", "keep.bmp"}) {
+    for (const std::string name : {"keep.png", "keep.bmp"})
         testing::WriteBytes(disk + "/" + name, old);
+    full.Fill();
+    for (const std::string name : {"keep.png", "keep.bmp"}) {
         const std::string reason = WriteResultFile(picture, disk + "/" + name);
         EXPECT_NE(reason.find(full.Reason()), std::string::npos) << name << ": " << reason;
         EXPECT_EQ(testing::ReadBytes(disk + "/" + name), old) << name;
     }
+    std::filesystem::remove(disk + "/filler");
     EXPECT_EQ(Names(disk), (std::vector<std::string>{"keep.bmp", "keep.png"}));
 }
 
