@@ -35,6 +35,9 @@ class PlatformFile {
     std::int64_t Size() const;
     // Bytes read and written since the file was opened.
     std::int64_t Position() const { return position_; }
+    // The system's words (in the run's language where it has them) for the last call
+    // that failed or came short; empty when none did.
+    std::string FailureReason() const;
 
   private:
 #ifdef _WIN32
@@ -47,6 +50,8 @@ class PlatformFile {
     int fd_ = -1;
 #endif
     std::int64_t position_ = 0;
+    // The platform's error code of the last failure, 0 for none.
+    unsigned long lastError_ = 0;
 };
 
 } // namespace slanter

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -16,16 +17,21 @@ constexpr std::size_t kLargestStep = std::size_t{1} << 30;
 
 // Moves count bytes with `call` (read or write), resuming after interruptions; stops at
 // the first short end or refusal. Answers the bytes moved.
+// error gets errno of a refusal; an end of file is none.
 template <typename Bytes, typename Call>
-std::size_t Transfer(int fd, Bytes* bytes, std::size_t count, Call call) {
+std::size_t Transfer(int fd, Bytes* bytes, std::size_t count, Call call, unsigned long& error) {
     std::size_t done = 0;
     while (fd >= 0 && done < count) {
         const ssize_t step = call(fd, bytes + done, std::min(count - done, kLargestStep));
-        if (step > 0)
+        if (step > 0) {
             done += static_cast<std::size_t>(step);
-        else if (!(step < 0 && errno == EINTR))
+        } else if (!(step < 0 && errno == EINTR)) {
+            error = step < 0 ? static_cast<unsigned long>(errno) : error;
             break;
+        }
     }
+    if (fd < 0 && count > 0)
+        error = EBADF;
     return done;
 }
 
@@ -56,12 +62,16 @@ bool PlatformFile::Create(const std::string& name) {
 }
 
 bool PlatformFile::Hold(int fd, bool mustBeRegular, int lock) {
-    if (fd < 0)
+    lastError_ = 0;
+    if (fd < 0) {
+        lastError_ = static_cast<unsigned long>(errno);
         return false;
+    }
     struct stat info {};
     const bool usable = ::fstat(fd, &info) == 0 && (!mustBeRegular || S_ISREG(info.st_mode)) &&
                         ::flock(fd, lock | LOCK_NB) == 0;
     if (!usable) {
+        lastError_ = static_cast<unsigned long>(errno);
         ::close(fd);
         return false;
     }
@@ -76,22 +86,29 @@ bool PlatformFile::IsOpen() const {
 
 bool PlatformFile::Close() {
     const bool closed = fd_ < 0 || ::close(fd_) == 0;
+    if (!closed)
+        lastError_ = static_cast<unsigned long>(errno);
     fd_ = -1;
     return closed;
 }
 
+std::string PlatformFile::FailureReason() const {
+    return lastError_ == 0 ? std::string() : std::strerror(static_cast<int>(lastError_));
+}
+
 std::size_t PlatformFile::Read(void* buffer, std::size_t count) {
-    const std::size_t done =
-        Transfer(fd_, static_cast<unsigned char*>(buffer), count,
-                 [](int fd, unsigned char* at, std::size_t n) { return ::read(fd, at, n); });
+    const std::size_t done = Transfer(
+        fd_, static_cast<unsigned char*>(buffer), count,
+        [](int fd, unsigned char* at, std::size_t n) { return ::read(fd, at, n); }, lastError_);
     position_ += static_cast<std::int64_t>(done);
     return done;
 }
 
 std::size_t PlatformFile::Write(const void* buffer, std::size_t count) {
-    const std::size_t done =
-        Transfer(fd_, static_cast<const unsigned char*>(buffer), count,
-                 [](int fd, const unsigned char* at, std::size_t n) { return ::write(fd, at, n); });
+    const std::size_t done = Transfer(
+        fd_, static_cast<const unsigned char*>(buffer), count,
+        [](int fd, const unsigned char* at, std::size_t n) { return ::write(fd, at, n); },
+        lastError_);
     position_ += static_cast<std::int64_t>(done);
     return done;
 }

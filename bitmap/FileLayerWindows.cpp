@@ -36,10 +36,14 @@ bool PlatformFile::Create(const std::string& name) {
 }
 
 bool PlatformFile::Hold(void* handle, bool mustBeRegular) {
-    if (handle == INVALID_HANDLE_VALUE)
+    lastError_ = 0;
+    if (handle == INVALID_HANDLE_VALUE) {
+        lastError_ = ::GetLastError();
         return false;
+    }
     // A pipe or a device (CON, NUL, COM1) is not a picture file; folders never open here.
     if (mustBeRegular && ::GetFileType(handle) != FILE_TYPE_DISK) {
+        lastError_ = ERROR_INVALID_FUNCTION;
         ::CloseHandle(handle);
         return false;
     }
@@ -54,6 +58,8 @@ bool PlatformFile::IsOpen() const {
 
 bool PlatformFile::Close() {
     const bool closed = handle_ == nullptr || ::CloseHandle(handle_) != 0;
+    if (!closed)
+        lastError_ = ::GetLastError();
     handle_ = nullptr;
     return closed;
 }
@@ -64,7 +70,11 @@ std::size_t PlatformFile::Read(void* buffer, std::size_t count) {
     while (handle_ != nullptr && done < count) {
         DWORD step = 0;
         const auto wanted = static_cast<DWORD>(std::min(count - done, kLargestStep));
-        if (!::ReadFile(handle_, bytes + done, wanted, &step, nullptr) || step == 0)
+        if (!::ReadFile(handle_, bytes + done, wanted, &step, nullptr)) {
+            lastError_ = ::GetLastError();
+            break;
+        }
+        if (step == 0)
             break;
         done += step;
     }
@@ -78,12 +88,32 @@ std::size_t PlatformFile::Write(const void* buffer, std::size_t count) {
     while (handle_ != nullptr && done < count) {
         DWORD step = 0;
         const auto wanted = static_cast<DWORD>(std::min(count - done, kLargestStep));
-        if (!::WriteFile(handle_, bytes + done, wanted, &step, nullptr) || step == 0)
+        if (!::WriteFile(handle_, bytes + done, wanted, &step, nullptr)) {
+            lastError_ = ::GetLastError();
+            break;
+        }
+        if (step == 0)
             break;
         done += step;
     }
     position_ += static_cast<std::int64_t>(done);
     return done;
+}
+
+// FormatMessage answers in the user's language where Windows has the text.
+std::string PlatformFile::FailureReason() const {
+    if (lastError_ == 0)
+        return {};
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(lastError_), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason(text != nullptr ? text : "", length);
+    ::LocalFree(text);
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(lastError_) : reason;
 }
 
 std::int64_t PlatformFile::Size() const {

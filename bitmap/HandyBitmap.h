@@ -108,6 +108,9 @@ class THandyBitmap {
     std::int32_t MaxColors() const { return maxColors_; }
     std::int32_t PaletteCount() const { return paletteCount_; }
     const std::string& ErrorText() const { return errorText_; }
+    // The system's words for the file call that failed the last save ("No space left on
+    // device"); empty when the save failed for another reason or did not fail.
+    const std::string& SystemReason() const { return systemReason_; }
 
   private:
     bool ReadFileHeader(PlatformFile& file);
@@ -143,6 +146,7 @@ class THandyBitmap {
     OwnedArray<std::int32_t> palette_;
     OwnedArray<std::int32_t> pixels_;
     std::string errorText_;
+    std::string systemReason_;
     // A piece of the pixel data as stored (whole rows, padded), kept between loads and
     // saves so that a picture of the same size needs no new block.
     OwnedArray<std::uint8_t> fileImage_;

@@ -14,6 +14,7 @@ using namespace bitmap_text;
 
 bool THandyBitmap::SaveToFile(const std::string& fileName) {
     errorText_.clear();
+    systemReason_.clear();
     try {
         // Refused before the file is created, so that no file is left behind.
         if (const char* refusal = SaveRefusal())
@@ -27,6 +28,9 @@ bool THandyBitmap::SaveToFile(const std::string& fileName) {
                              WriteImage(file);
         // A fault the platform only reports at the close is a failed save too.
         const bool closed = file.Close();
+        // ErrorText keeps the texts it has always had; the system's reason goes beside it.
+        if (!written || !closed)
+            systemReason_ = file.FailureReason();
         return written && closed;
     } catch (const std::bad_alloc&) {
         return Fail(kOutOfMemory);

@@ -16,11 +16,11 @@
 #endif
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/OutputFile.h"
 #include "bitmap/PngFile.h"
 #include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
-#include "cli/OutputFile.h"
 #include "cli/PatternChoice.h"
 #include "cli/ScaleOption.h"
 #include "conversion/ConversionRun.h"
@@ -280,8 +280,11 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
             << " tile; nothing was written\n";
         return kExitFailure;
     }
-    const std::string problem =
-        WriteResultFile(result, options.output, [] { return stopSignal == 0; });
+    ResultFileWriting writing;
+    writing.threads = options.threads;
+    writing.progress = [](double) { return stopSignal == 0; };
+    const std::string problem = WriteResultFile(
+        result, options.output, [] { return stopSignal == 0; }, writing);
     if (problem == kWriteStopped) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
         return StoppedExitCode();

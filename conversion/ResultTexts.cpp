@@ -69,9 +69,11 @@ std::string NoResultFileText(bool japanese) {
                     : std::string("No temporary file can be made for the converted image.\r\n");
 }
 
-std::string ResultNotSavedText(bool japanese, const std::string& fileName) {
-    return japanese ? fileName + " に、\r\n" + "保存することができません。\r\n"
-                    : "Can't save to " + fileName + ".\r\n";
+std::string ResultNotSavedText(bool japanese, const std::string& fileName,
+                               const std::string& reason) {
+    const std::string because = reason.empty() ? std::string() : "(" + reason + ")\r\n";
+    return japanese ? fileName + " に、\r\n" + "保存することができません。\r\n" + because
+                    : "Can't save to " + fileName + ".\r\n" + because;
 }
 
 std::string ResultFileGoneText(bool japanese, const std::string& fileName) {

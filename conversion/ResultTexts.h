@@ -35,8 +35,9 @@ std::string ResultOutOfMemoryText(bool japanese, std::int32_t width, std::int32_
 // No name is left for the result file (every one is in use, or there is no folder for the
 // run's temporary pictures); nothing is done.
 std::string NoResultFileText(bool japanese);
-// The save command's copy failed.
-std::string ResultNotSavedText(bool japanese, const std::string& fileName);
+// The save command's write failed; the reason, where one is known, follows in brackets.
+std::string ResultNotSavedText(bool japanese, const std::string& fileName,
+                               const std::string& reason = {});
 // The save command found the result file gone.
 std::string ResultFileGoneText(bool japanese, const std::string& fileName);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -21,7 +22,7 @@
 #include <QScrollBar>
 
 #include "bitmap/HandyBitmap.h"
-#include "bitmap/PngFile.h"
+#include "bitmap/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
@@ -33,14 +34,15 @@
 #include "conversion/ResultZoom.h"
 #include "conversion/SaveFolderChoice.h"
 #include "conversion/ViewKeys.h"
+#include "conversion/qt/BackgroundSave.h"
 #include "conversion/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
-#include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/MainTexts.h"
 #include "shell/ProgramIdentity.h"
+#include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/Clipboard.h"
@@ -48,7 +50,6 @@
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/SaveDialog.h"
-#include "shell/SettingsStore.h"
 #include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_FinalForm.h"
@@ -314,6 +315,14 @@ void TFinalForm::closeEvent(QCloseEvent* event) {
     closed_ = true;
     if (!converting_)
         ReleasePictures();
+    // A file the run or a save still writes or reads goes when they end.
+    if (!converting_ && !saving_)
+        RemoveResultFile();
+}
+
+void TFinalForm::RemoveResultFile() {
+    if (!resultFile_.empty())
+        std::remove(resultFile_.c_str());
 }
 
 void TFinalForm::ReleasePictures() {
@@ -400,8 +409,10 @@ void TFinalForm::ShowProgressPanel() {
 
 bool TFinalForm::ShowResult() {
     TemporaryFiles->Writing(resultFile_);
-    if (!ResultBitmap->SaveToFile(resultFile_)) {
-        Message(ResultNotWrittenText(Japanese, resultFile_, ResultBitmap->ErrorText()));
+    // Through a temporary file and a rename, as every save: a full disk leaves no partial
+    // file behind, and the message says why.
+    if (const std::string reason = WriteResultFile(*ResultBitmap, resultFile_); !reason.empty()) {
+        Message(ResultNotWrittenText(Japanese, resultFile_, reason));
         return false;
     }
     const TSlanter& engine = *PatternEngine;
@@ -411,9 +422,10 @@ bool TFinalForm::ShowResult() {
     // The file holds the result now: freed before it is read back, so that the largest
     // results never need room for two records at once.
     ResultBitmap.reset();
-    // Closed during the run: the file is written, and nothing is left to show.
+    // Closed during the run: nothing is left to show, and no command reaches the file.
     if (closed_) {
         ReleasePictures();
+        RemoveResultFile();
         return true;
     }
     ReadBackPicture loaded = ReadResultPicture(resultFile_);
@@ -606,23 +618,52 @@ void TFinalForm::KFileSaveAsClick() {
 }
 
 void TFinalForm::SaveResultAs(const std::string& fileName) {
+    if (saving_)
+        return;
+    if (SavedFormatOf(fileName) == SavedFormat::Refused) {
+        Message(UnsavableExtensionText(Japanese, fileName));
+        return;
+    }
     if (!FileFound(resultFile_)) {
         Message(ResultFileGoneText(Japanese, resultFile_));
         return;
     }
-    if (NamesPngFile(fileName) ? !SaveResultAsPng(fileName)
-                               : !CopyFileReplacing(resultFile_, fileName)) {
-        Message(ResultNotSavedText(Japanese, fileName));
+    saving_ = true;
+    ui_->KFileSaveAs->setEnabled(false);
+    const std::string reason = RunSaveInBackground(
+        *this, Japanese ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"),
+        [resultFile = resultFile_, fileName](SaveControl& control) {
+            return SaveResultFile(resultFile, fileName, control);
+        });
+    ui_->KFileSaveAs->setEnabled(true);
+    saving_ = false;
+    // The window was closed meanwhile: its result file goes now that nothing reads it.
+    if (closed_)
+        RemoveResultFile();
+    if (reason == kWriteStopped)
+        return;
+    if (!reason.empty()) {
+        Message(ResultNotSavedText(Japanese, fileName, reason));
         return;
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
 }
 
-bool TFinalForm::SaveResultAsPng(const std::string& fileName) const {
-    // The pixels of the result file, read back with the program's own reader.
+std::string TFinalForm::SaveResultFile(const std::string& resultFile, const std::string& fileName,
+                                       SaveControl& control) {
+    // The pixels of the result file, read back with the program's own reader, written
+    // through a temporary file beside the target and a rename.
     THandyBitmap result;
-    return result.LoadFromFile(resultFile_) && SaveAsPng(result, fileName).empty();
+    if (!result.LoadFromFile(resultFile))
+        return result.ErrorText();
+    ResultFileWriting writing;
+    writing.progress = [&control](double done) {
+        control.permille = static_cast<int>(done * 1000);
+        return !control.cancelled.load();
+    };
+    return WriteResultFile(
+        result, fileName, [&control] { return !control.cancelled.load(); }, writing);
 }
 
 void TFinalForm::KFileClipboardClick() {

@@ -23,6 +23,7 @@ class FinalForm;
 namespace slanter {
 
 class THandyBitmap;
+struct SaveControl;
 
 // The window of one conversion. Its maker sets ResultNumber and Smoothing, selects the
 // pattern in the pattern engine and calls Convert, which shows a progress panel with a
@@ -62,8 +63,11 @@ class TFinalForm : public QMainWindow {
     void PaintBoxPaint(QWidget* sender);
     // Asks for a file name and saves the result there (SaveResultAs).
     void KFileSaveAsClick();
-    // Copies the result file to `fileName`, replacing it, and remembers its folder; a name
-    // ending in .png gets the same pixels as a PNG file instead.
+    // Saves the result to `fileName` as a BMP or PNG file, as its extension asks (another
+    // extension is refused), through a temporary file and a rename, and remembers its
+    // folder. The writing runs on a thread of its own with a busy cursor and, when it
+    // takes long, a progress bar and Cancel; the program's windows stay usable, and this
+    // call returns when the save has finished.
     void SaveResultAs(const std::string& fileName);
     void KFileClipboardClick();
     void KViewInformationClick();
@@ -118,8 +122,12 @@ class TFinalForm : public QMainWindow {
     void ShowProgressPanel();
     // Writes the result file, loads it back and shows it; false after a message.
     bool ShowResult();
-    // Writes the result file's picture as a PNG file; false when it cannot.
-    bool SaveResultAsPng(const std::string& fileName) const;
+    // Writes the picture of resultFile to fileName in the format its name asks for, on
+    // the save's own thread; answers the reason for a failure, empty on success.
+    static std::string SaveResultFile(const std::string& resultFile, const std::string& fileName,
+                                      SaveControl& control);
+    // Deletes the result file of a closed window, which no command reaches any more.
+    void RemoveResultFile();
     // The run's result file for this conversion; empty when no name is free.
     std::string ChooseResultFile() const;
     // Whether another window still needs the file `fileName`.
@@ -134,6 +142,7 @@ class TFinalForm : public QMainWindow {
     std::function<double()> clock_;
     bool started_ = false;
     bool converting_ = false;
+    bool saving_ = false; // a Save As runs on its thread
     bool closed_ = false; // closed by the user or by the run: never shown again
     int view_ = 1;
     int zoom_ = 100;

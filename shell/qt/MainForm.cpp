@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,6 +37,7 @@
 #include "shell/PictureFileKind.h"
 #include "shell/PictureSizeChoice.h"
 #include "shell/RecentFiles.h"
+#include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/Clipboard.h"
@@ -46,7 +48,6 @@
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
-#include "shell/SettingsStore.h"
 #include "shell/qt/PictureSizeDialog.h"
 #include "shell/qt/PixelExactPicture.h"
 #include "shell/qt/WindowKeys.h"
@@ -378,7 +379,27 @@ void TMainForm::dropEvent(QDropEvent* event) {
     if (files.empty())
         return;
     event->acceptProposedAction();
+    // The boxes the opening raises wait until the drop has been answered, so that the
+    // program the file was dragged from is not held until OK is pressed.
+    struct Box {
+        QString text;
+        int flags;
+        QString caption;
+    };
+    std::vector<Box> held;
+    const MessageBoxShower previous =
+        SetMessageBoxShower([&held](const QString& text, int flags, const QString& caption) {
+            held.push_back({text, flags, caption});
+            return kOkButton;
+        });
     RunGuarded([this, &files] { OpenDroppedFiles(files); });
+    SetMessageBoxShower(previous);
+    for (const Box& box : held)
+        QMetaObject::invokeMethod(
+            this,
+            // The caption comes finished; AppMessageBox puts back the two blanks it takes.
+            [box] { AppMessageBox(box.text, box.flags, box.caption.mid(2)); },
+            Qt::QueuedConnection);
 }
 
 void TMainForm::Opened(const std::string& fileName) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultTexts.h"
 
 namespace slanter {
@@ -51,6 +52,18 @@ TEST(ResultTexts, FailuresNameTheFileAndTheReasonInJapanese) {
               "(画素のデータが 4294967241 バイトを超えます)\r\n");
     EXPECT_EQ(ResultNotSavedText(true, "/u/a.bmp"),
               "/u/a.bmp に、\r\n保存することができません。\r\n");
+}
+
+TEST(ResultTexts, ATypedExtensionDecidesTheFormatAndAnotherIsRefusedInBothLanguages) {
+    EXPECT_EQ(SavedFormatOf("/u/a.BMP"), SavedFormat::Bmp);
+    EXPECT_EQ(SavedFormatOf("/u/a.Png"), SavedFormat::Png);
+    EXPECT_EQ(SavedFormatOf("/u.png/a"), SavedFormat::Bmp);
+    EXPECT_EQ(SavedFormatOf("/u/wrong.jpg"), SavedFormat::Refused);
+    EXPECT_EQ(UnsavableExtensionText(true, "/u/wrong.jpg"),
+              "/u/wrong.jpg には、\r\n保存できません。\r\n"
+              "保存できるのは .bmp と .png のファイルです。\r\n");
+    EXPECT_EQ(ResultNotSavedText(true, "/u/a.bmp", "No space left on device"),
+              "/u/a.bmp に、\r\n保存することができません。\r\n(No space left on device)\r\n");
 }
 
 } // namespace

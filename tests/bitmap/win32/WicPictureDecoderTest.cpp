@@ -1,5 +1,5 @@
 // The decoder over the Windows Imaging Component, under wine, against the files that
-// Pillow and ImageMagick wrote before the run (bitmap/qt/foreign_pictures.py, the files the
+// Pillow and ImageMagick wrote before the run (bitmap/decoders/foreign_pictures.py, the files the
 // decoder over Qt is held to as well).
 #include <algorithm>
 #include <cstdlib>

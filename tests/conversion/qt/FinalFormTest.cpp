@@ -20,6 +20,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/qt/PendingMessages.h"
 #include "support/BlockPicture.h"
+#include "support/FullDisk.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {
@@ -213,7 +214,8 @@ TEST_F(FinalFormRun, ClosingTheWindowDuringTheRunHidesItAndTheRunGoesOn) {
     form.Convert();
     EXPECT_EQ(calls_, engine_.PatternSize(0).X);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(fs::exists(form.ResultFile()));
+    // Written, and deleted once the run is over: no command of a closed window reaches it.
+    EXPECT_FALSE(fs::exists(form.ResultFile()));
     EXPECT_FALSE(form.InfoText.empty());
 }
 
@@ -255,8 +257,8 @@ TEST_F(FinalFormRun, AResultFileThatCannotBeWrittenEndsTheRunWithAMessage) {
     const std::string file = TemporaryFiles->FileName("Temp0001.bmp");
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't write the converted image to " + file + ".\r\n(can't create " +
-                                 file + ")\r\n");
+    EXPECT_EQ(boxes[0].text, "Can't write the converted image to " + file +
+                                 ".\r\n(it is a folder, not a regular file)\r\n");
     EXPECT_EQ(boxes[0].flags, kWarningBox);
     EXPECT_EQ(boxes[0].caption, "  Bit Map Slanter");
     EXPECT_FALSE(form.isVisible());
@@ -264,6 +266,26 @@ TEST_F(FinalFormRun, AResultFileThatCannotBeWrittenEndsTheRunWithAMessage) {
     EXPECT_FALSE(Part<QMenu>(form, "KFile")->isEnabled());
     EXPECT_FALSE(AConversionRuns());
 }
+
+#ifndef _WIN32
+// No partial file is left behind, not even until the program ends.
+TEST_F(FinalFormRun, AResultFileOnAFullDiskSaysWhyAndLeavesNothing) {
+    Open(testing::PatternedBitmap(24, 60, 40));
+    Select(0);
+    testing::FullDisk full(TemporaryFiles->Folder(), 1000);
+    full.Fill();
+    Converted(1);
+    const std::string file = TemporaryFiles->FileName("Temp0001.bmp");
+    const auto boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Can't write the converted image to " + file + ".\r\n(" + full.Reason() + ")\r\n");
+    for (const auto& entry : fs::directory_iterator(TemporaryFiles->Folder()))
+        EXPECT_TRUE(entry.path().filename() == "filler" ||
+                    entry.path().filename() == "Temp0000.bmp")
+            << entry.path();
+}
+#endif
 
 TEST_F(FinalFormRun, AResultFileThatCannotBeReadBackEndsTheRunWithAMessage) {
     Open(testing::PatternedBitmap(24, 60, 40));

@@ -1,6 +1,8 @@
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QAction>
@@ -12,14 +14,17 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include "FinalFormFixture.h"
+#include "conversion/qt/BackgroundSave.h"
+#include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/SaveDialog.h"
-#include "shell/SettingsStore.h"
 #include "support/ForeignPictures.h"
+#include "support/FullDisk.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {
@@ -219,7 +224,7 @@ TEST_F(FinalFormWindow, SaveAsPngWritesThePixelsOfTheResultFile) {
     form.SaveResultAs(nowhere);
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't save to " + nowhere + ".\r\n");
+    EXPECT_EQ(boxes[0].text, "Can't save to " + nowhere + ".\r\n(No such file or directory)\r\n");
 }
 
 TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsOffered) {
@@ -258,9 +263,76 @@ TEST_F(FinalFormWindow, ASaveThatCannotBeWrittenIsReportedAndItsFolderNotRemembe
     EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't save to " + target + ".\r\n");
+    EXPECT_EQ(boxes[0].text, "Can't save to " + target + ".\r\n(No such file or directory)\r\n");
     EXPECT_EQ(boxes[0].flags, kWarningBox);
     EXPECT_FALSE(fs::exists(target));
+}
+
+#ifndef _WIN32
+TEST_F(FinalFormWindow, SaveAsOnAFullDiskKeepsTheOldFileByteForByteAndSaysWhy) {
+    TFinalForm& form = WideResult();
+    const std::string disk = Folder().Path("disk");
+    fs::create_directory(disk);
+    testing::FullDisk full(disk, 1000);
+    const Bytes old = {'o', 'l', 'd'};
+    for (const std::string name : {"keep.bmp", "keep.png"})
+        testing::WriteBytes(disk + "/" + name, old);
+    full.Fill();
+    for (const std::string name : {"keep.bmp", "keep.png"}) {
+        form.SaveResultAs(disk + "/" + name);
+        EXPECT_EQ(ReadBytes(disk + "/" + name), old) << name;
+        const auto boxes = TakeBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << name;
+        EXPECT_EQ(boxes[0].text,
+                  "Can't save to " + disk + "/" + name + ".\r\n(" + full.Reason() + ")\r\n");
+    }
+    fs::remove(disk + "/filler");
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator()), 2);
+}
+#endif
+
+TEST_F(FinalFormWindow, AnExtensionNeitherBmpNorPngIsRefusedNamingTheTwo) {
+    TFinalForm& form = WideResult();
+    const std::string target = Folder().Path("wrong.jpg");
+    form.SaveResultAs(target);
+    const auto boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Can't save to " + target +
+                                 ".\r\nThe converted image is saved as a .bmp or a .png file.\r\n");
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(FinalFormWindow, ClosingTheWindowDeletesItsResultFile) {
+    TFinalForm& form = WideResult();
+    ASSERT_TRUE(fs::exists(form.ResultFile()));
+    form.close();
+    EXPECT_FALSE(fs::exists(form.ResultFile()));
+}
+
+// The job waits for Cancel, which shows only once the save has run for a second; the
+// window's events go on meanwhile.
+TEST_F(FinalFormWindow, ALongSaveShowsProgressAndCancelsOnCancel) {
+    TFinalForm& form = WideResult();
+    QTimer press;
+    int looks = 0;
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        ++looks;
+        auto* cancel = form.findChild<QPushButton*>("SaveCancel");
+        if (cancel != nullptr && cancel->isVisible())
+            cancel->click();
+    });
+    press.start(20);
+    const std::string answer =
+        RunSaveInBackground(form, QStringLiteral("Cancel"), [](SaveControl& control) {
+            control.permille = 500;
+            while (!control.cancelled)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            return std::string("stopped");
+        });
+    EXPECT_EQ(answer, "stopped");
+    EXPECT_GT(looks, 5);
+    EXPECT_EQ(form.findChild<QPushButton*>("SaveCancel"), nullptr);
+    EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(FinalFormWindow, ASaveWhoseResultFileHasGoneIsReported) {

@@ -145,6 +145,21 @@ TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
     EXPECT_TRUE(Main().acceptDrops());
 }
 
+// The program the file was dragged from waits for the drop's answer, not for OK.
+TEST_F(MainFormPictures, AMessageAboutADroppedFileShowsOnceTheDropIsAnswered) {
+    Start();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Picture("gone.png")))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OnlyMessage(), "Can't copy " + Picture("gone.png") + ".\r\n");
+}
+
 TEST_F(MainFormPictures, TheFileMenuListsTheLastEightPicturesNewestFirst) {
     Start();
     EXPECT_EQ(FileMenu(), (Strings{"KFileN1|", "KFileExit|E&xit"}));

@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "bitmap/OutputFile.h"
 
 #include <cstdio>
 #include <utility>
@@ -17,8 +17,9 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
+#include "bitmap/encoders/PngEncoder.h"
 
-namespace slanter::cli {
+namespace slanter {
 
 namespace {
 
@@ -105,6 +106,24 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Where path leads through symbolic links in its last part, so that the file they point
+// to is replaced and the links stay; path itself when it is no link. A link that points
+// nowhere yet leads to the file it names.
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::vector<char> target(PATH_MAX + 1);
+        const ssize_t length = ::readlink(path.c_str(), target.data(), PATH_MAX);
+        if (length <= 0)
+            return path;
+        const std::string to(target.data(), static_cast<std::size_t>(length));
+        path = to.front() == '/' ? to : FolderOf(path) + "/" + to;
+    }
+    return path; // a loop: the rename reports it
+}
+
 // Empty when path is missing or a regular file (through links); otherwise what it is.
 // mode gets the bits the output should have: the existing file's, or a new file's.
 std::string NotARegularFile(const std::string& path, mode_t& mode) {
@@ -185,12 +204,14 @@ bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::s
 
 } // namespace
 
-std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path,
-                            const std::function<bool()>& keepGoing) {
-    if (path.empty())
+std::string WriteResultFile(THandyBitmap& bitmap, const std::string& asked,
+                            const std::function<bool()>& keepGoing,
+                            const ResultFileWriting& writing) {
+    if (asked.empty())
         return "no file name";
     std::string reason;
 #ifdef _WIN32
+    const std::string& path = asked;
     if (std::string refusal = NotARegularFile(path); !refusal.empty())
         return refusal;
     const std::string temporary = MakeTemporaryBeside(path, reason);
@@ -198,6 +219,7 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path,
         return reason;
     const auto flush = [&temporary](std::string& why) { return FlushToDisk(temporary, why); };
 #else
+    const std::string path = FollowLinks(asked);
     mode_t mode = 0;
     if (std::string refusal = NotARegularFile(path, mode); !refusal.empty())
         return refusal;
@@ -214,14 +236,25 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path,
     };
 #endif
 
-    if (NamesPngFile(path)) {
-        if (const std::string problem = SaveAsPng(bitmap, temporary); !problem.empty()) {
+    // The format follows the name asked for, not the name a link leads to.
+    if (NamesPngFile(asked)) {
+        PngEncoding encoding;
+        encoding.threads = writing.threads;
+        encoding.keepGoing = writing.progress;
+        if (std::string problem = SaveAsPng(bitmap, temporary, encoding); !problem.empty()) {
             std::remove(temporary.c_str());
-            return problem;
+            return problem == kPngStopped ? kWriteStopped : problem;
         }
     } else if (!bitmap.SaveToFile(temporary)) {
         std::remove(temporary.c_str());
+        // The system's words tell the user more than the header that was being written.
+        if (!bitmap.SystemReason().empty())
+            return bitmap.SystemReason();
         return bitmap.ErrorText().empty() ? "the file could not be written" : bitmap.ErrorText();
+    }
+    if (writing.progress && !writing.progress(1.0)) {
+        std::remove(temporary.c_str());
+        return kWriteStopped;
     }
     if (!flush(reason)) {
         std::remove(temporary.c_str());
@@ -238,4 +271,4 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& path,
     return {};
 }
 
-} // namespace slanter::cli
+} // namespace slanter

@@ -1,0 +1,242 @@
+#include "bitmap/encoders/PngEncoder.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include <zlib.h>
+
+#include "bitmap/ErrorTexts.h"
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/RowCodec.h"
+#include "bitmap/encoders/PngRows.h"
+
+namespace slanter {
+
+namespace {
+
+// Filtered bytes per strip: large enough that the flush between strips costs nothing
+// worth counting, small enough that two cores share even a modest picture.
+constexpr std::int64_t kStripBytes = std::int64_t{1} << 20;
+// Level 1 with run-length matching: the speed of the fastest writers at their size.
+constexpr int kLevel = 1;
+constexpr int kStrategy = Z_RLE;
+
+struct Strip {
+    std::vector<std::uint8_t> deflated;
+    std::uint32_t adler = 1;
+    std::int64_t filteredBytes = 0;
+    bool ready = false;
+    bool failed = false;
+};
+
+void PutBigEndian(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value >> 24);
+    at[1] = static_cast<std::uint8_t>(value >> 16);
+    at[2] = static_cast<std::uint8_t>(value >> 8);
+    at[3] = static_cast<std::uint8_t>(value);
+}
+
+// One chunk: length, type, the data in up to two parts, CRC.
+bool WriteChunk(const PngByteSink& sink, const char* type, const std::uint8_t* data,
+                std::size_t count, const std::uint8_t* more = nullptr, std::size_t moreCount = 0) {
+    std::uint8_t head[8];
+    PutBigEndian(head, static_cast<std::uint32_t>(count + moreCount));
+    std::copy_n(type, 4, head + 4);
+    uLong crc = crc32(0, head + 4, 4);
+    if (count > 0)
+        crc = crc32_z(crc, data, count);
+    if (moreCount > 0)
+        crc = crc32_z(crc, more, moreCount);
+    std::uint8_t tail[4];
+    PutBigEndian(tail, static_cast<std::uint32_t>(crc));
+    return sink(head, 8) && (count == 0 || sink(data, count)) &&
+           (moreCount == 0 || sink(more, moreCount)) && sink(tail, 4);
+}
+
+// Filters and deflates rows [first, last) into strip; the last strip of the picture ends
+// the deflate stream, every other one ends on a byte boundary without ending it.
+void CompressStrip(const THandyBitmap& picture, const PngLayout& layout, std::int32_t first,
+                   std::int32_t last, bool final, Strip& strip) {
+    try {
+        const auto rowBytes = static_cast<std::size_t>(layout.rowBytes);
+        std::vector<std::uint8_t> rows(2 * rowBytes);
+        std::vector<std::uint8_t> filtered((rowBytes + 1) * static_cast<std::size_t>(last - first));
+        std::uint8_t* previous = nullptr;
+        std::uint8_t* current = rows.data();
+        const int filter = ChosenFilter(layout);
+        // Up looks at the row above, which for the first row of a strip is in the strip
+        // before; it is made again here so that strips never wait for each other.
+        if (first > 0 && filter >= 2) {
+            MakePngRow(picture, layout, first - 1, rows.data() + rowBytes);
+            previous = rows.data() + rowBytes;
+        }
+        for (std::int32_t r = first; r < last; ++r) {
+            MakePngRow(picture, layout, r, current);
+            FilterRow(filter, layout, current, previous,
+                      filtered.data() + (rowBytes + 1) * static_cast<std::size_t>(r - first));
+            previous = current;
+            current = current == rows.data() ? rows.data() + rowBytes : rows.data();
+        }
+        strip.filteredBytes = static_cast<std::int64_t>(filtered.size());
+        strip.adler = static_cast<std::uint32_t>(adler32_z(1, filtered.data(), filtered.size()));
+
+        z_stream stream{};
+        if (deflateInit2(&stream, kLevel, Z_DEFLATED, -15, 8, kStrategy) != Z_OK) {
+            strip.failed = true;
+            return;
+        }
+        strip.deflated.resize(deflateBound(&stream, filtered.size()) + 16);
+        stream.next_in = filtered.data();
+        stream.avail_in = static_cast<uInt>(filtered.size());
+        stream.next_out = strip.deflated.data();
+        stream.avail_out = static_cast<uInt>(strip.deflated.size());
+        const int result = deflate(&stream, final ? Z_FINISH : Z_FULL_FLUSH);
+        strip.failed = final ? result != Z_STREAM_END : result != Z_OK || stream.avail_in != 0;
+        strip.deflated.resize(stream.total_out);
+        deflateEnd(&stream);
+    } catch (const std::bad_alloc&) {
+        strip.failed = true;
+    }
+}
+
+} // namespace
+
+std::string EncodePng(const THandyBitmap& picture, const PngByteSink& sink,
+                      const PngEncoding& encoding,
+                      const std::function<std::string()>& failedWrite) {
+    const auto writeFailure = [&failedWrite] {
+        const std::string reason = failedWrite ? failedWrite() : std::string();
+        return reason.empty() ? std::string("the file could not be written") : reason;
+    };
+    try {
+        const std::int32_t width = picture.biWidth();
+        const std::int32_t height = picture.biHeight();
+        if (!IsStoredDepth(picture.biBitCount()))
+            return bitmap_text::kIllegalBitCount;
+        if (width <= 0 || height <= 0 || picture.CellRow(height - 1) == nullptr)
+            return bitmap_text::kNoImage;
+        const PngLayout layout = LayoutOf(picture);
+
+        static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        std::uint8_t header[13];
+        PutBigEndian(header, static_cast<std::uint32_t>(width));
+        PutBigEndian(header + 4, static_cast<std::uint32_t>(height));
+        header[8] = static_cast<std::uint8_t>(layout.bitDepth);
+        header[9] = static_cast<std::uint8_t>(layout.colorType);
+        header[10] = header[11] = header[12] = 0;
+        if (!sink(kSignature, 8) || !WriteChunk(sink, "IHDR", header, 13))
+            return writeFailure();
+        if (!layout.palette.empty() &&
+            !WriteChunk(sink, "PLTE", layout.palette.data(), layout.palette.size()))
+            return writeFailure();
+
+        const std::int32_t stripRows = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(kStripBytes / (layout.rowBytes + 1), 1, height));
+        const std::int32_t strips = (height + stripRows - 1) / stripRows;
+        const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        const int threads = std::clamp(encoding.threads > 0 ? encoding.threads : cores, 1, strips);
+        // At most this many strips are held at once, compressed or being compressed.
+        const std::int32_t window = 2 * threads;
+
+        std::vector<Strip> pieces(static_cast<std::size_t>(strips));
+        std::mutex lock;
+        std::condition_variable changed;
+        std::int32_t written = 0;   // strips handed to the sink
+        std::int32_t nextStrip = 0; // the next strip a worker takes
+        bool stopping = false;
+        const auto work = [&] {
+            for (;;) {
+                std::int32_t k = 0;
+                {
+                    std::unique_lock<std::mutex> hold(lock);
+                    changed.wait(hold, [&] {
+                        return stopping || nextStrip >= strips || nextStrip < written + window;
+                    });
+                    if (stopping || nextStrip >= strips)
+                        return;
+                    k = nextStrip++;
+                }
+                const std::int32_t first = k * stripRows;
+                CompressStrip(picture, layout, first, std::min(height, first + stripRows),
+                              k + 1 == strips, pieces[static_cast<std::size_t>(k)]);
+                std::lock_guard<std::mutex> hold(lock);
+                pieces[static_cast<std::size_t>(k)].ready = true;
+                changed.notify_all();
+            }
+        };
+        std::vector<std::thread> workers;
+        std::string problem;
+        try {
+            for (int t = 0; t < threads && threads > 1; ++t)
+                workers.emplace_back(work);
+        } catch (const std::system_error&) {
+            // Fewer threads than asked: the ones running do it all.
+        }
+
+        std::uint32_t adler = 1;
+        for (std::int32_t k = 0; k < strips && problem.empty(); ++k) {
+            Strip& strip = pieces[static_cast<std::size_t>(k)];
+            // Alone, this thread compresses each strip just before it writes it.
+            if (workers.empty()) {
+                const std::int32_t first = k * stripRows;
+                CompressStrip(picture, layout, first, std::min(height, first + stripRows),
+                              k + 1 == strips, strip);
+                strip.ready = true;
+            }
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                changed.wait(hold, [&] { return strip.ready; });
+            }
+            if (strip.failed) {
+                problem = bitmap_text::kOutOfMemory;
+                break;
+            }
+            adler = static_cast<std::uint32_t>(
+                adler32_combine(adler, strip.adler, strip.filteredBytes));
+            std::vector<std::uint8_t> edges;
+            if (k == 0)
+                edges = {0x78, 0x01}; // deflate, 32K window, fastest
+            const std::size_t lead = edges.size();
+            std::vector<std::uint8_t> trailer(4);
+            PutBigEndian(trailer.data(), adler);
+            const bool last = k + 1 == strips;
+            bool ok = true;
+            if (lead > 0) {
+                edges.insert(edges.end(), strip.deflated.begin(), strip.deflated.end());
+                if (last)
+                    edges.insert(edges.end(), trailer.begin(), trailer.end());
+                ok = WriteChunk(sink, "IDAT", edges.data(), edges.size());
+            } else {
+                ok = WriteChunk(sink, "IDAT", strip.deflated.data(), strip.deflated.size(),
+                                last ? trailer.data() : nullptr, last ? 4 : 0);
+            }
+            std::vector<std::uint8_t>().swap(strip.deflated);
+            if (!ok)
+                problem = writeFailure();
+            else if (encoding.keepGoing && !encoding.keepGoing(double(k + 1) / strips))
+                problem = kPngStopped;
+            std::lock_guard<std::mutex> hold(lock);
+            written = k + 1;
+            if (!problem.empty())
+                stopping = true;
+            changed.notify_all();
+        }
+        for (std::thread& worker : workers)
+            worker.join();
+        if (!problem.empty())
+            return problem;
+        if (!WriteChunk(sink, "IEND", nullptr, 0))
+            return writeFailure();
+        return {};
+    } catch (const std::bad_alloc&) {
+        return bitmap_text::kOutOfMemory;
+    }
+}
+
+} // namespace slanter

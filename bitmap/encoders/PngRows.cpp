@@ -1,0 +1,115 @@
+#include "bitmap/encoders/PngRows.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/RowCodec.h"
+
+namespace slanter {
+
+namespace {
+
+// A 5-bit channel of a 16-bit file widened to 8 bits, as the readers of such files do.
+std::uint8_t WidenedFiveBits(std::int32_t channel) {
+    return static_cast<std::uint8_t>(channel / 8 * 255 / 31);
+}
+
+bool IsIndexed(const THandyBitmap& picture) {
+    const int depth = picture.biBitCount();
+    return depth == 1 || depth == 4 || depth == 8;
+}
+
+// The largest index a cell holds, for a palette shorter than the depth allows.
+std::int32_t LargestIndex(const THandyBitmap& picture) {
+    std::int32_t largest = 0;
+    const std::int32_t mask = picture.MaxColors() - 1;
+    for (std::int32_t y = 0; y < picture.biHeight(); ++y)
+        if (const std::int32_t* cells = picture.CellRow(y))
+            for (std::int32_t x = 0; x < picture.biWidth(); ++x)
+                largest = std::max(largest, cells[x] & mask);
+    return largest;
+}
+
+} // namespace
+
+PngLayout LayoutOf(const THandyBitmap& picture) {
+    PngLayout layout;
+    layout.width = picture.biWidth();
+    layout.height = picture.biHeight();
+    if (IsIndexed(picture)) {
+        layout.bitDepth = picture.biBitCount();
+        layout.colorType = 3;
+        layout.pixelBytes = 1;
+        layout.rowBytes = (std::int64_t{layout.width} * layout.bitDepth + 7) / 8;
+        std::int32_t entries = std::max(picture.PaletteCount(), 1);
+        if (entries < picture.MaxColors())
+            entries = std::max(entries, LargestIndex(picture) + 1);
+        layout.palette.assign(3 * static_cast<std::size_t>(entries), 0);
+        for (std::int32_t k = 0; k < picture.PaletteCount(); ++k) {
+            const auto color = static_cast<std::uint32_t>(picture.GetPaletteColor(k));
+            for (int c = 0; c < 3; ++c)
+                layout.palette[3 * k + c] = static_cast<std::uint8_t>(color >> 8 * c);
+        }
+    } else {
+        layout.rowBytes = std::int64_t{layout.width} * 3;
+    }
+    return layout;
+}
+
+void MakePngRow(const THandyBitmap& picture, const PngLayout& layout, std::int32_t r,
+                std::uint8_t* row) {
+    const std::int32_t* cells = picture.CellRow(layout.height - 1 - r);
+    if (cells == nullptr) {
+        std::fill_n(row, layout.rowBytes, 0);
+        return;
+    }
+    const int depth = picture.biBitCount();
+    if (layout.colorType == 3) {
+        if (depth == 8)
+            for (std::int32_t x = 0; x < layout.width; ++x)
+                row[x] = static_cast<std::uint8_t>(cells[x]);
+        else
+            PackRow(depth, cells, layout.width, row); // MSB first, as PNG packs them
+        return;
+    }
+    for (std::int32_t x = 0; x < layout.width; ++x, row += 3) {
+        const auto v = static_cast<std::uint32_t>(cells[x]);
+        if (depth == 16) {
+            row[0] = WidenedFiveBits(v & 0xFF);
+            row[1] = WidenedFiveBits(v >> 8 & 0xFF);
+            row[2] = WidenedFiveBits(v >> 16 & 0xFF);
+        } else {
+            row[0] = static_cast<std::uint8_t>(v);
+            row[1] = static_cast<std::uint8_t>(v >> 8);
+            row[2] = static_cast<std::uint8_t>(v >> 16);
+        }
+    }
+}
+
+int ChosenFilter(const PngLayout& layout) {
+    return layout.colorType == 3 ? 0 : 2;
+}
+
+void FilterRow(int filter, const PngLayout& layout, const std::uint8_t* row,
+               const std::uint8_t* previous, std::uint8_t* out) {
+    out[0] = static_cast<std::uint8_t>(filter);
+    ++out;
+    const std::int64_t n = layout.rowBytes;
+    const int left = layout.pixelBytes;
+    switch (filter) {
+    case 1:
+        std::copy_n(row, std::min<std::int64_t>(left, n), out);
+        for (std::int64_t i = left; i < n; ++i)
+            out[i] = static_cast<std::uint8_t>(row[i] - row[i - left]);
+        return;
+    case 2:
+        for (std::int64_t i = 0; i < n; ++i)
+            out[i] = static_cast<std::uint8_t>(row[i] - (previous != nullptr ? previous[i] : 0));
+        return;
+    default:
+        std::copy_n(row, n, out);
+    }
+}
+
+} // namespace slanter
