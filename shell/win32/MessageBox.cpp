@@ -1,5 +1,6 @@
 #include "shell/win32/MessageBox.h"
 
+#include <exception>
 #include <utility>
 
 #include <windows.h>
@@ -33,6 +34,20 @@ int AppMessageBox(const std::string& text, int flags, const std::string& caption
 
 MessageBoxShower SetMessageBoxShower(MessageBoxShower shower) {
     return std::exchange(CurrentShower(), std::move(shower));
+}
+
+void ShowGeneralError(const std::string& text) {
+    AppMessageBox(text, kErrorBox);
+}
+
+bool RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& error) {
+        ShowGeneralError(error.what());
+    }
+    return false;
 }
 
 } // namespace slanter
