@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "conversion/win32/FinalForm.h"
@@ -31,6 +32,11 @@ constexpr int kListRowHeight = 15;
 constexpr int kFontPixels = 12;
 // The size rules take at most these steps: the width, the height, the panel.
 constexpr int kResizeSteps = 3;
+// The smallest font a caption is given; smaller would be unreadable.
+constexpr int kLeastPixels = 8;
+// Right of a group box's caption: the frame's start before it and its tail after it.
+constexpr int kCaptionLead = 8;
+constexpr int kFrameTail = 6;
 
 // The window takes no input while a preview is drawn or a conversion runs, so that no
 // second one can be started from it; it takes input again however the command ends, the
@@ -94,9 +100,7 @@ void TMethodForm::FormCreate() {
     args.style = WS_OVERLAPPEDWINDOW;
     Create(args);
 
-    LOGFONTW designedFont{};
-    GetObjectW(ControlFont(), sizeof(designedFont), &designedFont);
-    designedFont.lfHeight = -slanter::Scaled(kFontPixels);
+    const LOGFONTW designedFont = ControlFontAt(slanter::Scaled(kFontPixels));
     font_.Reset(CreateFontIndirectW(&designedFont));
     const HFONT font = font_.Get();
 
@@ -154,6 +158,10 @@ void TMethodForm::FormCreate() {
     ResultCount_ = 0;
     if (!Japanese)
         SetEnglishCaptions();
+    FitGroupBox(GroupBox1, RadioButton1, RadioButton2);
+    FitGroupBox(GroupBox2, RadioButton3, RadioButton4);
+    FitGroupBox(GroupBox3, RadioButton5, RadioButton6);
+    FitGroupBox(GroupBox4, RadioButton7, RadioButton8);
     for (int step = 0; step < kResizeSteps; ++step) {
         if (FormResize())
             break;
@@ -200,6 +208,49 @@ void TMethodForm::SetEnglishCaptions() {
     RadioButton6.SetText("On");
     RadioButton7.SetText("Angle");
     RadioButton8.SetText("Area");
+}
+
+int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
+    HDC dc = GetDC(Hwnd());
+    const SelectedObject selected(dc, font);
+    const std::wstring wide = WideText(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    ReleaseDC(Hwnd(), dc);
+    return size.cx;
+}
+
+HFONT TMethodForm::FontOf(int pixels) {
+    for (const auto& [size, font] : smallerFonts_)
+        if (size == pixels)
+            return font.Get();
+    const LOGFONTW description = ControlFontAt(pixels);
+    smallerFonts_.emplace_back(pixels, GdiObject<HFONT>(CreateFontIndirectW(&description)));
+    return smallerFonts_.back().second.Get();
+}
+
+void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second) {
+    const RECT frame = box.Bounds();
+    const int designedPixels = slanter::Scaled(kFontPixels);
+    const auto shrink = [this, designedPixels](Control& control, int room, int extra) {
+        int pixels = designedPixels;
+        while (TextWidth(FontOf(pixels), control.Text()) + extra > room && pixels > kLeastPixels)
+            --pixels;
+        if (pixels != designedPixels)
+            SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)), TRUE);
+    };
+    shrink(box, frame.right - frame.left, kCaptionLead + kFrameTail);
+    // The check mark and the gap before the text.
+    const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (CheckButton* button : {&first, &second}) {
+        const RECT bounds = button->Bounds();
+        // Up to the frame, which is a pixel wide.
+        const int room = frame.right - 1 - bounds.left;
+        const int needed = mark + TextWidth(font_.Get(), button->Text());
+        const int width = std::min(std::max<int>(needed, bounds.right - bounds.left), room);
+        button->SetBounds(bounds.left, bounds.top, width, bounds.bottom - bounds.top);
+        shrink(*button, width, mark);
+    }
 }
 
 void TMethodForm::OnClose() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "method/PatternRow.h"
@@ -68,12 +70,19 @@ class TMethodForm : public Wnd {
     bool FormResize();
     void ReadOptions();
     void SetEnglishCaptions();
+    // Keeps every caption of a group box and its buttons whole: a button is widened up to
+    // the frame, and a caption that still does not fit takes a smaller font of its own.
+    void FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second);
+    int TextWidth(HFONT font, const std::string& text) const;
+    // The control font `pixels` high, made once and kept with the window.
+    HFONT FontOf(int pixels);
     // Paints the row of pattern `index`: five columns under the header's sections, each
     // cut at its section's edges, in the selection's colours for a selected row.
     void ListBox1DrawItem(DRAWITEMSTRUCT& item) const;
     SectionWidths ColumnWidths() const;
 
     GdiObject<HFONT> font_;
+    std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
     std::int32_t ResultCount_ = 0;
     std::vector<std::unique_ptr<TFinalForm>> results_;
     int resizeDepth_ = 0;

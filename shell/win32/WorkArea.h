@@ -15,8 +15,11 @@ ScreenRect WorkAreaAt(POINT corner);
 // area; its client area then shows the rest with scroll bars.
 void KeepOnWorkArea(HWND window);
 
-// The font the windows' controls use: the system's message font at the display's scale.
+// The font the windows' controls use: the system's message font at the display's scale,
+// in a Japanese run a face that has the Japanese glyphs.
 HFONT ControlFont();
+// The control font's description at `pixels` pixels high (0 keeps its height).
+LOGFONTW ControlFontAt(int pixels);
 // A designed length (pixels at 96 dots per inch) at the display's scale.
 int Scaled(int designed);
 
