@@ -69,8 +69,9 @@ TFinalForm::TFinalForm(HWND owner) {
     Label1.Create({Hwnd(), Designed(kForm, "Label1").text, 0, 0, 0, 0, 0, font});
     Label2.Create({Hwnd(), "", 0, 0, 0, 0, 0, font});
     const DesignedItem& cancel = Designed(kForm, "Button1");
-    Button1.Create({Hwnd(), cancel.text, 0, 0, Scaled(cancel.width), Scaled(cancel.height), 0, font},
-                   [this] { CancelRequested = true; });
+    Button1.Create(
+        {Hwnd(), cancel.text, 0, 0, Scaled(cancel.width), Scaled(cancel.height), 0, font},
+        [this] { CancelRequested = true; });
     menu_->SetMenuEnabled("KFile", false);
     menu_->SetMenuEnabled("KView", false);
 
@@ -267,7 +268,8 @@ void TFinalForm::ShowProgressPanel() {
     KeepOnWorkArea(Hwnd());
     LayOutPanels();
     // Drawn before the work starts, which lets messages run only between columns.
-    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool TFinalForm::ShowResult() {
@@ -294,7 +296,8 @@ bool TFinalForm::ShowResult() {
     picture_ = ScreenPicture(loaded);
     menu_->SetMenuEnabled("KFile", true);
     menu_->SetMenuEnabled("KView", true);
-    for (Control* control : std::initializer_list<Control*>{&ProgressBar1, &Label1, &Label2, &Button1})
+    for (Control* control :
+         std::initializer_list<Control*>{&ProgressBar1, &Label1, &Label2, &Button1})
         control->SetVisible(false);
     ShowWindow(clientArea_.Hwnd(), SW_SHOW);
     KViewClick(1);

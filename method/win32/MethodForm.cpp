@@ -106,7 +106,8 @@ void TMethodForm::FormCreate() {
 
     const auto box = [&](GroupBox& group, const char* name) {
         const BoxBounds b = Scaled(Designed(kForm, name));
-        group.Create({Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
+        group.Create(
+            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
     };
     // The buttons lie on the form inside their boxes' bounds, as the system groups them.
     const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first) {
@@ -114,9 +115,9 @@ void TMethodForm::FormCreate() {
         const BoxBounds b = Scaled(item);
         const BoxBounds g = Scaled(Designed(kForm, group));
         const CheckButton* sender = &button;
-        button.CreateRadio({Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height,
-                            0, font},
-                           first, [this, sender] { RunGuarded([this, sender] { RadioButtonClick(sender); }); });
+        button.CreateRadio(
+            {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
+            [this, sender] { RunGuarded([this, sender] { RadioButtonClick(sender); }); });
     };
     box(GroupBox1, "GroupBox1");
     radio(RadioButton1, "RadioButton1", "GroupBox1", true);
@@ -132,8 +133,9 @@ void TMethodForm::FormCreate() {
     radio(RadioButton8, "RadioButton8", "GroupBox4", false);
     const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
         const BoxBounds b = Scaled(Designed(kForm, name));
-        control.Create({Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
-                       std::move(onClick));
+        control.Create(
+            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
+            std::move(onClick));
     };
     button(Button1, "Button1", [this] { RunGuarded([this] { Button1Click(); }); });
     button(Button2, "Button2", [this] { RunGuarded([this] { Button2Click(); }); });
@@ -141,10 +143,11 @@ void TMethodForm::FormCreate() {
     const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"));
     HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
                           Sections(Designed(kForm, "HeaderControl1").text));
-    ListBox1.Create({Hwnd(), "", panel.left, panel.top + header.height, panel.width,
-                     panel.height - header.height, WS_BORDER, font},
-                    slanter::Scaled(kListRowHeight), [this] { ListBox1Click(); },
-                    [this] { RunGuarded([this] { ListBox1DblClick(); }); });
+    ListBox1.Create(
+        {Hwnd(), "", panel.left, panel.top + header.height, panel.width,
+         panel.height - header.height, WS_BORDER, font},
+        slanter::Scaled(kListRowHeight), [this] { ListBox1Click(); },
+        [this] { RunGuarded([this] { ListBox1DblClick(); }); });
 
     RunGuarded([this] { RestoreFormPlacement(Hwnd(), kSection); });
     RunGuarded([this] {
@@ -172,7 +175,8 @@ void TMethodForm::FormCreate() {
 
 void TMethodForm::ReadOptions() {
     const auto firstChosen = [](const OptionSetting& setting) {
-        return FirstButtonChosen(setting, ReadSetting(kSection, setting.name, setting.first).Text());
+        return FirstButtonChosen(setting,
+                                 ReadSetting(kSection, setting.name, setting.first).Text());
     };
     // Checking a button runs its handler, as the user's click would: the engine hears the
     // stored options.
@@ -237,7 +241,8 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
         while (TextWidth(FontOf(pixels), control.Text()) + extra > room && pixels > kLeastPixels)
             --pixels;
         if (pixels != designedPixels)
-            SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)), TRUE);
+            SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)),
+                         TRUE);
     };
     shrink(box, frame.right - frame.left, kCaptionLead + kFrameTail);
     // The check mark and the gap before the text.
@@ -447,8 +452,8 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
         SetTextColor(dc, ink);
         for (int column = 0; column < kListColumnCount; ++column) {
             // The row's own left edge plays no part: the columns start at the header's.
-            const RECT cell{cells[column].left, rect.top,
-                            cells[column].left + cells[column].width, rect.bottom};
+            const RECT cell{cells[column].left, rect.top, cells[column].left + cells[column].width,
+                            rect.bottom};
             const std::wstring text = WideText(texts[column]);
             ExtTextOutW(dc, cell.left + cells[column].textLeft, rect.top, ETO_CLIPPED | ETO_OPAQUE,
                         &cell, text.c_str(), static_cast<UINT>(text.size()), nullptr);

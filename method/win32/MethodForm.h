@@ -49,8 +49,8 @@ class TMethodForm : public Wnd {
     const std::vector<std::unique_ptr<TFinalForm>>& ResultWindows() const { return results_; }
 
     // The controls, by their designed names.
-    CheckButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5,
-        RadioButton6, RadioButton7, RadioButton8;
+    CheckButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6,
+        RadioButton7, RadioButton8;
     GroupBox GroupBox1, GroupBox2, GroupBox3, GroupBox4;
     Button Button1, Button2;
     HeaderControl HeaderControl1;

@@ -60,23 +60,23 @@ void TPreviewForm::FormCreate() {
         CheckBox1.SetText("Show tile &outline");
     }
     ShowPictureView(false);
-    lattice_ = ToPicture(
-        PreviewRaster(PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true}));
+    lattice_ =
+        ToPicture(PreviewRaster(PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true}));
 }
 
 void TPreviewForm::DrawPreview() {
     Show(SW_SHOWNOACTIVATE);
-    const PreviewRaster raster(PatternEngine != nullptr
-                                   ? ComputePreviewDrawing(*PatternEngine, lattice.cx, lattice.cy)
-                                   : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
+    const PreviewRaster raster(
+        PatternEngine != nullptr ? ComputePreviewDrawing(*PatternEngine, lattice.cx, lattice.cy)
+                                 : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
     lattice_ = ToPicture(raster);
     wallpaper_ = {};
     if (PatternEngine != nullptr && SourceBitmap != nullptr) {
         const TSlanter& engine = *PatternEngine;
         wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
-        wallpaper_ = RenderPicturePreview(engine, *SourceBitmap, Smoothing,
-                                          PicturePreviewSize(wallpaperTile_, {viewSide_, viewSide_}),
-                                          false);
+        wallpaper_ =
+            RenderPicturePreview(engine, *SourceBitmap, Smoothing,
+                                 PicturePreviewSize(wallpaperTile_, {viewSide_, viewSide_}), false);
     }
     ShowPictureView(wallpaper_.width > 0);
     CheckBox1Click();
@@ -113,8 +113,9 @@ void TPreviewForm::CheckBox1Click() {
 
 void TPreviewForm::OnPaint(HDC dc, const RECT&) {
     lattice_.Draw(dc, {0, 0}, {0, 0, lattice_.Width(), lattice_.Height()});
+    // Across the view from its left edge, in the middle of its height.
     if (!shownWallpaper_.IsEmpty())
-        shownWallpaper_.Draw(dc, {lattice.cx + kGap, 0},
+        shownWallpaper_.Draw(dc, {lattice.cx + kGap, (viewSide_ - shownWallpaper_.Height()) / 2},
                              {0, 0, shownWallpaper_.Width(), shownWallpaper_.Height()});
 }
 

@@ -75,16 +75,15 @@ std::size_t PixelOffset(const BITMAPINFOHEADER& header) {
     std::size_t colours = header.biClrUsed;
     if (colours == 0 && header.biBitCount <= 8)
         colours = std::size_t{1} << header.biBitCount;
-    std::size_t masks = header.biSize == sizeof(BITMAPINFOHEADER) &&
-                                header.biCompression == BI_BITFIELDS
-                            ? 3
-                            : 0;
+    std::size_t masks =
+        header.biSize == sizeof(BITMAPINFOHEADER) && header.biCompression == BI_BITFIELDS ? 3 : 0;
     return header.biSize + (colours + masks) * sizeof(RGBQUAD);
 }
 
 bool WriteBytes(const std::string& fileName, const unsigned char* head, std::size_t headSize,
                 const PackedDib& dib) {
-    std::ofstream file(std::filesystem::path(WideText(fileName)), std::ios::binary | std::ios::trunc);
+    std::ofstream file(std::filesystem::path(WideText(fileName)),
+                       std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(head), static_cast<std::streamsize>(headSize));
     file.write(reinterpret_cast<const char*>(dib.data()), static_cast<std::streamsize>(dib.size()));
     return file.good();
@@ -107,14 +106,14 @@ bool SaveAsItIs(const PackedDib& dib, const BITMAPINFOHEADER& header, const std:
 bool SaveDrawn(const PackedDib& dib, const BITMAPINFOHEADER& header, const std::string& fileName) {
     const LONG width = header.biWidth;
     const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    if (width <= 0 || height <= 0 ||
-        std::int64_t{width} * height > THandyBitmap::kMaxPixels)
+    if (width <= 0 || height <= 0 || std::int64_t{width} * height > THandyBitmap::kMaxPixels)
         return false;
     BITMAPINFO target{};
     target.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    GdiObject<HBITMAP> section(CreateDIBSection(screen, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+    GdiObject<HBITMAP> section(
+        CreateDIBSection(screen, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (section.Get() == nullptr) {
         ReleaseDC(nullptr, screen);
         return false;

@@ -95,11 +95,10 @@ void CheckButton::CreateRadio(const CreateArgs& args, bool firstOfGroup,
 }
 
 void CheckButton::CreateCheckBox(const CreateArgs& args, std::function<void()> onClick) {
-    Make(L"BUTTON", args, BS_AUTOCHECKBOX | WS_TABSTOP,
-         [onClick = std::move(onClick)](int code) {
-             if (code == BN_CLICKED && onClick)
-                 onClick();
-         });
+    Make(L"BUTTON", args, BS_AUTOCHECKBOX | WS_TABSTOP, [onClick = std::move(onClick)](int code) {
+        if (code == BN_CLICKED && onClick)
+            onClick();
+    });
 }
 
 bool CheckButton::IsChecked() const {

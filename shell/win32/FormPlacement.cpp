@@ -61,13 +61,12 @@ void RestoreFormPlacement(HWND form, const std::string& section, SIZE least) {
     const std::string state = ReadSetting(section, "State", "Normal").Text();
 
     const RECT area = WorkspaceArea({left, top});
-    const PlacementRect fitted =
-        FitPlacement({left, top, width, height},
-                     {area.left, area.top, area.right - area.left, area.bottom - area.top},
-                     least.cx, least.cy);
-    placement.rcNormalPosition = {
-        static_cast<LONG>(fitted.left), static_cast<LONG>(fitted.top),
-        static_cast<LONG>(fitted.left + fitted.width), static_cast<LONG>(fitted.top + fitted.height)};
+    const PlacementRect fitted = FitPlacement(
+        {left, top, width, height},
+        {area.left, area.top, area.right - area.left, area.bottom - area.top}, least.cx, least.cy);
+    placement.rcNormalPosition = {static_cast<LONG>(fitted.left), static_cast<LONG>(fitted.top),
+                                  static_cast<LONG>(fitted.left + fitted.width),
+                                  static_cast<LONG>(fitted.top + fitted.height)};
     placement.flags = 0;
     // A hidden window keeps its state for when it is shown.
     const bool visible = IsWindowVisible(form) != FALSE;

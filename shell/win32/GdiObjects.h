@@ -7,7 +7,8 @@
 namespace slanter {
 
 // Owns one GDI object (font, bitmap, brush) and deletes it.
-template <typename Handle> class GdiObject {
+template <typename Handle>
+class GdiObject {
   public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {}

@@ -339,7 +339,8 @@ void TMainForm::RefreshRecentFiles() {
     // The commands are made once; the menu holds those in use, the separator last.
     if (recentIds_.empty()) {
         for (std::size_t k = 0; k < kMostRecentFiles; ++k)
-            recentIds_.push_back(NewCommand([this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); }));
+            recentIds_.push_back(
+                NewCommand([this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); }));
         recentIds_.push_back(NewCommand({}));
     }
     for (const int id : recentIds_)
@@ -351,8 +352,8 @@ void TMainForm::RefreshRecentFiles() {
     for (std::size_t k = 0; k < files.size(); ++k)
         InsertMenuW(file, exitId, MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(recentIds_[k]),
                     WideText(RecentFileCaption(k, files[k])).c_str());
-    InsertMenuW(file, exitId, MF_BYCOMMAND | MF_SEPARATOR,
-                static_cast<UINT_PTR>(recentIds_.back()), nullptr);
+    InsertMenuW(file, exitId, MF_BYCOMMAND | MF_SEPARATOR, static_cast<UINT_PTR>(recentIds_.back()),
+                nullptr);
 }
 
 void TMainForm::KFileRecentClick(std::size_t index) {

@@ -13,9 +13,10 @@ namespace slanter {
 namespace {
 
 int ShowPlatformMessageBox(const std::string& text, int flags, const std::string& fullCaption) {
-    // Owned by the active window of this thread, so that the box is modal to it.
+    // Owned by the active window of this thread; every window of the program is disabled
+    // while it shows, and the one active before is active again afterwards.
     return ::MessageBoxW(::GetActiveWindow(), WideText(text).c_str(), WideText(fullCaption).c_str(),
-                         static_cast<UINT>(flags));
+                         static_cast<UINT>(flags) | MB_TASKMODAL);
 }
 
 MessageBoxShower& CurrentShower() {

@@ -62,8 +62,7 @@ bool SystemLanguageIsJapanese() {
 }
 
 ProgramStart PlatformProgramStart() {
-    return {ProgramFile(), CommandLineText(SwitchWords(ArgumentWords())),
-            SystemLanguageIsJapanese};
+    return {ProgramFile(), CommandLineText(SwitchWords(ArgumentWords())), SystemLanguageIsJapanese};
 }
 
 std::vector<std::string> PictureArguments() {

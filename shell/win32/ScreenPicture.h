@@ -19,7 +19,8 @@ class ScreenPicture {
     // The picture of the program's own record; empty when the record holds none.
     explicit ScreenPicture(const THandyBitmap& bitmap);
     // A picture of colour values (red in the low byte), top row first.
-    ScreenPicture(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& colours);
+    ScreenPicture(std::int32_t width, std::int32_t height,
+                  const std::vector<std::uint32_t>& colours);
 
     bool IsEmpty() const { return width_ <= 0 || height_ <= 0; }
     std::int32_t Width() const { return width_; }

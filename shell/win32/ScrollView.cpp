@@ -13,8 +13,8 @@ constexpr int kLineStep = 16;
 
 bool ScrollView::Create(HWND parent, Painter painter) {
     painter_ = std::move(painter);
-    return CreateChild(parent, WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, 0, 0, 0,
-                       0, 0);
+    return CreateChild(parent, WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                       0);
 }
 
 void ScrollView::SetCanvasSize(int width, int height) {

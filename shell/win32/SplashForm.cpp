@@ -7,8 +7,8 @@
 #include "shell/InfoTexts.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/WideText.h"
-#include "shell/win32/WorkArea.h"
 #include "shell/win32/Wnd.h"
+#include "shell/win32/WorkArea.h"
 
 namespace slanter {
 

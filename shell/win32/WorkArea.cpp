@@ -44,9 +44,9 @@ void KeepOnWorkArea(HWND window) {
         return;
     RECT frame{};
     GetWindowRect(window, &frame);
-    const ScreenRect fitted = FitInside(
-        {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
-        WorkAreaOf(window));
+    const ScreenRect fitted =
+        FitInside({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                  WorkAreaOf(window));
     SetWindowPos(window, nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

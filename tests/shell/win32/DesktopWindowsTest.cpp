@@ -15,6 +15,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/win32/PlatformStart.h"
 #include "shell/win32/WideText.h"
+#include "shell/win32/WorkArea.h"
 #include "support/PatternedBitmap.h"
 #include "tests/shell/win32/ProgramFixture.h"
 
@@ -112,6 +113,21 @@ TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
     EXPECT_EQ(MethodForm->GroupBox1.Text(), "並べかた");
     EXPECT_EQ(MethodForm->HeaderControl1.SectionCaption(0), "角度");
     EXPECT_EQ(PreviewForm->CheckBox1.Text(), "タイルの輪郭を表示(&O)");
+}
+
+TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
+    TearDown();
+    WriteSetting("MethodForm", "Left", std::int32_t{-5000});
+    WriteSetting("MethodForm", "Top", std::int32_t{9000});
+    WriteSetting("MethodForm", "Width", std::int32_t{300});
+    WriteSetting("MethodForm", "Height", std::int32_t{200});
+    Start(false, true);
+    RECT frame{};
+    GetWindowRect(MethodForm->Hwnd(), &frame);
+    const ScreenRect area = WorkAreaOf(MethodForm->Hwnd());
+    EXPECT_GE(frame.left, area.left);
+    EXPECT_LE(frame.bottom, area.top + area.height);
+    EXPECT_EQ(frame.right - frame.left, 300);
 }
 
 TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {

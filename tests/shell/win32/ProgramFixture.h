@@ -22,11 +22,13 @@ namespace slanter::testing {
 // key; the messages it shows are collected instead of shown.
 class ProgramFixture : public ::testing::Test {
   protected:
-    void Start(bool japanese) {
+    // With `keepSettings`, the settings written before stay for the start.
+    void Start(bool japanese, bool keepSettings = false) {
         const std::string switches = japanese ? "/JAPANESE" : "/ENGLISH";
         InitGeneral({"C:\\tools\\Slanter.exe", switches, [] { return false; }});
         SetProgramInfo();
-        EraseSettings();
+        if (!keepSettings)
+            EraseSettings();
         previous_ = SetMessageBoxShower([this](const std::string& text, int, const std::string&) {
             messages.push_back(text);
             return kOkButton;
@@ -54,7 +56,9 @@ class ProgramFixture : public ::testing::Test {
         EXPECT_TRUE(picture.SaveToFile(fileName));
         return fileName;
     }
-    std::string Write(const std::string& name, THandyBitmap&& picture) { return Write(name, picture); }
+    std::string Write(const std::string& name, THandyBitmap&& picture) {
+        return Write(name, picture);
+    }
 
     // The colour painted at client point (x, y) of the window.
     static COLORREF Painted(HWND window, int x, int y) {

@@ -162,8 +162,7 @@ int main(int argc, char** argv) {
         result.KViewZoomClick(200);
         Capture(result.Hwnd(), "result-1-200");
         result.SaveResultAs(folder + "\\" + language + "-result.bmp");
-        CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                    "screen");
+        CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, "screen");
 
         main.OpenChosenFile(argv[3]);
         Capture(main.Hwnd(), "main-icon");
