@@ -1,5 +1,6 @@
 #include "shell/win32/MessageBox.h"
 
+#include <exception>
 #include <utility>
 
 #include <windows.h>
@@ -12,9 +13,10 @@ namespace slanter {
 namespace {
 
 int ShowPlatformMessageBox(const std::string& text, int flags, const std::string& fullCaption) {
-    // Owned by the active window of this thread, so that the box is modal to it.
+    // Owned by the active window of this thread; every window of the program is disabled
+    // while it shows, and the one active before is active again afterwards.
     return ::MessageBoxW(::GetActiveWindow(), WideText(text).c_str(), WideText(fullCaption).c_str(),
-                         static_cast<UINT>(flags));
+                         static_cast<UINT>(flags) | MB_TASKMODAL);
 }
 
 MessageBoxShower& CurrentShower() {
@@ -33,6 +35,20 @@ int AppMessageBox(const std::string& text, int flags, const std::string& caption
 
 MessageBoxShower SetMessageBoxShower(MessageBoxShower shower) {
     return std::exchange(CurrentShower(), std::move(shower));
+}
+
+void ShowGeneralError(const std::string& text) {
+    AppMessageBox(text, kErrorBox);
+}
+
+bool RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& error) {
+        ShowGeneralError(error.what());
+    }
+    return false;
 }
 
 } // namespace slanter

@@ -9,6 +9,8 @@ namespace slanter {
 // with the information icon (version, copyright and information boxes).
 inline constexpr int kWarningBox = 48;
 inline constexpr int kInformationBox = 64;
+// The stop icon: the general error box.
+inline constexpr int kErrorBox = 16;
 // The code of the OK button.
 inline constexpr int kOkButton = 1;
 
@@ -24,5 +26,11 @@ using MessageBoxShower =
 // Puts `shower` in place of the platform's box (tests) and answers the one it replaces;
 // an empty shower brings the platform's box back.
 MessageBoxShower SetMessageBoxShower(MessageBoxShower shower);
+
+// The general error box: how a failure of a platform layer ends the command in progress.
+void ShowGeneralError(const std::string& text);
+// Runs one command; whatever it throws is shown in the general error box and ends only
+// that command. Answers whether the command ran to its end.
+bool RunGuarded(const std::function<void()>& command);
 
 } // namespace slanter

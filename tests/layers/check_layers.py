@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Checks the line between the Qt-free core and the desktop program.
+"""Checks the line between the core and the two desktop programs.
 
 Qt code lives in folders named qt (shell/qt, conversion/qt, tests/method/qt ...). Outside
 them no source includes a Qt header or a generated form, nothing includes a header from
 a qt folder, and no CMake file names Qt; inside them no CMake file adds to the core.
+Windows code lives in folders named win32 likewise: outside them a Windows header is
+included only by a file layer of the core (a file named ...Windows*.cpp, or a block of a
+file under #ifdef _WIN32), nothing includes a header from a win32 folder, and no CMake
+file inside them adds to the core.
 
     check_layers.py ROOT        checks the tree under ROOT
     check_layers.py --self-test checks that each kind of crossing is caught
@@ -17,11 +21,45 @@ QT_HEADER = re.compile(r'^\s*#\s*include\s*[<"](Q[A-Za-z]|qt|ui_)', re.M)
 QT_FOLDER_HEADER = re.compile(r'^\s*#\s*include\s*"([^"]*/)?qt/', re.M)
 QT_IN_CMAKE = re.compile(r'\bQt6\b')
 ADDS_TO_CORE = re.compile(r'target_sources\s*\(\s*slanter_core\b')
+WINDOWS_HEADER = re.compile(
+    r'^\s*#\s*include\s*<(windows|winuser|wingdi|winreg|commctrl|commdlg|shellapi|shlobj|'
+    r'objbase|wincodec|io|direct)\.h>', re.I)
+WIN32_FOLDER_HEADER = re.compile(r'^\s*#\s*include\s*"([^"]*/)?win32/', re.M)
+CONDITION = re.compile(r'^\s*#\s*(if|ifdef|ifndef|elif|else|endif)\b(.*)')
 SKIPPED = {'.git', 'build', 'data'}
 
 
 def in_qt_folder(relative):
     return 'qt' in relative.split(os.sep)[:-1]
+
+
+def in_win32_layer(relative):
+    name = os.path.basename(relative)
+    return 'win32' in relative.split(os.sep)[:-1] or re.search(r'Windows\w*\.cpp$', name)
+
+
+def windows_headers_outside_win32_blocks(text):
+    """Whether a Windows header is included where the preprocessor does not keep it to
+    Windows: outside every #if whose branch holds only on _WIN32."""
+    branches = []  # per open conditional: whether the branch taken now is Windows only
+    for line in text.splitlines():
+        condition = CONDITION.match(line)
+        if condition:
+            kind, rest = condition.groups()
+            windows = '_WIN32' in rest
+            if kind in ('if', 'ifdef'):
+                branches.append(windows and '!' not in rest)
+            elif kind == 'ifndef':
+                branches.append(False)
+            elif kind == 'elif' and branches:
+                branches[-1] = windows and '!' not in rest
+            elif kind == 'else' and branches:
+                branches[-1] = False
+            elif kind == 'endif' and branches:
+                branches.pop()
+        elif WINDOWS_HEADER.match(line) and not any(branches):
+            return True
+    return False
 
 
 def crossings(root):
@@ -32,6 +70,7 @@ def crossings(root):
             path = os.path.join(folder, name)
             relative = os.path.relpath(path, root)
             qt = in_qt_folder(relative)
+            win32 = in_win32_layer(relative)
             if name.endswith(('.cpp', '.h')):
                 with open(path, encoding='utf-8', errors='replace') as source:
                     text = source.read()
@@ -39,6 +78,10 @@ def crossings(root):
                     found.append(f'{relative}: includes Qt outside a qt folder')
                 if not qt and QT_FOLDER_HEADER.search(text):
                     found.append(f'{relative}: includes the desktop layer')
+                if not win32 and windows_headers_outside_win32_blocks(text):
+                    found.append(f'{relative}: includes Windows outside a win32 layer')
+                if not win32 and WIN32_FOLDER_HEADER.search(text):
+                    found.append(f'{relative}: includes the Windows desktop layer')
             elif name == 'CMakeLists.txt':
                 with open(path, encoding='utf-8') as script:
                     text = script.read()
@@ -46,6 +89,8 @@ def crossings(root):
                     found.append(f'{relative}: links Qt outside a qt folder')
                 if qt and ADDS_TO_CORE.search(text):
                     found.append(f'{relative}: adds Qt code to the core')
+                if win32 and ADDS_TO_CORE.search(text):
+                    found.append(f'{relative}: adds Windows code to the core')
     return found
 
 
@@ -60,9 +105,18 @@ def self_test():
         'shell/qt/MainForm.cpp': include + '<QWidget>\n' + include + '"shell/qt/Help.h"\n',
         'shell/qt/CMakeLists.txt': 'target_sources(slanter_core PRIVATE MainForm.cpp)\n',
         'tests/shell/qt/MainFormTest.cpp': include + '<QTest>\n',
+        'shell/win32/Wnd.cpp': include + '<windows.h>\n' + include + '"shell/win32/Wnd.h"\n',
+        'shell/win32/CMakeLists.txt': 'target_sources(slanter_core PRIVATE Wnd.cpp)\n',
+        'bitmap/FileLayerWindows.cpp': include + '<windows.h>\n',
+        'shell/FileCopy.cpp': '#ifdef _WIN32\n' + include + '<windows.h>\n#else\n' +
+                              include + '<unistd.h>\n#endif\n',
+        'shell/Bare.cpp': '#ifdef _WIN32\n#else\n' + include + '<windows.h>\n#endif\n',
+        'method/Rows.cpp': include + '"shell/win32/Controls.h"\n',
+        'engine/Api.cpp': include + '<commctrl.h>\n',
     }
-    expected = ['bitmap/Reach.h', 'cli/CMakeLists.txt', 'engine/Form.cpp',
-                'engine/Leaky.cpp', 'shell/qt/CMakeLists.txt']
+    expected = ['bitmap/Reach.h', 'cli/CMakeLists.txt', 'engine/Api.cpp', 'engine/Form.cpp',
+                'engine/Leaky.cpp', 'method/Rows.cpp', 'shell/Bare.cpp',
+                'shell/qt/CMakeLists.txt', 'shell/win32/CMakeLists.txt']
     with tempfile.TemporaryDirectory() as root:
         for relative, text in files.items():
             path = os.path.join(root, relative)

@@ -1,0 +1,466 @@
+#include "method/win32/MethodForm.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "conversion/win32/FinalForm.h"
+#include "engine/Slanter.h"
+#include "forms/FormTable.h"
+#include "method/MethodLayout.h"
+#include "method/MethodOptions.h"
+#include "preview/win32/PreviewForm.h"
+#include "shell/General.h"
+#include "shell/SettingsStore.h"
+#include "shell/SharedObjects.h"
+#include "shell/win32/FormPlacement.h"
+#include "shell/win32/MessageBox.h"
+#include "shell/win32/WideText.h"
+#include "shell/win32/WorkArea.h"
+
+namespace slanter {
+
+TMethodForm* MethodForm = nullptr;
+
+namespace {
+
+constexpr DesignedForm kForm = designed::kMethodForm;
+constexpr const char* kSection = "MethodForm";
+constexpr int kListRowHeight = 15;
+// The designed font is 12 pixels high.
+constexpr int kFontPixels = 12;
+// The size rules take at most these steps: the width, the height, the panel.
+constexpr int kResizeSteps = 3;
+// The smallest font a caption is given; smaller would be unreadable.
+constexpr int kLeastPixels = 8;
+// Right of a group box's caption: the frame's start before it and its tail after it.
+constexpr int kCaptionLead = 8;
+constexpr int kFrameTail = 6;
+
+// The window takes no input while a preview is drawn or a conversion runs, so that no
+// second one can be started from it; it takes input again however the command ends, the
+// focus back on the list so the arrow keys step on through the patterns.
+class DisabledWhile {
+  public:
+    DisabledWhile(HWND window, Control& focusAfter) : window_(window), focusAfter_(focusAfter) {
+        EnableWindow(window_, FALSE);
+    }
+    ~DisabledWhile() {
+        EnableWindow(window_, TRUE);
+        focusAfter_.SetFocus();
+    }
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+  private:
+    HWND window_;
+    Control& focusAfter_;
+};
+
+BoxBounds Scaled(const DesignedItem& item) {
+    return {slanter::Scaled(item.x), slanter::Scaled(item.y), slanter::Scaled(item.width),
+            slanter::Scaled(item.height)};
+}
+
+BoxBounds BoundsOf(const Control& control) {
+    const RECT bounds = control.Bounds();
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The header's designed sections, "角度|面積|..." in the form file.
+std::vector<std::string> Sections(std::string_view joined) {
+    std::vector<std::string> sections;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = joined.find('|', start);
+        sections.emplace_back(joined.substr(start, bar - start));
+        if (bar == std::string_view::npos)
+            return sections;
+        start = bar + 1;
+    }
+}
+
+} // namespace
+
+TMethodForm::TMethodForm() {
+    FormCreate();
+}
+
+TMethodForm::~TMethodForm() = default;
+
+void TMethodForm::FormCreate() {
+    const DesignedItem& form = Designed(kForm, "MethodForm");
+    WindowArgs args;
+    args.title = std::string(form.text);
+    args.left = slanter::Scaled(form.x);
+    args.top = slanter::Scaled(form.y);
+    args.clientWidth = slanter::Scaled(form.width);
+    args.clientHeight = slanter::Scaled(form.height);
+    args.style = WS_OVERLAPPEDWINDOW;
+    Create(args);
+
+    const LOGFONTW designedFont = ControlFontAt(slanter::Scaled(kFontPixels));
+    font_.Reset(CreateFontIndirectW(&designedFont));
+    const HFONT font = font_.Get();
+
+    const auto box = [&](GroupBox& group, const char* name) {
+        const BoxBounds b = Scaled(Designed(kForm, name));
+        group.Create(
+            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
+    };
+    // The buttons lie on the form inside their boxes' bounds, as the system groups them.
+    const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first) {
+        const DesignedItem& item = Designed(kForm, name);
+        const BoxBounds b = Scaled(item);
+        const BoxBounds g = Scaled(Designed(kForm, group));
+        const CheckButton* sender = &button;
+        button.CreateRadio(
+            {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
+            [this, sender] { RunGuarded([this, sender] { RadioButtonClick(sender); }); });
+    };
+    box(GroupBox1, "GroupBox1");
+    radio(RadioButton1, "RadioButton1", "GroupBox1", true);
+    radio(RadioButton2, "RadioButton2", "GroupBox1", false);
+    box(GroupBox2, "GroupBox2");
+    radio(RadioButton3, "RadioButton3", "GroupBox2", true);
+    radio(RadioButton4, "RadioButton4", "GroupBox2", false);
+    box(GroupBox3, "GroupBox3");
+    radio(RadioButton5, "RadioButton5", "GroupBox3", true);
+    radio(RadioButton6, "RadioButton6", "GroupBox3", false);
+    box(GroupBox4, "GroupBox4");
+    radio(RadioButton7, "RadioButton7", "GroupBox4", true);
+    radio(RadioButton8, "RadioButton8", "GroupBox4", false);
+    const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
+        const BoxBounds b = Scaled(Designed(kForm, name));
+        control.Create(
+            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
+            std::move(onClick));
+    };
+    button(Button1, "Button1", [this] { RunGuarded([this] { Button1Click(); }); });
+    button(Button2, "Button2", [this] { RunGuarded([this] { Button2Click(); }); });
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
+    const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"));
+    HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
+                          Sections(Designed(kForm, "HeaderControl1").text));
+    ListBox1.Create(
+        {Hwnd(), "", panel.left, panel.top + header.height, panel.width,
+         panel.height - header.height, WS_BORDER, font},
+        slanter::Scaled(kListRowHeight), [this] { ListBox1Click(); },
+        [this] { RunGuarded([this] { ListBox1DblClick(); }); });
+
+    RunGuarded([this] { RestoreFormPlacement(Hwnd(), kSection); });
+    RunGuarded([this] {
+        ReadOptions();
+        for (int section = 0; section < kStoredColumnCount; ++section) {
+            const int stored =
+                ReadSetting(kSection, ColumnWidthName(section), kDefaultColumnWidth).Integer();
+            HeaderControl1.SetSectionWidth(section, ColumnWidthFromStore(stored));
+        }
+    });
+    ResultCount_ = 0;
+    if (!Japanese)
+        SetEnglishCaptions();
+    FitGroupBox(GroupBox1, RadioButton1, RadioButton2);
+    FitGroupBox(GroupBox2, RadioButton3, RadioButton4);
+    FitGroupBox(GroupBox3, RadioButton5, RadioButton6);
+    FitGroupBox(GroupBox4, RadioButton7, RadioButton8);
+    for (int step = 0; step < kResizeSteps; ++step) {
+        if (FormResize())
+            break;
+    }
+    Button1.SetEnabled(false);
+    Button2.SetEnabled(false);
+}
+
+void TMethodForm::ReadOptions() {
+    const auto firstChosen = [](const OptionSetting& setting) {
+        return FirstButtonChosen(setting,
+                                 ReadSetting(kSection, setting.name, setting.first).Text());
+    };
+    // Checking a button runs its handler, as the user's click would: the engine hears the
+    // stored options.
+    const auto check = [this](CheckButton& first, CheckButton& second, bool firstChecked) {
+        first.SetChecked(firstChecked);
+        second.SetChecked(!firstChecked);
+        RadioButtonClick(firstChecked ? &first : &second);
+    };
+    check(RadioButton1, RadioButton2, firstChosen(kRowSetting));
+    check(RadioButton3, RadioButton4, firstChosen(kRotationSetting));
+    check(RadioButton5, RadioButton6, firstChosen(kSmoothingSetting));
+    check(RadioButton7, RadioButton8, firstChosen(kSortSetting));
+}
+
+void TMethodForm::SetEnglishCaptions() {
+    SetText("Method");
+    GroupBox1.SetText("in Line");
+    GroupBox2.SetText("Rotation");
+    GroupBox3.SetText("Smoothing");
+    GroupBox4.SetText("Sort on");
+    Button1.SetText("Preview");
+    Button2.SetText("Convert");
+    HeaderControl1.SetSectionCaption(0, "Angle");
+    HeaderControl1.SetSectionCaption(1, "Area");
+    HeaderControl1.SetSectionCaption(2, "Slide");
+    HeaderControl1.SetSectionCaption(3, "Width");
+    HeaderControl1.SetSectionCaption(4, "Height");
+    RadioButton1.SetText("Horizontal");
+    RadioButton2.SetText("Vertical");
+    RadioButton3.SetText("Anti-Clock");
+    RadioButton4.SetText("Clockwise");
+    RadioButton5.SetText("Off");
+    RadioButton6.SetText("On");
+    RadioButton7.SetText("Angle");
+    RadioButton8.SetText("Area");
+}
+
+int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
+    HDC dc = GetDC(Hwnd());
+    const SelectedObject selected(dc, font);
+    const std::wstring wide = WideText(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    ReleaseDC(Hwnd(), dc);
+    return size.cx;
+}
+
+HFONT TMethodForm::FontOf(int pixels) {
+    for (const auto& [size, font] : smallerFonts_)
+        if (size == pixels)
+            return font.Get();
+    const LOGFONTW description = ControlFontAt(pixels);
+    smallerFonts_.emplace_back(pixels, GdiObject<HFONT>(CreateFontIndirectW(&description)));
+    return smallerFonts_.back().second.Get();
+}
+
+void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second) {
+    const RECT frame = box.Bounds();
+    const int designedPixels = slanter::Scaled(kFontPixels);
+    const auto shrink = [this, designedPixels](Control& control, int room, int extra) {
+        int pixels = designedPixels;
+        while (TextWidth(FontOf(pixels), control.Text()) + extra > room && pixels > kLeastPixels)
+            --pixels;
+        if (pixels != designedPixels)
+            SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)),
+                         TRUE);
+    };
+    shrink(box, frame.right - frame.left, kCaptionLead + kFrameTail);
+    // The check mark and the gap before the text.
+    const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (CheckButton* button : {&first, &second}) {
+        const RECT bounds = button->Bounds();
+        // Up to the frame, which is a pixel wide.
+        const int room = frame.right - 1 - bounds.left;
+        const int needed = mark + TextWidth(font_.Get(), button->Text());
+        const int width = std::min(std::max<int>(needed, bounds.right - bounds.left), room);
+        button->SetBounds(bounds.left, bounds.top, width, bounds.bottom - bounds.top);
+        shrink(*button, width, mark);
+    }
+}
+
+void TMethodForm::OnClose() {
+    FormClose();
+    Hide();
+}
+
+void TMethodForm::FormClose() {
+    // The preview window goes first, then this window saves its own settings.
+    if (PreviewForm != nullptr)
+        PreviewForm->Close();
+    RunGuarded([this] {
+        SaveFormPlacement(Hwnd(), kSection);
+        WriteSetting(kSection, kRowSetting.name,
+                     StoredOptionText(kRowSetting, RadioButton1.IsChecked()));
+        WriteSetting(kSection, kRotationSetting.name,
+                     StoredOptionText(kRotationSetting, RadioButton3.IsChecked()));
+        WriteSetting(kSection, kSmoothingSetting.name,
+                     StoredOptionText(kSmoothingSetting, RadioButton5.IsChecked()));
+        WriteSetting(kSection, kSortSetting.name,
+                     StoredOptionText(kSortSetting, RadioButton7.IsChecked()));
+        for (int column = 0; column < kStoredColumnCount; ++column)
+            WriteSetting(kSection, ColumnWidthName(column), HeaderControl1.SectionWidth(column));
+    });
+}
+
+void TMethodForm::OnSize(int, int) {
+    // Each resize takes one step; a step that resizes brings the next.
+    if (ListBox1.Hwnd() != nullptr && resizeDepth_ < kResizeSteps) {
+        ++resizeDepth_;
+        FormResize();
+        --resizeDepth_;
+    }
+}
+
+bool TMethodForm::FormResize() {
+    if (IsIconic(Hwnd()))
+        return true;
+    const SIZE client = ClientSize();
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
+    const ResizeStep step =
+        NextResizeStep({client.cx, client.cy}, BoundsOf(Button2), panel.left, panel.top);
+    switch (step.kind) {
+    case ResizeStep::Kind::GrowWidth:
+    case ResizeStep::Kind::GrowHeight:
+        SetClientSize(step.client.width, step.client.height);
+        return false;
+    case ResizeStep::Kind::LayOut:
+        break;
+    }
+    const RECT header = HeaderControl1.Bounds();
+    const int headerHeight = header.bottom - header.top;
+    HeaderControl1.SetBounds(panel.left, panel.top, step.panel.width, headerHeight);
+    ListBox1.SetBounds(panel.left, panel.top + headerHeight, step.panel.width,
+                       step.panel.height - headerHeight);
+    HeaderControl1.SetSectionWidth(kListColumnCount - 1, step.lastColumnWidth);
+    return true;
+}
+
+bool TMethodForm::OnKeyDown(WPARAM key) {
+    // Preview is the default command: Enter anywhere in the window presses it.
+    if (key == VK_RETURN && Button1.IsEnabled()) {
+        Button1.Click();
+        return true;
+    }
+    return false;
+}
+
+void TMethodForm::RadioButtonClick(const CheckButton* sender) {
+    if (PatternEngine == nullptr)
+        return;
+    TSlanter& engine = *PatternEngine;
+    // A new tilt changes no pattern of the list; the next command uses it.
+    if (sender == &RadioButton3) {
+        engine.SetRightUp(true);
+        return;
+    }
+    if (sender == &RadioButton4) {
+        engine.SetRightUp(false);
+        return;
+    }
+    if (sender == &RadioButton1)
+        engine.SetHorizontal(true);
+    else if (sender == &RadioButton2)
+        engine.SetHorizontal(false);
+    else if (sender == &RadioButton7)
+        engine.SetSortOnAngle(true);
+    else if (sender == &RadioButton8)
+        engine.SetSortOnAngle(false);
+    else
+        return;
+    RefreshList();
+}
+
+void TMethodForm::RefreshList() {
+    std::vector<std::string> items;
+    const std::int32_t count = PatternEngine != nullptr ? PatternEngine->PatternCount() : 0;
+    for (std::int32_t index = 0; index < count; ++index)
+        items.push_back(PatternItemText(*PatternEngine, index));
+    ListBox1.SetItems(items);
+    // Even an empty list offers no command: the engine's selection may belong to a table
+    // that is gone.
+    Button1.SetEnabled(false);
+    Button2.SetEnabled(false);
+    if (count > 0 && PreviewForm != nullptr)
+        PreviewForm->Hide();
+}
+
+void TMethodForm::ListBox1Click() {
+    const bool chosen = ListBox1.Selected() >= 0;
+    Button1.SetEnabled(chosen);
+    Button2.SetEnabled(chosen);
+    // An open preview follows the selection, so that stepping down the list shows each
+    // pattern's wallpaper at once.
+    if (chosen && PreviewForm != nullptr && PreviewForm->IsVisible())
+        RunGuarded([this] { ShowPreview(); });
+}
+
+void TMethodForm::ListBox1DblClick() {
+    if (ListBox1.Selected() >= 0)
+        ShowPreview();
+}
+
+void TMethodForm::Button1Click() {
+    ShowPreview();
+}
+
+void TMethodForm::Button2Click() {
+    StartConversion();
+}
+
+void TMethodForm::ShowPreview() {
+    if (PatternEngine == nullptr || PreviewForm == nullptr)
+        return;
+    const DisabledWhile disabled(Hwnd(), ListBox1);
+    PatternEngine->SetPatternIndex(ListBox1.Selected());
+    PreviewForm->Smoothing = RadioButton6.IsChecked();
+    PreviewForm->DrawPreview();
+}
+
+void TMethodForm::StartConversion() {
+    if (PatternEngine == nullptr)
+        return;
+    const DisabledWhile disabled(Hwnd(), ListBox1);
+    PatternEngine->SetPatternIndex(ListBox1.Selected());
+    results_.push_back(std::make_unique<TFinalForm>(Hwnd()));
+    TFinalForm& result = *results_.back();
+    ++ResultCount_;
+    result.ResultNumber = ResultCount_;
+    result.Smoothing = RadioButton6.IsChecked();
+    result.Convert();
+}
+
+bool TMethodForm::OnNotify(const NMHDR& header, LRESULT&) {
+    if (header.hwndFrom == HeaderControl1.Hwnd() &&
+        (header.code == HDN_ITEMCHANGEDW || header.code == HDN_ITEMCHANGEDA ||
+         header.code == HDN_TRACKW || header.code == HDN_TRACKA))
+        ListBox1.Repaint();
+    return false;
+}
+
+SectionWidths TMethodForm::ColumnWidths() const {
+    SectionWidths widths{};
+    for (int section = 0; section < kListColumnCount; ++section)
+        widths[section] = HeaderControl1.SectionWidth(section);
+    return widths;
+}
+
+bool TMethodForm::OnDrawItem(DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != ListBox1.Hwnd())
+        return false;
+    ListBox1DrawItem(item);
+    return true;
+}
+
+void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
+    const RECT rect = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HDC dc = item.hDC;
+    const COLORREF brush = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    SetBkColor(dc, brush);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    const auto index = static_cast<std::int32_t>(item.itemID);
+    if (PatternEngine != nullptr && index >= 0 && index < PatternEngine->PatternCount()) {
+        const SelectedObject font(dc, font_.Get());
+        const RowTexts texts = PatternRowTexts(*PatternEngine, index);
+        const auto cells = RowCells(ColumnWidths(), texts, [dc](const std::string& text) {
+            const std::wstring wide = WideText(text);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+        SetTextColor(dc, ink);
+        for (int column = 0; column < kListColumnCount; ++column) {
+            // The row's own left edge plays no part: the columns start at the header's.
+            const RECT cell{cells[column].left, rect.top, cells[column].left + cells[column].width,
+                            rect.bottom};
+            const std::wstring text = WideText(texts[column]);
+            ExtTextOutW(dc, cell.left + cells[column].textLeft, rect.top, ETO_CLIPPED | ETO_OPAQUE,
+                        &cell, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+        }
+    }
+    if ((item.itemState & ODS_FOCUS) != 0)
+        DrawFocusRect(dc, &rect);
+}
+
+} // namespace slanter

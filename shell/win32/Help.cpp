@@ -1,0 +1,52 @@
+#include "shell/win32/Help.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "shell/FileFound.h"
+#include "shell/General.h"
+#include "shell/InfoTexts.h"
+#include "shell/win32/MessageBox.h"
+#include "shell/win32/WideText.h"
+
+namespace slanter {
+
+namespace {
+
+HelpViewer& CurrentViewer() {
+    static HelpViewer viewer;
+    return viewer;
+}
+
+} // namespace
+
+void ShowHelp(HWND owner) {
+    if (!FileFound(HelpFileName)) {
+        AppMessageBox(HelpNotFoundText(Japanese, HelpFileName), kWarningBox);
+        return;
+    }
+    // A viewer that fails to start is not reported, as with any other help viewer.
+    if (const HelpViewer& viewer = CurrentViewer())
+        viewer(HelpFileName);
+    else
+        ShellExecuteW(owner, L"open", WideText(HelpFileName).c_str(), nullptr, nullptr,
+                      SW_SHOWNORMAL);
+}
+
+HelpViewer SetHelpViewer(HelpViewer viewer) {
+    return std::exchange(CurrentViewer(), std::move(viewer));
+}
+
+void ShowVersionInfo() {
+    AppMessageBox(VersionInfoText(Japanese, Description, Title, ProgramName, MajorVersion,
+                                  MinorVersion, Revision),
+                  kInformationBox, Title);
+}
+
+void ShowCopyrightInfo() {
+    AppMessageBox(CopyrightText(Japanese, TextFileName, FileFound(TextFileName)), kInformationBox,
+                  Title);
+}
+
+} // namespace slanter

@@ -1,0 +1,487 @@
+#include "shell/win32/MainForm.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <shellapi.h>
+
+#include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
+#include "bitmap/WorkingPicture.h"
+#include "engine/Slanter.h"
+#include "forms/FormTable.h"
+#include "method/win32/MethodForm.h"
+#include "shell/ConversionGuard.h"
+#include "shell/FileCopy.h"
+#include "shell/FileFound.h"
+#include "shell/General.h"
+#include "shell/InstallationCheck.h"
+#include "shell/Language.h"
+#include "shell/MainTexts.h"
+#include "shell/PictureFileKind.h"
+#include "shell/RecentFiles.h"
+#include "shell/SettingsStore.h"
+#include "shell/SharedObjects.h"
+#include "shell/TemporaryPictures.h"
+#include "shell/win32/Clipboard.h"
+#include "shell/win32/FileDialogs.h"
+#include "shell/win32/FormPlacement.h"
+#include "shell/win32/Help.h"
+#include "shell/win32/IconPicture.h"
+#include "shell/win32/MessageBox.h"
+#include "shell/win32/SplashForm.h"
+#include "shell/win32/WideText.h"
+#include "shell/win32/WorkArea.h"
+
+namespace slanter {
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+constexpr DesignedForm kForm = designed::kMainForm;
+// The client area is never narrower, nor narrower than its menu bar needs.
+constexpr int kLeastClientWidth = 100;
+constexpr const char* kRecentSection = "RecentFiles";
+
+// The formats the installation must read and write: our reader and writer always hold
+// BMP; icons come through the system.
+std::vector<std::string> ReadFormats() {
+    std::vector<std::string> formats = DecodedExtensions();
+    formats.push_back("bmp");
+    formats.push_back("ico");
+    return formats;
+}
+
+} // namespace
+
+TMainForm::TMainForm(std::string commandLine) : commandLine_(std::move(commandLine)) {}
+
+TMainForm::~TMainForm() {
+    if (PatternEngine == engine_.get())
+        PatternEngine = nullptr;
+    if (SourceBitmap == sourceBitmap_.get())
+        SourceBitmap = nullptr;
+    if (TemporaryFiles == temporaryPictures_.get()) {
+        TemporaryFiles = nullptr;
+        WorkingFile.clear();
+    }
+}
+
+bool TMainForm::FormCreate() {
+    ShowSplash();
+    if (const auto problem = InstallationProblem(Japanese, Title, ReadFormats(), {"bmp"})) {
+        HideSplash();
+        AppMessageBox(*problem, kWarningBox);
+        return false;
+    }
+    std::set<std::string> leftOut;
+    if (!HasSwitch(commandLine_, "/REGISTRY"))
+        leftOut.insert("KHelpDeleteRegistry");
+    menu_ = std::make_unique<DesignedMenu>(kForm, "MainMenu1", *this, leftOut);
+    const DesignedItem& designed = Designed(kForm, "MainForm");
+    WindowArgs args;
+    args.title = std::string(designed.text);
+    args.menu = menu_->Bar();
+    args.left = Scaled(designed.x);
+    args.top = Scaled(designed.y);
+    args.clientWidth = Scaled(designed.width);
+    args.clientHeight = Scaled(designed.height);
+    args.exStyle = WS_EX_ACCEPTFILES;
+    if (!Create(args))
+        return false;
+    clientArea_.Create(Hwnd(), [this](HDC dc, const RECT& dirty) {
+        picture_.Draw(dc, {dirty.left, dirty.top}, dirty);
+    });
+    const SIZE client = ClientSize();
+    OnSize(client.cx, client.cy);
+
+    menu_->SetHandler("KFileOpen", [this] { RunGuarded([this] { KFileOpenClick(); }); });
+    menu_->SetHandler("KFileClipboard", [this] { RunGuarded([this] { KFileClipboardClick(); }); });
+    menu_->SetHandler("KFileExit", [this] { KFileExitClick(); });
+    menu_->SetHandler("KViewMethod", [this] { KViewMethodClick(); });
+    menu_->SetHandler("KViewInformation", [this] { KViewInformationClick(); });
+    menu_->SetHandler("KHelpHelp", [this] { KHelpHelpClick(); });
+    menu_->SetHandler("KHelpDeleteRegistry",
+                      [this] { RunGuarded([this] { KHelpDeleteRegistryClick(); }); });
+    menu_->SetHandler("KHelpCopyright", [this] { KHelpCopyrightClick(); });
+    menu_->SetHandler("KHelpVersion", [this] { KHelpVersionClick(); });
+
+    RunGuarded([this] { RestoreFormPlacement(Hwnd(), "MainForm"); });
+    engine_ = std::make_unique<TSlanter>();
+    PatternEngine = engine_.get();
+    sourceName_.clear();
+    if (!Japanese)
+        SetEnglishCaptions();
+    sourceBitmap_ = std::make_unique<THandyBitmap>();
+    SourceBitmap = sourceBitmap_.get();
+    temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
+    TemporaryFiles = temporaryPictures_.get();
+    WorkingFile = temporaryPictures_->WorkingFileName();
+    RunGuarded([this] { RefreshRecentFiles(); });
+    HideSplash();
+    return true;
+}
+
+void TMainForm::SetEnglishCaptions() {
+    menu_->SetText("KFile", "&File");
+    menu_->SetText("KFileOpen", "&Open Image File ...");
+    menu_->SetText("KFileClipboard", "Copy from &Clipboard");
+    menu_->SetText("KFileExit", "E&xit");
+    menu_->SetText("KView", "&View");
+    menu_->SetText("KViewMethod", "Show &Method Window");
+    menu_->SetText("KViewInformation", "Bitmap &Information ...");
+    menu_->SetText("KHelp", "&Help");
+    menu_->SetText("KHelpHelp", "&Help");
+    menu_->SetText("KHelpDeleteRegistry", "Delete Registry and Quit");
+    menu_->SetText("KHelpCopyright", "&Copyright Information ...");
+    menu_->SetText("KHelpVersion", "&Version Information ...");
+}
+
+void TMainForm::OnSize(int width, int height) {
+    if (clientArea_.Hwnd() != nullptr)
+        MoveWindow(clientArea_.Hwnd(), 0, 0, width, height, TRUE);
+}
+
+bool TMainForm::OnKeyDown(WPARAM key) {
+    // The system's own keys for the commands that mean the same.
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    if (key == 'O') {
+        RunCommand(menu_->Id("KFileOpen"));
+        return true;
+    }
+    if (key == 'V') {
+        RunCommand(menu_->Id("KFileClipboard"));
+        return true;
+    }
+    return false;
+}
+
+void TMainForm::OnClose() {
+    if (AConversionRuns()) {
+        // The conversion reads the picture and the engine that the close frees: it stops
+        // first, and the window closes once it has.
+        StopConversions([hwnd = Hwnd()] { PostMessageW(hwnd, WM_CLOSE, 0, 0); });
+        return;
+    }
+    if (closed_)
+        return;
+    closed_ = true;
+    FormClose();
+    if (Closed)
+        Closed();
+}
+
+void TMainForm::FormClose() {
+    // Each step runs even when one before it failed: a settings store that cannot be
+    // written must neither keep the program from ending nor leave its pictures behind.
+    if (MethodForm != nullptr)
+        MethodForm->Close();
+    RunGuarded([this] { SaveFormPlacement(Hwnd(), "MainForm"); });
+    Hide();
+    SourceBitmap = nullptr;
+    sourceBitmap_.reset();
+    TemporaryFiles = nullptr;
+    WorkingFile.clear();
+    temporaryPictures_.reset();
+    PatternEngine = nullptr;
+    engine_.reset();
+}
+
+void TMainForm::KFileOpenClick() {
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    std::string name = ReadSetting("Folder", "OpenPath", "").Text();
+    if (!FileFound(name))
+        name.clear();
+    const auto chosen = RunOpenDialog(Hwnd(), {name, {}, OpenDialogFilter(Japanese), "bmp"});
+    if (chosen)
+        OpenChosenFile(*chosen);
+}
+
+void TMainForm::OpenChosenFile(const std::string& fileName) {
+    if (!engine_)
+        return;
+    switch (KindOfChosenFile(fileName, DecodedExtensions())) {
+    case PictureFileKind::Bitmap:
+        OpenBitmapFile(fileName);
+        return;
+    case PictureFileKind::Icon:
+        OpenIconFile(fileName);
+        return;
+    case PictureFileKind::Picture:
+        OpenPictureFile(fileName);
+        return;
+    case PictureFileKind::Other:
+        Message(NotABitmapText(Japanese, fileName));
+        return;
+    }
+}
+
+void TMainForm::OpenBitmapFile(const std::string& fileName) {
+    WriteSetting("Folder", "OpenPath", fileName);
+    temporaryPictures_->Writing(WorkingFile);
+    if (!CopyFileReplacing(fileName, WorkingFile)) {
+        Message(CantCopyText(Japanese, fileName));
+        return;
+    }
+    if (LoadWorkingFile()) {
+        Opened(fileName);
+        return;
+    }
+    const std::string errorText = sourceBitmap_->ErrorText();
+    if (DecoderMayTake(*sourceBitmap_)) {
+        // The platform reads what our reader does not (compressed pixels, newer headers,
+        // 32 bits, rows top down): the working file becomes the decoded picture.
+        THandyBitmap working;
+        if (DecodePictureFile(fileName, working).empty()) {
+            TakeDecodedPicture(fileName, working);
+            return;
+        }
+    }
+    Message(InvalidFormatText(Japanese, fileName, errorText));
+}
+
+void TMainForm::OpenPictureFile(const std::string& fileName) {
+    if (!FileFound(fileName)) {
+        Message(CantCopyText(Japanese, fileName));
+        return;
+    }
+    WriteSetting("Folder", "OpenPath", fileName);
+    THandyBitmap working;
+    if (const std::string reason = DecodePictureFile(fileName, working); !reason.empty()) {
+        Message(InvalidFormatText(Japanese, fileName, reason));
+        return;
+    }
+    TakeDecodedPicture(fileName, working);
+}
+
+void TMainForm::OpenIconFile(const std::string& fileName) {
+    WriteSetting("Folder", "OpenPath", fileName);
+    THandyBitmap icon;
+    if (!DecodeIconFile(fileName, StandardIconSize(), icon)) {
+        // As the Linux program reports a decoder's failure: the general error box.
+        ShowGeneralError(fileName + "\r\n" +
+                         (Japanese ? "アイコンを読めません。" : "The icon can't be read."));
+        return;
+    }
+    TakeDecodedPicture(fileName, icon);
+}
+
+bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded) {
+    // Written before it is shown, so that a folder that cannot be written changes nothing.
+    temporaryPictures_->Writing(WorkingFile);
+    if (!decoded.SaveToFile(WorkingFile)) {
+        Message(CantCopyText(Japanese, fileName));
+        return false;
+    }
+    if (LoadWorkingFile())
+        Opened(fileName);
+    return true;
+}
+
+bool TMainForm::LoadWorkingFile() {
+    if (!sourceBitmap_->LoadFromFile(WorkingFile)) {
+        // What is shown is what would be converted: nothing.
+        picture_ = ScreenPicture();
+        FitToImage();
+        ForgetPicture();
+        return false;
+    }
+    // The window shows the working file, so that it shows what is converted.
+    picture_ = ScreenPicture(*sourceBitmap_);
+    FitToImage();
+    RefreshMethodWindow();
+    return true;
+}
+
+void TMainForm::OpenDroppedFiles(const std::vector<std::string>& fileNames) {
+    if (fileNames.empty())
+        return;
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    OpenChosenFile(fileNames.front());
+}
+
+void TMainForm::OnDropFiles(const std::vector<std::string>& files) {
+    RunGuarded([this, &files] { OpenDroppedFiles(files); });
+}
+
+void TMainForm::Opened(const std::string& fileName) {
+    NameSource(fileName);
+    StoreRecentFiles(WithRecentFile(RecentFiles(), fileName));
+}
+
+std::vector<std::string> TMainForm::RecentFiles() const {
+    const std::int32_t count = ReadSetting(kRecentSection, "Count", std::int32_t{0}).Integer();
+    std::vector<std::string> stored;
+    for (std::int32_t k = 1; k <= count && k <= std::int32_t{kMostRecentFiles}; ++k)
+        stored.push_back(ReadSetting(kRecentSection, "File" + std::to_string(k), "").Text());
+    return CleanRecentFiles(stored);
+}
+
+void TMainForm::StoreRecentFiles(const std::vector<std::string>& files) {
+    // The count says how many of the names hold: an empty name is never written, so a
+    // name left over from a longer list stays behind the count.
+    for (std::size_t k = 0; k < files.size(); ++k)
+        WriteSetting(kRecentSection, "File" + std::to_string(k + 1), files[k]);
+    WriteSetting(kRecentSection, "Count", static_cast<std::int32_t>(files.size()));
+    RefreshRecentFiles();
+}
+
+void TMainForm::RefreshRecentFiles() {
+    HMENU file = menu_->Menu("KFile");
+    // The commands are made once; the menu holds those in use, the separator last.
+    if (recentIds_.empty()) {
+        for (std::size_t k = 0; k < kMostRecentFiles; ++k)
+            recentIds_.push_back(
+                NewCommand([this, k] { RunGuarded([this, k] { KFileRecentClick(k); }); }));
+        recentIds_.push_back(NewCommand({}));
+    }
+    for (const int id : recentIds_)
+        DeleteMenu(file, static_cast<UINT>(id), MF_BYCOMMAND);
+    const std::vector<std::string> files = RecentFiles();
+    if (files.empty())
+        return;
+    const UINT exitId = static_cast<UINT>(menu_->Id("KFileExit"));
+    for (std::size_t k = 0; k < files.size(); ++k)
+        InsertMenuW(file, exitId, MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(recentIds_[k]),
+                    WideText(RecentFileCaption(k, files[k])).c_str());
+    InsertMenuW(file, exitId, MF_BYCOMMAND | MF_SEPARATOR, static_cast<UINT_PTR>(recentIds_.back()),
+                nullptr);
+}
+
+void TMainForm::KFileRecentClick(std::size_t index) {
+    const std::vector<std::string> files = RecentFiles();
+    if (index >= files.size())
+        return;
+    const std::string fileName = files[index];
+    if (!FileFound(fileName)) {
+        StoreRecentFiles(WithoutRecentFile(files, fileName));
+        Message(RecentFileMissingText(Japanese, fileName));
+        return;
+    }
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    OpenChosenFile(fileName);
+}
+
+void TMainForm::KFileClipboardClick() {
+    if (!engine_)
+        return;
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    const auto dib = ClipboardDib();
+    if (!dib) {
+        Message(NoClipboardBitmapText(Japanese));
+        return;
+    }
+    const std::string name = ClipboardPictureName(Japanese);
+    temporaryPictures_->Writing(WorkingFile);
+    if (!SaveDibAsBmp(*dib, WorkingFile)) {
+        Message(CantCopyText(Japanese, name));
+        return;
+    }
+    if (LoadWorkingFile())
+        NameSource(name);
+}
+
+void TMainForm::NameSource(const std::string& name) {
+    sourceName_ = name;
+    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
+                    sourceBitmap_->biBitCount()};
+}
+
+void TMainForm::ForgetPicture() {
+    TSlanter fresh;
+    fresh.SetHorizontal(engine_->Horizontal());
+    fresh.SetRightUp(engine_->RightUp());
+    fresh.SetSortOnAngle(engine_->SortOnAngle());
+    *engine_ = fresh;
+    if (MethodForm != nullptr)
+        MethodForm->RefreshList();
+}
+
+void TMainForm::RefreshMethodWindow() {
+    if (MethodForm == nullptr)
+        return;
+    MethodForm->RefreshList();
+    MethodForm->BringToFront();
+}
+
+int TMainForm::MenuBarWidth() const {
+    const int count = GetMenuItemCount(menu_->Bar());
+    RECT last{};
+    if (count <= 0 || !GetMenuItemRect(Hwnd(), menu_->Bar(), static_cast<UINT>(count - 1), &last))
+        return 0;
+    POINT clientOrigin{0, 0};
+    ClientToScreen(Hwnd(), &clientOrigin);
+    return last.right - clientOrigin.x + GetSystemMetrics(SM_CXEDGE);
+}
+
+void TMainForm::FitToImage() {
+    // Leaving the maximized state, the window goes back to the user's normal place.
+    if (IsZoomed(Hwnd()) || IsIconic(Hwnd()))
+        ShowWindow(Hwnd(), IsWindowVisible(Hwnd()) ? SW_RESTORE : SW_HIDE);
+    // No scroll bar may take room while the window is fitted; afterwards they show what
+    // the work area could not hold.
+    clientArea_.SetCanvasSize(0, 0);
+    const int width = std::max({picture_.Width(), kLeastClientWidth, MenuBarWidth()});
+    SetClientSize(width, picture_.Height());
+    KeepOnWorkArea(Hwnd());
+    clientArea_.ScrollTo(0, 0);
+    clientArea_.SetCanvasSize(picture_.Width(), picture_.Height());
+    if (engine_)
+        engine_->SetSourceSize({picture_.Width(), picture_.Height()});
+}
+
+void TMainForm::KFileExitClick() {
+    Close();
+}
+
+void TMainForm::KViewMethodClick() {
+    if (MethodForm != nullptr)
+        MethodForm->BringToFront();
+}
+
+void TMainForm::KViewInformationClick() {
+    const std::string text =
+        sourceName_.empty() ? NoPictureOpenedText(Japanese)
+                            : BitmapInformationText(Japanese, sourceName_, sourceFacts_.width,
+                                                    sourceFacts_.height, sourceFacts_.bitCount);
+    AppMessageBox(text, kWarningBox, BitmapInformationCaption(Japanese));
+}
+
+void TMainForm::KHelpHelpClick() {
+    ShowHelp(Hwnd());
+}
+
+void TMainForm::KHelpDeleteRegistryClick() {
+    // Nothing may be written after the erasure, not even by the windows as they close.
+    SettingsWritable = false;
+    EraseSettings();
+    Close();
+}
+
+void TMainForm::KHelpVersionClick() {
+    ShowVersionInfo();
+}
+
+void TMainForm::KHelpCopyrightClick() {
+    ShowCopyrightInfo();
+}
+
+void TMainForm::Message(const std::string& text) {
+    AppMessageBox(text, kWarningBox);
+}
+
+} // namespace slanter

@@ -1,0 +1,60 @@
+#include "shell/win32/ProgramWindows.h"
+
+#include <windows.h>
+
+#include "method/win32/MethodForm.h"
+#include "preview/win32/PreviewForm.h"
+#include "shell/LaunchState.h"
+#include "shell/win32/MainForm.h"
+#include "shell/win32/MessageBox.h"
+
+namespace slanter {
+
+namespace {
+
+int ShowCommandOf(int launchShowCommand) {
+    switch (LaunchStateOf(launchShowCommand)) {
+    case LaunchState::Minimized:
+        return SW_SHOWMINIMIZED;
+    case LaunchState::Maximized:
+        return SW_SHOWMAXIMIZED;
+    case LaunchState::Normal:
+        break;
+    }
+    return SW_SHOWNORMAL;
+}
+
+} // namespace
+
+ProgramWindows::ProgramWindows() = default;
+
+ProgramWindows::~ProgramWindows() {
+    PreviewForm = nullptr;
+    MethodForm = nullptr;
+    MainForm = nullptr;
+    preview_.reset();
+    method_.reset();
+    main_.reset();
+}
+
+bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
+    main_ = std::make_unique<TMainForm>(commandLine);
+    MainForm = main_.get();
+    if (!main_->FormCreate())
+        return false;
+    // The launch's state wins over the stored one.
+    ShowWindow(main_->Hwnd(), ShowCommandOf(showCommand));
+    SetForegroundWindow(main_->Hwnd());
+    method_ = std::make_unique<TMethodForm>();
+    MethodForm = method_.get();
+    preview_ = std::make_unique<TPreviewForm>();
+    PreviewForm = preview_.get();
+    return true;
+}
+
+void ProgramWindows::OpenNamedPicture(const std::vector<std::string>& fileNames) {
+    if (main_ && !fileNames.empty())
+        RunGuarded([&] { main_->OpenChosenFile(fileNames.front()); });
+}
+
+} // namespace slanter

@@ -1,0 +1,107 @@
+#include "shell/win32/ScrollView.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace slanter {
+
+namespace {
+
+constexpr int kLineStep = 16;
+
+} // namespace
+
+bool ScrollView::Create(HWND parent, Painter painter) {
+    painter_ = std::move(painter);
+    return CreateChild(parent, WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                       0);
+}
+
+void ScrollView::SetCanvasSize(int width, int height) {
+    canvas_ = {width, height};
+    UpdateBars();
+    Repaint();
+}
+
+void ScrollView::UpdateBars() {
+    // Twice: a bar that shows takes room from the other side.
+    for (int pass = 0; pass < 2; ++pass) {
+        const SIZE client = ClientSize();
+        position_.x = std::clamp<LONG>(position_.x, 0, std::max<LONG>(0, canvas_.cx - client.cx));
+        position_.y = std::clamp<LONG>(position_.y, 0, std::max<LONG>(0, canvas_.cy - client.cy));
+        SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        info.nMax = std::max<LONG>(0, canvas_.cx - 1);
+        info.nPage = static_cast<UINT>(client.cx);
+        info.nPos = position_.x;
+        SetScrollInfo(Hwnd(), SB_HORZ, &info, TRUE);
+        info.nMax = std::max<LONG>(0, canvas_.cy - 1);
+        info.nPage = static_cast<UINT>(client.cy);
+        info.nPos = position_.y;
+        SetScrollInfo(Hwnd(), SB_VERT, &info, TRUE);
+    }
+}
+
+void ScrollView::ScrollTo(int x, int y) {
+    position_ = {x, y};
+    UpdateBars();
+    Repaint();
+}
+
+void ScrollView::Repaint() {
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+void ScrollView::OnPaint(HDC dc, const RECT& dirty) {
+    const SIZE client = ClientSize();
+    RECT all{0, 0, client.cx, client.cy};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    if (!painter_)
+        return;
+    SetViewportOrgEx(dc, -position_.x, -position_.y, nullptr);
+    RECT canvasDirty = dirty;
+    OffsetRect(&canvasDirty, position_.x, position_.y);
+    RECT canvas{0, 0, canvas_.cx, canvas_.cy};
+    RECT shown{};
+    if (IntersectRect(&shown, &canvasDirty, &canvas))
+        painter_(dc, shown);
+}
+
+void ScrollView::OnSize(int, int) {
+    UpdateBars();
+}
+
+void ScrollView::OnScroll(int bar, int code) {
+    SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(Hwnd(), bar, &info);
+    int position = info.nPos;
+    switch (code) {
+    case SB_LINELEFT:
+        position -= kLineStep;
+        break;
+    case SB_LINERIGHT:
+        position += kLineStep;
+        break;
+    case SB_PAGELEFT:
+        position -= static_cast<int>(info.nPage);
+        break;
+    case SB_PAGERIGHT:
+        position += static_cast<int>(info.nPage);
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    default:
+        return;
+    }
+    if (bar == SB_HORZ)
+        ScrollTo(position, position_.y);
+    else
+        ScrollTo(position_.x, position);
+}
+
+void ScrollView::OnMouseWheel(int delta) {
+    ScrollTo(position_.x, position_.y - delta * kLineStep * 3 / WHEEL_DELTA);
+}
+
+} // namespace slanter

@@ -1,0 +1,109 @@
+#include "shell/win32/WorkArea.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "shell/General.h"
+#include "shell/win32/GdiObjects.h"
+
+namespace slanter {
+
+namespace {
+
+ScreenRect AreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor == nullptr || !GetMonitorInfoW(monitor, &info))
+        return {0, 0, 640, 480};
+    const RECT& work = info.rcWork;
+    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+int ScreenDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int found = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return found > 0 ? found : 96;
+    }();
+    return dpi;
+}
+
+} // namespace
+
+ScreenRect WorkAreaOf(HWND window) {
+    return AreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+ScreenRect WorkAreaAt(POINT corner) {
+    return AreaOf(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY));
+}
+
+void KeepOnWorkArea(HWND window) {
+    if (IsZoomed(window) || IsIconic(window))
+        return;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const ScreenRect fitted =
+        FitInside({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                  WorkAreaOf(window));
+    SetWindowPos(window, nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+int CALLBACK TakeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM found) {
+    // A face for horizontal text ("@" faces are turned for vertical writing).
+    if (font->lfFaceName[0] == L'@' || (type & TRUETYPE_FONTTYPE) == 0)
+        return 1;
+    *reinterpret_cast<LOGFONTW*>(found) = *font;
+    return 0;
+}
+
+// Whether the face has the Japanese glyphs; else the first face that has them.
+void TakeJapaneseFace(LOGFONTW& font) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTW wanted{};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), wanted.lfFaceName);
+    LOGFONTW found{};
+    if (EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&found), 0) != 0) {
+        wanted.lfFaceName[0] = L'\0';
+        EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&found), 0);
+    }
+    ReleaseDC(nullptr, screen);
+    if (found.lfFaceName[0] != L'\0') {
+        std::copy(std::begin(found.lfFaceName), std::end(found.lfFaceName), font.lfFaceName);
+        font.lfCharSet = SHIFTJIS_CHARSET;
+    }
+}
+
+} // namespace
+
+LOGFONTW ControlFontAt(int pixels) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    if (Japanese)
+        TakeJapaneseFace(font);
+    if (pixels > 0)
+        font.lfHeight = -pixels;
+    return font;
+}
+
+HFONT ControlFont() {
+    // Program-wide, made once and kept for the run (the language is known before).
+    static const GdiObject<HFONT> font = [] {
+        const LOGFONTW description = ControlFontAt(0);
+        return GdiObject<HFONT>(CreateFontIndirectW(&description));
+    }();
+    return font.Get();
+}
+
+int Scaled(int designed) {
+    return MulDiv(designed, ScreenDpi(), 96);
+}
+
+} // namespace slanter

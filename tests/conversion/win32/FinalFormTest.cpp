@@ -1,0 +1,84 @@
+// The result window in this process under wine: its saved file against slanter-cli's,
+// its views and zoom painted, the clipboard both ways.
+#include <string>
+
+#include "cli/CliCommand.h"
+#include "conversion/ResultZoom.h"
+#include "conversion/win32/FinalForm.h"
+#include "method/win32/MethodForm.h"
+#include "shell/SharedObjects.h"
+#include "support/PatternedBitmap.h"
+#include "tests/cli/CliRun.h"
+#include "tests/shell/win32/ProgramFixture.h"
+
+namespace slanter::testing {
+namespace {
+
+class ResultWindow : public ProgramFixture {
+  protected:
+    // Opens `file`, converts its pattern `pattern` and answers the result window.
+    TFinalForm& Convert(const std::string& file, int pattern, bool smoothing) {
+        Main().OpenChosenFile(file);
+        (smoothing ? MethodForm->RadioButton6 : MethodForm->RadioButton5).Click();
+        MethodForm->ListBox1.Select(pattern);
+        MethodForm->Button2.Click();
+        Pump();
+        return *MethodForm->ResultWindows().back();
+    }
+};
+
+TEST_F(ResultWindow, TheSavedFileIsSlanterCliOutputByteForByte) {
+    for (const int bits : {8, 24}) {
+        for (const bool smoothing : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + (smoothing ? " bits, smoothed" : " bits, plain"));
+            const std::string source = Write("source.bmp", PatternedBitmap(bits, 53, 37));
+            TFinalForm& result = Convert(source, 4, smoothing);
+            ASSERT_FALSE(result.Picture().IsEmpty());
+            const std::string saved = folder.Path("window.bmp");
+            result.SaveResultAs(saved);
+            const std::string expected = folder.Path("cli.bmp");
+            cli::Arguments words{"convert", source, expected, "--pattern", "4"};
+            if (smoothing)
+                words.push_back("--smooth");
+            ASSERT_EQ(cli::RunWords(words).code, 0);
+            EXPECT_EQ(ReadBytes(saved), ReadBytes(expected));
+            EXPECT_TRUE(messages.empty());
+        }
+    }
+}
+
+TEST_F(ResultWindow, TheViewsTileThePictureAndTheZoomScalesIt) {
+    TFinalForm& result = Convert(Write("tiles.bmp", PatternedBitmap(24, 50, 40)), 3, false);
+    const TPoint size{result.Picture().Width(), result.Picture().Height()};
+    EXPECT_EQ(result.Shown(), size);
+    result.RunCommand(result.Menu().Id("KView4"));
+    EXPECT_EQ(result.Shown(), (TPoint{2 * size.X, 2 * size.Y}));
+    EXPECT_TRUE(result.Menu().IsChecked("KView4"));
+    // The copy to the right begins with the picture's own first column.
+    const HWND canvas = result.ClientArea().Hwnd();
+    EXPECT_EQ(Painted(canvas, size.X, 0), result.Picture().ColorAt(0, 0));
+    EXPECT_EQ(Painted(canvas, size.X + 3, size.Y + 2), result.Picture().ColorAt(3, 2));
+    result.RunCommand(result.Menu().Id("KView200"));
+    EXPECT_EQ(result.Shown(), (TPoint{4 * size.X, 4 * size.Y}));
+    EXPECT_EQ(Painted(canvas, 2 * 5 + 1, 2 * 7 + 1), result.Picture().ColorAt(5, 7));
+    result.KViewZoomStep(-1);
+    EXPECT_EQ(result.Zoom(), 100);
+}
+
+TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
+    TFinalForm& result = Convert(Write("indexed.bmp", PatternedBitmap(8, 45, 30)), 2, false);
+    ASSERT_TRUE(result.Picture().IsIndexed());
+    result.KFileClipboardClick();
+    Main().KFileClipboardClick();
+    ASSERT_TRUE(messages.empty());
+    THandyBitmap saved;
+    ASSERT_TRUE(saved.LoadFromFile(result.ResultFile()));
+    EXPECT_EQ(SourceBitmap->biBitCount(), 8);
+    EXPECT_EQ(SourceBitmap->biWidth(), saved.biWidth());
+    for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
+        for (std::int32_t x = 0; x < saved.biWidth(); x += 5)
+            EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
+}
+
+} // namespace
+} // namespace slanter::testing

@@ -1,0 +1,140 @@
+// The main, method and preview windows in this process under wine: commands sent, their
+// controls and painted pixels read back.
+#include <cstring>
+
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "engine/Slanter.h"
+#include "method/win32/MethodForm.h"
+#include "preview/PreviewDrawing.h"
+#include "preview/PreviewRaster.h"
+#include "preview/win32/PreviewForm.h"
+#include "shell/SharedObjects.h"
+#include "shell/win32/PlatformStart.h"
+#include "shell/win32/WideText.h"
+#include "shell/win32/WorkArea.h"
+#include "support/PatternedBitmap.h"
+#include "tests/shell/win32/ProgramFixture.h"
+
+namespace slanter::testing {
+namespace {
+
+using DesktopWindows = ProgramFixture;
+
+TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatterns) {
+    THandyBitmap picture = PatternedBitmap(24, 180, 90);
+    const std::string file = Write("picture.bmp", picture);
+    Main().OpenChosenFile(file);
+    Pump();
+    EXPECT_TRUE(messages.empty());
+    const SIZE client = Main().ClientArea().ClientSize();
+    EXPECT_EQ(client.cx, 180);
+    EXPECT_EQ(client.cy, 90);
+    // Row 0 of the record is the bottom row shown.
+    for (const POINT at : {POINT{0, 0}, POINT{179, 89}, POINT{77, 40}})
+        EXPECT_EQ(Painted(Main().ClientArea().Hwnd(), at.x, at.y),
+                  AsColorRef(picture.GetPixelColor(at.x, 89 - at.y)));
+    EXPECT_EQ(MethodForm->ListBox1.Count(), PatternEngine->PatternCount());
+    EXPECT_TRUE(MethodForm->IsVisible());
+    EXPECT_EQ(Main().Menu().Text("KFileExit"), "E&xit");
+}
+
+TEST_F(DesktopWindows, ADroppedFileOpensAndHeadsTheRecentFiles) {
+    const std::string file = Write("dropped.bmp", PatternedBitmap(8, 40, 30));
+    const std::wstring name = WideText(file);
+    const std::size_t size = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GHND, size);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), name.c_str(),
+                name.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    SendMessageW(Main().Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(Main().SourceName(), file);
+    ASSERT_EQ(Main().RecentFiles().size(), 1u);
+    HMENU fileMenu = Main().Menu().Menu("KFile");
+    wchar_t text[300] = {};
+    // Open, Clipboard, separator, then the newest recent file.
+    GetMenuStringW(fileMenu, 3, text, 300, MF_BYPOSITION);
+    EXPECT_EQ(Utf8Text(text), "&1 " + file);
+}
+
+TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
+    Main().OpenChosenFile(Write("options.bmp", PatternedBitmap(24, 60, 40)));
+    MethodForm->RadioButton2.Click();
+    Pump();
+    EXPECT_FALSE(PatternEngine->Horizontal());
+    MethodForm->RadioButton4.Click();
+    EXPECT_FALSE(PatternEngine->RightUp());
+    MethodForm->HeaderControl1.SetSectionWidth(1, 77);
+    MethodForm->Close();
+    EXPECT_EQ(ReadSetting("MethodForm", "Row", "").Text(), "Vertical");
+    EXPECT_EQ(ReadSetting("MethodForm", "Rotation", "").Text(), "Clockwize");
+    EXPECT_EQ(ReadSetting("MethodForm", "Width(1)", 0).Integer(), 77);
+}
+
+TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) {
+    Main().OpenChosenFile(Write("preview.bmp", PatternedBitmap(24, 64, 48)));
+    EXPECT_FALSE(MethodForm->Button1.IsEnabled());
+    MethodForm->ListBox1.Select(2);
+    EXPECT_TRUE(MethodForm->Button2.IsEnabled());
+    MethodForm->Button1.Click();
+    Pump();
+    ASSERT_TRUE(PreviewForm->IsVisible());
+    EXPECT_FALSE(PreviewForm->PictureView().IsEmpty());
+    MethodForm->ListBox1.Select(5);
+    Pump();
+    EXPECT_EQ(PatternEngine->PatternIndex(), 5);
+    // The lattice painted is the core's drawing of the selected pattern.
+    const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, 201, 201));
+    for (const POINT at : {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}})
+        EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
+                  AsColorRef(static_cast<std::int32_t>(
+                      raster.Pixels()[static_cast<std::size_t>(at.y) * 201 + at.x])));
+}
+
+TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
+    const std::string file = folder.Path("notes.txt");
+    WriteBytes(file, {'h', 'i'});
+    Main().OpenChosenFile(file);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(file), std::string::npos);
+    EXPECT_TRUE(Main().SourceName().empty());
+}
+
+TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
+    TearDown();
+    Start(true);
+    EXPECT_EQ(Main().Menu().Text("KFile"), "ファイル(&File)");
+    EXPECT_EQ(MethodForm->GroupBox1.Text(), "並べかた");
+    EXPECT_EQ(MethodForm->HeaderControl1.SectionCaption(0), "角度");
+    EXPECT_EQ(PreviewForm->CheckBox1.Text(), "タイルの輪郭を表示(&O)");
+}
+
+TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
+    TearDown();
+    WriteSetting("MethodForm", "Left", std::int32_t{-5000});
+    WriteSetting("MethodForm", "Top", std::int32_t{9000});
+    WriteSetting("MethodForm", "Width", std::int32_t{300});
+    WriteSetting("MethodForm", "Height", std::int32_t{200});
+    Start(false, true);
+    RECT frame{};
+    GetWindowRect(MethodForm->Hwnd(), &frame);
+    const ScreenRect area = WorkAreaOf(MethodForm->Hwnd());
+    EXPECT_GE(frame.left, area.left);
+    EXPECT_LE(frame.bottom, area.top + area.height);
+    EXPECT_EQ(frame.right - frame.left, 300);
+}
+
+TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {
+    EXPECT_TRUE(IsJapaneseLanguageName("日本語"));
+    EXPECT_FALSE(IsJapaneseLanguageName("Japanese"));
+    EXPECT_FALSE(IsJapaneseLanguageName("中文"));
+}
+
+} // namespace
+} // namespace slanter::testing
