@@ -11,17 +11,17 @@ _slanter_cli() {
     fi
     verb=${COMP_WORDS[1]}
     case $verb in
-    patterns) options='--vertical --sort=angle --sort=area --exact --angle --help' ;;
-    info) options='--help' ;;
+    patterns) options='--vertical --sort=angle --sort=area --exact --angle --scale --help' ;;
+    info) options='--scale --help' ;;
     convert) options='--pattern --angle --vertical --left --smooth --sort=angle --sort=area
-                      --threads --help' ;;
+                      --threads --scale --help' ;;
     preview) options='--pattern --angle --vertical --left --sort=angle --sort=area --segments
                       --help' ;;
     *) return ;;
     esac
     # Options that take a number: nothing to offer.
     case $prev in
-    --pattern | --angle | --threads) return ;;
+    --pattern | --angle | --threads | --scale) return ;;
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
