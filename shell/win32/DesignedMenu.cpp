@@ -13,7 +13,8 @@ DesignedMenu::DesignedMenu(DesignedForm form, std::string_view barName, Wnd& win
     : window_(window) {
     bar_ = CreateMenu();
     for (const DesignedItem& entry : form) {
-        if (entry.className != "entry" || entry.parent != barName)
+        if (entry.className != "entry" || entry.parent != barName ||
+            leftOut.contains(std::string(entry.name)))
             continue;
         const DesignedItem& menu = Designed(form, entry.name);
         HMENU popup = Build(form, entry.name, leftOut);

@@ -78,6 +78,8 @@ bool TMainForm::FormCreate() {
     std::set<std::string> leftOut;
     if (!HasSwitch(commandLine_, "/REGISTRY"))
         leftOut.insert("KHelpDeleteRegistry");
+    // Picture > Size has no dialog in this program yet: no menu that does nothing.
+    leftOut.insert("KPicture");
     menu_ = std::make_unique<DesignedMenu>(kForm, "MainMenu1", *this, leftOut);
     const DesignedItem& designed = Designed(kForm, "MainForm");
     WindowArgs args;
