@@ -240,8 +240,11 @@ void ProcessPendingMessages() {
         processor();
         return;
     }
+    // Bounded: a window that keeps asking to be painted must not hold the caller (a
+    // conversion between two columns) here for ever.
+    const ULONGLONG deadline = GetTickCount64() + 50;
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (GetTickCount64() < deadline && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Left for the loop that waits for it.
             PostQuitMessage(static_cast<int>(message.wParam));
