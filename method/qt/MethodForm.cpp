@@ -18,10 +18,10 @@
 #include "method/qt/PatternListDelegate.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
+#include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/SettingsStore.h"
 #include "shell/qt/WindowKeys.h"
 #include "ui_MethodForm.h"
 

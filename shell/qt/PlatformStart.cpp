@@ -15,8 +15,8 @@
 #include "shell/Arguments.h"
 #include "shell/Language.h"
 #include "shell/LaunchState.h"
-#include "shell/qt/PlatformTranslations.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/PlatformTranslations.h"
 
 namespace slanter {
 

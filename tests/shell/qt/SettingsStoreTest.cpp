@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "ShellFixture.h"
-#include "shell/qt/MessageBox.h"
 #include "shell/SettingsStore.h"
+#include "shell/qt/MessageBox.h"
 
 namespace slanter {
 namespace {
