@@ -79,16 +79,6 @@ struct Header {
     bool topDown = false;
 };
 
-bool ReadAll(std::FILE* file, std::vector<std::uint8_t>& bytes) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
 std::string ReadHeader(const Bytes& file, Header& header) {
     header.infoBytes = file.Number(kFileHeaderBytes, 4);
     if (!file.Holds(kFileHeaderBytes, std::max(header.infoBytes, 4u)))

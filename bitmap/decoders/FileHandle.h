@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace slanter {
 
@@ -25,6 +26,17 @@ inline std::uint64_t FileBytes(std::FILE* file) {
     const long size = std::ftell(file);
     std::fseek(file, at, SEEK_SET);
     return size < 0 ? 0 : static_cast<std::uint64_t>(size);
+}
+
+// The whole of an open file, for the formats read from memory; false when it cannot be read.
+inline bool ReadAll(std::FILE* file, std::vector<std::uint8_t>& bytes) {
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return false;
+    const long size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 } // namespace slanter

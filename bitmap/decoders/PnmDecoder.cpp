@@ -70,16 +70,6 @@ class PnmText {
     std::size_t at_ = 2;
 };
 
-bool ReadAll(std::FILE* file, std::vector<std::uint8_t>& bytes) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
 std::string Decode(PnmText& text, int kind, THandyBitmap& picture) {
     const bool bits = kind == 1 || kind == 4;
     const bool plain = kind <= 3;

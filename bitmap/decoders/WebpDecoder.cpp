@@ -20,17 +20,6 @@ struct DemuxDelete {
     void operator()(WebPDemuxer* demuxer) const { WebPDemuxDelete(demuxer); }
 };
 
-// The whole file: a WebP file is its compressed picture, with a few small chunks.
-bool ReadAll(std::FILE* file, std::vector<std::uint8_t>& bytes) {
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-}
-
 std::string Refusal(VP8StatusCode status) {
     if (status == VP8_STATUS_NOT_ENOUGH_DATA)
         return decoder_text::CutShort();

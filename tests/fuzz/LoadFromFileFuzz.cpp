@@ -1,40 +1,18 @@
-// libFuzzer target: any bytes as a BMP file. Built and run only by scripts/fuzz-bmp.
+// libFuzzer target: any bytes as a BMP file. Built and run only by scripts/fuzz bmp.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "support/GuardedFolder.h"
+#include "FuzzScratch.h"
 #include "support/LoadRoundTrip.h"
 
-namespace {
-
-// Made before the first input, removed however the run ends.
-const slanter::testing::GuardedFolder& Scratch() {
-    static const slanter::testing::GuardedFolder folder;
-    return folder;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    Scratch();
+    slanter::fuzz::Scratch();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string input = Scratch().Path("input.bmp");
-    std::FILE* file = std::fopen(input.c_str(), "wb");
-    if (file == nullptr)
-        std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size)
-        std::abort();
-    std::fclose(file);
-    const std::string fault =
-        slanter::testing::CheckLoadRoundTrip(input, Scratch().Path("again.bmp"));
-    if (!fault.empty()) {
-        std::fprintf(stderr, "%s\n", fault.c_str());
-        std::abort();
-    }
+    using namespace slanter::fuzz;
+    const std::string input = WriteInput("input.bmp", data, size);
+    AbortOnFault(slanter::testing::CheckLoadRoundTrip(input, Scratch().Path("again.bmp")));
     return 0;
 }
