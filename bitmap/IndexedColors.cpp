@@ -20,9 +20,11 @@ bool MakeIndexed(THandyBitmap& picture) {
     const std::int32_t height = picture.biHeight();
     std::unordered_map<std::int32_t, std::int32_t> indices;
     std::vector<std::int32_t> palette;
+    // A colour picture's cells are its colours: read a row at a time.
     for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            const std::int32_t color = picture.GetPixelColor(x, y);
+        const std::int32_t* row = picture.CellRow(y);
+        for (std::int32_t x = 0; row != nullptr && x < width; ++x) {
+            const std::int32_t color = row[x];
             if (indices.count(color) != 0)
                 continue;
             if (palette.size() == kMostPaletteColors)
@@ -38,9 +40,12 @@ bool MakeIndexed(THandyBitmap& picture) {
         return false;
     for (std::size_t k = 0; k < palette.size(); ++k)
         indexed.SetPaletteColor(static_cast<std::int32_t>(k), palette[k]);
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            indexed.SetPixelIndex(x, y, indices.at(picture.GetPixelColor(x, y)));
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t* row = picture.CellRow(y);
+        std::int32_t* cells = indexed.CellRow(y);
+        for (std::int32_t x = 0; row != nullptr && cells != nullptr && x < width; ++x)
+            cells[x] = indices.at(row[x]);
+    }
     picture = std::move(indexed);
     return true;
 }

@@ -1,11 +1,11 @@
 #include "bitmap/decoders/PictureCanvas.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/IndexedColors.h"
 #include "shell/WhiteBackground.h"
 
 namespace slanter {
@@ -132,37 +132,8 @@ void PictureCanvas::PutIndices(std::int32_t y, const std::uint8_t* row) {
 }
 
 void PictureCanvas::MakeIndexedWhenFew() {
-    if (picture_.PaletteCount() > 0)
-        return;
-    const std::int32_t width = picture_.biWidth();
-    const std::int32_t height = picture_.biHeight();
-    std::unordered_map<std::int32_t, std::int32_t> indices;
-    std::vector<std::int32_t> palette;
-    for (std::int32_t y = 0; y < height; ++y) {
-        const std::int32_t* row = picture_.CellRow(y);
-        for (std::int32_t x = 0; row != nullptr && x < width; ++x) {
-            if (indices.count(row[x]) != 0)
-                continue;
-            if (palette.size() == kMostPaletteColors)
-                return;
-            indices.emplace(row[x], static_cast<std::int32_t>(palette.size()));
-            palette.push_back(row[x]);
-        }
-    }
-    THandyBitmap indexed;
-    indexed.NewImage(width, height, 8);
-    indexed.SetPaletteCount(static_cast<std::int32_t>(palette.size()));
-    if (indexed.biWidth() != width || indexed.PaletteCount() != std::int32_t(palette.size()))
-        return;
-    for (std::size_t k = 0; k < palette.size(); ++k)
-        indexed.SetPaletteColor(static_cast<std::int32_t>(k), palette[k]);
-    for (std::int32_t y = 0; y < height; ++y) {
-        const std::int32_t* row = picture_.CellRow(y);
-        std::int32_t* cells = indexed.CellRow(y);
-        for (std::int32_t x = 0; row != nullptr && cells != nullptr && x < width; ++x)
-            cells[x] = indices.at(row[x]);
-    }
-    picture_ = std::move(indexed);
+    if (picture_.PaletteCount() == 0)
+        MakeIndexed(picture_);
 }
 
 } // namespace slanter
