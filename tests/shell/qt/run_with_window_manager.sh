@@ -14,11 +14,12 @@ export LSAN_OPTIONS="suppressions=$here/window_manager_lsan.supp${LSAN_OPTIONS:+
 openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
 trap 'kill $manager 2>/dev/null || true' EXIT
-# The manager is up once it names its check window on the root window.
+# The manager is up once it names its check window on the root window; on a loaded
+# machine (wine starting beside it) that can take many seconds.
 tries=0
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
     tries=$((tries + 1))
-    if [ $tries -gt 200 ]; then
+    if [ $tries -gt 1200 ]; then
         echo "no window manager came up" >&2
         exit 1
     fi
