@@ -54,8 +54,10 @@ std::string WorkingPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
     std::uint8_t head[kFileHeaderBytes + kInfoHeaderBytes] = {};
     PlatformFile file;
-    if (file.OpenForReading(fileName) && file.Read(head, sizeof head) == sizeof head &&
-        LittleEndian(head, 2) == kBmpSignature) {
+    const bool opened = file.OpenForReading(fileName);
+    const std::size_t headBytes = opened ? file.Read(head, sizeof head) : 0;
+    const bool bmpFile = headBytes >= 2 && LittleEndian(head, 2) == kBmpSignature;
+    if (bmpFile && headBytes == sizeof head) {
         const std::uint8_t* info = head + kFileHeaderBytes;
         const auto headerWidth = static_cast<std::int32_t>(LittleEndian(info + 4, 4));
         const auto headerHeight = static_cast<std::int32_t>(LittleEndian(info + 8, 4));
@@ -70,6 +72,9 @@ std::string WorkingPictureSize(const std::string& fileName, std::int32_t& width,
         }
     }
     file.Close();
+    if (headBytes >= 2 && !bmpFile)
+        return DecodedPictureSize(fileName, width, height);
+    // Other files answer as opening them does: the reader's reason before the decoder's.
     THandyBitmap picture;
     if (std::string reason = LoadWorkingPicture(fileName, picture); !reason.empty())
         return reason;

@@ -66,6 +66,16 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
     return refusal;
 }
 
+std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
+                               std::int32_t& height) {
+    THandyBitmap picture;
+    if (std::string reason = DecodePictureFile(fileName, picture); !reason.empty())
+        return reason;
+    width = picture.biWidth();
+    height = picture.biHeight();
+    return {};
+}
+
 std::vector<std::string> DecodedExtensions() {
     return {"bmp", "dib",  "png",  "jpg", "jpeg", "jpe", "jfif", "gif",
             "tif", "tiff", "webp", "pbm", "pgm",  "ppm", "pnm"};
