@@ -5,8 +5,10 @@
 
 #include <shellapi.h>
 
+#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/PictureScale.h"
 #include "bitmap/WorkingPicture.h"
 #include "engine/Slanter.h"
 #include "forms/FormTable.h"
@@ -19,6 +21,7 @@
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
 #include "shell/PictureFileKind.h"
+#include "shell/PictureSizeChoice.h"
 #include "shell/RecentFiles.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -29,6 +32,7 @@
 #include "shell/win32/Help.h"
 #include "shell/win32/IconPicture.h"
 #include "shell/win32/MessageBox.h"
+#include "shell/win32/PictureSizeDialog.h"
 #include "shell/win32/SplashForm.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
@@ -78,8 +82,6 @@ bool TMainForm::FormCreate() {
     std::set<std::string> leftOut;
     if (!HasSwitch(commandLine_, "/REGISTRY"))
         leftOut.insert("KHelpDeleteRegistry");
-    // Picture > Size has no dialog in this program yet: no menu that does nothing.
-    leftOut.insert("KPicture");
     menu_ = std::make_unique<DesignedMenu>(kForm, "MainMenu1", *this, leftOut);
     const DesignedItem& designed = Designed(kForm, "MainForm");
     WindowArgs args;
@@ -101,6 +103,7 @@ bool TMainForm::FormCreate() {
     menu_->SetHandler("KFileOpen", [this] { RunGuarded([this] { KFileOpenClick(); }); });
     menu_->SetHandler("KFileClipboard", [this] { RunGuarded([this] { KFileClipboardClick(); }); });
     menu_->SetHandler("KFileExit", [this] { KFileExitClick(); });
+    menu_->SetHandler("KPictureSize", [this] { RunGuarded([this] { KPictureSizeClick(); }); });
     menu_->SetHandler("KViewMethod", [this] { KViewMethodClick(); });
     menu_->SetHandler("KViewInformation", [this] { KViewInformationClick(); });
     menu_->SetHandler("KHelpHelp", [this] { KHelpHelpClick(); });
@@ -130,6 +133,8 @@ void TMainForm::SetEnglishCaptions() {
     menu_->SetText("KFileOpen", "&Open Image File ...");
     menu_->SetText("KFileClipboard", "Copy from &Clipboard");
     menu_->SetText("KFileExit", "E&xit");
+    menu_->SetText("KPicture", "&Picture");
+    menu_->SetText("KPictureSize", "&Size ...");
     menu_->SetText("KView", "&View");
     menu_->SetText("KViewMethod", "Show &Method Window");
     menu_->SetText("KViewInformation", "Bitmap &Information ...");
@@ -401,6 +406,65 @@ void TMainForm::NameSource(const std::string& name) {
     sourceName_ = name;
     sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
                     sourceBitmap_->biBitCount()};
+    // A new picture: nothing of the one before is kept.
+    originalPicture_.reset();
+}
+
+void TMainForm::KPictureSizeClick() {
+    if (!engine_)
+        return;
+    if (sourceName_.empty()) {
+        Message(NoPictureOpenedText(Japanese));
+        return;
+    }
+    if (AConversionRuns()) {
+        Message(ConversionRunningText(Japanese));
+        return;
+    }
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    const auto chosen = AskPictureSize(Hwnd(), Japanese, {original.biWidth(), original.biHeight()},
+                                       {sourceBitmap_->biWidth(), sourceBitmap_->biHeight()});
+    if (!chosen)
+        return;
+    if (!ScaledSizeFits(*chosen)) {
+        Message(SizeTooLargeText(Japanese, *chosen));
+        return;
+    }
+    ResizePicture(*chosen);
+}
+
+void TMainForm::ResizePicture(TPoint size) {
+    // Always from the picture as opened, so that sizing down and up again loses nothing;
+    // its own size brings it back as it was.
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
+    if (asOpened && !originalPicture_)
+        return;
+    THandyBitmap resized;
+    if (!asOpened && !AreaResize(original, size.X, size.Y, resized)) {
+        Message(SizeNoMemoryText(Japanese, size));
+        return;
+    }
+    THandyBitmap& working = asOpened ? *originalPicture_ : resized;
+    temporaryPictures_->Writing(WorkingFile);
+    if (!working.SaveToFile(WorkingFile)) {
+        Message(CantCopyText(Japanese, sourceName_));
+        return;
+    }
+    if (!originalPicture_)
+        originalPicture_ = std::make_unique<THandyBitmap>(std::move(*sourceBitmap_));
+    if (!LoadWorkingFile()) {
+        Message(InvalidFormatText(Japanese, sourceName_, sourceBitmap_->ErrorText()));
+        sourceName_.clear();
+        originalPicture_.reset();
+        return;
+    }
+    // The information box tells both sizes; the name stays the file's.
+    resizedFrom_ = {originalPicture_->biWidth(), originalPicture_->biHeight()};
+    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
+                    sourceBitmap_->biBitCount()};
+    if (asOpened)
+        originalPicture_.reset();
 }
 
 void TMainForm::ForgetPicture() {
@@ -460,7 +524,11 @@ void TMainForm::KViewInformationClick() {
         sourceName_.empty() ? NoPictureOpenedText(Japanese)
                             : BitmapInformationText(Japanese, sourceName_, sourceFacts_.width,
                                                     sourceFacts_.height, sourceFacts_.bitCount);
-    AppMessageBox(text, kWarningBox, BitmapInformationCaption(Japanese));
+    // A resized picture tells the size it was opened at too.
+    const std::string resized = !sourceName_.empty() && originalPicture_
+                                    ? OriginalSizeLine(Japanese, resizedFrom_)
+                                    : std::string();
+    AppMessageBox(text + resized, kWarningBox, BitmapInformationCaption(Japanese));
 }
 
 void TMainForm::KHelpHelpClick() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Point.h"
 #include "shell/win32/DesignedMenu.h"
 #include "shell/win32/ScreenPicture.h"
 #include "shell/win32/ScrollView.h"
@@ -37,6 +38,7 @@ class TMainForm : public Wnd {
     void KFileOpenClick();
     void KFileClipboardClick();
     void KFileExitClick();
+    void KPictureSizeClick();
     void KViewMethodClick();
     void KViewInformationClick();
     void KHelpHelpClick();
@@ -92,6 +94,8 @@ class TMainForm : public Wnd {
     void StoreRecentFiles(const std::vector<std::string>& files);
     void RefreshRecentFiles();
     void NameSource(const std::string& name);
+    // The working picture at `size`, made from the picture as opened.
+    void ResizePicture(TPoint size);
     void ForgetPicture();
     void RefreshMethodWindow();
     void Message(const std::string& text);
@@ -108,6 +112,9 @@ class TMainForm : public Wnd {
     } sourceFacts_;
     std::unique_ptr<TSlanter> engine_;
     std::unique_ptr<THandyBitmap> sourceBitmap_;
+    // The picture as opened while the working picture is a resized one, and its size.
+    std::unique_ptr<THandyBitmap> originalPicture_;
+    TPoint resizedFrom_{};
     std::unique_ptr<TemporaryPictures> temporaryPictures_;
     // The File menu's recent-file commands and their separator's.
     std::vector<int> recentIds_;

@@ -7,16 +7,21 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "bitmap/AreaResize.h"
+#include "cli/CliCommand.h"
+#include "conversion/win32/FinalForm.h"
 #include "engine/Slanter.h"
 #include "method/win32/MethodForm.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
 #include "preview/win32/PreviewForm.h"
 #include "shell/SharedObjects.h"
+#include "shell/win32/PictureSizeDialog.h"
 #include "shell/win32/PlatformStart.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
 #include "support/PatternedBitmap.h"
+#include "tests/cli/CliRun.h"
 #include "tests/shell/win32/ProgramFixture.h"
 
 namespace slanter::testing {
@@ -128,6 +133,74 @@ TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
     EXPECT_GE(frame.left, area.left);
     EXPECT_LE(frame.bottom, area.top + area.height);
     EXPECT_EQ(frame.right - frame.left, 300);
+}
+
+TEST(PictureSizeDialog, EachFieldBringsTheOthersAlong) {
+    TPictureSizeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr, false, {6000, 4000}, {6000, 4000}));
+    EXPECT_EQ(dialog.PercentEdit.Text(), "100.00");
+    dialog.WidthEdit.SetText("1920");
+    EXPECT_EQ(dialog.HeightEdit.Text(), "1280");
+    EXPECT_EQ(dialog.PercentEdit.Text(), "32.00");
+    dialog.HeightEdit.SetText("1080");
+    EXPECT_EQ(dialog.ChosenSize(), (TPoint{1620, 1080}));
+    dialog.PercentEdit.SetText("12.5");
+    EXPECT_EQ(dialog.ChosenSize(), (TPoint{750, 500}));
+    // The field typed in keeps what was typed, though the sizes round; a field still
+    // being typed holds no size.
+    dialog.PercentEdit.SetText("33.33");
+    EXPECT_EQ(dialog.PercentEdit.Text(), "33.33");
+    EXPECT_EQ(dialog.ChosenSize(), (TPoint{2000, 1333}));
+    dialog.WidthEdit.SetText("");
+    EXPECT_EQ(dialog.ChosenSize(), std::nullopt);
+    EXPECT_EQ(dialog.HeightEdit.Text(), "1333");
+    EXPECT_EQ(PercentFromText("1e3"), std::nullopt);
+    EXPECT_EQ(PercentFromText("10000.01"), std::nullopt);
+}
+
+TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFileStays) {
+    THandyBitmap opened = PatternedBitmap(24, 60, 40);
+    const std::string file = Write("large.bmp", opened);
+    Main().OpenChosenFile(file);
+    std::pair<TPoint, TPoint> offered;
+    TPoint wanted{30, 20};
+    const PictureSizeAsker before = SetPictureSizeAsker([&](TPoint original, TPoint current) {
+        offered = {original, current};
+        return std::optional<TPoint>(wanted);
+    });
+    Main().RunCommand(Main().Menu().Id("KPictureSize"));
+    EXPECT_EQ(offered, (std::pair{TPoint{60, 40}, TPoint{60, 40}}));
+    THandyBitmap expected;
+    ASSERT_TRUE(AreaResize(opened, 30, 20, expected));
+    for (const POINT at : {POINT{0, 0}, POINT{29, 19}, POINT{13, 7}})
+        EXPECT_EQ(Painted(Main().ClientArea().Hwnd(), at.x, at.y),
+                  AsColorRef(expected.GetPixelColor(at.x, 19 - at.y)));
+    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
+    EXPECT_EQ(MethodForm->ListBox1.Count(), PatternEngine->PatternCount());
+    // The result is slanter-cli's of the same picture at the same size.
+    MethodForm->ListBox1.Select(2);
+    MethodForm->Button2.Click();
+    Pump();
+    const std::string saved = folder.Path("window.bmp");
+    MethodForm->ResultWindows().back()->SaveResultAs(saved);
+    const std::string cliResult = folder.Path("cli.bmp");
+    ASSERT_EQ(
+        cli::RunWords({"convert", file, cliResult, "--pattern", "2", "--scale", "30x20"}).code, 0);
+    EXPECT_EQ(ReadBytes(saved), ReadBytes(cliResult));
+    messages.clear();
+    Main().KViewInformationClick();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("30 dots in width\r\n20 dots in height\r\n16777216 colors\r\n"
+                               "(resized from 60 x 40 dots)"),
+              std::string::npos);
+    // Its own size brings the picture back; the file was never changed.
+    offered = {};
+    wanted = {60, 40};
+    Main().KPictureSizeClick();
+    EXPECT_EQ(offered.second, (TPoint{30, 20}));
+    EXPECT_EQ(ReadBytes(WorkingFile), ReadBytes(file));
+    EXPECT_EQ(ReadBytes(file), ReadBytes(Write("again.bmp", opened)));
+    SetPictureSizeAsker(before);
 }
 
 TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {

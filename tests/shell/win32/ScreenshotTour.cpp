@@ -27,6 +27,7 @@
 #include "shell/SharedObjects.h"
 #include "shell/win32/MainForm.h"
 #include "shell/win32/MessageBox.h"
+#include "shell/win32/PictureSizeDialog.h"
 #include "shell/win32/ProgramWindows.h"
 #include "shell/win32/Wnd.h"
 
@@ -120,6 +121,17 @@ TFinalForm& ConvertRow(int row) {
     return *MethodForm->ResultWindows().back();
 }
 
+TPictureSizeDialog* sizeDialog = nullptr;
+
+void CALLBACK PictureSizeShown(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    sizeDialog->WidthEdit.SetText("32");
+    Capture(sizeDialog->Hwnd(), "picture-size");
+    CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                "picture-size-screen");
+    sizeDialog->CancelButton.Click();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -146,6 +158,15 @@ int main(int argc, char** argv) {
         TMainForm& main = *windows.Main();
         main.OpenChosenFile(argv[2]);
         Capture(main.Hwnd(), "main");
+        {
+            // Pictured from inside its own modal loop, as the user meets it, then cancelled.
+            TPictureSizeDialog size;
+            const TPoint opened{SourceBitmap->biWidth(), SourceBitmap->biHeight()};
+            Step(size.Create(main.Hwnd(), language == "ja", opened, opened), "size dialog");
+            sizeDialog = &size;
+            SetTimer(nullptr, 0, 100, &PictureSizeShown);
+            Step(!size.RunModal(), "size dialog cancelled");
+        }
         Step(MethodForm->ListBox1.Count() > 3, "patterns listed");
         MethodForm->ListBox1.Select(3);
         Capture(MethodForm->Hwnd(), "method");
