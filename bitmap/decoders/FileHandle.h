@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include "bitmap/WideName.h"
+#endif
+
 namespace slanter {
 
 struct FileCloser {
@@ -13,9 +17,14 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// The file opened for reading by its name as the system spells it; null when it cannot be.
+// The file opened for reading by its name as the system spells it (UTF-8 on Windows, whose
+// narrow calls take the ANSI code page); null when it cannot be.
 inline FileHandle OpenForReading(const std::string& fileName) {
+#ifdef _WIN32
+    return FileHandle(_wfopen(WideName(fileName).c_str(), L"rb"));
+#else
     return FileHandle(std::fopen(fileName.c_str(), "rb"));
+#endif
 }
 
 // The length of an open file in bytes; 0 when the system cannot tell.

@@ -7,7 +7,7 @@
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
-#include "bitmap/decoders/ExifOrientation.h"
+#include "bitmap/ExifOrientation.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"

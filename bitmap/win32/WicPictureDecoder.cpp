@@ -1,8 +1,10 @@
-// The platform's picture decoder on Windows: the Windows Imaging Component, which reads
-// PNG, JPEG, GIF, TIFF, icons and the BMP files our own reader refuses.
+// The platform's picture decoder on Windows: our own decoders for BMP and Netpbm files, as
+// on the other platform, and the Windows Imaging Component for PNG, JPEG, GIF, TIFF and
+// icons, turned as their EXIF orientation says.
 #include "bitmap/PictureDecoder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
@@ -14,10 +16,14 @@
 #include <windows.h>
 
 #include "bitmap/ErrorTexts.h"
+#include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/IndexedColors.h"
+#include "bitmap/WideName.h"
+#include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FormatDecoders.h"
+#include "bitmap/decoders/PictureCanvas.h"
 #include "bitmap/win32/ComPointer.h"
-#include "shell/WhiteBackground.h"
 
 namespace slanter {
 
@@ -72,18 +78,18 @@ std::string Reason(HRESULT result, const std::string& fileName) {
     }
 }
 
-// The file, named as our own reader names it (bitmap/FileLayerWindows.cpp).
-class FileHandle {
+// The file, by its UTF-8 name, held for WIC.
+class SharedFile {
   public:
-    explicit FileHandle(const std::string& fileName)
-        : handle_(::CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    explicit SharedFile(const std::string& fileName)
+        : handle_(::CreateFileW(WideName(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~FileHandle() {
+    ~SharedFile() {
         if (handle_ != INVALID_HANDLE_VALUE)
             ::CloseHandle(handle_);
     }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    SharedFile(const SharedFile&) = delete;
+    SharedFile& operator=(const SharedFile&) = delete;
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Handle() const { return handle_; }
 
@@ -109,12 +115,10 @@ bool PngTooLarge(HANDLE file) {
     return std::uint64_t{big(16)} * big(20) > std::uint64_t{THandyBitmap::kMaxPixels};
 }
 
-// WIC's colours are 0xAARRGGBB, ours 0x00BBGGRR.
-std::int32_t OnWhite(std::uint32_t argb) {
-    const int alpha = static_cast<int>(argb >> 24);
-    return OverWhite(static_cast<int>(argb >> 16 & 255), alpha) |
-           OverWhite(static_cast<int>(argb >> 8 & 255), alpha) << 8 |
-           OverWhite(static_cast<int>(argb & 255), alpha) << 16;
+// WIC's colours are 0xAARRGGBB; the canvas takes red low, opacity high.
+std::uint32_t CanvasColor(WICColor argb) {
+    return Rgba(static_cast<int>(argb >> 16 & 255), static_cast<int>(argb >> 8 & 255),
+                static_cast<int>(argb & 255), static_cast<int>(argb >> 24));
 }
 
 // The bits a pixel of an indexed format takes; 0 for a format of colours. Grey levels of
@@ -165,8 +169,8 @@ HRESULT FramePalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, 
     return result;
 }
 
-// Hands the source's rows, top row first, a band at a time to `take(rowBytes, row, y)`
-// with y the record's row (bottom up).
+// Hands the source's rows, top row first, a band at a time to `take(rowBytes, y)` with y
+// the stored row.
 template <typename Take>
 HRESULT EachRow(IWICBitmapSource* source, std::uint32_t width, std::uint32_t height, int bits,
                 Take take) {
@@ -188,8 +192,7 @@ HRESULT EachRow(IWICBitmapSource* source, std::uint32_t width, std::uint32_t hei
         if (FAILED(copied))
             return copied;
         for (std::uint32_t k = 0; k < rows; ++k)
-            take(band.data() + std::size_t{stride} * k,
-                 static_cast<std::int32_t>(height - 1 - (top + k)));
+            take(band.data() + std::size_t{stride} * k, static_cast<std::int32_t>(top + k));
     }
     return S_OK;
 }
@@ -202,37 +205,36 @@ bool HasPalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
            SUCCEEDED(palette->GetColorCount(&count)) && count > 0 && count <= 256;
 }
 
+// The canvas's reason for refusing a record: what it stands for in WIC's terms.
+HRESULT Started(const std::string& refusal) {
+    if (refusal.empty())
+        return S_OK;
+    return refusal == bitmap_text::kOutOfMemory ? E_OUTOFMEMORY : WINCODEC_ERR_BADIMAGE;
+}
+
 HRESULT DecodeIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                       const WICPixelFormatGUID& format, std::uint32_t width, std::uint32_t height,
-                      THandyBitmap& picture) {
+                      PictureCanvas& canvas) {
     const int bits = IndexBits(format);
     std::vector<WICColor> colors;
-    const HRESULT result = FramePalette(factory, frame, IsGray(format), bits, colors);
+    HRESULT result = FramePalette(factory, frame, IsGray(format), bits, colors);
     if (FAILED(result))
         return result;
-    const auto got = static_cast<std::uint32_t>(colors.size());
-    picture.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), 8);
-    picture.SetPaletteCount(static_cast<std::int32_t>(got));
-    if (picture.biWidth() != std::int32_t(width) || picture.biHeight() != std::int32_t(height) ||
-        picture.PaletteCount() != std::int32_t(got))
-        return E_OUTOFMEMORY;
-    for (UINT k = 0; k < got; ++k)
-        picture.SetPaletteColor(static_cast<std::int32_t>(k), OnWhite(colors[k]));
-    // Indices are packed from the high bits of each byte; one past the palette (a damaged
-    // file) keeps the first colour.
+    std::vector<std::uint32_t> palette;
+    for (const WICColor color : colors)
+        palette.push_back(CanvasColor(color));
+    if (result = Started(canvas.Start(width, height, palette)); FAILED(result))
+        return result;
+    // Indices are packed from the high bits of each byte.
     const int mask = (1 << bits) - 1;
+    std::vector<std::uint8_t> indices(width);
     return EachRow(frame, width, height, bits, [&](const BYTE* row, std::int32_t y) {
         for (std::uint32_t x = 0; x < width; ++x) {
             const std::uint64_t bit = std::uint64_t{x} * bits;
-            const int index = row[bit / 8] >> (8 - bits - bit % 8) & mask;
-            picture.SetPixelIndex(static_cast<std::int32_t>(x), y, index);
+            indices[x] = static_cast<std::uint8_t>(row[bit / 8] >> (8 - bits - bit % 8) & mask);
         }
+        canvas.PutIndices(y, indices.data());
     });
-}
-
-// A 16-bit channel to the nearest 8-bit one (WIC's own conversion cuts the low byte off).
-int NearestEightBits(int channel) {
-    return (channel * 255 + 32767) / 65535;
 }
 
 // The formats of 16-bit channels taken as they are stored: their channels in the order
@@ -247,117 +249,198 @@ int WideChannels(const WICPixelFormatGUID& format) {
     return 0;
 }
 
+// WIC's own conversion of 16-bit channels cuts the low byte off: they are rounded here.
 HRESULT DecodeWideChannels(IWICBitmapFrameDecode* frame, int channels, std::uint32_t width,
-                           std::uint32_t height, THandyBitmap& picture) {
-    picture.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), 24);
-    picture.SetPaletteCount(0);
-    if (picture.biWidth() != std::int32_t(width) || picture.biHeight() != std::int32_t(height))
-        return E_OUTOFMEMORY;
+                           std::uint32_t height, PictureCanvas& canvas) {
+    if (const HRESULT result = Started(canvas.Start(width, height)); FAILED(result))
+        return result;
+    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
     return EachRow(frame, width, height, 16 * channels, [&](const BYTE* row, std::int32_t y) {
         for (std::uint32_t x = 0; x < width; ++x) {
-            int level[4] = {0, 0, 0, 255};
+            std::uint8_t* pixel = rgba.data() + std::size_t{x} * 4;
+            pixel[3] = 255;
             for (int c = 0; c < channels; ++c) {
                 const BYTE* word = row + (std::size_t{x} * channels + c) * 2;
-                level[c] = NearestEightBits(word[0] | word[1] << 8);
+                pixel[c] = static_cast<std::uint8_t>(NearestEightBits(word[0] | word[1] << 8));
             }
             if (channels == 1)
-                level[1] = level[2] = level[0];
-            const std::uint32_t argb =
-                std::uint32_t(level[3]) << 24 | level[0] << 16 | level[1] << 8 | level[2];
-            picture.SetPixelColor(static_cast<std::int32_t>(x), y, OnWhite(argb));
+                pixel[1] = pixel[2] = pixel[0];
         }
+        canvas.PutColors(y, rgba.data(), 4);
     });
 }
 
 HRESULT DecodeColors(IWICBitmapFrameDecode* frame, std::uint32_t width, std::uint32_t height,
-                     THandyBitmap& picture) {
+                     PictureCanvas& canvas) {
     // Not premultiplied, so that the opacity is laid over white once, by our rule.
     ComPointer<IWICBitmapSource> colors;
-    const HRESULT result =
+    HRESULT result =
         ::WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, colors.Receive());
     if (FAILED(result))
         return result;
-    picture.NewImage(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), 24);
-    picture.SetPaletteCount(0);
-    if (picture.biWidth() != std::int32_t(width) || picture.biHeight() != std::int32_t(height))
-        return E_OUTOFMEMORY;
+    if (result = Started(canvas.Start(width, height)); FAILED(result))
+        return result;
+    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
     return EachRow(colors.Get(), width, height, 32, [&](const BYTE* row, std::int32_t y) {
         for (std::uint32_t x = 0; x < width; ++x) {
             const BYTE* pixel = row + std::size_t{x} * 4;
-            const std::uint32_t argb =
-                std::uint32_t{pixel[3]} << 24 | pixel[2] << 16 | pixel[1] << 8 | pixel[0];
-            picture.SetPixelColor(static_cast<std::int32_t>(x), y, OnWhite(argb));
+            std::uint8_t* out = rgba.data() + std::size_t{x} * 4;
+            out[0] = pixel[2];
+            out[1] = pixel[1];
+            out[2] = pixel[0];
+            out[3] = pixel[3];
         }
+        canvas.PutColors(y, rgba.data(), 4);
     });
+}
+
+// The orientation the file records, read through our own file handle.
+int RecordedOrientation(const std::string& fileName) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return 1;
+    return FileOrientation([&file](std::uint64_t at, std::size_t bytes, std::uint8_t* into) {
+        return at <= std::uint64_t{INT64_MAX} &&
+               _fseeki64(file.get(), static_cast<__int64>(at), SEEK_SET) == 0 &&
+               std::fread(into, 1, bytes, file.get()) == bytes;
+    });
+}
+
+// The formats of our own decoders, so that both platforms read them alike; by the first
+// bytes, as the decoders of the other platform choose.
+enum class OwnFormat { None, Bmp, Pnm };
+OwnFormat OwnFormatOf(const std::string& fileName) {
+    unsigned char head[3] = {};
+    const FileHandle file = OpenForReading(fileName);
+    if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head)
+        return OwnFormat::None;
+    if (head[0] == 'B' && head[1] == 'M')
+        return OwnFormat::Bmp;
+    if (head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
+        return OwnFormat::Pnm;
+    return OwnFormat::None;
+}
+
+// WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
+struct WicFrame {
+    ComPointer<IWICImagingFactory> factory;
+    ComPointer<IWICBitmapDecoder> decoder;
+    ComPointer<IWICBitmapFrameDecode> frame;
+    UINT width = 0;
+    UINT height = 0;
+    WICPixelFormatGUID format{};
+};
+
+// Opens the frame without decoding its pixels; the reason for a refusal, empty on success.
+std::string OpenFrame(const std::string& fileName, const SharedFile& file, WicFrame& wic) {
+    HRESULT result =
+        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IWICImagingFactory, reinterpret_cast<void**>(wic.factory.Receive()));
+    if (FAILED(result))
+        return "the Windows Imaging Component cannot be started (error " + Hex(result) + ")";
+    if (!file.IsOpen())
+        return bitmap_text::kCantOpen + fileName;
+    if (PngTooLarge(file.Handle()))
+        return bitmap_text::kTooLarge;
+    result = wic.factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.Handle()),
+                                                      nullptr, WICDecodeMetadataCacheOnDemand,
+                                                      wic.decoder.Receive());
+    if (SUCCEEDED(result))
+        result = wic.decoder->GetFrame(0, wic.frame.Receive());
+    if (SUCCEEDED(result))
+        result = wic.frame->GetSize(&wic.width, &wic.height);
+    if (SUCCEEDED(result))
+        result = wic.frame->GetPixelFormat(&wic.format);
+    if (FAILED(result))
+        return Reason(result, fileName);
+    // Refused before its pixels are decoded: a size no record holds.
+    if (wic.width == 0 || wic.height == 0)
+        return Reason(WINCODEC_ERR_BADIMAGE, fileName);
+    if (std::uint64_t{wic.width} * wic.height > std::uint64_t{THandyBitmap::kMaxPixels})
+        return bitmap_text::kTooLarge;
+    return {};
+}
+
+std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture) {
+    const ComUse com;
+    if (!com.Usable())
+        return "the Windows Imaging Component cannot be started";
+    const SharedFile file(fileName);
+    WicFrame wic;
+    if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
+        return refusal;
+    PictureCanvas canvas(picture, RecordedOrientation(fileName));
+    HRESULT result;
+    if (IndexBits(wic.format) != 0)
+        result = DecodeIndexed(wic.factory.Get(), wic.frame.Get(), wic.format, wic.width,
+                               wic.height, canvas);
+    else if (WideChannels(wic.format) != 0)
+        result = DecodeWideChannels(wic.frame.Get(), WideChannels(wic.format), wic.width,
+                                    wic.height, canvas);
+    else
+        result = DecodeColors(wic.frame.Get(), wic.width, wic.height, canvas);
+    // A file of palette indices that WIC gives as colours keeps 8 bits when its colours
+    // fit a palette.
+    if (SUCCEEDED(result) && picture.PaletteCount() == 0 &&
+        HasPalette(wic.factory.Get(), wic.frame.Get()))
+        MakeIndexed(picture);
+    if (FAILED(result))
+        return Reason(result, fileName);
+    return {};
 }
 
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    const ComUse com;
-    if (!com.Usable())
-        return "the Windows Imaging Component cannot be started";
-    ComPointer<IWICImagingFactory> factory;
-    HRESULT result =
-        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                           IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive()));
-    if (FAILED(result))
-        return "the Windows Imaging Component cannot be started (error " + Hex(result) + ")";
-    const FileHandle file(fileName);
-    if (!file.IsOpen())
-        return bitmap_text::kCantOpen + fileName;
-    if (PngTooLarge(file.Handle()))
-        return bitmap_text::kTooLarge;
-    ComPointer<IWICBitmapDecoder> decoder;
-    result =
-        factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.Handle()), nullptr,
-                                             WICDecodeMetadataCacheOnDemand, decoder.Receive());
-    ComPointer<IWICBitmapFrameDecode> frame;
-    if (SUCCEEDED(result))
-        result = decoder->GetFrame(0, frame.Receive());
-    UINT width = 0;
-    UINT height = 0;
-    if (SUCCEEDED(result))
-        result = frame->GetSize(&width, &height);
-    WICPixelFormatGUID format{};
-    if (SUCCEEDED(result))
-        result = frame->GetPixelFormat(&format);
-    if (FAILED(result))
-        return Reason(result, fileName);
-    // Refused before its pixels are decoded: a size no record holds.
-    if (width == 0 || height == 0)
-        return Reason(WINCODEC_ERR_BADIMAGE, fileName);
-    if (std::uint64_t{width} * height > std::uint64_t{THandyBitmap::kMaxPixels})
-        return bitmap_text::kTooLarge;
-    if (IndexBits(format) != 0)
-        result = DecodeIndexed(factory.Get(), frame.Get(), format, width, height, picture);
-    else if (WideChannels(format) != 0)
-        result = DecodeWideChannels(frame.Get(), WideChannels(format), width, height, picture);
-    else
-        result = DecodeColors(frame.Get(), width, height, picture);
-    // A file of palette indices that WIC gives as colours (a compressed BMP file) keeps
-    // 8 bits when its colours fit a palette.
-    if (SUCCEEDED(result) && picture.PaletteCount() == 0 && HasPalette(factory.Get(), frame.Get()))
-        MakeIndexed(picture);
-    if (FAILED(result)) {
-        picture.NewImage(0, 0, 24);
-        return Reason(result, fileName);
+    std::string refusal;
+    // A block the decoders' own buffers could not get ends the decoding like any other.
+    try {
+        switch (OwnFormatOf(fileName)) {
+        case OwnFormat::Bmp:
+            refusal = DecodeBmp(fileName, picture);
+            break;
+        case OwnFormat::Pnm:
+            refusal = DecodePnm(fileName, picture);
+            break;
+        case OwnFormat::None:
+            refusal = DecodeThroughWic(fileName, picture);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        refusal = bitmap_text::kOutOfMemory;
     }
-    return {};
+    // No half-made picture stays behind a refusal.
+    if (!refusal.empty())
+        picture.NewImage(0, 0, 24);
+    return refusal;
 }
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
-    THandyBitmap picture;
-    if (std::string reason = DecodePictureFile(fileName, picture); !reason.empty())
-        return reason;
-    width = picture.biWidth();
-    height = picture.biHeight();
+    if (OwnFormatOf(fileName) != OwnFormat::None) {
+        THandyBitmap picture;
+        if (std::string reason = DecodePictureFile(fileName, picture); !reason.empty())
+            return reason;
+        width = picture.biWidth();
+        height = picture.biHeight();
+        return {};
+    }
+    const ComUse com;
+    if (!com.Usable())
+        return "the Windows Imaging Component cannot be started";
+    const SharedFile file(fileName);
+    WicFrame wic;
+    if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
+        return refusal;
+    const bool turned = RecordedOrientation(fileName) >= 5;
+    width = static_cast<std::int32_t>(turned ? wic.height : wic.width);
+    height = static_cast<std::int32_t>(turned ? wic.width : wic.height);
     return {};
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp", "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif", "tiff", "ico"};
+    return {"bmp", "dib",  "png", "jpg", "jpeg", "jpe", "jfif", "gif",
+            "tif", "tiff", "ico", "pbm", "pgm",  "ppm", "pnm"};
 }
 
 bool DecodesOtherFormats() {

@@ -1,5 +1,6 @@
 // The decoders against files that Pillow and ImageMagick wrote, and slanter-cli's
 // PNG output against Pillow's reading of the BMP result.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "CliRun.h"
+#include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 #include "bitmap/WorkingPicture.h"
@@ -82,6 +84,15 @@ TEST_F(PictureDecoder, EveryFormatThatRecordsACamerasTurnIsShownTurned) {
             EXPECT_EQ(testing::FirstDifference(
                           picture, testing::ReadForeignPicture(Made(file + ".ref")), false),
                       "");
+            // The container walk the Windows decoder turns by finds the same block.
+            const testing::Bytes bytes = testing::ReadBytes(Made(file));
+            EXPECT_EQ(FileOrientation([&](std::uint64_t at, std::size_t count, std::uint8_t* into) {
+                          if (at > bytes.size() || count > bytes.size() - at)
+                              return false;
+                          std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), count, into);
+                          return true;
+                      }),
+                      orientation);
         }
     }
 }
