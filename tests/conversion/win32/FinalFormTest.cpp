@@ -1,5 +1,7 @@
 // The result window in this process under wine: its saved file against slanter-cli's,
-// its views and zoom painted, the clipboard both ways.
+// its views and zoom painted, the clipboard both ways, the paints it asks for.
+#include <algorithm>
+#include <map>
 #include <string>
 
 #include "cli/CliCommand.h"
@@ -78,6 +80,60 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
         for (std::int32_t x = 0; x < saved.biWidth(); x += 5)
             EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
+}
+
+// The most times one window is asked to paint while the waiting messages run; a window
+// that asks again from its own paint is asked until the limit.
+int MostPaintsOfOneWindow(int limit) {
+    std::map<HWND, int> paints;
+    MSG message;
+    for (int k = 0; k < limit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+        if (message.message == WM_PAINT)
+            ++paints[message.hwnd];
+        DispatchOne(message);
+    }
+    int most = 0;
+    for (const auto& entry : paints)
+        most = std::max(most, entry.second);
+    return most;
+}
+
+TEST_F(ResultWindow, NoWindowAsksToBePaintedAgainAndAgain) {
+    Main().OpenChosenFile(Write("idle.bmp", PatternedBitmap(24, 300, 200)));
+    MethodForm->ListBox1.Select(3);
+    MethodForm->Button1.Click();
+    int most = 0;
+    const auto previous =
+        SetPendingMessagesProcessor([&most] { most = std::max(most, MostPaintsOfOneWindow(500)); });
+    MethodForm->Button2.Click();
+    SetPendingMessagesProcessor(previous);
+    EXPECT_LT(most, 10);
+    TFinalForm& result = *MethodForm->ResultWindows().back();
+    for (const char* view : {"KView9", "KViewFit", "KView200"}) {
+        SCOPED_TRACE(view);
+        result.RunCommand(result.Menu().Id(view));
+        EXPECT_LT(MostPaintsOfOneWindow(500), 10);
+    }
+}
+
+TEST_F(ResultWindow, TheSavedPngIsSlanterCliOutputByteForByte) {
+    for (const int bits : {8, 24}) {
+        for (const bool smoothing : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + (smoothing ? " bits, smoothed" : " bits, plain"));
+            const std::string source = Write("source.bmp", PatternedBitmap(bits, 47, 41));
+            TFinalForm& result = Convert(source, 5, smoothing);
+            ASSERT_FALSE(result.Picture().IsEmpty());
+            const std::string saved = folder.Path("window.png");
+            result.SaveResultAs(saved);
+            const std::string expected = folder.Path("cli.png");
+            cli::Arguments words{"convert", source, expected, "--pattern", "5"};
+            if (smoothing)
+                words.push_back("--smooth");
+            ASSERT_EQ(cli::RunWords(words).code, 0);
+            EXPECT_EQ(ReadBytes(saved), ReadBytes(expected));
+            EXPECT_TRUE(messages.empty());
+        }
+    }
 }
 
 } // namespace

@@ -12,8 +12,10 @@
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
 #include "preview/win32/PreviewForm.h"
+#include "shell/InfoTexts.h"
 #include "shell/SharedObjects.h"
 #include "shell/win32/PlatformStart.h"
+#include "shell/win32/SplashForm.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
 #include "support/PatternedBitmap.h"
@@ -128,6 +130,60 @@ TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
     EXPECT_GE(frame.left, area.left);
     EXPECT_LE(frame.bottom, area.top + area.height);
     EXPECT_EQ(frame.right - frame.left, 300);
+}
+
+// What the splash showed when the main window was made: the one top-most window of the
+// thread that was up then.
+struct SplashSeen {
+    HWND window = nullptr;
+    RECT frame{};
+    std::string texts;
+};
+SplashSeen seenSplash;
+
+BOOL CALLBACK TakeText(HWND child, LPARAM) {
+    wchar_t text[100] = {};
+    GetWindowTextW(child, text, 100);
+    seenSplash.texts += Utf8Text(text) + "|";
+    return TRUE;
+}
+
+BOOL CALLBACK TakeTopMost(HWND window, LPARAM) {
+    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 || !IsWindowVisible(window))
+        return TRUE;
+    seenSplash.window = window;
+    GetWindowRect(window, &seenSplash.frame);
+    EnumChildWindows(window, TakeText, 0);
+    return FALSE;
+}
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* create =
+        code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(lParam) : nullptr;
+    // The main window: the first top-level window with a menu.
+    if (create != nullptr && seenSplash.window == nullptr && create->lpcs->hMenu != nullptr &&
+        (create->lpcs->style & WS_CHILD) == 0)
+        EnumThreadWindows(GetCurrentThreadId(), TakeTopMost, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(DesktopWindows, TheSplashIsUpWhileTheMainWindowIsMadeAndGoneAfter) {
+    TearDown();
+    seenSplash = {};
+    HHOOK hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    Start(false);
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(seenSplash.window, nullptr);
+    EXPECT_EQ(seenSplash.texts, std::string(Title) + "|" +
+                                    VersionNumberText(MajorVersion, MinorVersion, Revision) + "|");
+    // A third of the free room from the screen's top-left corner.
+    const int width = seenSplash.frame.right - seenSplash.frame.left;
+    const int height = seenSplash.frame.bottom - seenSplash.frame.top;
+    EXPECT_EQ(seenSplash.frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 3);
+    EXPECT_EQ(seenSplash.frame.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 3);
+    EXPECT_FALSE(SplashShown());
+    EXPECT_FALSE(IsWindow(seenSplash.window));
+    EXPECT_TRUE(Main().IsVisible());
 }
 
 TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {
