@@ -58,9 +58,9 @@ class DisabledWhile {
     Control& focusAfter_;
 };
 
-BoxBounds Scaled(const DesignedItem& item) {
-    return {slanter::Scaled(item.x), slanter::Scaled(item.y), slanter::Scaled(item.width),
-            slanter::Scaled(item.height)};
+BoxBounds Scaled(const DesignedItem& item, int dpi) {
+    return {slanter::Scaled(item.x, dpi), slanter::Scaled(item.y, dpi),
+            slanter::Scaled(item.width, dpi), slanter::Scaled(item.height, dpi)};
 }
 
 BoxBounds BoundsOf(const Control& control) {
@@ -105,15 +105,15 @@ void TMethodForm::FormCreate() {
     const HFONT font = font_.Get();
 
     const auto box = [&](GroupBox& group, const char* name) {
-        const BoxBounds b = Scaled(Designed(kForm, name));
+        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
         group.Create(
             {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
     };
     // The buttons lie on the form inside their boxes' bounds, as the system groups them.
     const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first) {
         const DesignedItem& item = Designed(kForm, name);
-        const BoxBounds b = Scaled(item);
-        const BoxBounds g = Scaled(Designed(kForm, group));
+        const BoxBounds b = Scaled(item, Dpi());
+        const BoxBounds g = Scaled(Designed(kForm, group), Dpi());
         const CheckButton* sender = &button;
         button.CreateRadio(
             {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
@@ -132,15 +132,15 @@ void TMethodForm::FormCreate() {
     radio(RadioButton7, "RadioButton7", "GroupBox4", true);
     radio(RadioButton8, "RadioButton8", "GroupBox4", false);
     const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
-        const BoxBounds b = Scaled(Designed(kForm, name));
+        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
         control.Create(
             {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
             std::move(onClick));
     };
     button(Button1, "Button1", [this] { RunGuarded([this] { Button1Click(); }); });
     button(Button2, "Button2", [this] { RunGuarded([this] { Button2Click(); }); });
-    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
-    const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"));
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
+    const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"), Dpi());
     HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
                           Sections(Designed(kForm, "HeaderControl1").text));
     ListBox1.Create(
@@ -286,8 +286,15 @@ void TMethodForm::OnSize(int, int) {
     // Each resize takes one step; a step that resizes brings the next.
     if (ListBox1.Hwnd() != nullptr && resizeDepth_ < kResizeSteps) {
         ++resizeDepth_;
-        FormResize();
+        const bool laidOut = FormResize();
         --resizeDepth_;
+        if (!laidOut && resizeDepth_ == 0) {
+            // Grown to its least size (larger on a scaled display), it may reach past the
+            // work area's edge; the move back starts no further steps.
+            resizeDepth_ = kResizeSteps;
+            KeepOnWorkArea(Hwnd());
+            resizeDepth_ = 0;
+        }
     }
 }
 
@@ -295,7 +302,7 @@ bool TMethodForm::FormResize() {
     if (IsIconic(Hwnd()))
         return true;
     const SIZE client = ClientSize();
-    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
     const ResizeStep step =
         NextResizeStep({client.cx, client.cy}, BoundsOf(Button2), panel.left, panel.top);
     switch (step.kind) {
@@ -313,6 +320,11 @@ bool TMethodForm::FormResize() {
                        step.panel.height - headerHeight);
     HeaderControl1.SetSectionWidth(kListColumnCount - 1, step.lastColumnWidth);
     return true;
+}
+
+void TMethodForm::OnDpiChanged(int) {
+    SendMessageW(ListBox1.Hwnd(), LB_SETITEMHEIGHT, 0, slanter::Scaled(kListRowHeight, Dpi()));
+    FormResize();
 }
 
 bool TMethodForm::OnKeyDown(WPARAM key) {
@@ -441,7 +453,9 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     const auto index = static_cast<std::int32_t>(item.itemID);
     if (PatternEngine != nullptr && index >= 0 && index < PatternEngine->PatternCount()) {
-        const SelectedObject font(dc, font_.Get());
+        // The list's own font, which follows the display's scale.
+        const SelectedObject font(
+            dc, reinterpret_cast<HFONT>(SendMessageW(ListBox1.Hwnd(), WM_GETFONT, 0, 0)));
         const RowTexts texts = PatternRowTexts(*PatternEngine, index);
         const auto cells = RowCells(ColumnWidths(), texts, [dc](const std::string& text) {
             const std::wstring wide = WideText(text);

@@ -24,7 +24,18 @@
 namespace slanter::testing {
 namespace {
 
-using DesktopWindows = ProgramFixture;
+class DesktopWindows : public ProgramFixture {
+  protected:
+    // The preview paints the core's drawing of the selected pattern, `side` pixels square.
+    static void ExpectLattice(int side, std::initializer_list<POINT> points) {
+        ASSERT_EQ(PreviewForm->Picture().Width(), side);
+        const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, side, side));
+        for (const POINT at : points)
+            EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
+                      AsColorRef(static_cast<std::int32_t>(
+                          raster.Pixels()[static_cast<std::size_t>(at.y) * side + at.x])));
+    }
+};
 
 TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatterns) {
     THandyBitmap picture = PatternedBitmap(24, 180, 90);
@@ -91,12 +102,9 @@ TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) 
     MethodForm->ListBox1.Select(5);
     Pump();
     EXPECT_EQ(PatternEngine->PatternIndex(), 5);
-    // The lattice painted is the core's drawing of the selected pattern.
-    const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, 201, 201));
-    for (const POINT at : {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}})
-        EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
-                  AsColorRef(static_cast<std::int32_t>(
-                      raster.Pixels()[static_cast<std::size_t>(at.y) * 201 + at.x])));
+    // The lattice painted is the core's drawing of the selected pattern, in device pixels.
+    const int side = Scaled(201, WindowDpi(PreviewForm->Hwnd()));
+    ExpectLattice(side, {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}});
 }
 
 TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
@@ -130,6 +138,39 @@ TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
     EXPECT_GE(frame.left, area.left);
     EXPECT_LE(frame.bottom, area.top + area.height);
     EXPECT_EQ(frame.right - frame.left, 300);
+}
+
+// The system's message when a window has come onto a monitor of another scale.
+void MoveToScale(HWND window, int dpi, RECT suggested) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(DesktopWindows, OnAMonitorOfAnotherScaleTheWindowsTakeItsSizes) {
+    Main().OpenChosenFile(Write("scaled.bmp", PatternedBitmap(24, 64, 48)));
+    MethodForm->ListBox1.Select(2);
+    MethodForm->Button1.Click();
+    // Half as large again as where the windows are now.
+    const int dpi = WindowDpi(MethodForm->Hwnd()) * 3 / 2;
+    const RECT before = MethodForm->Button1.Bounds();
+    const RECT suggested{40, 50, 40 + 600, 50 + 500};
+    MoveToScale(MethodForm->Hwnd(), dpi, suggested);
+    RECT frame{};
+    GetWindowRect(MethodForm->Hwnd(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    const RECT after = MethodForm->Button1.Bounds();
+    EXPECT_EQ(after.right - after.left, MulDiv(before.right - before.left, 3, 2));
+    EXPECT_EQ(SendMessageW(MethodForm->ListBox1.Hwnd(), LB_GETITEMHEIGHT, 0, 0), Scaled(15, dpi));
+    // The lattice is drawn anew in device pixels: at 144 dots per inch 201 designed pixels
+    // are 302 (301.5 rounded).
+    RECT preview{};
+    GetWindowRect(PreviewForm->Hwnd(), &preview);
+    MoveToScale(PreviewForm->Hwnd(), dpi, preview);
+    Pump();
+    const int side = Scaled(201, dpi);
+    if (dpi == 144) {
+        EXPECT_EQ(side, 302);
+    }
+    ExpectLattice(side, {POINT{0, 0}, POINT{side / 2, side / 2}, POINT{side - 1, 73}});
 }
 
 // What the splash showed when the main window was made: the one top-most window of the
