@@ -155,7 +155,9 @@ void TMethodForm::FormCreate() {
         for (int section = 0; section < kStoredColumnCount; ++section) {
             const int stored =
                 ReadSetting(kSection, ColumnWidthName(section), kDefaultColumnWidth).Integer();
-            HeaderControl1.SetSectionWidth(section, ColumnWidthFromStore(stored));
+            // Stored at 96 dots per inch, as the designed lengths are.
+            HeaderControl1.SetSectionWidth(section,
+                                           slanter::Scaled(ColumnWidthFromStore(stored), Dpi()));
         }
     });
     ResultCount_ = 0;
@@ -278,7 +280,8 @@ void TMethodForm::FormClose() {
         WriteSetting(kSection, kSortSetting.name,
                      StoredOptionText(kSortSetting, RadioButton7.IsChecked()));
         for (int column = 0; column < kStoredColumnCount; ++column)
-            WriteSetting(kSection, ColumnWidthName(column), HeaderControl1.SectionWidth(column));
+            WriteSetting(kSection, ColumnWidthName(column),
+                         MulDiv(HeaderControl1.SectionWidth(column), 96, Dpi()));
     });
 }
 
@@ -322,8 +325,11 @@ bool TMethodForm::FormResize() {
     return true;
 }
 
-void TMethodForm::OnDpiChanged(int) {
+void TMethodForm::OnDpiChanged(int previous) {
     SendMessageW(ListBox1.Hwnd(), LB_SETITEMHEIGHT, 0, slanter::Scaled(kListRowHeight, Dpi()));
+    for (int section = 0; section < kStoredColumnCount; ++section)
+        HeaderControl1.SetSectionWidth(
+            section, MulDiv(HeaderControl1.SectionWidth(section), Dpi(), previous));
     FormResize();
 }
 

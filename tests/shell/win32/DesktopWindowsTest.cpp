@@ -83,7 +83,8 @@ TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
     EXPECT_FALSE(PatternEngine->Horizontal());
     MethodForm->RadioButton4.Click();
     EXPECT_FALSE(PatternEngine->RightUp());
-    MethodForm->HeaderControl1.SetSectionWidth(1, 77);
+    // 77 at 96 dots per inch, whatever the display's scale.
+    MethodForm->HeaderControl1.SetSectionWidth(1, Scaled(77, WindowDpi(MethodForm->Hwnd())));
     MethodForm->Close();
     EXPECT_EQ(ReadSetting("MethodForm", "Row", "").Text(), "Vertical");
     EXPECT_EQ(ReadSetting("MethodForm", "Rotation", "").Text(), "Clockwize");
@@ -160,6 +161,7 @@ TEST_F(DesktopWindows, OnAMonitorOfAnotherScaleTheWindowsTakeItsSizes) {
     const RECT after = MethodForm->Button1.Bounds();
     EXPECT_EQ(after.right - after.left, MulDiv(before.right - before.left, 3, 2));
     EXPECT_EQ(SendMessageW(MethodForm->ListBox1.Hwnd(), LB_GETITEMHEIGHT, 0, 0), Scaled(15, dpi));
+    const int column = MethodForm->HeaderControl1.SectionWidth(1);
     // The lattice is drawn anew in device pixels: at 144 dots per inch 201 designed pixels
     // are 302 (301.5 rounded).
     RECT preview{};
@@ -171,6 +173,9 @@ TEST_F(DesktopWindows, OnAMonitorOfAnotherScaleTheWindowsTakeItsSizes) {
         EXPECT_EQ(side, 302);
     }
     ExpectLattice(side, {POINT{0, 0}, POINT{side / 2, side / 2}, POINT{side - 1, 73}});
+    // Column widths are kept at 96 dots per inch, as the designed lengths are.
+    MethodForm->Close();
+    EXPECT_EQ(ReadSetting("MethodForm", "Width(1)", 0).Integer(), MulDiv(column, 96, dpi));
 }
 
 // What the splash showed when the main window was made: the one top-most window of the
