@@ -8,9 +8,11 @@
 #include "conversion/win32/FinalForm.h"
 #include "engine/Slanter.h"
 #include "forms/FormTable.h"
+#include "method/CaptionFit.h"
 #include "method/MethodLayout.h"
 #include "method/MethodOptions.h"
 #include "preview/win32/PreviewForm.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -25,6 +27,11 @@ TMethodForm* MethodForm = nullptr;
 
 namespace {
 
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Method, item);
+}
+
 constexpr DesignedForm kForm = designed::kMethodForm;
 constexpr const char* kSection = "MethodForm";
 constexpr int kListRowHeight = 15;
@@ -32,11 +39,8 @@ constexpr int kListRowHeight = 15;
 constexpr int kFontPixels = 12;
 // The size rules take at most these steps: the width, the height, the panel.
 constexpr int kResizeSteps = 3;
-// The smallest font a caption is given; smaller would be unreadable.
-constexpr int kLeastPixels = 8;
-// Right of a group box's caption: the frame's start before it and its tail after it.
+// Left of a group box's caption: the frame's start before it.
 constexpr int kCaptionLead = 8;
-constexpr int kFrameTail = 6;
 
 // The window takes no input while a preview is drawn or a conversion runs, so that no
 // second one can be started from it; it takes input again however the command ends, the
@@ -194,26 +198,26 @@ void TMethodForm::ReadOptions() {
 }
 
 void TMethodForm::SetEnglishCaptions() {
-    SetText("Method");
-    GroupBox1.SetText("in Line");
-    GroupBox2.SetText("Rotation");
-    GroupBox3.SetText("Smoothing");
-    GroupBox4.SetText("Sort on");
-    Button1.SetText("Preview");
-    Button2.SetText("Convert");
-    HeaderControl1.SetSectionCaption(0, "Angle");
-    HeaderControl1.SetSectionCaption(1, "Area");
-    HeaderControl1.SetSectionCaption(2, "Slide");
-    HeaderControl1.SetSectionCaption(3, "Width");
-    HeaderControl1.SetSectionCaption(4, "Height");
-    RadioButton1.SetText("Horizontal");
-    RadioButton2.SetText("Vertical");
-    RadioButton3.SetText("Anti-Clock");
-    RadioButton4.SetText("Clockwise");
-    RadioButton5.SetText("Off");
-    RadioButton6.SetText("On");
-    RadioButton7.SetText("Angle");
-    RadioButton8.SetText("Area");
+    SetText(English("MethodForm"));
+    GroupBox1.SetText(English("GroupBox1"));
+    GroupBox2.SetText(English("GroupBox2"));
+    GroupBox3.SetText(English("GroupBox3"));
+    GroupBox4.SetText(English("GroupBox4"));
+    Button1.SetText(English("Button1"));
+    Button2.SetText(English("Button2"));
+    HeaderControl1.SetSectionCaption(0, English("HeaderControl1.0"));
+    HeaderControl1.SetSectionCaption(1, English("HeaderControl1.1"));
+    HeaderControl1.SetSectionCaption(2, English("HeaderControl1.2"));
+    HeaderControl1.SetSectionCaption(3, English("HeaderControl1.3"));
+    HeaderControl1.SetSectionCaption(4, English("HeaderControl1.4"));
+    RadioButton1.SetText(English("RadioButton1"));
+    RadioButton2.SetText(English("RadioButton2"));
+    RadioButton3.SetText(English("RadioButton3"));
+    RadioButton4.SetText(English("RadioButton4"));
+    RadioButton5.SetText(English("RadioButton5"));
+    RadioButton6.SetText(English("RadioButton6"));
+    RadioButton7.SetText(English("RadioButton7"));
+    RadioButton8.SetText(English("RadioButton8"));
 }
 
 int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
@@ -239,14 +243,15 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
     const RECT frame = box.Bounds();
     const int designedPixels = slanter::Scaled(kFontPixels);
     const auto shrink = [this, designedPixels](Control& control, int room, int extra) {
-        int pixels = designedPixels;
-        while (TextWidth(FontOf(pixels), control.Text()) + extra > room && pixels > kLeastPixels)
-            --pixels;
+        const std::string text = control.Text();
+        const int pixels = FittedFontPixels(designedPixels, [&](int size) {
+            return TextWidth(FontOf(size), text) + extra <= room;
+        });
         if (pixels != designedPixels)
             SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)),
                          TRUE);
     };
-    shrink(box, frame.right - frame.left, kCaptionLead + kFrameTail);
+    shrink(box, frame.right - frame.left, kCaptionLead + kCaptionFrameTail);
     // The check mark and the gap before the text.
     const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
     for (CheckButton* button : {&first, &second}) {
@@ -254,7 +259,7 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
         // Up to the frame, which is a pixel wide.
         const int room = frame.right - 1 - bounds.left;
         const int needed = mark + TextWidth(font_.Get(), button->Text());
-        const int width = std::min(std::max<int>(needed, bounds.right - bounds.left), room);
+        const int width = FittedButtonWidth(needed, bounds.right - bounds.left, room);
         button->SetBounds(bounds.left, bounds.top, width, bounds.bottom - bounds.top);
         shrink(*button, width, mark);
     }

@@ -7,6 +7,7 @@
 #include "forms/FormTable.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SharedObjects.h"
 #include "shell/win32/FormPlacement.h"
@@ -18,6 +19,11 @@ namespace slanter {
 TPreviewForm* PreviewForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Preview, item);
+}
 
 constexpr DesignedForm kForm = designed::kPreviewForm;
 constexpr const char* kSection = "PreviewForm";
@@ -58,8 +64,8 @@ void TPreviewForm::FormCreate() {
     const ScreenRect area = WorkAreaOf(Hwnd());
     viewSide_ = slanter::PictureViewSide({area.width, area.height});
     if (!Japanese) {
-        SetText("Preview");
-        CheckBox1.SetText("Show tile &outline");
+        SetText(English("PreviewForm"));
+        CheckBox1.SetText(English("CheckBox1"));
     }
     ShowPictureView(false);
     DrawLattice();
