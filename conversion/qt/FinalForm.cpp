@@ -27,6 +27,7 @@
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
 #include "conversion/ResultPlacement.h"
+#include "conversion/ResultSave.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
@@ -626,12 +627,9 @@ void TFinalForm::KFileSaveAsClick() {
 void TFinalForm::SaveResultAs(const std::string& fileName) {
     if (saving_)
         return;
-    if (SavedFormatOf(fileName) == SavedFormat::Refused) {
-        Message(UnsavableExtensionText(Japanese, fileName));
-        return;
-    }
-    if (!FileFound(resultFile_)) {
-        Message(ResultFileGoneText(Japanese, resultFile_));
+    if (const std::string refusal = ResultSaveRefusal(Japanese, resultFile_, fileName);
+        !refusal.empty()) {
+        Message(refusal);
         return;
     }
     saving_ = true;
@@ -639,7 +637,13 @@ void TFinalForm::SaveResultAs(const std::string& fileName) {
     const std::string reason = RunSaveInBackground(
         *this, Japanese ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"),
         [resultFile = resultFile_, fileName](SaveControl& control) {
-            return SaveResultFile(resultFile, fileName, control);
+            ResultFileWriting writing;
+            writing.progress = [&control](double done) {
+                control.permille = static_cast<int>(done * 1000);
+                return !control.cancelled.load();
+            };
+            return SaveResultFile(
+                resultFile, fileName, [&control] { return !control.cancelled.load(); }, writing);
         });
     ui_->KFileSaveAs->setEnabled(true);
     saving_ = false;
@@ -654,22 +658,6 @@ void TFinalForm::SaveResultAs(const std::string& fileName) {
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
-}
-
-std::string TFinalForm::SaveResultFile(const std::string& resultFile, const std::string& fileName,
-                                       SaveControl& control) {
-    // The pixels of the result file, read back with the program's own reader, written
-    // through a temporary file beside the target and a rename.
-    THandyBitmap result;
-    if (!result.LoadFromFile(resultFile))
-        return result.ErrorText();
-    ResultFileWriting writing;
-    writing.progress = [&control](double done) {
-        control.permille = static_cast<int>(done * 1000);
-        return !control.cancelled.load();
-    };
-    return WriteResultFile(
-        result, fileName, [&control] { return !control.cancelled.load(); }, writing);
 }
 
 void TFinalForm::KFileClipboardClick() {

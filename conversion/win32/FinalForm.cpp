@@ -9,6 +9,7 @@
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
 #include "conversion/ResultPlacement.h"
+#include "conversion/ResultSave.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
@@ -418,22 +419,18 @@ void TFinalForm::KFileSaveAsClick() {
 }
 
 void TFinalForm::SaveResultAs(const std::string& fileName) {
-    if (!FileFound(resultFile_)) {
-        Message(ResultFileGoneText(Japanese, resultFile_));
+    if (const std::string refusal = ResultSaveRefusal(Japanese, resultFile_, fileName);
+        !refusal.empty()) {
+        Message(refusal);
         return;
     }
-    if (NamesPngFile(fileName) ? !SaveResultAsPng(fileName)
-                               : !CopyFileReplacing(resultFile_, fileName)) {
-        Message(ResultNotSavedText(Japanese, fileName));
+    // Never straight onto the named file: a failed save leaves the one there as it was.
+    if (const std::string reason = SaveResultFile(resultFile_, fileName); !reason.empty()) {
+        Message(ResultNotSavedText(Japanese, fileName, reason));
         return;
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
-}
-
-bool TFinalForm::SaveResultAsPng(const std::string& fileName) const {
-    THandyBitmap result;
-    return result.LoadFromFile(resultFile_) && SaveAsPng(result, fileName).empty();
 }
 
 void TFinalForm::KFileClipboardClick() {

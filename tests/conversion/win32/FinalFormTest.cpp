@@ -1,6 +1,8 @@
 // The result window in this process under wine: its saved file against slanter-cli's,
 // its views and zoom painted, the clipboard both ways, the paints it asks for.
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "conversion/ResultZoom.h"
 #include "conversion/win32/FinalForm.h"
 #include "method/win32/MethodForm.h"
+#include "shell/FileFound.h"
 #include "shell/SharedObjects.h"
 #include "support/PatternedBitmap.h"
 #include "tests/cli/CliRun.h"
@@ -47,6 +50,22 @@ TEST_F(ResultWindow, TheSavedFileIsSlanterCliOutputByteForByte) {
             EXPECT_TRUE(messages.empty());
         }
     }
+}
+
+TEST_F(ResultWindow, ANameOfAnotherKindIsRefusedAndAFailedSaveLeavesTheFileAsItWas) {
+    TFinalForm& result = Convert(Write("refused.bmp", PatternedBitmap(24, 30, 20)), 1, false);
+    const std::string text = folder.Path("notes.txt");
+    result.SaveResultAs(text);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(FileFound(text));
+    // A folder where the file would go: nothing is half written beside it.
+    const std::string blocked = folder.Path("blocked.png");
+    CreateDirectoryA(blocked.c_str(), nullptr);
+    result.SaveResultAs(blocked);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST_F(ResultWindow, TheViewsTileThePictureAndTheZoomScalesIt) {
