@@ -27,6 +27,7 @@
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
 #include "conversion/ResultPlacement.h"
+#include "conversion/ResultSave.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
@@ -38,6 +39,7 @@
 #include "conversion/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/MainTexts.h"
@@ -57,6 +59,11 @@
 namespace slanter {
 
 namespace {
+
+// The English caption of this form's item `item`.
+QString English(std::string_view item) {
+    return QString::fromStdString(EnglishCaption(CaptionForm::Final, item));
+}
 
 // The progress bar's size while the conversion runs.
 constexpr int kBarWidth = 200;
@@ -230,23 +237,23 @@ void TFinalForm::FormCreate() {
 }
 
 void TFinalForm::SetEnglishCaptions() {
-    setWindowTitle(QStringLiteral("Converted"));
-    ui_->KFile->setTitle(QStringLiteral("&File"));
-    ui_->KFileSaveAs->setText(QStringLiteral("Save &As ..."));
-    ui_->KFileClipboard->setText(QStringLiteral("Copy to &Clip Board"));
-    ui_->KView->setTitle(QStringLiteral("&View"));
-    ui_->KView1->setText(QStringLiteral("show &1"));
-    ui_->KView4->setText(QStringLiteral("tile &4"));
-    ui_->KView9->setText(QStringLiteral("tile &9"));
-    ui_->KViewFit->setText(QStringLiteral("Fit to &Window"));
-    ui_->KView25->setText(QStringLiteral("25%"));
-    ui_->KView50->setText(QStringLiteral("50%"));
-    ui_->KView100->setText(QStringLiteral("100%"));
-    ui_->KView200->setText(QStringLiteral("200%"));
-    ui_->KViewZoomIn->setText(QStringLiteral("Zoom &In"));
-    ui_->KViewZoomOut->setText(QStringLiteral("Zoom &Out"));
-    ui_->KViewInformation->setText(QStringLiteral("Bitmap &Information"));
-    ui_->Button1->setText(QStringLiteral("Cancel"));
+    setWindowTitle(English("FinalForm"));
+    ui_->KFile->setTitle(English("KFile"));
+    ui_->KFileSaveAs->setText(English("KFileSaveAs"));
+    ui_->KFileClipboard->setText(English("KFileClipboard"));
+    ui_->KView->setTitle(English("KView"));
+    ui_->KView1->setText(English("KView1"));
+    ui_->KView4->setText(English("KView4"));
+    ui_->KView9->setText(English("KView9"));
+    ui_->KViewFit->setText(English("KViewFit"));
+    ui_->KView25->setText(English("KView25"));
+    ui_->KView50->setText(English("KView50"));
+    ui_->KView100->setText(English("KView100"));
+    ui_->KView200->setText(English("KView200"));
+    ui_->KViewZoomIn->setText(English("KViewZoomIn"));
+    ui_->KViewZoomOut->setText(English("KViewZoomOut"));
+    ui_->KViewInformation->setText(English("KViewInformation"));
+    ui_->Button1->setText(English("Button1"));
 }
 
 void TFinalForm::resizeEvent(QResizeEvent* event) {
@@ -620,12 +627,9 @@ void TFinalForm::KFileSaveAsClick() {
 void TFinalForm::SaveResultAs(const std::string& fileName) {
     if (saving_)
         return;
-    if (SavedFormatOf(fileName) == SavedFormat::Refused) {
-        Message(UnsavableExtensionText(Japanese, fileName));
-        return;
-    }
-    if (!FileFound(resultFile_)) {
-        Message(ResultFileGoneText(Japanese, resultFile_));
+    if (const std::string refusal = ResultSaveRefusal(Japanese, resultFile_, fileName);
+        !refusal.empty()) {
+        Message(refusal);
         return;
     }
     saving_ = true;
@@ -633,7 +637,13 @@ void TFinalForm::SaveResultAs(const std::string& fileName) {
     const std::string reason = RunSaveInBackground(
         *this, Japanese ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"),
         [resultFile = resultFile_, fileName](SaveControl& control) {
-            return SaveResultFile(resultFile, fileName, control);
+            ResultFileWriting writing;
+            writing.progress = [&control](double done) {
+                control.permille = static_cast<int>(done * 1000);
+                return !control.cancelled.load();
+            };
+            return SaveResultFile(
+                resultFile, fileName, [&control] { return !control.cancelled.load(); }, writing);
         });
     ui_->KFileSaveAs->setEnabled(true);
     saving_ = false;
@@ -648,22 +658,6 @@ void TFinalForm::SaveResultAs(const std::string& fileName) {
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
-}
-
-std::string TFinalForm::SaveResultFile(const std::string& resultFile, const std::string& fileName,
-                                       SaveControl& control) {
-    // The pixels of the result file, read back with the program's own reader, written
-    // through a temporary file beside the target and a rename.
-    THandyBitmap result;
-    if (!result.LoadFromFile(resultFile))
-        return result.ErrorText();
-    ResultFileWriting writing;
-    writing.progress = [&control](double done) {
-        control.permille = static_cast<int>(done * 1000);
-        return !control.cancelled.load();
-    };
-    return WriteResultFile(
-        result, fileName, [&control] { return !control.cancelled.load(); }, writing);
 }
 
 void TFinalForm::KFileClipboardClick() {

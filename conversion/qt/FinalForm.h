@@ -122,10 +122,6 @@ class TFinalForm : public QMainWindow {
     void ShowProgressPanel();
     // Writes the result file, loads it back and shows it; false after a message.
     bool ShowResult();
-    // Writes the picture of resultFile to fileName in the format its name asks for, on
-    // the save's own thread; answers the reason for a failure, empty on success.
-    static std::string SaveResultFile(const std::string& resultFile, const std::string& fileName,
-                                      SaveControl& control);
     // Deletes the result file of a closed window, which no command reaches any more.
     void RemoveResultFile();
     // The run's result file for this conversion; empty when no name is free.

@@ -9,6 +9,7 @@
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
 #include "conversion/ResultPlacement.h"
+#include "conversion/ResultSave.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
 #include "conversion/ResultTexts.h"
@@ -17,6 +18,7 @@
 #include "engine/Slanter.h"
 #include "forms/FormTable.h"
 #include "shell/ConversionGuard.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
@@ -33,6 +35,11 @@
 namespace slanter {
 
 namespace {
+
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Final, item);
+}
 
 constexpr DesignedForm kForm = designed::kFinalForm;
 // The progress bar's size while the conversion runs.
@@ -111,23 +118,23 @@ void TFinalForm::FormCreate() {
 }
 
 void TFinalForm::SetEnglishCaptions() {
-    SetText("Converted");
-    menu_->SetText("KFile", "&File");
-    menu_->SetText("KFileSaveAs", "Save &As ...");
-    menu_->SetText("KFileClipboard", "Copy to &Clip Board");
-    menu_->SetText("KView", "&View");
-    menu_->SetText("KView1", "show &1");
-    menu_->SetText("KView4", "tile &4");
-    menu_->SetText("KView9", "tile &9");
-    menu_->SetText("KViewFit", "Fit to &Window");
-    menu_->SetText("KView25", "25%");
-    menu_->SetText("KView50", "50%");
-    menu_->SetText("KView100", "100%");
-    menu_->SetText("KView200", "200%");
-    menu_->SetText("KViewZoomIn", "Zoom &In");
-    menu_->SetText("KViewZoomOut", "Zoom &Out");
-    menu_->SetText("KViewInformation", "Bitmap &Information");
-    Button1.SetText("Cancel");
+    SetText(English("FinalForm"));
+    menu_->SetText("KFile", English("KFile"));
+    menu_->SetText("KFileSaveAs", English("KFileSaveAs"));
+    menu_->SetText("KFileClipboard", English("KFileClipboard"));
+    menu_->SetText("KView", English("KView"));
+    menu_->SetText("KView1", English("KView1"));
+    menu_->SetText("KView4", English("KView4"));
+    menu_->SetText("KView9", English("KView9"));
+    menu_->SetText("KViewFit", English("KViewFit"));
+    menu_->SetText("KView25", English("KView25"));
+    menu_->SetText("KView50", English("KView50"));
+    menu_->SetText("KView100", English("KView100"));
+    menu_->SetText("KView200", English("KView200"));
+    menu_->SetText("KViewZoomIn", English("KViewZoomIn"));
+    menu_->SetText("KViewZoomOut", English("KViewZoomOut"));
+    menu_->SetText("KViewInformation", English("KViewInformation"));
+    Button1.SetText(English("Button1"));
 }
 
 void TFinalForm::OnSize(int width, int height) {
@@ -412,22 +419,18 @@ void TFinalForm::KFileSaveAsClick() {
 }
 
 void TFinalForm::SaveResultAs(const std::string& fileName) {
-    if (!FileFound(resultFile_)) {
-        Message(ResultFileGoneText(Japanese, resultFile_));
+    if (const std::string refusal = ResultSaveRefusal(Japanese, resultFile_, fileName);
+        !refusal.empty()) {
+        Message(refusal);
         return;
     }
-    if (NamesPngFile(fileName) ? !SaveResultAsPng(fileName)
-                               : !CopyFileReplacing(resultFile_, fileName)) {
-        Message(ResultNotSavedText(Japanese, fileName));
+    // Never straight onto the named file: a failed save leaves the one there as it was.
+    if (const std::string reason = SaveResultFile(resultFile_, fileName); !reason.empty()) {
+        Message(ResultNotSavedText(Japanese, fileName, reason));
         return;
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
-}
-
-bool TFinalForm::SaveResultAsPng(const std::string& fileName) const {
-    THandyBitmap result;
-    return result.LoadFromFile(resultFile_) && SaveAsPng(result, fileName).empty();
 }
 
 void TFinalForm::KFileClipboardClick() {

@@ -44,8 +44,8 @@ class TFinalForm : public Wnd {
     // The zoomed view's size in device pixels.
     TPoint Shown() const { return shown_; }
     void KFileSaveAsClick();
-    // Copies the result file to `fileName`, replacing it, and remembers its folder; a name
-    // ending in .png gets the same pixels as a PNG file instead.
+    // Writes the result's picture to `fileName` (BMP or PNG by its extension) through a
+    // temporary file and a rename, and remembers its folder.
     void SaveResultAs(const std::string& fileName);
     void KFileClipboardClick();
     void KViewInformationClick();
@@ -81,7 +81,6 @@ class TFinalForm : public Wnd {
     void ShowProgressPanel();
     void LayOutPanels();
     bool ShowResult();
-    bool SaveResultAsPng(const std::string& fileName) const;
     std::string ChooseResultFile() const;
     bool NeededElsewhere(const std::string& fileName) const;
     void LayOutView(bool sizeWindow);

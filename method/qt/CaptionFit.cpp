@@ -1,7 +1,5 @@
 #include "method/qt/CaptionFit.h"
 
-#include <algorithm>
-
 #include <QFont>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -10,15 +8,11 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
+#include "method/CaptionFit.h"
+
 namespace slanter {
 
 namespace {
-
-// The smallest font a text is given; smaller would be unreadable.
-constexpr int kLeastPixels = 8;
-// What must show right of a caption for the frame to read as one: the caption's padding,
-// two pixels of the top line, the rounded corner and the right edge.
-constexpr int kFrameTail = 6;
 
 bool CaptionFits(const QGroupBox& box) {
     QStyleOptionGroupBox option;
@@ -27,7 +21,7 @@ bool CaptionFits(const QGroupBox& box) {
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
     const QRect label =
         box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
-    return label.right() + kFrameTail < box.width();
+    return label.right() + kCaptionFrameTail < box.width();
 }
 
 // The width the button needs to show its text's ink whole.
@@ -44,11 +38,14 @@ int NeededWidth(const QRadioButton& button) {
 template <class Fits>
 bool ShrinkUntil(QWidget& widget, Fits fits) {
     QFont font = widget.font();
-    int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    while (!fits() && pixels > kLeastPixels) {
-        font.setPixelSize(--pixels);
-        widget.setFont(font);
-    }
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    FittedFontPixels(pixels, [&](int size) {
+        if (size != pixels) {
+            font.setPixelSize(size);
+            widget.setFont(font);
+        }
+        return fits();
+    });
     return fits();
 }
 
@@ -66,9 +63,9 @@ bool FitGroupBox(QGroupBox& box) {
     for (QRadioButton* button : buttons) {
         // Up to the frame, which is a pixel wide.
         const int room = box.width() - 1 - button->x();
-        if (NeededWidth(*button) > button->width())
-            button->resize(std::min(std::max(NeededWidth(*button), button->width()), room),
-                           button->height());
+        const int width = FittedButtonWidth(NeededWidth(*button), button->width(), room);
+        if (width != button->width())
+            button->resize(width, button->height());
         fits = ShrinkUntil(*button, [button] { return NeededWidth(*button) <= button->width(); }) &&
                fits;
     }

@@ -17,6 +17,7 @@
 #include "method/qt/DesignedFont.h"
 #include "method/qt/PatternListDelegate.h"
 #include "preview/qt/PreviewForm.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -30,6 +31,11 @@ namespace slanter {
 TMethodForm* MethodForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+QString English(std::string_view item) {
+    return QString::fromStdString(EnglishCaption(CaptionForm::Method, item));
+}
 
 // The form file keeps the designed size only; the designed position is set here.
 constexpr QPoint kDesignedPosition(25, 155);
@@ -155,27 +161,27 @@ void TMethodForm::ReadOptions() {
 }
 
 void TMethodForm::SetEnglishCaptions() {
-    setWindowTitle(QStringLiteral("Method"));
-    ui_->GroupBox1->setTitle(QStringLiteral("in Line"));
-    ui_->GroupBox2->setTitle(QStringLiteral("Rotation"));
-    ui_->GroupBox3->setTitle(QStringLiteral("Smoothing"));
-    ui_->GroupBox4->setTitle(QStringLiteral("Sort on"));
-    ui_->Button1->setText(QStringLiteral("Preview"));
-    ui_->Button2->setText(QStringLiteral("Convert"));
+    setWindowTitle(English("MethodForm"));
+    ui_->GroupBox1->setTitle(English("GroupBox1"));
+    ui_->GroupBox2->setTitle(English("GroupBox2"));
+    ui_->GroupBox3->setTitle(English("GroupBox3"));
+    ui_->GroupBox4->setTitle(English("GroupBox4"));
+    ui_->Button1->setText(English("Button1"));
+    ui_->Button2->setText(English("Button2"));
     HeaderControl& header = *ui_->HeaderControl1;
-    header.SetSectionCaption(0, QStringLiteral("Angle"));
-    header.SetSectionCaption(1, QStringLiteral("Area"));
-    header.SetSectionCaption(2, QStringLiteral("Slide"));
-    header.SetSectionCaption(3, QStringLiteral("Width"));
-    header.SetSectionCaption(4, QStringLiteral("Height"));
-    ui_->RadioButton1->setText(QStringLiteral("Horizontal"));
-    ui_->RadioButton2->setText(QStringLiteral("Vertical"));
-    ui_->RadioButton3->setText(QStringLiteral("Anti-Clock"));
-    ui_->RadioButton4->setText(QStringLiteral("Clockwise"));
-    ui_->RadioButton5->setText(QStringLiteral("Off"));
-    ui_->RadioButton6->setText(QStringLiteral("On"));
-    ui_->RadioButton7->setText(QStringLiteral("Angle"));
-    ui_->RadioButton8->setText(QStringLiteral("Area"));
+    header.SetSectionCaption(0, English("HeaderControl1.0"));
+    header.SetSectionCaption(1, English("HeaderControl1.1"));
+    header.SetSectionCaption(2, English("HeaderControl1.2"));
+    header.SetSectionCaption(3, English("HeaderControl1.3"));
+    header.SetSectionCaption(4, English("HeaderControl1.4"));
+    ui_->RadioButton1->setText(English("RadioButton1"));
+    ui_->RadioButton2->setText(English("RadioButton2"));
+    ui_->RadioButton3->setText(English("RadioButton3"));
+    ui_->RadioButton4->setText(English("RadioButton4"));
+    ui_->RadioButton5->setText(English("RadioButton5"));
+    ui_->RadioButton6->setText(English("RadioButton6"));
+    ui_->RadioButton7->setText(English("RadioButton7"));
+    ui_->RadioButton8->setText(English("RadioButton8"));
 }
 
 void TMethodForm::closeEvent(QCloseEvent* event) {

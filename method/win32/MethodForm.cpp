@@ -8,9 +8,11 @@
 #include "conversion/win32/FinalForm.h"
 #include "engine/Slanter.h"
 #include "forms/FormTable.h"
+#include "method/CaptionFit.h"
 #include "method/MethodLayout.h"
 #include "method/MethodOptions.h"
 #include "preview/win32/PreviewForm.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -25,6 +27,11 @@ TMethodForm* MethodForm = nullptr;
 
 namespace {
 
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Method, item);
+}
+
 constexpr DesignedForm kForm = designed::kMethodForm;
 constexpr const char* kSection = "MethodForm";
 constexpr int kListRowHeight = 15;
@@ -32,11 +39,8 @@ constexpr int kListRowHeight = 15;
 constexpr int kFontPixels = 12;
 // The size rules take at most these steps: the width, the height, the panel.
 constexpr int kResizeSteps = 3;
-// The smallest font a caption is given; smaller would be unreadable.
-constexpr int kLeastPixels = 8;
-// Right of a group box's caption: the frame's start before it and its tail after it.
+// Left of a group box's caption: the frame's start before it.
 constexpr int kCaptionLead = 8;
-constexpr int kFrameTail = 6;
 
 // The window takes no input while a preview is drawn or a conversion runs, so that no
 // second one can be started from it; it takes input again however the command ends, the
@@ -58,9 +62,9 @@ class DisabledWhile {
     Control& focusAfter_;
 };
 
-BoxBounds Scaled(const DesignedItem& item) {
-    return {slanter::Scaled(item.x), slanter::Scaled(item.y), slanter::Scaled(item.width),
-            slanter::Scaled(item.height)};
+BoxBounds Scaled(const DesignedItem& item, int dpi) {
+    return {slanter::Scaled(item.x, dpi), slanter::Scaled(item.y, dpi),
+            slanter::Scaled(item.width, dpi), slanter::Scaled(item.height, dpi)};
 }
 
 BoxBounds BoundsOf(const Control& control) {
@@ -105,15 +109,15 @@ void TMethodForm::FormCreate() {
     const HFONT font = font_.Get();
 
     const auto box = [&](GroupBox& group, const char* name) {
-        const BoxBounds b = Scaled(Designed(kForm, name));
+        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
         group.Create(
             {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
     };
     // The buttons lie on the form inside their boxes' bounds, as the system groups them.
     const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first) {
         const DesignedItem& item = Designed(kForm, name);
-        const BoxBounds b = Scaled(item);
-        const BoxBounds g = Scaled(Designed(kForm, group));
+        const BoxBounds b = Scaled(item, Dpi());
+        const BoxBounds g = Scaled(Designed(kForm, group), Dpi());
         const CheckButton* sender = &button;
         button.CreateRadio(
             {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
@@ -132,15 +136,15 @@ void TMethodForm::FormCreate() {
     radio(RadioButton7, "RadioButton7", "GroupBox4", true);
     radio(RadioButton8, "RadioButton8", "GroupBox4", false);
     const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
-        const BoxBounds b = Scaled(Designed(kForm, name));
+        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
         control.Create(
             {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
             std::move(onClick));
     };
     button(Button1, "Button1", [this] { RunGuarded([this] { Button1Click(); }); });
     button(Button2, "Button2", [this] { RunGuarded([this] { Button2Click(); }); });
-    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
-    const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"));
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
+    const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"), Dpi());
     HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
                           Sections(Designed(kForm, "HeaderControl1").text));
     ListBox1.Create(
@@ -155,7 +159,9 @@ void TMethodForm::FormCreate() {
         for (int section = 0; section < kStoredColumnCount; ++section) {
             const int stored =
                 ReadSetting(kSection, ColumnWidthName(section), kDefaultColumnWidth).Integer();
-            HeaderControl1.SetSectionWidth(section, ColumnWidthFromStore(stored));
+            // Stored at 96 dots per inch, as the designed lengths are.
+            HeaderControl1.SetSectionWidth(section,
+                                           slanter::Scaled(ColumnWidthFromStore(stored), Dpi()));
         }
     });
     ResultCount_ = 0;
@@ -192,26 +198,26 @@ void TMethodForm::ReadOptions() {
 }
 
 void TMethodForm::SetEnglishCaptions() {
-    SetText("Method");
-    GroupBox1.SetText("in Line");
-    GroupBox2.SetText("Rotation");
-    GroupBox3.SetText("Smoothing");
-    GroupBox4.SetText("Sort on");
-    Button1.SetText("Preview");
-    Button2.SetText("Convert");
-    HeaderControl1.SetSectionCaption(0, "Angle");
-    HeaderControl1.SetSectionCaption(1, "Area");
-    HeaderControl1.SetSectionCaption(2, "Slide");
-    HeaderControl1.SetSectionCaption(3, "Width");
-    HeaderControl1.SetSectionCaption(4, "Height");
-    RadioButton1.SetText("Horizontal");
-    RadioButton2.SetText("Vertical");
-    RadioButton3.SetText("Anti-Clock");
-    RadioButton4.SetText("Clockwise");
-    RadioButton5.SetText("Off");
-    RadioButton6.SetText("On");
-    RadioButton7.SetText("Angle");
-    RadioButton8.SetText("Area");
+    SetText(English("MethodForm"));
+    GroupBox1.SetText(English("GroupBox1"));
+    GroupBox2.SetText(English("GroupBox2"));
+    GroupBox3.SetText(English("GroupBox3"));
+    GroupBox4.SetText(English("GroupBox4"));
+    Button1.SetText(English("Button1"));
+    Button2.SetText(English("Button2"));
+    HeaderControl1.SetSectionCaption(0, English("HeaderControl1.0"));
+    HeaderControl1.SetSectionCaption(1, English("HeaderControl1.1"));
+    HeaderControl1.SetSectionCaption(2, English("HeaderControl1.2"));
+    HeaderControl1.SetSectionCaption(3, English("HeaderControl1.3"));
+    HeaderControl1.SetSectionCaption(4, English("HeaderControl1.4"));
+    RadioButton1.SetText(English("RadioButton1"));
+    RadioButton2.SetText(English("RadioButton2"));
+    RadioButton3.SetText(English("RadioButton3"));
+    RadioButton4.SetText(English("RadioButton4"));
+    RadioButton5.SetText(English("RadioButton5"));
+    RadioButton6.SetText(English("RadioButton6"));
+    RadioButton7.SetText(English("RadioButton7"));
+    RadioButton8.SetText(English("RadioButton8"));
 }
 
 int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
@@ -237,14 +243,15 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
     const RECT frame = box.Bounds();
     const int designedPixels = slanter::Scaled(kFontPixels);
     const auto shrink = [this, designedPixels](Control& control, int room, int extra) {
-        int pixels = designedPixels;
-        while (TextWidth(FontOf(pixels), control.Text()) + extra > room && pixels > kLeastPixels)
-            --pixels;
+        const std::string text = control.Text();
+        const int pixels = FittedFontPixels(designedPixels, [&](int size) {
+            return TextWidth(FontOf(size), text) + extra <= room;
+        });
         if (pixels != designedPixels)
             SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)),
                          TRUE);
     };
-    shrink(box, frame.right - frame.left, kCaptionLead + kFrameTail);
+    shrink(box, frame.right - frame.left, kCaptionLead + kCaptionFrameTail);
     // The check mark and the gap before the text.
     const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
     for (CheckButton* button : {&first, &second}) {
@@ -252,7 +259,7 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
         // Up to the frame, which is a pixel wide.
         const int room = frame.right - 1 - bounds.left;
         const int needed = mark + TextWidth(font_.Get(), button->Text());
-        const int width = std::min(std::max<int>(needed, bounds.right - bounds.left), room);
+        const int width = FittedButtonWidth(needed, bounds.right - bounds.left, room);
         button->SetBounds(bounds.left, bounds.top, width, bounds.bottom - bounds.top);
         shrink(*button, width, mark);
     }
@@ -278,7 +285,8 @@ void TMethodForm::FormClose() {
         WriteSetting(kSection, kSortSetting.name,
                      StoredOptionText(kSortSetting, RadioButton7.IsChecked()));
         for (int column = 0; column < kStoredColumnCount; ++column)
-            WriteSetting(kSection, ColumnWidthName(column), HeaderControl1.SectionWidth(column));
+            WriteSetting(kSection, ColumnWidthName(column),
+                         MulDiv(HeaderControl1.SectionWidth(column), 96, Dpi()));
     });
 }
 
@@ -286,8 +294,15 @@ void TMethodForm::OnSize(int, int) {
     // Each resize takes one step; a step that resizes brings the next.
     if (ListBox1.Hwnd() != nullptr && resizeDepth_ < kResizeSteps) {
         ++resizeDepth_;
-        FormResize();
+        const bool laidOut = FormResize();
         --resizeDepth_;
+        if (!laidOut && resizeDepth_ == 0) {
+            // Grown to its least size (larger on a scaled display), it may reach past the
+            // work area's edge; the move back starts no further steps.
+            resizeDepth_ = kResizeSteps;
+            KeepOnWorkArea(Hwnd());
+            resizeDepth_ = 0;
+        }
     }
 }
 
@@ -295,7 +310,7 @@ bool TMethodForm::FormResize() {
     if (IsIconic(Hwnd()))
         return true;
     const SIZE client = ClientSize();
-    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"));
+    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
     const ResizeStep step =
         NextResizeStep({client.cx, client.cy}, BoundsOf(Button2), panel.left, panel.top);
     switch (step.kind) {
@@ -313,6 +328,14 @@ bool TMethodForm::FormResize() {
                        step.panel.height - headerHeight);
     HeaderControl1.SetSectionWidth(kListColumnCount - 1, step.lastColumnWidth);
     return true;
+}
+
+void TMethodForm::OnDpiChanged(int previous) {
+    SendMessageW(ListBox1.Hwnd(), LB_SETITEMHEIGHT, 0, slanter::Scaled(kListRowHeight, Dpi()));
+    for (int section = 0; section < kStoredColumnCount; ++section)
+        HeaderControl1.SetSectionWidth(
+            section, MulDiv(HeaderControl1.SectionWidth(section), Dpi(), previous));
+    FormResize();
 }
 
 bool TMethodForm::OnKeyDown(WPARAM key) {
@@ -441,7 +464,9 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     const auto index = static_cast<std::int32_t>(item.itemID);
     if (PatternEngine != nullptr && index >= 0 && index < PatternEngine->PatternCount()) {
-        const SelectedObject font(dc, font_.Get());
+        // The list's own font, which follows the display's scale.
+        const SelectedObject font(
+            dc, reinterpret_cast<HFONT>(SendMessageW(ListBox1.Hwnd(), WM_GETFONT, 0, 0)));
         const RowTexts texts = PatternRowTexts(*PatternEngine, index);
         const auto cells = RowCells(ColumnWidths(), texts, [dc](const std::string& text) {
             const std::wstring wide = WideText(text);

@@ -61,6 +61,7 @@ class TMethodForm : public Wnd {
   protected:
     void OnClose() override;
     void OnSize(int width, int height) override;
+    void OnDpiChanged(int previous) override;
     bool OnDrawItem(DRAWITEMSTRUCT& item) override;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
 

@@ -10,6 +10,7 @@
 #include "preview/PicturePreview.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
@@ -23,6 +24,11 @@ namespace slanter {
 TPreviewForm* PreviewForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+QString English(std::string_view item) {
+    return QString::fromStdString(EnglishCaption(CaptionForm::Preview, item));
+}
 
 // Beside the method window's designed place, so the two do not cover each other.
 constexpr QPoint kDesignedPosition(496, 155);
@@ -84,8 +90,8 @@ void TPreviewForm::FormCreate() {
     ShowPictureView(false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     if (!Japanese) {
-        setWindowTitle(QStringLiteral("Preview"));
-        ui_->CheckBox1->setText(QStringLiteral("Show tile &outline"));
+        setWindowTitle(English("PreviewForm"));
+        ui_->CheckBox1->setText(English("CheckBox1"));
     }
     ShowPicture(false);
 }

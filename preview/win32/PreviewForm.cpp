@@ -7,6 +7,7 @@
 #include "forms/FormTable.h"
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/General.h"
 #include "shell/SharedObjects.h"
 #include "shell/win32/FormPlacement.h"
@@ -18,6 +19,11 @@ namespace slanter {
 TPreviewForm* PreviewForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Preview, item);
+}
 
 constexpr DesignedForm kForm = designed::kPreviewForm;
 constexpr const char* kSection = "PreviewForm";
@@ -38,16 +44,18 @@ TPreviewForm::TPreviewForm() {
 
 void TPreviewForm::FormCreate() {
     const DesignedItem& image = Designed(kForm, "Image1");
-    lattice = {image.width, image.height};
     WindowArgs args;
     args.title = std::string(Designed(kForm, "PreviewForm").text);
     // A single border: the client area is exactly the drawings, and the user cannot size it.
     args.style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     args.left = Scaled(kDesignedPosition.x);
     args.top = Scaled(kDesignedPosition.y);
-    args.clientWidth = lattice.cx;
-    args.clientHeight = lattice.cy;
+    args.clientWidth = Scaled(image.width);
+    args.clientHeight = Scaled(image.height);
     Create(args);
+    // In the display's own pixels, so that on a scaled display the lines stay one device
+    // pixel wide instead of being stretched into steps.
+    lattice = {Scaled(image.width, Dpi()), Scaled(image.height, Dpi())};
     const DesignedItem& option = Designed(kForm, "CheckBox1");
     CheckBox1.CreateCheckBox({Hwnd(), option.text, option.x, option.y, option.width,
                               Scaled(option.height), 0, ControlFont()},
@@ -56,20 +64,35 @@ void TPreviewForm::FormCreate() {
     const ScreenRect area = WorkAreaOf(Hwnd());
     viewSide_ = slanter::PictureViewSide({area.width, area.height});
     if (!Japanese) {
-        SetText("Preview");
-        CheckBox1.SetText("Show tile &outline");
+        SetText(English("PreviewForm"));
+        CheckBox1.SetText(English("CheckBox1"));
     }
     ShowPictureView(false);
-    lattice_ =
-        ToPicture(PreviewRaster(PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true}));
+    DrawLattice();
+}
+
+void TPreviewForm::DrawLattice() {
+    const PreviewRaster raster(
+        patternShown_ && PatternEngine != nullptr
+            ? ComputePreviewDrawing(*PatternEngine, lattice.cx, lattice.cy)
+            : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
+    lattice_ = ToPicture(raster);
+}
+
+void TPreviewForm::OnDpiChanged(int) {
+    const DesignedItem& image = Designed(kForm, "Image1");
+    lattice = {Scaled(image.width, Dpi()), Scaled(image.height, Dpi())};
+    DrawLattice();
+    // The wallpaper is already pixel for pixel; only its place beside the lattice moves.
+    ShowPictureView(wallpaper_.width > 0);
+    CheckBox1Click();
+    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 void TPreviewForm::DrawPreview() {
     Show(SW_SHOWNOACTIVATE);
-    const PreviewRaster raster(
-        PatternEngine != nullptr ? ComputePreviewDrawing(*PatternEngine, lattice.cx, lattice.cy)
-                                 : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
-    lattice_ = ToPicture(raster);
+    patternShown_ = true;
+    DrawLattice();
     wallpaper_ = {};
     if (PatternEngine != nullptr && SourceBitmap != nullptr) {
         const TSlanter& engine = *PatternEngine;

@@ -33,14 +33,18 @@ class TPreviewForm : public Wnd {
   protected:
     void OnClose() override;
     void OnPaint(HDC dc, const RECT& dirty) override;
+    void OnDpiChanged(int previous) override;
 
   private:
     void FormCreate();
     void ShowPictureView(bool shown);
+    // Draws the lattice at Image1's size in device pixels: the pattern's once one is shown.
+    void DrawLattice();
     // Shows the last wallpaper drawn, with the tile's outline when it is asked for.
     void CheckBox1Click();
 
-    SIZE lattice{0, 0}; // Image1's size
+    SIZE lattice{0, 0}; // Image1's size in device pixels
+    bool patternShown_ = false;
     int viewSide_ = 0;
     ScreenPicture lattice_;
     ScreenPicture shownWallpaper_;

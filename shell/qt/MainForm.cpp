@@ -28,6 +28,7 @@
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "shell/ConversionGuard.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
@@ -59,6 +60,11 @@ namespace slanter {
 TMainForm* MainForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+QString English(std::string_view item) {
+    return QString::fromStdString(EnglishCaption(CaptionForm::Main, item));
+}
 
 // The form file keeps the designed size only; the designed position is set here.
 constexpr QPoint kDesignedPosition(24, 21);
@@ -189,20 +195,20 @@ bool TMainForm::FormCreate() {
 }
 
 void TMainForm::SetEnglishCaptions() {
-    ui_->KFile->setTitle(QStringLiteral("&File"));
-    ui_->KFileOpen->setText(QStringLiteral("&Open Image File ..."));
-    ui_->KFileClipboard->setText(QStringLiteral("Copy from &Clipboard"));
-    ui_->KFileExit->setText(QStringLiteral("E&xit"));
-    ui_->KPicture->setTitle(QStringLiteral("&Picture"));
-    ui_->KPictureSize->setText(QStringLiteral("&Size ..."));
-    ui_->KView->setTitle(QStringLiteral("&View"));
-    ui_->KViewMethod->setText(QStringLiteral("Show &Method Window"));
-    ui_->KViewInformation->setText(QStringLiteral("Bitmap &Information ..."));
-    ui_->KHelp->setTitle(QStringLiteral("&Help"));
-    ui_->KHelpHelp->setText(QStringLiteral("&Help"));
-    ui_->KHelpDeleteRegistry->setText(QStringLiteral("Delete Registry and Quit"));
-    ui_->KHelpCopyright->setText(QStringLiteral("&Copyright Information ..."));
-    ui_->KHelpVersion->setText(QStringLiteral("&Version Information ..."));
+    ui_->KFile->setTitle(English("KFile"));
+    ui_->KFileOpen->setText(English("KFileOpen"));
+    ui_->KFileClipboard->setText(English("KFileClipboard"));
+    ui_->KFileExit->setText(English("KFileExit"));
+    ui_->KPicture->setTitle(English("KPicture"));
+    ui_->KPictureSize->setText(English("KPictureSize"));
+    ui_->KView->setTitle(English("KView"));
+    ui_->KViewMethod->setText(English("KViewMethod"));
+    ui_->KViewInformation->setText(English("KViewInformation"));
+    ui_->KHelp->setTitle(English("KHelp"));
+    ui_->KHelpHelp->setText(English("KHelpHelp"));
+    ui_->KHelpDeleteRegistry->setText(English("KHelpDeleteRegistry"));
+    ui_->KHelpCopyright->setText(English("KHelpCopyright"));
+    ui_->KHelpVersion->setText(English("KHelpVersion"));
     OpenDialog1.filter = OpenDialogFilter(false);
 }
 

@@ -14,6 +14,7 @@
 #include "forms/FormTable.h"
 #include "method/win32/MethodForm.h"
 #include "shell/ConversionGuard.h"
+#include "shell/EnglishCaptions.h"
 #include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
@@ -42,6 +43,11 @@ namespace slanter {
 TMainForm* MainForm = nullptr;
 
 namespace {
+
+// The English caption of this form's item `item`.
+std::string English(std::string_view item) {
+    return EnglishCaption(CaptionForm::Main, item);
+}
 
 constexpr DesignedForm kForm = designed::kMainForm;
 // The client area is never narrower, nor narrower than its menu bar needs.
@@ -129,20 +135,20 @@ bool TMainForm::FormCreate() {
 }
 
 void TMainForm::SetEnglishCaptions() {
-    menu_->SetText("KFile", "&File");
-    menu_->SetText("KFileOpen", "&Open Image File ...");
-    menu_->SetText("KFileClipboard", "Copy from &Clipboard");
-    menu_->SetText("KFileExit", "E&xit");
-    menu_->SetText("KPicture", "&Picture");
-    menu_->SetText("KPictureSize", "&Size ...");
-    menu_->SetText("KView", "&View");
-    menu_->SetText("KViewMethod", "Show &Method Window");
-    menu_->SetText("KViewInformation", "Bitmap &Information ...");
-    menu_->SetText("KHelp", "&Help");
-    menu_->SetText("KHelpHelp", "&Help");
-    menu_->SetText("KHelpDeleteRegistry", "Delete Registry and Quit");
-    menu_->SetText("KHelpCopyright", "&Copyright Information ...");
-    menu_->SetText("KHelpVersion", "&Version Information ...");
+    menu_->SetText("KFile", English("KFile"));
+    menu_->SetText("KFileOpen", English("KFileOpen"));
+    menu_->SetText("KFileClipboard", English("KFileClipboard"));
+    menu_->SetText("KFileExit", English("KFileExit"));
+    menu_->SetText("KPicture", English("KPicture"));
+    menu_->SetText("KPictureSize", English("KPictureSize"));
+    menu_->SetText("KView", English("KView"));
+    menu_->SetText("KViewMethod", English("KViewMethod"));
+    menu_->SetText("KViewInformation", English("KViewInformation"));
+    menu_->SetText("KHelp", English("KHelp"));
+    menu_->SetText("KHelpHelp", English("KHelpHelp"));
+    menu_->SetText("KHelpDeleteRegistry", English("KHelpDeleteRegistry"));
+    menu_->SetText("KHelpCopyright", English("KHelpCopyright"));
+    menu_->SetText("KHelpVersion", English("KHelpVersion"));
 }
 
 void TMainForm::OnSize(int width, int height) {

@@ -24,21 +24,36 @@ void ScrollView::SetCanvasSize(int width, int height) {
 }
 
 void ScrollView::UpdateBars() {
-    // Twice: a bar that shows takes room from the other side.
-    for (int pass = 0; pass < 2; ++pass) {
-        const SIZE client = ClientSize();
-        position_.x = std::clamp<LONG>(position_.x, 0, std::max<LONG>(0, canvas_.cx - client.cx));
-        position_.y = std::clamp<LONG>(position_.y, 0, std::max<LONG>(0, canvas_.cy - client.cy));
-        SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        info.nMax = std::max<LONG>(0, canvas_.cx - 1);
-        info.nPage = static_cast<UINT>(client.cx);
-        info.nPos = position_.x;
-        SetScrollInfo(Hwnd(), SB_HORZ, &info, TRUE);
-        info.nMax = std::max<LONG>(0, canvas_.cy - 1);
-        info.nPage = static_cast<UINT>(client.cy);
-        info.nPos = position_.y;
-        SetScrollInfo(Hwnd(), SB_VERT, &info, TRUE);
-    }
+    // Showing or hiding a bar resizes the client area and so calls here again: what those
+    // calls would decide is decided once, from the whole view, which the bars do not change.
+    if (updatingBars_)
+        return;
+    updatingBars_ = true;
+    RECT whole{};
+    GetWindowRect(Hwnd(), &whole);
+    const SIZE client = ShownArea({whole.right - whole.left, whole.bottom - whole.top},
+                                  {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
+    position_.x = std::clamp<LONG>(position_.x, 0, std::max<LONG>(0, canvas_.cx - client.cx));
+    position_.y = std::clamp<LONG>(position_.y, 0, std::max<LONG>(0, canvas_.cy - client.cy));
+    SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    info.nMax = std::max<LONG>(0, canvas_.cx - 1);
+    info.nPage = static_cast<UINT>(client.cx);
+    info.nPos = position_.x;
+    SetScrollInfo(Hwnd(), SB_HORZ, &info, TRUE);
+    info.nMax = std::max<LONG>(0, canvas_.cy - 1);
+    info.nPage = static_cast<UINT>(client.cy);
+    info.nPos = position_.y;
+    SetScrollInfo(Hwnd(), SB_VERT, &info, TRUE);
+    updatingBars_ = false;
+}
+
+SIZE ScrollView::ShownArea(SIZE whole, SIZE bars) const {
+    // A bar shows when the canvas is longer than the room beside the other bar.
+    bool across = canvas_.cx > whole.cx;
+    bool down = canvas_.cy > whole.cy;
+    across = across || (down && canvas_.cx > whole.cx - bars.cx);
+    down = down || (across && canvas_.cy > whole.cy - bars.cy);
+    return {whole.cx - (down ? bars.cx : 0), whole.cy - (across ? bars.cy : 0)};
 }
 
 void ScrollView::ScrollTo(int x, int y) {

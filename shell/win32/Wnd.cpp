@@ -2,9 +2,11 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "shell/win32/WideText.h"
+#include "shell/win32/WorkArea.h"
 
 namespace slanter {
 
@@ -86,6 +88,7 @@ LRESULT CALLBACK Wnd::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_NCCREATE) {
         self = static_cast<Wnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
+        self->dpi_ = WindowDpi(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
         self = reinterpret_cast<Wnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -144,10 +147,57 @@ LRESULT Wnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
         OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         return 0;
+    case WM_DPICHANGED: {
+        const int previous = dpi_;
+        dpi_ = HIWORD(wParam) > 0 ? HIWORD(wParam) : previous;
+        ScaleControls(previous, dpi_);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        OnDpiChanged(previous);
+        return 0;
+    }
     default:
         break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Wnd::ScaleControls(int from, int to) {
+    if (from == to || from <= 0)
+        return;
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    // One new font for each font the controls share now.
+    std::vector<std::pair<HFONT, HFONT>> replaced;
+    std::vector<GdiObject<HFONT>> fonts;
+    for (HWND child : children) {
+        RECT bounds{};
+        GetWindowRect(child, &bounds);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&bounds), 2);
+        MoveWindow(child, MulDiv(bounds.left, to, from), MulDiv(bounds.top, to, from),
+                   MulDiv(bounds.right - bounds.left, to, from),
+                   MulDiv(bounds.bottom - bounds.top, to, from), TRUE);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        if (font == nullptr)
+            continue;
+        auto found = std::find_if(replaced.begin(), replaced.end(),
+                                  [font](const auto& pair) { return pair.first == font; });
+        if (found == replaced.end()) {
+            LOGFONTW description{};
+            GetObjectW(font, sizeof(description), &description);
+            description.lfHeight = MulDiv(description.lfHeight, to, from);
+            fonts.emplace_back(CreateFontIndirectW(&description));
+            replaced.emplace_back(font, fonts.back().Get());
+            found = replaced.end() - 1;
+        }
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(found->second), TRUE);
+    }
+    // The fonts of the scale before are no control's any more.
+    scaledFonts_ = std::move(fonts);
 }
 
 void Wnd::SetText(std::string_view text) {

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "shell/win32/GdiObjects.h"
+
 namespace slanter {
 
 // What a window of ours is made from: its caption, styles, owner, menu and the size of
@@ -79,6 +81,12 @@ class Wnd {
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual void OnScroll(int /*bar*/, int /*code*/) {}
     virtual void OnMouseWheel(int /*delta*/) {}
+    // The window moved to a monitor of another scale, from `previous` dots per inch to
+    // Dpi(): it has taken the size the system suggests, and its controls have been moved,
+    // sized and given fonts at the new scale; what the window lays out itself follows here.
+    virtual void OnDpiChanged(int /*previous*/) {}
+    // The window's dots per inch now.
+    int Dpi() const { return dpi_; }
 
   public:
     // A key pressed anywhere in the window, before the control with the focus sees it;
@@ -88,10 +96,14 @@ class Wnd {
   private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void RegisterClassOnce();
+    void ScaleControls(int from, int to);
 
     HWND hwnd_ = nullptr;
     std::map<int, std::function<void(int code)>> commands_;
     int nextCommand_ = 1000;
+    int dpi_ = 96;
+    // The controls' fonts made for the present scale.
+    std::vector<GdiObject<HFONT>> scaledFonts_;
 };
 
 // Dispatches one message as the message loop does, keys going to their window's

@@ -103,7 +103,20 @@ HFONT ControlFont() {
 }
 
 int Scaled(int designed) {
-    return MulDiv(designed, ScreenDpi(), 96);
+    return Scaled(designed, ScreenDpi());
+}
+
+int Scaled(int designed, int dpi) {
+    return MulDiv(designed, dpi, 96);
+}
+
+int WindowDpi(HWND window) {
+    // Looked up: older systems have no per-monitor scale.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = dpiForWindow != nullptr && window != nullptr ? dpiForWindow(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 } // namespace slanter

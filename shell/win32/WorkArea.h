@@ -22,5 +22,10 @@ HFONT ControlFont();
 LOGFONTW ControlFontAt(int pixels);
 // A designed length (pixels at 96 dots per inch) at the display's scale.
 int Scaled(int designed);
+// The same at `dpi` dots per inch.
+int Scaled(int designed, int dpi);
+// The dots per inch of the monitor the window is on (the display's where the system
+// cannot tell per monitor).
+int WindowDpi(HWND window);
 
 } // namespace slanter

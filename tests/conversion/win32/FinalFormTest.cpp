@@ -1,11 +1,16 @@
 // The result window in this process under wine: its saved file against slanter-cli's,
-// its views and zoom painted, the clipboard both ways.
+// its views and zoom painted, the clipboard both ways, the paints it asks for.
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+#include <map>
 #include <string>
 
 #include "cli/CliCommand.h"
 #include "conversion/ResultZoom.h"
 #include "conversion/win32/FinalForm.h"
 #include "method/win32/MethodForm.h"
+#include "shell/FileFound.h"
 #include "shell/SharedObjects.h"
 #include "support/PatternedBitmap.h"
 #include "tests/cli/CliRun.h"
@@ -47,6 +52,22 @@ TEST_F(ResultWindow, TheSavedFileIsSlanterCliOutputByteForByte) {
     }
 }
 
+TEST_F(ResultWindow, ANameOfAnotherKindIsRefusedAndAFailedSaveLeavesTheFileAsItWas) {
+    TFinalForm& result = Convert(Write("refused.bmp", PatternedBitmap(24, 30, 20)), 1, false);
+    const std::string text = folder.Path("notes.txt");
+    result.SaveResultAs(text);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(FileFound(text));
+    // A folder where the file would go: nothing is half written beside it.
+    const std::string blocked = folder.Path("blocked.png");
+    CreateDirectoryA(blocked.c_str(), nullptr);
+    result.SaveResultAs(blocked);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
 TEST_F(ResultWindow, TheViewsTileThePictureAndTheZoomScalesIt) {
     TFinalForm& result = Convert(Write("tiles.bmp", PatternedBitmap(24, 50, 40)), 3, false);
     const TPoint size{result.Picture().Width(), result.Picture().Height()};
@@ -78,6 +99,60 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
         for (std::int32_t x = 0; x < saved.biWidth(); x += 5)
             EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
+}
+
+// The most times one window is asked to paint while the waiting messages run; a window
+// that asks again from its own paint is asked until the limit.
+int MostPaintsOfOneWindow(int limit) {
+    std::map<HWND, int> paints;
+    MSG message;
+    for (int k = 0; k < limit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+        if (message.message == WM_PAINT)
+            ++paints[message.hwnd];
+        DispatchOne(message);
+    }
+    int most = 0;
+    for (const auto& entry : paints)
+        most = std::max(most, entry.second);
+    return most;
+}
+
+TEST_F(ResultWindow, NoWindowAsksToBePaintedAgainAndAgain) {
+    Main().OpenChosenFile(Write("idle.bmp", PatternedBitmap(24, 300, 200)));
+    MethodForm->ListBox1.Select(3);
+    MethodForm->Button1.Click();
+    int most = 0;
+    const auto previous =
+        SetPendingMessagesProcessor([&most] { most = std::max(most, MostPaintsOfOneWindow(500)); });
+    MethodForm->Button2.Click();
+    SetPendingMessagesProcessor(previous);
+    EXPECT_LT(most, 10);
+    TFinalForm& result = *MethodForm->ResultWindows().back();
+    for (const char* view : {"KView9", "KViewFit", "KView200"}) {
+        SCOPED_TRACE(view);
+        result.RunCommand(result.Menu().Id(view));
+        EXPECT_LT(MostPaintsOfOneWindow(500), 10);
+    }
+}
+
+TEST_F(ResultWindow, TheSavedPngIsSlanterCliOutputByteForByte) {
+    for (const int bits : {8, 24}) {
+        for (const bool smoothing : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + (smoothing ? " bits, smoothed" : " bits, plain"));
+            const std::string source = Write("source.bmp", PatternedBitmap(bits, 47, 41));
+            TFinalForm& result = Convert(source, 5, smoothing);
+            ASSERT_FALSE(result.Picture().IsEmpty());
+            const std::string saved = folder.Path("window.png");
+            result.SaveResultAs(saved);
+            const std::string expected = folder.Path("cli.png");
+            cli::Arguments words{"convert", source, expected, "--pattern", "5"};
+            if (smoothing)
+                words.push_back("--smooth");
+            ASSERT_EQ(cli::RunWords(words).code, 0);
+            EXPECT_EQ(ReadBytes(saved), ReadBytes(expected));
+            EXPECT_TRUE(messages.empty());
+        }
+    }
 }
 
 } // namespace

@@ -15,9 +15,11 @@
 #include "preview/PreviewDrawing.h"
 #include "preview/PreviewRaster.h"
 #include "preview/win32/PreviewForm.h"
+#include "shell/InfoTexts.h"
 #include "shell/SharedObjects.h"
 #include "shell/win32/PictureSizeDialog.h"
 #include "shell/win32/PlatformStart.h"
+#include "shell/win32/SplashForm.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
 #include "support/PatternedBitmap.h"
@@ -27,7 +29,18 @@
 namespace slanter::testing {
 namespace {
 
-using DesktopWindows = ProgramFixture;
+class DesktopWindows : public ProgramFixture {
+  protected:
+    // The preview paints the core's drawing of the selected pattern, `side` pixels square.
+    static void ExpectLattice(int side, std::initializer_list<POINT> points) {
+        ASSERT_EQ(PreviewForm->Picture().Width(), side);
+        const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, side, side));
+        for (const POINT at : points)
+            EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
+                      AsColorRef(static_cast<std::int32_t>(
+                          raster.Pixels()[static_cast<std::size_t>(at.y) * side + at.x])));
+    }
+};
 
 TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatterns) {
     THandyBitmap picture = PatternedBitmap(24, 180, 90);
@@ -75,7 +88,8 @@ TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
     EXPECT_FALSE(PatternEngine->Horizontal());
     MethodForm->RadioButton4.Click();
     EXPECT_FALSE(PatternEngine->RightUp());
-    MethodForm->HeaderControl1.SetSectionWidth(1, 77);
+    // 77 at 96 dots per inch, whatever the display's scale.
+    MethodForm->HeaderControl1.SetSectionWidth(1, Scaled(77, WindowDpi(MethodForm->Hwnd())));
     MethodForm->Close();
     EXPECT_EQ(ReadSetting("MethodForm", "Row", "").Text(), "Vertical");
     EXPECT_EQ(ReadSetting("MethodForm", "Rotation", "").Text(), "Clockwize");
@@ -94,12 +108,9 @@ TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) 
     MethodForm->ListBox1.Select(5);
     Pump();
     EXPECT_EQ(PatternEngine->PatternIndex(), 5);
-    // The lattice painted is the core's drawing of the selected pattern.
-    const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, 201, 201));
-    for (const POINT at : {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}})
-        EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
-                  AsColorRef(static_cast<std::int32_t>(
-                      raster.Pixels()[static_cast<std::size_t>(at.y) * 201 + at.x])));
+    // The lattice painted is the core's drawing of the selected pattern, in device pixels.
+    const int side = Scaled(201, WindowDpi(PreviewForm->Hwnd()));
+    ExpectLattice(side, {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}});
 }
 
 TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
@@ -201,6 +212,97 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     EXPECT_EQ(ReadBytes(WorkingFile), ReadBytes(file));
     EXPECT_EQ(ReadBytes(file), ReadBytes(Write("again.bmp", opened)));
     SetPictureSizeAsker(before);
+}
+
+// The system's message when a window has come onto a monitor of another scale.
+void MoveToScale(HWND window, int dpi, RECT suggested) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(DesktopWindows, OnAMonitorOfAnotherScaleTheWindowsTakeItsSizes) {
+    Main().OpenChosenFile(Write("scaled.bmp", PatternedBitmap(24, 64, 48)));
+    MethodForm->ListBox1.Select(2);
+    MethodForm->Button1.Click();
+    // Half as large again as where the windows are now.
+    const int dpi = WindowDpi(MethodForm->Hwnd()) * 3 / 2;
+    const RECT before = MethodForm->Button1.Bounds();
+    const RECT suggested{40, 50, 40 + 600, 50 + 500};
+    MoveToScale(MethodForm->Hwnd(), dpi, suggested);
+    RECT frame{};
+    GetWindowRect(MethodForm->Hwnd(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    const RECT after = MethodForm->Button1.Bounds();
+    EXPECT_EQ(after.right - after.left, MulDiv(before.right - before.left, 3, 2));
+    EXPECT_EQ(SendMessageW(MethodForm->ListBox1.Hwnd(), LB_GETITEMHEIGHT, 0, 0), Scaled(15, dpi));
+    const int column = MethodForm->HeaderControl1.SectionWidth(1);
+    // The lattice is drawn anew in device pixels: at 144 dots per inch 201 designed pixels
+    // are 302 (301.5 rounded).
+    RECT preview{};
+    GetWindowRect(PreviewForm->Hwnd(), &preview);
+    MoveToScale(PreviewForm->Hwnd(), dpi, preview);
+    Pump();
+    const int side = Scaled(201, dpi);
+    if (dpi == 144) {
+        EXPECT_EQ(side, 302);
+    }
+    ExpectLattice(side, {POINT{0, 0}, POINT{side / 2, side / 2}, POINT{side - 1, 73}});
+    // Column widths are kept at 96 dots per inch, as the designed lengths are.
+    MethodForm->Close();
+    EXPECT_EQ(ReadSetting("MethodForm", "Width(1)", 0).Integer(), MulDiv(column, 96, dpi));
+}
+
+// What the splash showed when the main window was made: the one top-most window of the
+// thread that was up then.
+struct SplashSeen {
+    HWND window = nullptr;
+    RECT frame{};
+    std::string texts;
+};
+SplashSeen seenSplash;
+
+BOOL CALLBACK TakeText(HWND child, LPARAM) {
+    wchar_t text[100] = {};
+    GetWindowTextW(child, text, 100);
+    seenSplash.texts += Utf8Text(text) + "|";
+    return TRUE;
+}
+
+BOOL CALLBACK TakeTopMost(HWND window, LPARAM) {
+    if ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 || !IsWindowVisible(window))
+        return TRUE;
+    seenSplash.window = window;
+    GetWindowRect(window, &seenSplash.frame);
+    EnumChildWindows(window, TakeText, 0);
+    return FALSE;
+}
+
+LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* create =
+        code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(lParam) : nullptr;
+    // The main window: the first top-level window with a menu.
+    if (create != nullptr && seenSplash.window == nullptr && create->lpcs->hMenu != nullptr &&
+        (create->lpcs->style & WS_CHILD) == 0)
+        EnumThreadWindows(GetCurrentThreadId(), TakeTopMost, 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(DesktopWindows, TheSplashIsUpWhileTheMainWindowIsMadeAndGoneAfter) {
+    TearDown();
+    seenSplash = {};
+    HHOOK hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    Start(false);
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(seenSplash.window, nullptr);
+    EXPECT_EQ(seenSplash.texts, std::string(Title) + "|" +
+                                    VersionNumberText(MajorVersion, MinorVersion, Revision) + "|");
+    // A third of the free room from the screen's top-left corner.
+    const int width = seenSplash.frame.right - seenSplash.frame.left;
+    const int height = seenSplash.frame.bottom - seenSplash.frame.top;
+    EXPECT_EQ(seenSplash.frame.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 3);
+    EXPECT_EQ(seenSplash.frame.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 3);
+    EXPECT_FALSE(SplashShown());
+    EXPECT_FALSE(IsWindow(seenSplash.window));
+    EXPECT_TRUE(Main().IsVisible());
 }
 
 TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {
