@@ -8,6 +8,7 @@
 #include "shell/Language.h"
 #include "shell/LaunchState.h"
 #include "shell/SettingsStore.h"
+#include "shell/TextUtilities.h"
 #include "shell/win32/WideText.h"
 
 namespace slanter {
@@ -80,6 +81,9 @@ int LaunchShowCommand() {
 }
 
 void StartGeneral() {
+    // Names reach the file calls in the active code page: UTF-8, as the manifest asks
+    // (and as the texts from the wide calls are), on every system that honours it.
+    TextCodePage = CodePageOfWindows(GetACP());
     InitGeneral(PlatformProgramStart());
     SetProgramInfo();
     WriteApplicationInfo();
