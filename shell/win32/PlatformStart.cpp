@@ -57,9 +57,16 @@ bool IsJapaneseLanguageName(const std::string& name) {
 }
 
 bool SystemLanguageIsJapanese() {
+    const LANGID language = GetSystemDefaultLangID();
     wchar_t name[128] = {};
-    VerLanguageNameW(GetSystemDefaultLangID(), name, 127);
-    return IsJapaneseLanguageName(Utf8Text(name));
+    VerLanguageNameW(language, name, 127);
+    if (IsJapaneseLanguageName(Utf8Text(name)))
+        return true;
+    // Wine names every language in English here; the language's own name for itself is
+    // what a Japanese system gives above.
+    wchar_t own[128] = {};
+    GetLocaleInfoW(MAKELCID(language, SORT_DEFAULT), LOCALE_SNATIVELANGNAME, own, 127);
+    return IsJapaneseLanguageName(Utf8Text(own));
 }
 
 ProgramStart PlatformProgramStart() {
