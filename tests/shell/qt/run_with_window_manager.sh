@@ -12,7 +12,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 server=
 manager=
+case "$1" in */wine-run) under_wine=1 ;; *) under_wine=0 ;; esac
 cleanup() {
+    # A program run under wine leaves wine's desktop process on this display: it goes with
+    # the display, so that the next display's programs get one of their own.
+    if [ "$under_wine" = 1 ] && [ -n "$manager" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
     [ -z "$manager" ] || kill "$manager" 2>/dev/null || true
     [ -z "$server" ] || kill "$server" 2>/dev/null || true
     wait 2>/dev/null || true
