@@ -14,15 +14,14 @@ namespace {
 
 #ifdef _WIN32
 // Offset of the last separator (a backslash, or a slash, which Windows takes as well) at
-// a Shift-JIS character boundary: a second byte 0x5C inside a character is no separator.
+// a character boundary of the run's code page: in Shift-JIS a second byte 0x5C is no
+// separator, and in UTF-8 a byte 0x81-0x9F ends a character instead of starting one.
 std::size_t LastSeparator(const std::string& fullName) {
     std::size_t last = std::string::npos;
-    for (std::size_t offset = 0; offset < fullName.size(); ++offset) {
-        const char byte = fullName[offset];
-        if (byte == '\\' || byte == '/')
+    for (std::size_t offset = 0; offset < fullName.size();
+         offset += CharacterLength(fullName, offset, TextCodePage)) {
+        if (fullName[offset] == '\\' || fullName[offset] == '/')
             last = offset;
-        else if (IsLeadByte(static_cast<unsigned char>(byte)))
-            ++offset;
     }
     return last;
 }
@@ -66,7 +65,7 @@ std::string ProgramNameFromFileName(const std::string& fileName) {
 
 #ifdef _WIN32
 std::string ProgramFolderOf(const std::string& programFile) {
-    return LongFolderName(FolderPart(programFile), StoredName);
+    return LongFolderName(FolderPart(programFile), StoredName, TextCodePage);
 }
 
 std::string ProgramNameOf(const std::string& programFile) {

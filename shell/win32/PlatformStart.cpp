@@ -8,6 +8,7 @@
 #include "shell/Language.h"
 #include "shell/LaunchState.h"
 #include "shell/SettingsStore.h"
+#include "shell/TextUtilities.h"
 #include "shell/win32/WideText.h"
 
 namespace slanter {
@@ -56,9 +57,16 @@ bool IsJapaneseLanguageName(const std::string& name) {
 }
 
 bool SystemLanguageIsJapanese() {
+    const LANGID language = GetSystemDefaultLangID();
     wchar_t name[128] = {};
-    VerLanguageNameW(GetSystemDefaultLangID(), name, 127);
-    return IsJapaneseLanguageName(Utf8Text(name));
+    VerLanguageNameW(language, name, 127);
+    if (IsJapaneseLanguageName(Utf8Text(name)))
+        return true;
+    // Wine names every language in English here; the language's own name for itself is
+    // what a Japanese system gives above.
+    wchar_t own[128] = {};
+    GetLocaleInfoW(MAKELCID(language, SORT_DEFAULT), LOCALE_SNATIVELANGNAME, own, 127);
+    return IsJapaneseLanguageName(Utf8Text(own));
 }
 
 ProgramStart PlatformProgramStart() {
@@ -80,6 +88,9 @@ int LaunchShowCommand() {
 }
 
 void StartGeneral() {
+    // Names reach the file calls in the active code page: UTF-8, as the manifest asks
+    // (and as the texts from the wide calls are), on every system that honours it.
+    TextCodePage = CodePageOfWindows(GetACP());
     InitGeneral(PlatformProgramStart());
     SetProgramInfo();
     WriteApplicationInfo();

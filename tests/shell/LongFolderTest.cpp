@@ -59,6 +59,15 @@ TEST(LongFolderName, ADoubleByteCharacterEndingInTheBackslashCodeIsNotSplit) {
     EXPECT_EQ(disk.asked, (std::vector<std::string>{"D:\\" + table + "~1"}));
 }
 
+// ぁ in UTF-8 is E3 81 81: the last byte would be a Shift-JIS lead byte taking the backslash.
+TEST(LongFolderName, InUtf8EveryBackslashAfterADoubleByteCharacterSplits) {
+    FakeDisk disk;
+    EXPECT_EQ(LongFolderName("C:\\\xE3\x81\x81\\TOOLS~1\\", disk.Lookup(), CodePage::Utf8),
+              "C:\\\xE3\x81\x81\\TOOLS~1\\");
+    EXPECT_EQ(disk.asked,
+              (std::vector<std::string>{"C:\\\xE3\x81\x81", "C:\\\xE3\x81\x81\\TOOLS~1"}));
+}
+
 TEST(LongFolderName, ADriveAloneStaysTheDrive) {
     FakeDisk disk;
     EXPECT_EQ(LongFolderName("C:\\", disk.Lookup()), "C:\\");

@@ -72,6 +72,34 @@ TEST(ShiftJisText, ALeadByteAtTheEndStandsAlone) {
     EXPECT_EQ(MBPos("\x95\x5C", text), 0);
 }
 
+// UTF-8 bytes: ぁ is E3 81 81, whose last byte is a Shift-JIS lead byte; ā is C4 81.
+const std::string kSmallA = "\xE3\x81\x81";
+
+TEST(Utf8Text, ABackslashAfterACharacterEndingIn0x81IsABackslash) {
+    // Read as Shift-JIS, the 81 would take the backslash after it as its second byte.
+    const std::string folder = "C:\\" + kSmallA + "\\\xC4\x81\\x";
+    EXPECT_EQ(MBPos("\\", folder, CodePage::ShiftJis), 3);
+    EXPECT_EQ(MBPos("\\", folder.substr(3), CodePage::ShiftJis), 0);
+    EXPECT_EQ(MBPos("\\", folder.substr(3), CodePage::Utf8), 2);
+    EXPECT_EQ(MBCopy(folder, 4, 3, CodePage::Utf8), kSmallA + "\\\xC4\x81");
+    EXPECT_EQ(MBCopyFrom(folder, 8, CodePage::Utf8), "x");
+    EXPECT_EQ(MBPos("x", folder, CodePage::SingleByte), 11);
+}
+
+TEST(Utf8Text, ACutOrBrokenSequenceEndsWhereItsBytesStop) {
+    EXPECT_EQ(CharacterLength("\xF0\x9F\x98\x80", 0, CodePage::Utf8), 4u);
+    EXPECT_EQ(CharacterLength("\xE3\x81", 0, CodePage::Utf8), 2u); // cut by the end
+    EXPECT_EQ(CharacterLength("\xE3\\a", 0, CodePage::Utf8), 1u);  // no continuation
+    EXPECT_EQ(CharacterLength("\x81\\", 0, CodePage::Utf8), 1u);   // a stray continuation
+    EXPECT_EQ(CharacterLength("\xC0\x81", 0, CodePage::Utf8), 1u); // never a lead byte
+}
+
+TEST(Utf8Text, WindowsCodePagesMapToTheirRules) {
+    EXPECT_EQ(CodePageOfWindows(932), CodePage::ShiftJis);
+    EXPECT_EQ(CodePageOfWindows(65001), CodePage::Utf8);
+    EXPECT_EQ(CodePageOfWindows(1252), CodePage::SingleByte);
+}
+
 TEST(RightStr, CountsBytes) {
     EXPECT_EQ(RightStr("10012", 4), "0012");
     EXPECT_EQ(RightStr("ab", 4), "ab");
