@@ -43,16 +43,17 @@ class DesktopWindows : public ProgramFixture {
 };
 
 TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatterns) {
-    THandyBitmap picture = PatternedBitmap(24, 180, 90);
+    THandyBitmap picture = PatternedBitmap(24, 320, 90);
     const std::string file = Write("picture.bmp", picture);
     Main().OpenChosenFile(file);
     Pump();
     EXPECT_TRUE(messages.empty());
     const SIZE client = Main().ClientArea().ClientSize();
-    EXPECT_EQ(client.cx, 180);
+    // Wider than the menu bar, which the window never cuts, also at 144 dots per inch.
+    EXPECT_EQ(client.cx, 320);
     EXPECT_EQ(client.cy, 90);
     // Row 0 of the record is the bottom row shown.
-    for (const POINT at : {POINT{0, 0}, POINT{179, 89}, POINT{77, 40}})
+    for (const POINT at : {POINT{0, 0}, POINT{319, 89}, POINT{77, 40}})
         EXPECT_EQ(Painted(Main().ClientArea().Hwnd(), at.x, at.y),
                   AsColorRef(picture.GetPixelColor(at.x, 89 - at.y)));
     EXPECT_EQ(MethodForm->ListBox1.Count(), PatternEngine->PatternCount());
