@@ -257,6 +257,20 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
 
 } // namespace
 
+std::string BmpSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    // The file header and the longest info header with its bit fields.
+    std::vector<std::uint8_t> head(kFileHeaderBytes + 124 + 16);
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    Header header;
+    if (std::string refusal = ReadHeader(Bytes(std::move(head)), header); !refusal.empty())
+        return refusal;
+    size = {header.width, header.height, 1};
+    return {};
+}
+
 std::string DecodeBmp(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);
     if (!file)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace slanter {
@@ -19,5 +20,20 @@ std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture);
 std::string DecodeBmp(const std::string& fileName, THandyBitmap& picture);
 // Netpbm's black-and-white, grey and colour files, plain and raw (P1 to P6).
 std::string DecodePnm(const std::string& fileName, THandyBitmap& picture);
+
+// The size a file's headers record for the picture its decoder makes, before the recorded
+// orientation (1 to 8) is applied, read without decoding the pixels.
+struct StoredSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    int orientation = 1;
+};
+std::string PngSize(const std::string& fileName, StoredSize& size);
+std::string JpegSize(const std::string& fileName, StoredSize& size);
+std::string GifSize(const std::string& fileName, StoredSize& size);
+std::string TiffSize(const std::string& fileName, StoredSize& size);
+std::string WebpSize(const std::string& fileName, StoredSize& size);
+std::string BmpSize(const std::string& fileName, StoredSize& size);
+std::string PnmSize(const std::string& fileName, StoredSize& size);
 
 } // namespace slanter

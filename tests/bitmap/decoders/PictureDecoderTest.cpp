@@ -179,6 +179,28 @@ TEST_F(PictureDecoder, EveryKeptFuzzInputDecodesAlikeWhateverTheMemoryHeld) {
     EXPECT_GE(count, 20u);
 }
 
+// The size read from the headers alone is the decoded picture's, turned as it records:
+// over every file of the test data, the fuzzer's corpus and every foreign format.
+TEST_F(PictureDecoder, EveryDecodedPicturesSizeIsTheOneItsHeadersGive) {
+    std::size_t decoded = 0;
+    for (const std::string& folderPath : {std::string(SLANTER_FIXTURES_DIR), Made("")}) {
+        for (const auto& entry : fs::recursive_directory_iterator(folderPath)) {
+            if (!entry.is_regular_file() || entry.path().extension() == ".ref")
+                continue;
+            const std::string file = entry.path().string();
+            THandyBitmap picture;
+            if (!DecodePictureFile(file, picture).empty())
+                continue;
+            std::int32_t width = 0, height = 0;
+            EXPECT_EQ(DecodedPictureSize(file, width, height), "") << file;
+            EXPECT_EQ(width, picture.biWidth()) << file;
+            EXPECT_EQ(height, picture.biHeight()) << file;
+            ++decoded;
+        }
+    }
+    EXPECT_GE(decoded, 100u);
+}
+
 // Names are bytes here: one that is no UTF-8 opens as any other.
 TEST_F(PictureDecoder, ANameThatIsNoUtf8Opens) {
     const std::string name = folder.Path("in\xff\xfe.png");
