@@ -7,8 +7,10 @@
 
 #include "CliRun.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PngFile.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
+#include "shell/General.h"
 #include "support/MemoryStarvation.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
@@ -58,6 +60,37 @@ TEST_F(ConvertWithoutMemory, NothingIsWrittenAndAnExistingOutputStays) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++files;
     EXPECT_EQ(files, 2);
+}
+
+// An 8000 x 8000 PNG file of a few kilobytes whose picture takes 64 MB, and a 2000 x 2000
+// BMP file asked at three times its size: each says so as the desktop program does, in the
+// run's language.
+TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) {
+    const std::string png = folder.Path("large.png");
+    const std::string bmp = folder.Path("square.bmp");
+    ASSERT_EQ(SaveAsPng(testing::PatternedBitmap(1, 8000, 8000), png), "");
+    ASSERT_TRUE(testing::PatternedBitmap(1, 2000, 2000).SaveToFile(bmp));
+    for (const bool japanese : {false, true}) {
+        Japanese = japanese;
+        CliRun info{}, convert{}, scale{};
+        {
+            const testing::MemoryStarvation starved;
+            ASSERT_TRUE(starved.Holds());
+            info = RunWords({"info", png});
+            convert = RunWords({"convert", png, folder.Path("out.bmp"), "--pattern", "0"});
+            scale = RunWords({"info", bmp, "--scale", "300%"});
+        }
+        Japanese = false;
+        EXPECT_EQ(info.code, kExitFailure);
+        EXPECT_EQ(info.err, japanese ? png + " を開くためのメモリが足りません。\n"
+                                     : "There is not enough memory to open " + png + ".\n");
+        EXPECT_EQ(convert.err, info.err);
+        EXPECT_EQ(scale.err,
+                  japanese
+                      ? "slanter-cli info: 6000 x 6000 ドットの画像のためのメモリが足りません。\n"
+                      : "slanter-cli info: There is not enough memory for the picture at "
+                        "6000 x 6000 dots.\n");
+    }
 }
 
 } // namespace
