@@ -33,12 +33,17 @@ struct FormatCalls {
     std::string (*webp)(const std::string&, Result&);
     std::string (*bmp)(const std::string&, Result&);
     std::string (*pnm)(const std::string&, Result&);
+    std::string (*xpm)(const std::string&, Result&);
+    std::string (*xbm)(const std::string&, Result&);
+    std::string (*wbmp)(const std::string&, Result&);
+    std::string (*tga)(const std::string&, Result&);
 };
 
 constexpr FormatCalls<THandyBitmap> kDecoders{DecodePng,  DecodeJpeg, DecodeGif, DecodeTiff,
-                                              DecodeWebp, DecodeBmp,  DecodePnm};
-constexpr FormatCalls<StoredSize> kSizes{PngSize,  JpegSize, GifSize, TiffSize,
-                                         WebpSize, BmpSize,  PnmSize};
+                                              DecodeWebp, DecodeBmp,  DecodePnm, DecodeXpm,
+                                              DecodeXbm,  DecodeWbmp, DecodeTga};
+constexpr FormatCalls<StoredSize> kSizes{PngSize, JpegSize, GifSize, TiffSize, WebpSize, BmpSize,
+                                         PnmSize, XpmSize,  XbmSize, WbmpSize, TgaSize};
 
 template <typename Result>
 std::string ByHead(const FormatCalls<Result>& calls, const std::string& fileName,
@@ -57,6 +62,16 @@ std::string ByHead(const FormatCalls<Result>& calls, const std::string& fileName
         return calls.bmp(fileName, result);
     if (size >= 3 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
         return calls.pnm(fileName, result);
+    if (Begins(head, size, "/* XPM */", 9))
+        return calls.xpm(fileName, result);
+    if (Begins(head, size, "#define", 7))
+        return calls.xbm(fileName, result);
+    // The formats without a signature last, so that no file of another format is taken
+    // for one of them.
+    if (LooksLikeWbmp(fileName))
+        return calls.wbmp(fileName, result);
+    if (LooksLikeTga(fileName))
+        return calls.tga(fileName, result);
     return decoder_text::UnknownFormat();
 }
 
@@ -119,8 +134,8 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp", "dib",  "png",  "jpg", "jpeg", "jpe", "jfif", "gif",
-            "tif", "tiff", "webp", "pbm", "pgm",  "ppm", "pnm"};
+    return {"bmp",  "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif", "tiff",
+            "webp", "pbm", "pgm", "ppm", "pnm",  "tga", "xpm",  "xbm", "wbmp"};
 }
 
 bool DecodesOtherFormats() {

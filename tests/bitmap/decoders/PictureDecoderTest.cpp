@@ -50,12 +50,18 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
         const char* file;
         int bits;
     };
-    for (const Case& c : {Case{"palette.png", 8}, Case{"palette.gif", 8}, Case{"rgba.png", 24},
-                          Case{"grey.png", 24}, Case{"deep.png", 24}, Case{"photo.jpg", 24},
-                          Case{"lossless.webp", 24}, Case{"picture.tif", 24}, Case{"v5.bmp", 24},
-                          Case{"alpha32.bmp", 24}, Case{"topdown.bmp", 24}, Case{"trns16.png", 24},
-                          Case{"planar16.tif", 24}, Case{"cmyk.tif", 24}, Case{"cmyk.jpg", 24},
-                          Case{"picture.ppm", 24}, Case{"grey.pgm", 24}, Case{"mono.pbm", 8}}) {
+    for (const Case& c :
+         {Case{"palette.png", 8},        Case{"palette.gif", 8},      Case{"rgba.png", 24},
+          Case{"grey.png", 24},          Case{"deep.png", 24},        Case{"photo.jpg", 24},
+          Case{"lossless.webp", 24},     Case{"picture.tif", 24},     Case{"v5.bmp", 24},
+          Case{"alpha32.bmp", 24},       Case{"topdown.bmp", 24},     Case{"trns16.png", 24},
+          Case{"planar16.tif", 24},      Case{"cmyk.tif", 24},        Case{"cmyk.jpg", 24},
+          Case{"picture.ppm", 24},       Case{"grey.pgm", 24},        Case{"mono.pbm", 8},
+          Case{"palette.tga", 8},        Case{"palette-rle.tga", 8},  Case{"rgb.tga", 24},
+          Case{"top-rle.tga", 24},       Case{"rgba-rle.tga", 24},    Case{"grey.tga", 24},
+          Case{"magick-palette.tga", 8}, Case{"magick-grey.tga", 24}, Case{"five15.tga", 24},
+          Case{"five16.tga", 24},        Case{"mono.xbm", 8},         Case{"magick.xbm", 8},
+          Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
