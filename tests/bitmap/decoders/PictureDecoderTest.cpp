@@ -160,6 +160,23 @@ TEST_F(PictureDecoder, AFileCutShortIsRefusedWithItsReasonInTheRunsLanguage) {
     EXPECT_TRUE(StartsWith(reason, "ファイルが画像の途中で終わっています")) << reason;
 }
 
+// The formats of our own readers, cut in half: refused, never a picture half made up. A
+// WBMP file, having no signature, is then no longer known for one.
+TEST_F(PictureDecoder, OurOwnReadersRefuseAFileCutShort) {
+    for (const char* name :
+         {"rgb.tga", "top-rle.tga", "palette-rle.tga", "named.xpm", "magick.xbm", "magick.wbmp"}) {
+        const testing::Bytes whole = testing::ReadBytes(Made(name));
+        const std::string cut = folder.Path(std::string("cut-") + name);
+        testing::WriteBytes(cut, testing::Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+        THandyBitmap picture;
+        const std::string reason = DecodePictureFile(cut, picture);
+        EXPECT_TRUE(StartsWith(reason, std::string(name) == "magick.wbmp"
+                                           ? "the file is no picture of a format"
+                                           : "the file ends before its picture does"))
+            << name << ": " << reason;
+    }
+}
+
 // 57 bytes whose text chunk claims a gigabyte: the chunk is skipped, not read into memory,
 // so the file is refused as cut short rather than for want of memory or for its size.
 TEST_F(PictureDecoder, AChunkClaimingAGigabyteIsNeverHeldInMemory) {
