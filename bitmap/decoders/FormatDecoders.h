@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace slanter {
@@ -29,6 +30,12 @@ std::string DecodeWbmp(const std::string& fileName, THandyBitmap& picture);
 std::string DecodeXbm(const std::string& fileName, THandyBitmap& picture);
 std::string DecodeXpm(const std::string& fileName, THandyBitmap& picture);
 
+// Apple's icon files: the largest picture they hold, a PNG one or one of 32 bits with its
+// mask.
+std::string DecodeIcns(const std::string& fileName, THandyBitmap& picture);
+// A PNG picture from an open file, read from where the file stands.
+std::string DecodePngStream(std::FILE* file, THandyBitmap& picture);
+
 // TGA and WBMP files have no signature: whether the file's header is one such a file has.
 bool LooksLikeTga(const std::string& fileName);
 bool LooksLikeWbmp(const std::string& fileName);
@@ -41,12 +48,14 @@ struct StoredSize {
     int orientation = 1;
 };
 std::string PngSize(const std::string& fileName, StoredSize& size);
+std::string PngStreamSize(std::FILE* file, StoredSize& size);
 std::string JpegSize(const std::string& fileName, StoredSize& size);
 std::string GifSize(const std::string& fileName, StoredSize& size);
 std::string TiffSize(const std::string& fileName, StoredSize& size);
 std::string WebpSize(const std::string& fileName, StoredSize& size);
 std::string BmpSize(const std::string& fileName, StoredSize& size);
 std::string PnmSize(const std::string& fileName, StoredSize& size);
+std::string IcnsSize(const std::string& fileName, StoredSize& size);
 std::string TgaSize(const std::string& fileName, StoredSize& size);
 std::string WbmpSize(const std::string& fileName, StoredSize& size);
 std::string XbmSize(const std::string& fileName, StoredSize& size);

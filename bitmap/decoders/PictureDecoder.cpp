@@ -33,17 +33,37 @@ struct FormatCalls {
     std::string (*webp)(const std::string&, Result&);
     std::string (*bmp)(const std::string&, Result&);
     std::string (*pnm)(const std::string&, Result&);
+    std::string (*icns)(const std::string&, Result&);
     std::string (*xpm)(const std::string&, Result&);
     std::string (*xbm)(const std::string&, Result&);
     std::string (*wbmp)(const std::string&, Result&);
     std::string (*tga)(const std::string&, Result&);
 };
 
-constexpr FormatCalls<THandyBitmap> kDecoders{DecodePng,  DecodeJpeg, DecodeGif, DecodeTiff,
-                                              DecodeWebp, DecodeBmp,  DecodePnm, DecodeXpm,
-                                              DecodeXbm,  DecodeWbmp, DecodeTga};
-constexpr FormatCalls<StoredSize> kSizes{PngSize, JpegSize, GifSize, TiffSize, WebpSize, BmpSize,
-                                         PnmSize, XpmSize,  XbmSize, WbmpSize, TgaSize};
+constexpr FormatCalls<THandyBitmap> kDecoders{.png = DecodePng,
+                                              .jpeg = DecodeJpeg,
+                                              .gif = DecodeGif,
+                                              .tiff = DecodeTiff,
+                                              .webp = DecodeWebp,
+                                              .bmp = DecodeBmp,
+                                              .pnm = DecodePnm,
+                                              .icns = DecodeIcns,
+                                              .xpm = DecodeXpm,
+                                              .xbm = DecodeXbm,
+                                              .wbmp = DecodeWbmp,
+                                              .tga = DecodeTga};
+constexpr FormatCalls<StoredSize> kSizes{.png = PngSize,
+                                         .jpeg = JpegSize,
+                                         .gif = GifSize,
+                                         .tiff = TiffSize,
+                                         .webp = WebpSize,
+                                         .bmp = BmpSize,
+                                         .pnm = PnmSize,
+                                         .icns = IcnsSize,
+                                         .xpm = XpmSize,
+                                         .xbm = XbmSize,
+                                         .wbmp = WbmpSize,
+                                         .tga = TgaSize};
 
 template <typename Result>
 std::string ByHead(const FormatCalls<Result>& calls, const std::string& fileName,
@@ -62,6 +82,8 @@ std::string ByHead(const FormatCalls<Result>& calls, const std::string& fileName
         return calls.bmp(fileName, result);
     if (size >= 3 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
         return calls.pnm(fileName, result);
+    if (Begins(head, size, "icns", 4))
+        return calls.icns(fileName, result);
     if (Begins(head, size, "/* XPM */", 9))
         return calls.xpm(fileName, result);
     if (Begins(head, size, "#define", 7))
@@ -134,8 +156,8 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp",  "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif", "tiff",
-            "webp", "pbm", "pgm", "ppm", "pnm",  "tga", "xpm",  "xbm", "wbmp"};
+    return {"bmp",  "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif",  "tiff",
+            "webp", "pbm", "pgm", "ppm", "pnm",  "tga", "xpm",  "xbm", "wbmp", "icns"};
 }
 
 bool DecodesOtherFormats() {

@@ -209,33 +209,41 @@ std::string Refusal(const std::string& detail) {
 
 } // namespace
 
-std::string PngSize(const std::string& fileName, StoredSize& size) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return decoder_text::CantOpen();
+std::string PngStreamSize(std::FILE* file, StoredSize& size) {
     PngReader reader;
     if (!reader.Made())
         return decoder_text::Damaged("out of memory");
     png_structp png = reader.png_;
     png_infop info = reader.info_;
-    if (!ReadHeaders(png, info, file.get()))
+    if (!ReadHeaders(png, info, file))
         return Refusal(reader.failure_.detail);
     size = {png_get_image_width(png, info), png_get_image_height(png, info),
             Orientation(png, info)};
     return {};
 }
 
+std::string PngSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    return PngStreamSize(file.get(), size);
+}
+
+std::string DecodePngStream(std::FILE* file, THandyBitmap& picture) {
+    PngReader reader;
+    if (!reader.Made())
+        return decoder_text::Damaged("out of memory");
+    const std::string refusal = Decode(reader, file, picture);
+    if (!reader.failure_.detail.empty())
+        return Refusal(reader.failure_.detail);
+    return refusal;
+}
+
 std::string DecodePng(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);
     if (!file)
         return decoder_text::CantOpen();
-    PngReader reader;
-    if (!reader.Made())
-        return decoder_text::Damaged("out of memory");
-    const std::string refusal = Decode(reader, file.get(), picture);
-    if (!reader.failure_.detail.empty())
-        return Refusal(reader.failure_.detail);
-    return refusal;
+    return DecodePngStream(file.get(), picture);
 }
 
 } // namespace slanter

@@ -61,7 +61,8 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
           Case{"top-rle.tga", 24},       Case{"rgba-rle.tga", 24},    Case{"grey.tga", 24},
           Case{"magick-palette.tga", 8}, Case{"magick-grey.tga", 24}, Case{"five15.tga", 24},
           Case{"five16.tga", 24},        Case{"mono.xbm", 8},         Case{"magick.xbm", 8},
-          Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8}}) {
+          Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8},
+          Case{"png.icns", 24},          Case{"packed.icns", 24}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");

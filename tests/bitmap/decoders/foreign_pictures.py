@@ -201,6 +201,45 @@ def named_xpm(path):
     return ref
 
 
+def icns_element(kind, data):
+    return kind + struct.pack(">I", 8 + len(data)) + data
+
+
+def packed_channel(data):
+    """Apple's packing of one channel: runs of 3 to 130 alike bytes, else literals of up
+    to 128."""
+    out, at = b"", 0
+    while at < len(data):
+        run = 1
+        while at + run < len(data) and run < 130 and data[at + run] == data[at]:
+            run += 1
+        if run >= 3:
+            out += bytes([run + 125, data[at]])
+            at += run
+            continue
+        end = at
+        while end < len(data) and end - at < 128 and not (
+                end + 2 < len(data) and data[end] == data[end + 1] == data[end + 2]):
+            end += 1
+        out += bytes([end - at - 1]) + data[at:end]
+        at = end
+    return out
+
+
+def packed_icns(path):
+    """Icons of 16 and 32 pixels packed a channel at a time with their masks (blocks of
+    one colour, so that runs occur); the reference the larger laid over white."""
+    icons = b""
+    for side, kind, mask in ((16, b"is32", b"s8mk"), (32, b"il32", b"l8mk")):
+        image = noise(side // 4, side // 4, side, "RGBA").resize((side, side), Image.NEAREST)
+        channels = b"".join(packed_channel(c.tobytes()) for c in image.split()[:3])
+        icons += icns_element(kind, channels)
+        icons += icns_element(mask, image.getchannel("A").tobytes())
+    with open(path, "wb") as out:
+        out.write(b"icns" + struct.pack(">I", 8 + len(icons)) + icons)
+    return over_white(image)
+
+
 def make(folder):
     source = noise(37, 23, 11)
     translucent = noise(37, 23, 12, "RGBA")
@@ -306,6 +345,19 @@ def make(folder):
     for bits in (15, 16):
         write_ref(path(f"five{bits}.tga.ref"), five_bit_tga(path(f"five{bits}.tga"), bits))
     os.remove(path("holed.png"))
+    # Apple's icons: a PNG one beside a smaller packed one, and packed ones alone.
+    icon = noise(40, 40, 15, "RGBA")
+    icon.save(path("icon40.png"))
+    with open(path("icon40.png"), "rb") as handle:
+        png = handle.read()
+    small = (icns_element(b"is32", packed_channel(bytes(256)) * 3) +
+             icns_element(b"s8mk", bytes(256)))
+    with open(path("png.icns"), "wb") as out:
+        out.write(b"icns" + struct.pack(">I", 16 + len(small) + len(png)) + small +
+                  icns_element(b"ic07", png))
+    write_ref(path("png.icns.ref"), over_white(icon))
+    write_ref(path("packed.icns.ref"), packed_icns(path("packed.icns")))
+    os.remove(path("icon40.png"))
     top_down_bmp(path("topdown.bmp"), source)
     write_ref(path("topdown.bmp.ref"), source)
     for name in ("source.png", "translucent.png"):
