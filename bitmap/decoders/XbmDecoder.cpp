@@ -25,9 +25,12 @@ class XbmText {
     explicit XbmText(const std::vector<std::uint8_t>& bytes)
         : text_(reinterpret_cast<const char*>(bytes.data()), bytes.size()) {}
 
-    bool ReadHeader(std::uint32_t& width, std::uint32_t& height, bool& words) {
-        if (!Define("_width", width) || !Define("_height", height))
-            return false;
+    bool ReadSize(std::uint32_t& width, std::uint32_t& height) {
+        return Define("_width", width) && Define("_height", height);
+    }
+
+    // Finds the array of bits, which may lie past the header after long comments.
+    bool FindBits(bool& words) {
         const std::size_t open = text_.find('{');
         if (open == std::string::npos)
             return false;
@@ -104,9 +107,8 @@ std::string XbmSize(const std::string& fileName, StoredSize& size) {
     std::vector<std::uint8_t> head(kMostHeaderBytes);
     head.resize(std::fread(head.data(), 1, head.size(), file.get()));
     std::uint32_t width = 0, height = 0;
-    bool words = false;
-    if (!XbmText(head).ReadHeader(width, height, words))
-        return decoder_text::Damaged("no width, height or bits");
+    if (!XbmText(head).ReadSize(width, height))
+        return decoder_text::Damaged("no width or height");
     size = {width, height, 1};
     return {};
 }
@@ -121,8 +123,10 @@ std::string DecodeXbm(const std::string& fileName, THandyBitmap& picture) {
     XbmText text(bytes);
     std::uint32_t width = 0, height = 0;
     bool words = false;
-    if (!text.ReadHeader(width, height, words))
-        return decoder_text::Damaged("no width, height or bits");
+    if (!text.ReadSize(width, height))
+        return decoder_text::Damaged("no width or height");
+    if (!text.FindBits(words))
+        return decoder_text::CutShort();
     const int unitBits = words ? 16 : 8;
     const std::uint64_t units = (std::uint64_t{width} + unitBits - 1) / unitBits;
     // Each number takes at least two characters with its comma: refused before a picture
