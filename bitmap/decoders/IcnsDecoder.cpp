@@ -68,6 +68,8 @@ struct Choice {
     const Element* element = nullptr;
     const PackedKind* packed = nullptr;
     std::int64_t width = 0, height = 0;
+    // Sides of 32 bits each: the area fits 64 unsigned ones.
+    std::uint64_t Area() const { return std::uint64_t(width) * std::uint64_t(height); }
 };
 
 Choice Largest(const std::vector<std::uint8_t>& file, const std::vector<Element>& elements) {
@@ -75,15 +77,16 @@ Choice Largest(const std::vector<std::uint8_t>& file, const std::vector<Element>
     for (const Element& element : elements) {
         if (!IsPng(file, element))
             continue;
-        const std::int64_t width = Big(&file[element.at + 16]);
-        const std::int64_t height = Big(&file[element.at + 20]);
-        if (width * height > best.width * best.height)
-            best = {&element, nullptr, width, height};
+        const Choice png{&element, nullptr, Big(&file[element.at + 16]),
+                         Big(&file[element.at + 20])};
+        if (png.Area() > best.Area())
+            best = png;
     }
     for (const PackedKind& kind : kPacked) {
         const Element* element = Find(elements, kind.image);
-        if (element != nullptr && kind.side * kind.side > best.width * best.height)
-            best = {element, &kind, kind.side, kind.side};
+        const Choice packed{element, &kind, kind.side, kind.side};
+        if (element != nullptr && packed.Area() > best.Area())
+            best = packed;
     }
     return best;
 }
