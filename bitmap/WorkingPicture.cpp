@@ -45,7 +45,8 @@ std::string LoadWorkingPicture(const std::string& fileName, THandyBitmap& pictur
     const std::string decoderText = DecodePictureFile(fileName, picture);
     if (decoderText.empty())
         return {};
-    if (!bmpFile)
+    // A picture the machine cannot hold is no fault of the file.
+    if (!bmpFile || decoderText == bitmap_text::kOutOfMemory)
         return decoderText;
     return DecodesOtherFormats() ? readerText : readerText + " - " + decoderText;
 }

@@ -163,7 +163,8 @@ std::string IcnsSize(const std::string& fileName, StoredSize& size) {
     std::vector<std::uint8_t> file;
     if (std::string refusal = ReadIcns(fileName, file); !refusal.empty())
         return refusal;
-    const Choice choice = Largest(file, Elements(file));
+    const std::vector<Element> elements = Elements(file);
+    const Choice choice = Largest(file, elements);
     if (choice.element == nullptr)
         return decoder_text::Unsupported("no PNG or 32-bit icon in the file");
     if (choice.packed == nullptr) {
