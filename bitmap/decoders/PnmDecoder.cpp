@@ -50,6 +50,7 @@ class PnmText {
         return true;
     }
     std::uint8_t Byte(std::size_t at) const { return at < bytes_.size() ? bytes_[at] : 0; }
+    std::size_t Left() const { return at_ < bytes_.size() ? bytes_.size() - at_ : 0; }
 
   private:
     void SkipBlanks() {
@@ -83,12 +84,20 @@ std::string Decode(PnmText& text, int kind, THandyBitmap& picture) {
     const std::vector<std::uint32_t> palette =
         bits ? std::vector<std::uint32_t>{Rgba(255, 255, 255), Rgba(0, 0, 0)}
              : std::vector<std::uint32_t>{};
+    const std::size_t wide = most > 255 ? 2 : 1;
+    // Each sample takes at least a character of a plain file and its bytes of a raw one:
+    // a file too short for the picture it claims is refused before that picture is made.
+    const std::uint64_t samples = std::uint64_t{width} * height * (bits ? 1 : channels);
+    const std::uint64_t least = plain  ? samples
+                                : bits ? (std::uint64_t{width} + 7) / 8 * height
+                                       : samples * wide;
+    if (least > text.Left())
+        return decoder_text::CutShort();
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())
         return refusal;
     if (!plain)
         text.EndHeader();
-    const std::size_t wide = most > 255 ? 2 : 1;
     const std::size_t rowBytes = bits ? (std::size_t{width} + 7) / 8 : width * channels * wide;
     std::vector<std::uint8_t> row(std::size_t{width} * 3, 0);
     for (std::uint32_t y = 0; y < height; ++y) {
@@ -122,7 +131,34 @@ std::string Decode(PnmText& text, int kind, THandyBitmap& picture) {
     return {};
 }
 
+// Bytes enough for the header of any file but one with long comments.
+constexpr std::size_t kHeaderBytes = 4096;
+
+bool HeaderSize(const std::vector<std::uint8_t>& bytes, StoredSize& size) {
+    std::uint32_t width = 0, height = 0;
+    PnmText text(bytes);
+    if (!text.Number(width) || !text.Number(height))
+        return false;
+    size = {width, height, 1};
+    return true;
+}
+
 } // namespace
+
+std::string PnmSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    std::vector<std::uint8_t> bytes(kHeaderBytes);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (HeaderSize(bytes, size))
+        return {};
+    // Comments longer than the bytes read: the whole file it is.
+    if (bytes.size() == kHeaderBytes && std::fseek(file.get(), 0, SEEK_SET) == 0 &&
+        ReadAll(file.get(), bytes) && HeaderSize(bytes, size))
+        return {};
+    return decoder_text::CutShort();
+}
 
 std::string DecodePnm(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);
