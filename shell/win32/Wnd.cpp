@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "shell/win32/DialogKeys.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
 
@@ -276,9 +277,14 @@ bool Wnd::RunCommand(int id, int code) {
 }
 
 void DispatchOne(MSG& message) {
-    if (message.message == WM_KEYDOWN) {
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSCHAR) {
+        // A focused button's Enter is its own; then the window's keys; then the keys that
+        // move between controls.
         if (Wnd* top = Wnd::FromHandle(GetAncestor(message.hwnd, GA_ROOT));
-            top != nullptr && IsWindowEnabled(top->Hwnd()) && top->OnKeyDown(message.wParam))
+            top != nullptr && IsWindowEnabled(top->Hwnd()) &&
+            (PressFocusedButton(top->Hwnd(), message) ||
+             (message.message == WM_KEYDOWN && top->OnKeyDown(message.wParam)) ||
+             TakeDialogKey(top->Hwnd(), message)))
             return;
     }
     TranslateMessage(&message);
