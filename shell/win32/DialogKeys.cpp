@@ -80,6 +80,14 @@ wchar_t AccessKey(const std::wstring& caption) {
     return 0;
 }
 
+// A label that shows its text as it is, '&' included (a file name, a figure).
+bool ShowsAmpersands(HWND control) {
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    return lstrcmpiW(className, L"Static") == 0 &&
+           (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX);
+}
+
 bool PressAccessKey(HWND window, wchar_t key) {
     key = static_cast<wchar_t>(std::towupper(key));
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
@@ -92,14 +100,17 @@ bool PressAccessKey(HWND window, wchar_t key) {
         if (AccessKey(caption) != key)
             continue;
         const LRESULT code = SendMessageW(child, WM_GETDLGCODE, 0, 0);
-        if (code & DLGC_STATIC) {
+        if (code & DLGC_BUTTON) {
+            SetFocus(child);
+            // A chosen option button is not chosen again.
+            if (!(code & DLGC_RADIOBUTTON) || SendMessageW(child, BM_GETCHECK, 0, 0) != BST_CHECKED)
+                SendMessageW(child, BM_CLICK, 0, 0);
+        } else if ((code & DLGC_STATIC) && !ShowsAmpersands(child)) {
             // A label or group box hands the key to the control after it.
             MoveTab(window, child, false);
-        } else if (code & DLGC_BUTTON) {
-            SetFocus(child);
-            SendMessageW(child, BM_CLICK, 0, 0);
         } else {
-            SetFocus(child);
+            // Text, such as an edit's, that only looks like a caption.
+            continue;
         }
         return true;
     }

@@ -122,6 +122,18 @@ LRESULT Wnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the control that had the focus has it again when the window
+        // comes back, so the keys go on where they were.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus))
+                lastFocus_ = focus;
+        } else if (HIWORD(wParam) == 0 && lastFocus_ != nullptr && IsChild(hwnd_, lastFocus_) &&
+                   IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
     case WM_DROPFILES:
         OnDropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
         return 0;

@@ -102,6 +102,8 @@ class Wnd {
     std::map<int, std::function<void(int code)>> commands_;
     int nextCommand_ = 1000;
     int dpi_ = 96;
+    // The control that had the focus when the window was last left.
+    HWND lastFocus_ = nullptr;
     // The controls' fonts made for the present scale.
     std::vector<GdiObject<HFONT>> scaledFonts_;
 };

@@ -58,6 +58,11 @@ TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
     form.Button2.SetFocus();
     Press(VK_RETURN);
     EXPECT_EQ(form.ResultWindows().size(), 2u);
+    // Back in the window, the keys go on where they were.
+    form.Button2.SetFocus();
+    SetActiveWindow(Main().Hwnd());
+    SetActiveWindow(form.Hwnd());
+    EXPECT_EQ(GetFocus(), form.Button2.Hwnd());
     // The arrows choose within an option group.
     form.RadioButton2.SetFocus();
     Press(VK_UP);
