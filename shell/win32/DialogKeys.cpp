@@ -49,8 +49,8 @@ HWND ChosenOfGroup(HWND window, HWND radio) {
 }
 
 void MoveTab(HWND window, HWND focus, bool previous) {
-    // From an option button the way goes on from its group's end, so that Tab leaves the
-    // group instead of landing on another of its buttons.
+    // From an option button the way goes on from its group's last button (Shift+Tab: its
+    // first), so that the key leaves the group instead of landing on another of its buttons.
     const auto groupHead = [](HWND at) { return GetWindowLongW(at, GWL_STYLE) & WS_GROUP; };
     if (IsRadio(focus) && previous) {
         while (!groupHead(focus) && IsRadio(GetWindow(focus, GW_HWNDPREV)))
