@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "shell/win32/DialogKeys.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/WorkArea.h"
 
@@ -121,6 +122,18 @@ LRESULT Wnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the control that had the focus has it again when the window
+        // comes back, so the keys go on where they were.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (const HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd_, focus))
+                lastFocus_ = focus;
+        } else if (HIWORD(wParam) == 0 && lastFocus_ != nullptr && IsChild(hwnd_, lastFocus_) &&
+                   IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
     case WM_DROPFILES:
         OnDropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
         return 0;
@@ -276,9 +289,14 @@ bool Wnd::RunCommand(int id, int code) {
 }
 
 void DispatchOne(MSG& message) {
-    if (message.message == WM_KEYDOWN) {
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSCHAR) {
+        // A focused button's Enter is its own; then the window's keys; then the keys that
+        // move between controls.
         if (Wnd* top = Wnd::FromHandle(GetAncestor(message.hwnd, GA_ROOT));
-            top != nullptr && IsWindowEnabled(top->Hwnd()) && top->OnKeyDown(message.wParam))
+            top != nullptr && IsWindowEnabled(top->Hwnd()) &&
+            (PressFocusedButton(top->Hwnd(), message) ||
+             (message.message == WM_KEYDOWN && top->OnKeyDown(message.wParam)) ||
+             TakeDialogKey(top->Hwnd(), message)))
             return;
     }
     TranslateMessage(&message);

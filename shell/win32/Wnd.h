@@ -102,12 +102,15 @@ class Wnd {
     std::map<int, std::function<void(int code)>> commands_;
     int nextCommand_ = 1000;
     int dpi_ = 96;
+    // The control that had the focus when the window was last left.
+    HWND lastFocus_ = nullptr;
     // The controls' fonts made for the present scale.
     std::vector<GdiObject<HFONT>> scaledFonts_;
 };
 
-// Dispatches one message as the message loop does, keys going to their window's
-// OnKeyDown first.
+// Dispatches one message as the message loop does: Enter on a focused push button presses
+// it, other keys go to their window's OnKeyDown first, then Tab, the arrows and the access
+// keys move between the window's controls as in a dialog.
 void DispatchOne(MSG& message);
 // Lets the messages already waiting run; what a long command calls between its steps.
 void ProcessPendingMessages();

@@ -170,6 +170,19 @@ int main(int argc, char** argv) {
         Step(MethodForm->ListBox1.Count() > 3, "patterns listed");
         MethodForm->ListBox1.Select(3);
         Capture(MethodForm->Hwnd(), "method");
+        // Shift+Tab from the list, as a keyboard user reaches Convert.
+        MethodForm->BringToFront();
+        MethodForm->ListBox1.SetFocus();
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        DispatchOne(tab);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        Step(GetFocus() == MethodForm->Button2.Hwnd(), "Convert reached by the keys");
+        Capture(MethodForm->Hwnd(), "method-keys");
         MethodForm->Button1.Click();
         Capture(PreviewForm->Hwnd(), "preview");
         PreviewForm->CheckBox1.Click();
