@@ -170,6 +170,8 @@ bool TFinalForm::OnKeyDown(WPARAM key) {
         Button1.Click();
         return true;
     }
+    if (clientArea_.TakeScrollKey(key, GetKeyState(VK_CONTROL) < 0))
+        return true;
     if (GetKeyState(VK_CONTROL) >= 0)
         return false;
     const bool shift = GetKeyState(VK_SHIFT) < 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "conversion/ViewKeys.h"
+
 namespace slanter {
 
 namespace {
@@ -113,6 +115,43 @@ void ScrollView::OnScroll(int bar, int code) {
         ScrollTo(position, position_.y);
     else
         ScrollTo(position_.x, position);
+}
+
+bool ScrollView::TakeScrollKey(WPARAM key, bool control) {
+    switch (key) {
+    case VK_LEFT:
+        OnScroll(SB_HORZ, SB_LINELEFT);
+        return true;
+    case VK_RIGHT:
+        OnScroll(SB_HORZ, SB_LINERIGHT);
+        return true;
+    case VK_UP:
+        OnScroll(SB_VERT, SB_LINEUP);
+        return true;
+    case VK_DOWN:
+        OnScroll(SB_VERT, SB_LINEDOWN);
+        return true;
+    case VK_PRIOR:
+        OnScroll(SB_VERT, SB_PAGEUP);
+        return true;
+    case VK_NEXT:
+        OnScroll(SB_VERT, SB_PAGEDOWN);
+        return true;
+    case VK_HOME:
+    case VK_END: {
+        const bool home = key == VK_HOME;
+        const ViewKey viewKey = control ? (home ? ViewKey::ControlHome : ViewKey::ControlEnd)
+                                        : (home ? ViewKey::Home : ViewKey::End);
+        const SIZE client = ClientSize();
+        const slanter::ScrollPosition to = ViewKeyTarget(
+            viewKey, {position_.x, position_.y},
+            {std::max<int>(0, canvas_.cx - client.cx), std::max<int>(0, canvas_.cy - client.cy)});
+        ScrollTo(to.x, to.y);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 void ScrollView::OnMouseWheel(int delta) {

@@ -21,6 +21,9 @@ class ScrollView : public Wnd {
     POINT ScrollPosition() const { return position_; }
     void ScrollTo(int x, int y);
     void Repaint();
+    // The keys a document viewer scrolls by: the arrows, Page Up and Down, Home and End
+    // (with Ctrl to the corners). Answers whether the key was one of them.
+    bool TakeScrollKey(WPARAM key, bool control);
 
   protected:
     void OnPaint(HDC dc, const RECT& dirty) override;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "cli/CliCommand.h"
 #include "conversion/ResultZoom.h"
@@ -99,6 +100,44 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
         for (std::int32_t x = 0; x < saved.biWidth(); x += 5)
             EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
+}
+
+// A key pressed on the result window, with Ctrl held or not, through the loop's dispatch.
+void PressOn(HWND window, UINT key, bool control = false) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(state);
+    MSG down{window, WM_KEYDOWN, key, 1, 0, {}};
+    DispatchOne(down);
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+TEST_F(ResultWindow, TheKeysScrollTheViewAsADocumentViewerDoes) {
+    TFinalForm& result = Convert(Write("keys.bmp", PatternedBitmap(24, 300, 200)), 3, false);
+    result.RunCommand(result.Menu().Id("KView9"));
+    result.RunCommand(result.Menu().Id("KView200"));
+    ScrollView& view = result.ClientArea();
+    const SIZE canvas = view.CanvasSize();
+    const SIZE client = view.ClientSize();
+    ASSERT_GT(canvas.cx, client.cx);
+    ASSERT_GT(canvas.cy, client.cy);
+    const POINT last{canvas.cx - client.cx, canvas.cy - client.cy};
+    const auto at = [&view] { return std::pair{view.ScrollPosition().x, view.ScrollPosition().y}; };
+    PressOn(result.Hwnd(), VK_END);
+    EXPECT_EQ(at(), std::pair(last.x, 0L));
+    PressOn(result.Hwnd(), VK_HOME);
+    EXPECT_EQ(at(), std::pair(0L, 0L));
+    PressOn(result.Hwnd(), VK_DOWN);
+    PressOn(result.Hwnd(), VK_RIGHT);
+    EXPECT_EQ(at(), std::pair(16L, 16L));
+    PressOn(result.Hwnd(), VK_NEXT);
+    EXPECT_EQ(at(), std::pair(16L, std::min<LONG>(16 + client.cy, last.y)));
+    PressOn(result.Hwnd(), VK_END, true);
+    EXPECT_EQ(at(), std::pair(last.x, last.y));
+    PressOn(result.Hwnd(), VK_HOME, true);
+    EXPECT_EQ(at(), std::pair(0L, 0L));
 }
 
 // The most times one window is asked to paint while the waiting messages run; a window
