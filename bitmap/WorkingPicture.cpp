@@ -45,7 +45,8 @@ std::string LoadWorkingPicture(const std::string& fileName, THandyBitmap& pictur
     const std::string decoderText = DecodePictureFile(fileName, picture);
     if (decoderText.empty())
         return {};
-    if (!bmpFile)
+    // A picture the machine cannot hold is no fault of the file.
+    if (!bmpFile || decoderText == bitmap_text::kOutOfMemory)
         return decoderText;
     return DecodesOtherFormats() ? readerText : readerText + " - " + decoderText;
 }
@@ -74,7 +75,10 @@ std::string WorkingPictureSize(const std::string& fileName, std::int32_t& width,
     file.Close();
     if (headBytes >= 2 && !bmpFile)
         return DecodedPictureSize(fileName, width, height);
-    // Other files answer as opening them does: the reader's reason before the decoder's.
+    // Other BMP files the decoder sizes from their headers where it reads BMP files too.
+    if (bmpFile && DecodesOtherFormats() && DecodedPictureSize(fileName, width, height).empty())
+        return {};
+    // Files refused answer as opening them does: the reader's reason before the decoder's.
     THandyBitmap picture;
     if (std::string reason = LoadWorkingPicture(fileName, picture); !reason.empty())
         return reason;

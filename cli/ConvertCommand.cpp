@@ -21,6 +21,7 @@
 #include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/MemoryTexts.h"
 #include "cli/PatternChoice.h"
 #include "cli/ScaleOption.h"
 #include "conversion/ConversionRun.h"
@@ -241,7 +242,7 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     InterruptGuard guard;
     THandyBitmap source;
     if (const std::string reason = LoadWorkingPicture(options.input, source); !reason.empty()) {
-        err << reason << "\n";
+        err << LoadFailureText(options.input, reason) << "\n";
         return kExitFailure;
     }
     if (const std::string problem = ApplyScale(options.scale, source); !problem.empty()) {

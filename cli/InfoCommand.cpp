@@ -5,6 +5,7 @@
 #include "bitmap/WorkingPicture.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/MemoryTexts.h"
 #include "cli/ScaleOption.h"
 
 namespace slanter::cli {
@@ -40,7 +41,7 @@ int RunInfo(const Arguments& allArgs, std::ostream& out, std::ostream& err) {
     }
     THandyBitmap picture;
     if (const std::string reason = LoadWorkingPicture(args[0], picture); !reason.empty()) {
-        err << reason << '\n';
+        err << LoadFailureText(args[0], reason) << '\n';
         return kExitFailure;
     }
     if (const std::string problem = ApplyScale(scale, picture); !problem.empty()) {

@@ -6,6 +6,7 @@
 #include "cli/AngleChoice.h"
 #include "cli/ArgumentParsing.h"
 #include "cli/CliCommand.h"
+#include "cli/MemoryTexts.h"
 #include "cli/ScaleOption.h"
 #include "engine/PatternColumns.h"
 #include "engine/Slanter.h"
@@ -113,7 +114,7 @@ int RunPatterns(const Arguments& allArgs, std::ostream& out, std::ostream& err) 
         std::int32_t width = 0, height = 0;
         if (const std::string reason = WorkingPictureSize(sizes[0], width, height);
             !reason.empty()) {
-            err << reason << '\n';
+            err << LoadFailureText(sizes[0], reason) << '\n';
             return kExitFailure;
         }
         if (width < 1 || height < 1) {

@@ -3,6 +3,7 @@
 #include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "cli/ArgumentParsing.h"
+#include "cli/MemoryTexts.h"
 
 namespace slanter::cli {
 
@@ -47,8 +48,7 @@ std::string ApplyScale(const std::optional<ScaleRequest>& scale, THandyBitmap& p
         return {};
     THandyBitmap resized;
     if (!AreaResize(picture, size->X, size->Y, resized))
-        return "not enough memory for the picture at " + std::to_string(size->X) + " x " +
-               std::to_string(size->Y);
+        return ScaleWithoutMemoryText(*size);
     picture = std::move(resized);
     return {};
 }

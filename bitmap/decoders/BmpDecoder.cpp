@@ -138,18 +138,28 @@ std::string ReadHeader(const Bytes& file, Header& header) {
     return {};
 }
 
-// RLE pixel data as indices, top row first; what the data never reaches stays index 0.
-void ExpandRle(const Bytes& file, std::size_t at, const Header& header,
-               std::vector<std::uint8_t>& indices) {
+// RLE pixel data as indices, each row handed to the canvas once the data leaves it, so
+// that no second picture-sized block is held; what the data never reaches stays index 0.
+void ExpandRle(const Bytes& file, std::size_t at, const Header& header, PictureCanvas& canvas) {
     const std::int64_t width = header.width;
     const std::int64_t height = header.height;
     const bool four = header.compression == kRle4;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width), 0);
     // y counts the rows as the file stores them, the bottom row first unless stored top down.
     std::int64_t x = 0, y = 0;
+    bool written = false;
+    auto finishRow = [&] {
+        if (written && y < height)
+            canvas.PutIndices(static_cast<std::int32_t>(header.topDown ? y : height - 1 - y),
+                              row.data());
+        std::fill(row.begin(), row.end(), std::uint8_t{0});
+        written = false;
+    };
     auto put = [&](std::uint8_t index) {
-        const std::int64_t shown = header.topDown ? y : height - 1 - y;
-        if (x < width && y < height)
-            indices[static_cast<std::size_t>(shown * width + x)] = index;
+        if (x < width && y < height) {
+            row[static_cast<std::size_t>(x)] = index;
+            written = true;
+        }
         ++x;
     };
     while (at + 1 < file.Size() && y < height) {
@@ -161,13 +171,17 @@ void ExpandRle(const Bytes& file, std::size_t at, const Header& header,
             continue;
         }
         if (value == 0) { // end of the row
+            finishRow();
             x = 0;
             ++y;
         } else if (value == 1) { // end of the picture
-            return;
-        } else if (value == 2) { // a jump
+            break;
+        } else if (value == 2) { // a jump, to the right and up
             x += file.Byte(at);
-            y += file.Byte(at + 1);
+            if (const std::uint8_t rows = file.Byte(at + 1); rows > 0) {
+                finishRow();
+                y += rows;
+            }
             at += 2;
         } else { // `value` pixels stored as they are, padded to a 16-bit boundary
             const std::size_t bytes = four ? (value + 1) / 2 : value;
@@ -178,6 +192,7 @@ void ExpandRle(const Bytes& file, std::size_t at, const Header& header,
             at += bytes + bytes % 2;
         }
     }
+    finishRow();
 }
 
 std::string Decode(const Bytes& file, THandyBitmap& picture) {
@@ -211,10 +226,7 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
         return refusal;
     const std::int64_t width = header.width, height = header.height;
     if (header.compression == kRle8 || header.compression == kRle4) {
-        std::vector<std::uint8_t> indices(static_cast<std::size_t>(width * height), 0);
-        ExpandRle(file, dataAt, header, indices);
-        for (std::int64_t y = 0; y < height; ++y)
-            canvas.PutIndices(static_cast<std::int32_t>(y), &indices[y * width]);
+        ExpandRle(file, dataAt, header, canvas);
         return {};
     }
     const std::size_t stride = static_cast<std::size_t>((header.bits * width + 31) / 32 * 4);
@@ -256,6 +268,20 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
 }
 
 } // namespace
+
+std::string BmpSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    // The file header and the longest info header with its bit fields.
+    std::vector<std::uint8_t> head(kFileHeaderBytes + 124 + 16);
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    Header header;
+    if (std::string refusal = ReadHeader(Bytes(std::move(head)), header); !refusal.empty())
+        return refusal;
+    size = {header.width, header.height, 1};
+    return {};
+}
 
 std::string DecodeBmp(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);

@@ -21,9 +21,9 @@ std::string CantOpen() {
 
 std::string UnknownFormat() {
     return WithDetail("the file is no picture of a format this program reads (BMP, PNG, JPEG, "
-                      "GIF, TIFF, WebP, PNM)",
-                      "このプログラムが読める形式 (BMP、PNG、JPEG、GIF、TIFF、WebP、PNM) "
-                      "の画像ではありません",
+                      "GIF, TIFF, WebP, PNM, TGA, XPM, XBM, WBMP, ICNS)",
+                      "このプログラムが読める形式 (BMP、PNG、JPEG、GIF、TIFF、WebP、PNM、TGA、"
+                      "XPM、XBM、WBMP、ICNS) の画像ではありません",
                       {});
 }
 

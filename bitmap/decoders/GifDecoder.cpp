@@ -67,8 +67,8 @@ std::vector<int> FrameRowOrder(int height, bool interlaced) {
     return order;
 }
 
-std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& picture) {
-    int transparent = kNoTransparency;
+// Reads the records up to the first frame's descriptor, noting its transparent index.
+std::string FindFirstFrame(GifFileType* gif, int& transparent) {
     for (;;) {
         GifRecordType record;
         if (DGifGetRecordType(gif, &record) == GIF_ERROR)
@@ -94,8 +94,22 @@ std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& pict
             continue;
         if (DGifGetImageDesc(gif) == GIF_ERROR)
             return Refusal(gif->Error);
-        break;
+        return {};
     }
+}
+
+// The first frame's screen; a screen of no size is the frame's.
+int ScreenWidth(const GifFileType* gif) {
+    return gif->SWidth > 0 ? gif->SWidth : gif->Image.Left + gif->Image.Width;
+}
+int ScreenHeight(const GifFileType* gif) {
+    return gif->SHeight > 0 ? gif->SHeight : gif->Image.Top + gif->Image.Height;
+}
+
+std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& picture) {
+    int transparent = kNoTransparency;
+    if (std::string refusal = FindFirstFrame(gif, transparent); !refusal.empty())
+        return refusal;
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
     if (map == nullptr || frame.Width <= 0 || frame.Height <= 0)
@@ -112,9 +126,9 @@ std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& pict
         if (DGifGetLine(gif, &indices[std::size_t(y) * frame.Width], frame.Width) == GIF_ERROR)
             return Refusal(gif->Error);
     // The first frame on its screen, which is transparent (white) where the frame does not
-    // reach; a screen of no size is the frame's.
-    const int width = gif->SWidth > 0 ? gif->SWidth : frame.Left + frame.Width;
-    const int height = gif->SHeight > 0 ? gif->SHeight : frame.Top + frame.Height;
+    // reach.
+    const int width = ScreenWidth(gif);
+    const int height = ScreenHeight(gif);
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(width, height); !refusal.empty())
         return refusal;
@@ -145,6 +159,24 @@ std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& pict
 }
 
 } // namespace
+
+std::string GifSize(const std::string& fileName, StoredSize& size) {
+    const int descriptor = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return decoder_text::CantOpen();
+    GifReader reader(descriptor);
+    if (reader.gif_ == nullptr)
+        return Refusal(reader.openError_);
+    GifFileType* gif = reader.gif_;
+    // The screen descriptor alone gives the size, unless the screen has none.
+    if (gif->SWidth <= 0 || gif->SHeight <= 0) {
+        int transparent = kNoTransparency;
+        if (std::string refusal = FindFirstFrame(gif, transparent); !refusal.empty())
+            return refusal;
+    }
+    size = {ScreenWidth(gif), ScreenHeight(gif), 1};
+    return {};
+}
 
 std::string DecodeGif(const std::string& fileName, THandyBitmap& picture) {
     const int descriptor = open(fileName.c_str(), O_RDONLY | O_CLOEXEC);

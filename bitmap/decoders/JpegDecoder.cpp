@@ -92,17 +92,23 @@ int Orientation(const jpeg_decompress_struct& info) {
     return 1;
 }
 
+// The markers up to the first scan: the frame's size (SOF) and the EXIF block (APP1).
+bool ReadHeaders(JpegReader& reader, std::FILE* file) {
+    jpeg_decompress_struct& info = reader.info_;
+    return Guarded(reader.failure_, [&] {
+        jpeg_create_decompress(&info);
+        jpeg_stdio_src(&info, file);
+        // Only the EXIF block is kept of the file's markers.
+        jpeg_save_markers(&info, kExifMarker, kMostMarkerBytes);
+        jpeg_read_header(&info, TRUE);
+    });
+}
+
 std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     const std::uint64_t fileBytes = FileBytes(file);
     jpeg_decompress_struct& info = reader.info_;
     JpegFailure& failure = reader.failure_;
-    if (!Guarded(failure, [&] {
-            jpeg_create_decompress(&info);
-            jpeg_stdio_src(&info, file);
-            // Only the EXIF block is kept of the file's markers.
-            jpeg_save_markers(&info, kExifMarker, kMostMarkerBytes);
-            jpeg_read_header(&info, TRUE);
-        }))
+    if (!ReadHeaders(reader, file))
         return {};
     // CMYK pixels as Adobe's programs store them, inverted; the platform has always read
     // them so.
@@ -150,7 +156,23 @@ std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     return {};
 }
 
+std::string Refusal(const JpegFailure& failure) {
+    return failure.cut ? decoder_text::CutShort(failure.detail)
+                       : decoder_text::Damaged(failure.detail);
+}
+
 } // namespace
+
+std::string JpegSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    JpegReader reader;
+    if (!ReadHeaders(reader, file.get()))
+        return Refusal(reader.failure_);
+    size = {reader.info_.image_width, reader.info_.image_height, Orientation(reader.info_)};
+    return {};
+}
 
 std::string DecodeJpeg(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);
@@ -159,8 +181,7 @@ std::string DecodeJpeg(const std::string& fileName, THandyBitmap& picture) {
     JpegReader reader;
     const std::string refusal = Decode(reader, file.get(), picture);
     if (!reader.failure_.detail.empty())
-        return reader.failure_.cut ? decoder_text::CutShort(reader.failure_.detail)
-                                   : decoder_text::Damaged(reader.failure_.detail);
+        return Refusal(reader.failure_);
     return refusal;
 }
 

@@ -108,15 +108,21 @@ bool Guarded(png_structp png, Call&& call) {
     return true;
 }
 
+// The chunks before the pixels: the header, the palette, and eXIf where the writer put
+// it there.
+bool ReadHeaders(png_structp png, png_infop info, std::FILE* file) {
+    return Guarded(png, [&] {
+        png_init_io(png, file);
+        SkipMetadata(png);
+        png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
+        png_read_info(png, info);
+    });
+}
+
 std::string Decode(PngReader& reader, std::FILE* file, THandyBitmap& picture) {
     png_structp png = reader.png_;
     png_infop info = reader.info_;
-    if (!Guarded(png, [&] {
-            png_init_io(png, file);
-            SkipMetadata(png);
-            png_set_user_limits(png, 0x7fffffff, 0x7fffffff);
-            png_read_info(png, info);
-        }))
+    if (!ReadHeaders(png, info, file))
         return {};
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
@@ -192,25 +198,52 @@ std::string Decode(PngReader& reader, std::FILE* file, THandyBitmap& picture) {
     return {};
 }
 
+// libpng's refusal of the file, after its words.
+std::string Refusal(const std::string& detail) {
+    // libpng's words for data that stops early.
+    const bool cut = detail.find("Read Error") != std::string::npos ||
+                     detail.find("Not enough") != std::string::npos ||
+                     detail.find("EOF") != std::string::npos;
+    return cut ? decoder_text::CutShort(detail) : decoder_text::Damaged(detail);
+}
+
 } // namespace
+
+std::string PngStreamSize(std::FILE* file, StoredSize& size) {
+    PngReader reader;
+    if (!reader.Made())
+        return decoder_text::Damaged("out of memory");
+    png_structp png = reader.png_;
+    png_infop info = reader.info_;
+    if (!ReadHeaders(png, info, file))
+        return Refusal(reader.failure_.detail);
+    size = {png_get_image_width(png, info), png_get_image_height(png, info),
+            Orientation(png, info)};
+    return {};
+}
+
+std::string PngSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    return PngStreamSize(file.get(), size);
+}
+
+std::string DecodePngStream(std::FILE* file, THandyBitmap& picture) {
+    PngReader reader;
+    if (!reader.Made())
+        return decoder_text::Damaged("out of memory");
+    const std::string refusal = Decode(reader, file, picture);
+    if (!reader.failure_.detail.empty())
+        return Refusal(reader.failure_.detail);
+    return refusal;
+}
 
 std::string DecodePng(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);
     if (!file)
         return decoder_text::CantOpen();
-    PngReader reader;
-    if (!reader.Made())
-        return decoder_text::Damaged("out of memory");
-    const std::string refusal = Decode(reader, file.get(), picture);
-    if (!reader.failure_.detail.empty()) {
-        const std::string& detail = reader.failure_.detail;
-        // libpng's words for data that stops early.
-        const bool cut = detail.find("Read Error") != std::string::npos ||
-                         detail.find("Not enough") != std::string::npos ||
-                         detail.find("EOF") != std::string::npos;
-        return cut ? decoder_text::CutShort(detail) : decoder_text::Damaged(detail);
-    }
-    return refusal;
+    return DecodePngStream(file.get(), picture);
 }
 
 } // namespace slanter

@@ -122,7 +122,34 @@ std::string Decode(PnmText& text, int kind, THandyBitmap& picture) {
     return {};
 }
 
+// Bytes enough for the header of any file but one with long comments.
+constexpr std::size_t kHeaderBytes = 4096;
+
+bool HeaderSize(const std::vector<std::uint8_t>& bytes, StoredSize& size) {
+    std::uint32_t width = 0, height = 0;
+    PnmText text(bytes);
+    if (!text.Number(width) || !text.Number(height))
+        return false;
+    size = {width, height, 1};
+    return true;
+}
+
 } // namespace
+
+std::string PnmSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    std::vector<std::uint8_t> bytes(kHeaderBytes);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (HeaderSize(bytes, size))
+        return {};
+    // Comments longer than the bytes read: the whole file it is.
+    if (bytes.size() == kHeaderBytes && std::fseek(file.get(), 0, SEEK_SET) == 0 &&
+        ReadAll(file.get(), bytes) && HeaderSize(bytes, size))
+        return {};
+    return decoder_text::CutShort();
+}
 
 std::string DecodePnm(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);

@@ -140,17 +140,48 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uin
     return {};
 }
 
-} // namespace
-
-std::string DecodeTiff(const std::string& fileName, THandyBitmap& picture) {
-    TiffWords words;
+// The file opened by libtiff, its first directory read, its errors kept in `words`.
+std::unique_ptr<TIFF, TiffClose> OpenTiff(const std::string& fileName, TiffWords& words) {
     const std::unique_ptr<TIFFOpenOptions, OptionsFree> options(TIFFOpenOptionsAlloc());
-    if (!options)
-        return decoder_text::Damaged("out of memory");
+    if (!options) {
+        words.error = "out of memory";
+        return nullptr;
+    }
     TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), kMostBlockBytes);
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), KeepError, &words);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), DropWarning, nullptr);
-    const std::unique_ptr<TIFF, TiffClose> tiff(TIFFOpenExt(fileName.c_str(), "r", options.get()));
+    return std::unique_ptr<TIFF, TiffClose>(TIFFOpenExt(fileName.c_str(), "r", options.get()));
+}
+
+std::string Refusal(const TiffWords& words) {
+    const std::string& detail = words.error;
+    const bool cut = detail.find("Read error") != std::string::npos ||
+                     detail.find("EOF") != std::string::npos ||
+                     detail.find("short") != std::string::npos;
+    return cut ? decoder_text::CutShort(detail) : decoder_text::Damaged(detail);
+}
+
+} // namespace
+
+std::string TiffSize(const std::string& fileName, StoredSize& size) {
+    TiffWords words;
+    const std::unique_ptr<TIFF, TiffClose> tiff = OpenTiff(fileName, words);
+    if (!tiff)
+        return words.error.empty() ? decoder_text::CantOpen() : Refusal(words);
+    std::uint32_t width = 0, height = 0;
+    std::uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetFieldDefaulted(tiff.get(), TIFFTAG_ORIENTATION, &orientation);
+    if (!words.error.empty())
+        return Refusal(words);
+    size = {width, height, orientation};
+    return {};
+}
+
+std::string DecodeTiff(const std::string& fileName, THandyBitmap& picture) {
+    TiffWords words;
+    const std::unique_ptr<TIFF, TiffClose> tiff = OpenTiff(fileName, words);
     std::string refusal;
     if (tiff) {
         std::error_code error;
@@ -158,13 +189,8 @@ std::string DecodeTiff(const std::string& fileName, THandyBitmap& picture) {
         refusal = Decode(tiff.get(), words, picture, error ? 0 : fileBytes);
     } else if (words.error.empty())
         return decoder_text::CantOpen();
-    if (!words.error.empty()) {
-        const std::string& detail = words.error;
-        const bool cut = detail.find("Read error") != std::string::npos ||
-                         detail.find("EOF") != std::string::npos ||
-                         detail.find("short") != std::string::npos;
-        return cut ? decoder_text::CutShort(detail) : decoder_text::Damaged(detail);
-    }
+    if (!words.error.empty())
+        return Refusal(words);
     return refusal;
 }
 

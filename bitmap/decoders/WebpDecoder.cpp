@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -39,7 +41,90 @@ int Orientation(const WebPDemuxer* demuxer) {
     return orientation;
 }
 
+constexpr std::uint8_t kExifFlag = 0x08;
+constexpr std::uint32_t kMostHeaderBytes = 32;
+
+std::uint32_t Little(const std::uint8_t* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int k = count - 1; k >= 0; --k)
+        value = value << 8 | bytes[k];
+    return value;
+}
+
+// The next chunk's name and length; false at the end of the file.
+bool NextChunk(std::FILE* file, char name[4], std::uint32_t& length) {
+    std::uint8_t head[8];
+    if (std::fread(head, 1, 8, file) != 8)
+        return false;
+    std::memcpy(name, head, 4);
+    length = Little(head + 4, 4);
+    return true;
+}
+
+// The orientation an extended file's EXIF chunk records, walking the chunks after VP8X.
+int ExtendedOrientation(std::FILE* file, std::uint64_t fileBytes) {
+    char name[4];
+    std::uint32_t length = 0;
+    while (NextChunk(file, name, length)) {
+        const long at = std::ftell(file);
+        if (at < 0 || length > fileBytes - std::uint64_t(at))
+            return 1;
+        if (std::memcmp(name, "EXIF", 4) == 0) {
+            std::vector<std::uint8_t> exif(length);
+            if (std::fread(exif.data(), 1, length, file) != length)
+                return 1;
+            return ExifOrientation(exif.data(), exif.size());
+        }
+        if (std::fseek(file, long(length + length % 2), SEEK_CUR) != 0)
+            return 1;
+    }
+    return 1;
+}
+
 } // namespace
+
+std::string WebpSize(const std::string& fileName, StoredSize& size) {
+    const FileHandle file = OpenForReading(fileName);
+    if (!file)
+        return decoder_text::CantOpen();
+    const std::uint64_t fileBytes = FileBytes(file.get());
+    std::uint8_t riff[12];
+    char name[4];
+    std::uint32_t length = 0;
+    if (std::fread(riff, 1, sizeof riff, file.get()) != sizeof riff ||
+        !NextChunk(file.get(), name, length))
+        return decoder_text::CutShort();
+    std::uint8_t head[kMostHeaderBytes] = {};
+    const std::size_t headBytes = std::min<std::size_t>(length, sizeof head);
+    if (std::fread(head, 1, headBytes, file.get()) != headBytes)
+        return decoder_text::CutShort();
+    if (std::memcmp(name, "VP8X", 4) == 0) {
+        if (length < 10)
+            return decoder_text::Damaged();
+        // The canvas the frames are laid on, and the turn an EXIF chunk after them records.
+        size.width = std::int64_t{Little(head + 4, 3)} + 1;
+        size.height = std::int64_t{Little(head + 7, 3)} + 1;
+        size.orientation = 1;
+        if ((head[0] & kExifFlag) != 0 &&
+            std::fseek(file.get(), long(20 + length + length % 2), SEEK_SET) == 0)
+            size.orientation = ExtendedOrientation(file.get(), fileBytes);
+        return {};
+    }
+    // A simple file: one frame, its size in the first bytes of its bitstream, which the
+    // library checks against the lengths the headers before it give.
+    std::uint8_t start[sizeof riff + 8 + kMostHeaderBytes];
+    std::memcpy(start, riff, sizeof riff);
+    std::memcpy(start + sizeof riff, name, 4);
+    for (int k = 0; k < 4; ++k)
+        start[sizeof riff + 4 + k] = static_cast<std::uint8_t>(length >> 8 * k);
+    std::memcpy(start + sizeof riff + 8, head, headBytes);
+    WebPBitstreamFeatures features;
+    const VP8StatusCode status = WebPGetFeatures(start, sizeof riff + 8 + headBytes, &features);
+    if (status != VP8_STATUS_OK)
+        return Refusal(status);
+    size = {features.width, features.height, 1};
+    return {};
+}
 
 std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture) {
     const FileHandle file = OpenForReading(fileName);

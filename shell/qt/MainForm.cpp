@@ -254,6 +254,9 @@ void TMainForm::KFileOpenClick() {
     const auto chosen = RunOpenDialog(this, OpenDialog1);
     if (!chosen)
         return;
+    // The round trip through QString is exact for every name the dialog can offer: Qt's
+    // directory listing leaves out names that are no text in the system's encoding, and a
+    // QString could not hold their bytes. Such files open by a drop or the command line.
     OpenChosenFile(QFile::encodeName(*chosen).toStdString());
 }
 

@@ -9,6 +9,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
+#include "shell/General.h"
 #include "support/MemoryStarvation.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
@@ -58,6 +59,65 @@ TEST_F(ConvertWithoutMemory, NothingIsWrittenAndAnExistingOutputStays) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         ++files;
     EXPECT_EQ(files, 2);
+}
+
+// An RLE8 BMP file of a thousand bytes whose 8000 x 8000 picture takes 256 MB (its pixel
+// data ends the picture at once), and a 600 x 600 BMP file asked at ten times its size: each
+// says so as the desktop program does, in the run's language.
+TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) {
+    const std::string large = folder.Path("large.bmp");
+    const std::string bmp = folder.Path("square.bmp");
+    testing::Bytes rle = {'B', 'M'};
+    const auto put = [&rle](std::uint32_t value, int bytes) {
+        for (int k = 0; k < bytes; ++k)
+            rle.push_back(static_cast<std::uint8_t>(value >> 8 * k));
+    };
+    const std::uint32_t pixelsAt = 14 + 40 + 4 * 256;
+    // The file header, then the info header: 8000 x 8000, 8 bits, RLE8, 256 colours.
+    const std::uint32_t fields[][2] = {{pixelsAt + 2, 4},
+                                       {0, 4},
+                                       {pixelsAt, 4},
+                                       {40, 4},
+                                       {8000, 4},
+                                       {8000, 4},
+                                       {1, 2},
+                                       {8, 2},
+                                       {1, 4},
+                                       {2, 4},
+                                       {0, 4},
+                                       {0, 4},
+                                       {256, 4},
+                                       {0, 4}};
+    for (const auto& [value, bytes] : fields)
+        put(value, static_cast<int>(bytes));
+    rle.resize(pixelsAt, 0);
+    put(0x0100, 2);
+    testing::WriteBytes(large, rle);
+    ASSERT_TRUE(testing::PatternedBitmap(1, 600, 600).SaveToFile(bmp));
+    for (const bool japanese : {false, true}) {
+        Japanese = japanese;
+        CliRun info{}, convert{}, scale{};
+        {
+            const testing::MemoryStarvation starved;
+            ASSERT_TRUE(starved.Holds());
+            info = RunWords({"info", large});
+            convert = RunWords({"convert", large, folder.Path("out.bmp"), "--pattern", "0"});
+            scale = RunWords({"info", bmp, "--scale", "1000%"});
+        }
+        Japanese = false;
+        EXPECT_EQ(info.code, kExitFailure);
+#ifndef _WIN32
+        // The Windows Imaging Component names its want of memory in an error code of its own.
+        EXPECT_EQ(info.err, japanese ? large + " を開くためのメモリが足りません。\n"
+                                     : "There is not enough memory to open " + large + ".\n");
+#endif
+        EXPECT_EQ(convert.err, info.err);
+        EXPECT_EQ(scale.err,
+                  japanese
+                      ? "slanter-cli info: 6000 x 6000 ドットの画像のためのメモリが足りません。\n"
+                      : "slanter-cli info: There is not enough memory for the picture at "
+                        "6000 x 6000 dots.\n");
+    }
 }
 
 } // namespace

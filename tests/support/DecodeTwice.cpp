@@ -90,6 +90,12 @@ std::string CheckDecodesAlike(const std::string& file, const std::string& scratc
         return {};
     if (std::string difference = Difference(first.picture, second.picture); !difference.empty())
         return difference;
+    // The size read from the headers alone is the one decoded.
+    std::int32_t width = 0, height = 0;
+    if (!WorkingPictureSize(file, width, height).empty() || width != first.picture.biWidth() ||
+        height != first.picture.biHeight())
+        return "the headers give another size: " + std::to_string(width) + " x " +
+               std::to_string(height);
     const bool empty = first.picture.biWidth() <= 0 || first.picture.biHeight() <= 0;
     if (!empty && !first.picture.SaveToFile(scratch))
         return "the picture cannot be saved: " + first.picture.ErrorText();

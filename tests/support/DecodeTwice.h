@@ -8,7 +8,7 @@ namespace slanter::testing {
 // other bytes each time where a sanitizer lets us see the blocks (elsewhere both runs see
 // what the allocator gives), and tells where the two working pictures or refusals differ:
 // a picture that holds memory the decoder never wrote. Also where a picture it makes
-// cannot be saved. Empty when all holds.
+// cannot be saved, or whose size the headers alone give otherwise. Empty when all holds.
 std::string CheckDecodesAlike(const std::string& file, const std::string& scratch);
 
 } // namespace slanter::testing

@@ -52,12 +52,19 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
         const char* file;
         int bits;
     };
-    for (const Case& c : {Case{"palette.png", 8}, Case{"palette.gif", 8}, Case{"rgba.png", 24},
-                          Case{"grey.png", 24}, Case{"deep.png", 24}, Case{"photo.jpg", 24},
-                          Case{"lossless.webp", 24}, Case{"picture.tif", 24}, Case{"v5.bmp", 24},
-                          Case{"alpha32.bmp", 24}, Case{"topdown.bmp", 24}, Case{"trns16.png", 24},
-                          Case{"planar16.tif", 24}, Case{"cmyk.tif", 24}, Case{"cmyk.jpg", 24},
-                          Case{"picture.ppm", 24}, Case{"grey.pgm", 24}, Case{"mono.pbm", 8}}) {
+    for (const Case& c :
+         {Case{"palette.png", 8},        Case{"palette.gif", 8},      Case{"rgba.png", 24},
+          Case{"grey.png", 24},          Case{"deep.png", 24},        Case{"photo.jpg", 24},
+          Case{"lossless.webp", 24},     Case{"picture.tif", 24},     Case{"v5.bmp", 24},
+          Case{"alpha32.bmp", 24},       Case{"topdown.bmp", 24},     Case{"trns16.png", 24},
+          Case{"planar16.tif", 24},      Case{"cmyk.tif", 24},        Case{"cmyk.jpg", 24},
+          Case{"picture.ppm", 24},       Case{"grey.pgm", 24},        Case{"mono.pbm", 8},
+          Case{"palette.tga", 8},        Case{"palette-rle.tga", 8},  Case{"rgb.tga", 24},
+          Case{"top-rle.tga", 24},       Case{"rgba-rle.tga", 24},    Case{"grey.tga", 24},
+          Case{"magick-palette.tga", 8}, Case{"magick-grey.tga", 24}, Case{"five15.tga", 24},
+          Case{"five16.tga", 24},        Case{"mono.xbm", 8},         Case{"magick.xbm", 8},
+          Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8},
+          Case{"png.icns", 24},          Case{"packed.icns", 24}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
@@ -165,6 +172,23 @@ TEST_F(PictureDecoder, AFileCutShortIsRefusedWithItsReasonInTheRunsLanguage) {
     EXPECT_TRUE(StartsWith(reason, "ファイルが画像の途中で終わっています")) << reason;
 }
 
+// The formats of our own readers, cut in half: refused, never a picture half made up. A
+// WBMP file, having no signature, is then no longer known for one.
+TEST_F(PictureDecoder, OurOwnReadersRefuseAFileCutShort) {
+    for (const char* name :
+         {"rgb.tga", "top-rle.tga", "palette-rle.tga", "named.xpm", "magick.xbm", "magick.wbmp"}) {
+        const testing::Bytes whole = testing::ReadBytes(Made(name));
+        const std::string cut = folder.Path(std::string("cut-") + name);
+        testing::WriteBytes(cut, testing::Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+        THandyBitmap picture;
+        const std::string reason = DecodePictureFile(cut, picture);
+        EXPECT_TRUE(StartsWith(reason, std::string(name) == "magick.wbmp"
+                                           ? "the file is no picture of a format"
+                                           : "the file ends before its picture does"))
+            << name << ": " << reason;
+    }
+}
+
 // 57 bytes whose text chunk claims a gigabyte: the chunk is skipped, not read into memory,
 // so the file is refused as cut short rather than for want of memory or for its size.
 TEST_F(PictureDecoder, AChunkClaimingAGigabyteIsNeverHeldInMemory) {
@@ -188,6 +212,28 @@ TEST_F(PictureDecoder, EveryKeptFuzzInputDecodesAlikeWhateverTheMemoryHeld) {
         }
     }
     EXPECT_GE(count, 20u);
+}
+
+// The size read from the headers alone is the decoded picture's, turned as it records:
+// over every file of the test data, the fuzzer's corpus and every foreign format.
+TEST_F(PictureDecoder, EveryDecodedPicturesSizeIsTheOneItsHeadersGive) {
+    std::size_t decoded = 0;
+    for (const std::string& folderPath : {std::string(SLANTER_FIXTURES_DIR), Made("")}) {
+        for (const auto& entry : fs::recursive_directory_iterator(folderPath)) {
+            if (!entry.is_regular_file() || entry.path().extension() == ".ref")
+                continue;
+            const std::string file = entry.path().string();
+            THandyBitmap picture;
+            if (!DecodePictureFile(file, picture).empty())
+                continue;
+            std::int32_t width = 0, height = 0;
+            EXPECT_EQ(DecodedPictureSize(file, width, height), "") << file;
+            EXPECT_EQ(width, picture.biWidth()) << file;
+            EXPECT_EQ(height, picture.biHeight()) << file;
+            ++decoded;
+        }
+    }
+    EXPECT_GE(decoded, 100u);
 }
 
 // Names are bytes here: one that is no UTF-8 opens as any other.

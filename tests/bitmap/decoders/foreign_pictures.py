@@ -70,6 +70,16 @@ def magick_rgb(path):
     return Image.frombytes("RGB", (width, height), rgb)
 
 
+def magick_over_white(path):
+    """ImageMagick's reading of a file with an opacity, laid over white."""
+    width, height = (int(side) for side in subprocess.run(
+        ["/usr/bin/identify", "-format", "%w %h", path], check=True,
+        capture_output=True, text=True).stdout.split())
+    rgba = subprocess.run([MAGICK, path, "-depth", "8", "rgba:-"], check=True,
+                          capture_output=True).stdout
+    return over_white(Image.frombytes("RGBA", (width, height), rgba))
+
+
 def nearest_eight_bits(path):
     """ImageMagick's 16-bit channels each brought to the nearest 8-bit level (its own
     -depth 8 and Pillow cut the low byte off instead)."""
@@ -159,6 +169,77 @@ def huge_png(path):
                   chunk(b"IEND", b""))
 
 
+def five_bit_tga(path, bits, width=13, height=9):
+    """A true-colour TGA of 15 or 16 bits, stored from the top right corner; its
+    reference by hand: each five-bit channel to the nearest 8-bit level."""
+    rng = random.Random(bits)
+    pixels = [rng.randrange(1 << 15) | (rng.randrange(2) << 15) for _ in range(width * height)]
+    header = struct.pack("<BBBHHBHHHHBB", 0, 0, 2, 0, 0, 0, 0, 0, width, height, bits, 0x30)
+    with open(path, "wb") as out:
+        out.write(header + b"".join(struct.pack("<H", p) for p in pixels))
+    ref = Image.new("RGB", (width, height))
+    level = lambda v: (v * 255 + 15) // 31
+    ref.putdata([(level(p >> 10 & 31), level(p >> 5 & 31), level(p & 31)) for p in pixels])
+    return ref.transpose(Image.Transpose.FLIP_LEFT_RIGHT)
+
+
+def named_xpm(path):
+    """An XPM of two characters a pixel whose colours are X11 names, a grey-only line and
+    None; its reference by hand (X11's gray and green, not the web's)."""
+    colours = {"aa": ("c gray", (190, 190, 190)), "ab": ("c green", (0, 255, 0)),
+               "b.": ("c Light Gray", (211, 211, 211)), "..": ("g #FFF", (255, 255, 255)),
+               "  ": ("s back c None", (255, 255, 255)), "#Z": ("c #123456789ABC", (18, 86, 154))}
+    keys = list(colours)
+    rng = random.Random(5)
+    rows = [[rng.choice(keys) for _ in range(11)] for _ in range(7)]
+    with open(path, "w") as out:
+        out.write('/* XPM */\nstatic char *named[] = {\n/* a comment */\n"11 7 6 2",\n')
+        out.write("".join(f'"{key} {line}",\n' for key, (line, _) in colours.items()))
+        out.write(",\n".join('"' + "".join(row) + '"' for row in rows) + "};\n")
+    ref = Image.new("RGB", (11, 7))
+    ref.putdata([colours[key][1] for row in rows for key in row])
+    return ref
+
+
+def icns_element(kind, data):
+    return kind + struct.pack(">I", 8 + len(data)) + data
+
+
+def packed_channel(data):
+    """Apple's packing of one channel: runs of 3 to 130 alike bytes, else literals of up
+    to 128."""
+    out, at = b"", 0
+    while at < len(data):
+        run = 1
+        while at + run < len(data) and run < 130 and data[at + run] == data[at]:
+            run += 1
+        if run >= 3:
+            out += bytes([run + 125, data[at]])
+            at += run
+            continue
+        end = at
+        while end < len(data) and end - at < 128 and not (
+                end + 2 < len(data) and data[end] == data[end + 1] == data[end + 2]):
+            end += 1
+        out += bytes([end - at - 1]) + data[at:end]
+        at = end
+    return out
+
+
+def packed_icns(path):
+    """Icons of 16 and 32 pixels packed a channel at a time with their masks (blocks of
+    one colour, so that runs occur); the reference the larger laid over white."""
+    icons = b""
+    for side, kind, mask in ((16, b"is32", b"s8mk"), (32, b"il32", b"l8mk")):
+        image = noise(side // 4, side // 4, side, "RGBA").resize((side, side), Image.NEAREST)
+        channels = b"".join(packed_channel(c.tobytes()) for c in image.split()[:3])
+        icons += icns_element(kind, channels)
+        icons += icns_element(mask, image.getchannel("A").tobytes())
+    with open(path, "wb") as out:
+        out.write(b"icns" + struct.pack(">I", 8 + len(icons)) + icons)
+    return over_white(image)
+
+
 def make(folder):
     source = noise(37, 23, 11)
     translucent = noise(37, 23, 12, "RGBA")
@@ -232,6 +313,51 @@ def make(folder):
         for turn in turns.get(orientation, []):
             turned = turned.transpose(turn)
         write_ref(path(name + ".ref"), turned)
+    # The formats the program reads on its own: TGA of every kind Pillow and ImageMagick
+    # write, XBM, XPM and WBMP.
+    pillow("palette.tga", source.quantize(colors=40))
+    pillow("palette-rle.tga", source.quantize(colors=40), compression="tga_rle")
+    pillow("rgb.tga", source)
+    pillow("top-rle.tga", source, compression="tga_rle", orientation=1)
+    pillow("rgba-rle.tga", translucent, compression="tga_rle")
+    pillow("grey.tga", source.convert("L"))
+    # Pillow reads a set bit as white, X11 and ImageMagick as black.
+    source.convert("1").save(path("mono.xbm"))
+    write_ref(path("mono.xbm.ref"), magick_rgb(path("mono.xbm")))
+    source.save(path("source.png"))
+    for name, options in (("magick-palette.tga", ["-type", "Palette", "-compress", "RLE"]),
+                          ("magick-grey.tga", ["-colorspace", "Gray", "-compress", "RLE"]),
+                          ("magick.wbmp", []), ("magick.xbm", [])):
+        subprocess.run([MAGICK, path("source.png")] + options + [path(name)], check=True)
+        # ImageMagick 6 stores its TGA rows top first yet marks them bottom first, and
+        # reads them back so; Pillow and the program go by the header.
+        tga = name.endswith(".tga")
+        write_ref(path(name + ".ref"), pillow_ref(path(name))[0] if tga else magick_rgb(path(name)))
+    # Transparent where the translucent picture is mostly clear.
+    clear = translucent.getchannel("A").point(lambda a: 0 if a < 64 else 255)
+    holed = source.quantize(colors=50).convert("RGBA")
+    holed.putalpha(clear)
+    holed.save(path("holed.png"))
+    subprocess.run([MAGICK, path("holed.png"), path("magick.xpm")], check=True)
+    # Pillow loses the colour whose characters are a blank.
+    write_ref(path("magick.xpm.ref"), magick_over_white(path("magick.xpm")))
+    write_ref(path("named.xpm.ref"), named_xpm(path("named.xpm")))
+    for bits in (15, 16):
+        write_ref(path(f"five{bits}.tga.ref"), five_bit_tga(path(f"five{bits}.tga"), bits))
+    os.remove(path("holed.png"))
+    # Apple's icons: a PNG one beside a smaller packed one, and packed ones alone.
+    icon = noise(40, 40, 15, "RGBA")
+    icon.save(path("icon40.png"))
+    with open(path("icon40.png"), "rb") as handle:
+        png = handle.read()
+    small = (icns_element(b"is32", packed_channel(bytes(256)) * 3) +
+             icns_element(b"s8mk", bytes(256)))
+    with open(path("png.icns"), "wb") as out:
+        out.write(b"icns" + struct.pack(">I", 16 + len(small) + len(png)) + small +
+                  icns_element(b"ic07", png))
+    write_ref(path("png.icns.ref"), over_white(icon))
+    write_ref(path("packed.icns.ref"), packed_icns(path("packed.icns")))
+    os.remove(path("icon40.png"))
     top_down_bmp(path("topdown.bmp"), source)
     write_ref(path("topdown.bmp.ref"), source)
     for name in ("source.png", "translucent.png"):

@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollArea>
@@ -143,6 +145,32 @@ TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
     EXPECT_EQ(PatternEngine->SourceWidth(), 150);
     EXPECT_EQ(TakeBoxes().size(), 0u);
     EXPECT_TRUE(Main().acceptDrops());
+}
+
+// Qt lists no name that is no text in the system's encoding, so the open dialog cannot
+// offer one; dropped, its bytes come whole through the URL. Also a format of our own reader.
+TEST_F(MainFormPictures, ATgaWhoseNameIsNoUtf8IsNotListedByQtButOpensDropped) {
+    Start();
+    const std::string folder = Picture("names");
+    fs::create_directory(folder);
+    const std::string name = folder + "/in\xff\xfe.tga";
+    // Two pixels, red and blue, 24 bits stored from the top.
+    testing::WriteBytes(
+        name, {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0x20, 0, 0, 255, 255, 0, 0});
+    EXPECT_TRUE(QDir(QFile::decodeName(folder.c_str())).entryList(QDir::Files).isEmpty());
+    QMimeData data;
+    data.setUrls(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Main(), &drop);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OnlyMessage(), "boxes: 0");
+    ASSERT_EQ(PatternEngine->SourceWidth(), 2);
+    EXPECT_EQ(SourceBitmap->GetPixelColor(0, 0), 0x0000ff);
+    EXPECT_EQ(SourceBitmap->GetPixelColor(1, 0), 0xff0000);
 }
 
 // The program the file was dragged from waits for the drop's answer, not for OK.
