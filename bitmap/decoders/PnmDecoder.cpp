@@ -50,6 +50,7 @@ class PnmText {
         return true;
     }
     std::uint8_t Byte(std::size_t at) const { return at < bytes_.size() ? bytes_[at] : 0; }
+    std::size_t Left() const { return at_ < bytes_.size() ? bytes_.size() - at_ : 0; }
 
   private:
     void SkipBlanks() {
@@ -83,12 +84,20 @@ std::string Decode(PnmText& text, int kind, THandyBitmap& picture) {
     const std::vector<std::uint32_t> palette =
         bits ? std::vector<std::uint32_t>{Rgba(255, 255, 255), Rgba(0, 0, 0)}
              : std::vector<std::uint32_t>{};
+    const std::size_t wide = most > 255 ? 2 : 1;
+    // Each sample takes at least a character of a plain file and its bytes of a raw one:
+    // a file too short for the picture it claims is refused before that picture is made.
+    const std::uint64_t samples = std::uint64_t{width} * height * (bits ? 1 : channels);
+    const std::uint64_t least = plain  ? samples
+                                : bits ? (std::uint64_t{width} + 7) / 8 * height
+                                       : samples * wide;
+    if (least > text.Left())
+        return decoder_text::CutShort();
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())
         return refusal;
     if (!plain)
         text.EndHeader();
-    const std::size_t wide = most > 255 ? 2 : 1;
     const std::size_t rowBytes = bits ? (std::size_t{width} + 7) / 8 : width * channels * wide;
     std::vector<std::uint8_t> row(std::size_t{width} * 3, 0);
     for (std::uint32_t y = 0; y < height; ++y) {
