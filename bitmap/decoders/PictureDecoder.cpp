@@ -93,13 +93,13 @@ std::string ByFormat(const FormatCalls<Result>& calls, const std::string& fileNa
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    PictureFormat format = PictureFormat::Unknown;
-    if (!ReadPictureFormat(fileName, format))
-        return decoder_text::CantOpen();
     std::string refusal;
     // A block the decoders' own buffers could not get ends the decoding like any other.
     try {
-        refusal = ByFormat(kDecoders, fileName, format, picture);
+        PictureFormat format = PictureFormat::Unknown;
+        refusal = ReadPictureFormat(fileName, format)
+                      ? ByFormat(kDecoders, fileName, format, picture)
+                      : decoder_text::CantOpen();
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }
@@ -111,13 +111,12 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
-    PictureFormat format = PictureFormat::Unknown;
-    if (!ReadPictureFormat(fileName, format))
-        return decoder_text::CantOpen();
     StoredSize size;
     std::string refusal;
     try {
-        refusal = ByFormat(kSizes, fileName, format, size);
+        PictureFormat format = PictureFormat::Unknown;
+        refusal = ReadPictureFormat(fileName, format) ? ByFormat(kSizes, fileName, format, size)
+                                                      : decoder_text::CantOpen();
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }

@@ -451,16 +451,19 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
-    if (const PictureFormat format = FormatOf(fileName); IsOwnFormat(format)) {
-        StoredSize size;
-        std::string refusal;
-        try {
+    StoredSize size;
+    std::string refusal;
+    bool own = false;
+    try {
+        const PictureFormat format = FormatOf(fileName);
+        own = IsOwnFormat(format);
+        if (own)
             refusal = OwnStoredSize(format, fileName, size);
-        } catch (const std::bad_alloc&) {
-            refusal = bitmap_text::kOutOfMemory;
-        }
-        return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
+    } catch (const std::bad_alloc&) {
+        return bitmap_text::kOutOfMemory;
     }
+    if (own)
+        return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
     const ComUse com;
     if (!com.Usable())
         return "the Windows Imaging Component cannot be started";
