@@ -87,7 +87,8 @@ for k in 0 1; do
 done
 
 # The menu entry offers every picture the program opens.
-for type in bmp vnd.microsoft.icon png jpeg gif webp tiff; do
+for type in bmp vnd.microsoft.icon png jpeg gif webp tiff x-portable-anymap x-tga x-xpixmap \
+    x-xbitmap vnd.wap.wbmp x-icns; do
     grep -q "^MimeType=.*image/$type;" /usr/share/applications/slanter.desktop ||
         fail "the desktop entry does not offer image/$type"
 done

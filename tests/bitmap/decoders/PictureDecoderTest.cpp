@@ -64,7 +64,7 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
           Case{"magick-palette.tga", 8}, Case{"magick-grey.tga", 24}, Case{"five15.tga", 24},
           Case{"five16.tga", 24},        Case{"mono.xbm", 8},         Case{"magick.xbm", 8},
           Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8},
-          Case{"png.icns", 24},          Case{"packed.icns", 24}}) {
+          Case{"many.xpm", 24},          Case{"png.icns", 24},        Case{"packed.icns", 24}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
@@ -187,6 +187,31 @@ TEST_F(PictureDecoder, OurOwnReadersRefuseAFileCutShort) {
                                            : "the file ends before its picture does"))
             << name << ": " << reason;
     }
+}
+
+// TGA and WBMP files have no signature: files of no format the program reads stay so,
+// an icon (the desktop program reads those through Qt) among them.
+TEST_F(PictureDecoder, AFileOfNoFormatReadIsTakenForNoFormatWithoutASignature) {
+    const std::string text = folder.Path("notes.txt");
+    testing::WriteBytes(text, {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '\n'});
+    for (const std::string& file : {Made("icon.ico"), text}) {
+        THandyBitmap picture;
+        EXPECT_TRUE(StartsWith(DecodePictureFile(file, picture), "the file is no picture")) << file;
+    }
+}
+
+// An XPM colour by a name the table lacks is refused, naming it, in the run's language.
+TEST_F(PictureDecoder, AnXpmColourOfAnUnknownNameIsRefusedByName) {
+    const std::string xpm = folder.Path("odd.xpm");
+    const std::string text = "/* XPM */\n\"1 1 1 1\",\n\". c burnt sienna\",\n\".\"\n";
+    testing::WriteBytes(xpm, testing::Bytes(text.begin(), text.end()));
+    THandyBitmap picture;
+    EXPECT_EQ(DecodePictureFile(xpm, picture),
+              "the picture is of a kind this program does not read (colour burnt sienna)");
+    Japanese = true;
+    const std::string reason = DecodePictureFile(xpm, picture);
+    Japanese = false;
+    EXPECT_EQ(reason, "このプログラムが読めない種類の画像です (colour burnt sienna)");
 }
 
 // 57 bytes whose text chunk claims a gigabyte: the chunk is skipped, not read into memory,

@@ -240,6 +240,25 @@ def packed_icns(path):
     return over_white(image)
 
 
+def many_xpm(path):
+    """An XPM of 300 colours, more than a palette holds, two characters a pixel; its
+    reference by hand."""
+    width, height = 20, 15
+    chars = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+    rng = random.Random(8)
+    keys = [chars[k // len(chars)] + chars[k % len(chars)] for k in range(width * height)]
+    colours = [tuple(rng.randrange(256) for _ in range(3)) for _ in keys]
+    with open(path, "w") as out:
+        out.write(f'/* XPM */\nstatic char *many[] = {{\n"{width} {height} {len(keys)} 2",\n')
+        out.write("".join(f'"{k} c #{r:02X}{g:02X}{b:02X}",\n' for k, (r, g, b) in
+                          zip(keys, colours)))
+        out.write(",\n".join('"' + "".join(keys[y * width:(y + 1) * width]) + '"'
+                              for y in range(height)) + "};\n")
+    ref = Image.new("RGB", (width, height))
+    ref.putdata(colours)
+    return ref
+
+
 def make(folder):
     source = noise(37, 23, 11)
     translucent = noise(37, 23, 12, "RGBA")
@@ -342,6 +361,7 @@ def make(folder):
     # Pillow loses the colour whose characters are a blank.
     write_ref(path("magick.xpm.ref"), magick_over_white(path("magick.xpm")))
     write_ref(path("named.xpm.ref"), named_xpm(path("named.xpm")))
+    write_ref(path("many.xpm.ref"), many_xpm(path("many.xpm")))
     for bits in (15, 16):
         write_ref(path(f"five{bits}.tga.ref"), five_bit_tga(path(f"five{bits}.tga"), bits))
     os.remove(path("holed.png"))
