@@ -2,28 +2,19 @@
 // by the file's first bytes whatever its name says.
 #include "bitmap/PictureDecoder.h"
 
-#include <cctype>
-#include <cstring>
 #include <new>
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
-#include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
+#include "bitmap/decoders/PictureFormat.h"
 
 namespace slanter {
 
 namespace {
 
-constexpr std::size_t kSignatureBytes = 12;
-
-bool Begins(const unsigned char* head, std::size_t size, const char* signature, std::size_t length,
-            std::size_t at = 0) {
-    return size >= at + length && std::memcmp(head + at, signature, length) == 0;
-}
-
-// What each format does with a file, chosen by its first bytes.
+// What each format does with a file, chosen by its first bytes (PictureFormat.h).
 template <typename Result>
 struct FormatCalls {
     std::string (*png)(const std::string&, Result&);
@@ -66,58 +57,49 @@ constexpr FormatCalls<StoredSize> kSizes{.png = PngSize,
                                          .tga = TgaSize};
 
 template <typename Result>
-std::string ByHead(const FormatCalls<Result>& calls, const std::string& fileName,
-                   const unsigned char* head, std::size_t size, Result& result) {
-    if (Begins(head, size, "\x89PNG\r\n\x1a\n", 8))
+std::string ByFormat(const FormatCalls<Result>& calls, const std::string& fileName,
+                     PictureFormat format, Result& result) {
+    switch (format) {
+    case PictureFormat::Png:
         return calls.png(fileName, result);
-    if (Begins(head, size, "\xff\xd8\xff", 3))
+    case PictureFormat::Jpeg:
         return calls.jpeg(fileName, result);
-    if (Begins(head, size, "GIF87a", 6) || Begins(head, size, "GIF89a", 6))
+    case PictureFormat::Gif:
         return calls.gif(fileName, result);
-    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4))
+    case PictureFormat::Tiff:
         return calls.tiff(fileName, result);
-    if (Begins(head, size, "RIFF", 4) && Begins(head, size, "WEBP", 4, 8))
+    case PictureFormat::Webp:
         return calls.webp(fileName, result);
-    if (Begins(head, size, "BM", 2))
+    case PictureFormat::Bmp:
         return calls.bmp(fileName, result);
-    if (size >= 3 && head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
+    case PictureFormat::Pnm:
         return calls.pnm(fileName, result);
-    if (Begins(head, size, "icns", 4))
+    case PictureFormat::Icns:
         return calls.icns(fileName, result);
-    if (Begins(head, size, "/* XPM */", 9))
+    case PictureFormat::Xpm:
         return calls.xpm(fileName, result);
-    if (Begins(head, size, "#define", 7))
+    case PictureFormat::Xbm:
         return calls.xbm(fileName, result);
-    // The formats without a signature last, so that no file of another format is taken
-    // for one of them.
-    if (LooksLikeWbmp(fileName))
+    case PictureFormat::Wbmp:
         return calls.wbmp(fileName, result);
-    if (LooksLikeTga(fileName))
+    case PictureFormat::Tga:
         return calls.tga(fileName, result);
+    case PictureFormat::Unknown:
+        break;
+    }
     return decoder_text::UnknownFormat();
-}
-
-// The file's first bytes, which name its format.
-bool ReadHead(const std::string& fileName, unsigned char (&head)[kSignatureBytes],
-              std::size_t& size) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return false;
-    size = std::fread(head, 1, sizeof head, file.get());
-    return true;
 }
 
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    unsigned char head[kSignatureBytes] = {};
-    std::size_t size = 0;
-    if (!ReadHead(fileName, head, size))
-        return decoder_text::CantOpen();
     std::string refusal;
     // A block the decoders' own buffers could not get ends the decoding like any other.
     try {
-        refusal = ByHead(kDecoders, fileName, head, size, picture);
+        PictureFormat format = PictureFormat::Unknown;
+        refusal = ReadPictureFormat(fileName, format)
+                      ? ByFormat(kDecoders, fileName, format, picture)
+                      : decoder_text::CantOpen();
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }
@@ -129,30 +111,18 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
-    unsigned char head[kSignatureBytes] = {};
-    std::size_t headBytes = 0;
-    if (!ReadHead(fileName, head, headBytes))
-        return decoder_text::CantOpen();
     StoredSize size;
     std::string refusal;
     try {
-        refusal = ByHead(kSizes, fileName, head, headBytes, size);
+        PictureFormat format = PictureFormat::Unknown;
+        refusal = ReadPictureFormat(fileName, format) ? ByFormat(kSizes, fileName, format, size)
+                                                      : decoder_text::CantOpen();
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }
     if (!refusal.empty())
         return refusal;
-    // The sizes the decoder's canvas refuses.
-    if (size.width <= 0 || size.height <= 0)
-        return bitmap_text::kCantReadImage;
-    if (size.width > THandyBitmap::kMaxPixels || size.height > THandyBitmap::kMaxPixels ||
-        size.width * size.height > THandyBitmap::kMaxPixels)
-        return bitmap_text::kTooLarge;
-    // Orientations 5 to 8 turn the picture a quarter.
-    const bool transposes = size.orientation >= 5 && size.orientation <= 8;
-    width = static_cast<std::int32_t>(transposes ? size.height : size.width);
-    height = static_cast<std::int32_t>(transposes ? size.width : size.height);
-    return {};
+    return DecodedSizeOf(size, width, height);
 }
 
 std::vector<std::string> DecodedExtensions() {

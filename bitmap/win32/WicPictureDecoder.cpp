@@ -1,10 +1,9 @@
-// The platform's picture decoder on Windows: our own decoders for BMP and Netpbm files, as
-// on the other platform, and the Windows Imaging Component for PNG, JPEG, GIF, TIFF and
-// icons, turned as their EXIF orientation says.
+// The platform's picture decoder on Windows: our own decoders for BMP, Netpbm, TGA, WBMP,
+// XBM and XPM files, as on the other platform, and the Windows Imaging Component for PNG,
+// JPEG, GIF, TIFF and icons, turned as their EXIF orientation says.
 #include "bitmap/PictureDecoder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
@@ -23,6 +22,7 @@
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
+#include "bitmap/decoders/PictureFormat.h"
 #include "bitmap/win32/ComPointer.h"
 
 namespace slanter {
@@ -306,19 +306,61 @@ int RecordedOrientation(const std::string& fileName) {
     });
 }
 
-// The formats of our own decoders, so that both platforms read them alike; by the first
-// bytes, as the decoders of the other platform choose.
-enum class OwnFormat { None, Bmp, Pnm };
-OwnFormat OwnFormatOf(const std::string& fileName) {
-    unsigned char head[3] = {};
-    const FileHandle file = OpenForReading(fileName);
-    if (!file || std::fread(head, 1, sizeof head, file.get()) != sizeof head)
-        return OwnFormat::None;
-    if (head[0] == 'B' && head[1] == 'M')
-        return OwnFormat::Bmp;
-    if (head[0] == 'P' && head[1] >= '1' && head[1] <= '6' && std::isspace(head[2]))
-        return OwnFormat::Pnm;
-    return OwnFormat::None;
+// The formats of our own decoders, which read them alike on both platforms: chosen by the
+// rule of the other platform's decoders, the rest left to WIC. Apple's icons are not
+// among them: their reader hands its PNG pictures to libpng.
+bool IsOwnFormat(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Bmp:
+    case PictureFormat::Pnm:
+    case PictureFormat::Tga:
+    case PictureFormat::Wbmp:
+    case PictureFormat::Xbm:
+    case PictureFormat::Xpm:
+        return true;
+    default:
+        return false;
+    }
+}
+
+PictureFormat FormatOf(const std::string& fileName) {
+    PictureFormat format = PictureFormat::Unknown;
+    return ReadPictureFormat(fileName, format) ? format : PictureFormat::Unknown;
+}
+
+std::string DecodeOwn(PictureFormat format, const std::string& fileName, THandyBitmap& picture) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return DecodeBmp(fileName, picture);
+    case PictureFormat::Pnm:
+        return DecodePnm(fileName, picture);
+    case PictureFormat::Tga:
+        return DecodeTga(fileName, picture);
+    case PictureFormat::Wbmp:
+        return DecodeWbmp(fileName, picture);
+    case PictureFormat::Xbm:
+        return DecodeXbm(fileName, picture);
+    default:
+        return DecodeXpm(fileName, picture);
+    }
+}
+
+// The size our own decoder's file records, read from its headers alone.
+std::string OwnStoredSize(PictureFormat format, const std::string& fileName, StoredSize& size) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return BmpSize(fileName, size);
+    case PictureFormat::Pnm:
+        return PnmSize(fileName, size);
+    case PictureFormat::Tga:
+        return TgaSize(fileName, size);
+    case PictureFormat::Wbmp:
+        return WbmpSize(fileName, size);
+    case PictureFormat::Xbm:
+        return XbmSize(fileName, size);
+    default:
+        return XpmSize(fileName, size);
+    }
 }
 
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
@@ -395,17 +437,9 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
     std::string refusal;
     // A block the decoders' own buffers could not get ends the decoding like any other.
     try {
-        switch (OwnFormatOf(fileName)) {
-        case OwnFormat::Bmp:
-            refusal = DecodeBmp(fileName, picture);
-            break;
-        case OwnFormat::Pnm:
-            refusal = DecodePnm(fileName, picture);
-            break;
-        case OwnFormat::None:
-            refusal = DecodeThroughWic(fileName, picture);
-            break;
-        }
+        const PictureFormat format = FormatOf(fileName);
+        refusal = IsOwnFormat(format) ? DecodeOwn(format, fileName, picture)
+                                      : DecodeThroughWic(fileName, picture);
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }
@@ -417,14 +451,19 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
-    if (OwnFormatOf(fileName) != OwnFormat::None) {
-        THandyBitmap picture;
-        if (std::string reason = DecodePictureFile(fileName, picture); !reason.empty())
-            return reason;
-        width = picture.biWidth();
-        height = picture.biHeight();
-        return {};
+    StoredSize size;
+    std::string refusal;
+    bool own = false;
+    try {
+        const PictureFormat format = FormatOf(fileName);
+        own = IsOwnFormat(format);
+        if (own)
+            refusal = OwnStoredSize(format, fileName, size);
+    } catch (const std::bad_alloc&) {
+        return bitmap_text::kOutOfMemory;
     }
+    if (own)
+        return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
     const ComUse com;
     if (!com.Usable())
         return "the Windows Imaging Component cannot be started";
@@ -439,8 +478,8 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp", "dib",  "png", "jpg", "jpeg", "jpe", "jfif", "gif",
-            "tif", "tiff", "ico", "pbm", "pgm",  "ppm", "pnm"};
+    return {"bmp", "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif", "tiff",
+            "ico", "pbm", "pgm", "ppm", "pnm",  "tga", "xpm",  "xbm", "wbmp"};
 }
 
 bool DecodesOtherFormats() {

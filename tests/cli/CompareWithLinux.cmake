@@ -3,8 +3,10 @@
 # file: `patterns --exact` for several sizes in both arrangements and orders, `info` on
 # every file of the BMP suite and a conversion of its picture, and `convert` at every
 # depth, plain and smoothed. Files of the suite that our own reader refuses go to the BMP
-# decoder both platforms build, and must agree as well.
-#   cmake -DLINUX_CLI=... -DWINDOWS_CLI=... -DEMULATOR=a|b|c -DSUITE=... -DWORK=... -P this
+# decoder both platforms build, and must agree as well; so must the TGA, XBM, XPM and WBMP
+# files of the decoder tests (PICTURES), whole and cut short.
+#   cmake -DLINUX_CLI=... -DWINDOWS_CLI=... -DEMULATOR=a|b|c -DSUITE=... -DPICTURES=...
+#         -DWORK=... -P this
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 if(NOT EXISTS "${LINUX_CLI}")
@@ -79,6 +81,28 @@ foreach(file IN LISTS suite)
     endif()
     compare(info-${name} info "${SUITE}/${file}")
     compare(convert-${name} convert "${SUITE}/${file}" OUTPUT_NAME --pattern 0 --sort=area)
+endforeach()
+# The formats both platforms read with our own readers, in the files Pillow and ImageMagick
+# wrote for the decoder tests, whole and cut short.
+file(GLOB pictures "${PICTURES}/*.tga" "${PICTURES}/*.xbm" "${PICTURES}/*.xpm"
+     "${PICTURES}/*.wbmp")
+list(SORT pictures)
+list(LENGTH pictures picture_count)
+if(picture_count LESS 15)
+    message(FATAL_ERROR "only ${picture_count} TGA, XBM, XPM and WBMP files in ${PICTURES}")
+endif()
+foreach(file IN LISTS pictures)
+    get_filename_component(name "${file}" NAME)
+    compare(info-${name} info "${file}")
+    compare(convert-${name} convert "${file}" OUTPUT_NAME --pattern 0 --sort=area)
+    # A WBMP file cut short is no longer known for one: each platform's own words for a
+    # file of no known format.
+    if(NOT name MATCHES "\\.wbmp$")
+        file(SIZE "${file}" bytes)
+        math(EXPR half "${bytes} / 2")
+        execute_process(COMMAND head -c ${half} "${file}" OUTPUT_FILE "${WORK}/cut-${name}")
+        compare(info-cut-${name} info "${WORK}/cut-${name}")
+    endif()
 endforeach()
 compare(info-missing info "${SUITE}/no-such-file.bmp")
 compare(patterns-of-a-file patterns "${SUITE}/g/pal8.bmp" --exact --vertical)
