@@ -19,6 +19,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/IndexedColors.h"
 #include "bitmap/WideName.h"
+#include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -63,16 +64,17 @@ std::string Reason(HRESULT result, const std::string& fileName) {
     case HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION):
         return bitmap_text::kCantOpen + fileName;
     case E_OUTOFMEMORY:
+    case HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY):
         return bitmap_text::kOutOfMemory;
     case WINCODEC_ERR_COMPONENTNOTFOUND:
     case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
         return "unknown picture format";
     case WINCODEC_ERR_BADHEADER:
-        return "the picture's header is damaged";
     case WINCODEC_ERR_BADIMAGE:
     case WINCODEC_ERR_FRAMEMISSING:
+        return decoder_text::Damaged();
     case HRESULT_FROM_WIN32(ERROR_HANDLE_EOF):
-        return "the picture's data is damaged or cut short";
+        return decoder_text::CutShort();
     default:
         return "the picture cannot be decoded (error " + Hex(result) + ")";
     }

@@ -106,11 +106,8 @@ TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) 
         }
         Japanese = false;
         EXPECT_EQ(info.code, kExitFailure);
-#ifndef _WIN32
-        // The Windows Imaging Component names its want of memory in an error code of its own.
         EXPECT_EQ(info.err, japanese ? large + " を開くためのメモリが足りません。\n"
                                      : "There is not enough memory to open " + large + ".\n");
-#endif
         EXPECT_EQ(convert.err, info.err);
         EXPECT_EQ(scale.err,
                   japanese
