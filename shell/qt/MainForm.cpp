@@ -20,7 +20,6 @@
 #include <QStyle>
 #include <QUrl>
 
-#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 #include "bitmap/PictureScale.h"
@@ -41,6 +40,7 @@
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
+#include "shell/WorkingResize.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
@@ -557,23 +557,18 @@ void TMainForm::KPictureSizeClick() {
 }
 
 void TMainForm::ResizePicture(TPoint size) {
-    // Always from the picture as opened, so that sizing down and up again loses nothing;
-    // its own size brings it back as it was.
-    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
     const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
-    if (asOpened && !originalPicture_)
-        return;
-    THandyBitmap resized;
-    if (!asOpened && !AreaResize(original, size.X, size.Y, resized)) {
-        Message(SizeNoMemoryText(Japanese, size));
-        return;
-    }
-    THandyBitmap& working = asOpened ? *originalPicture_ : resized;
-    temporaryPictures_->Writing(WorkingFile);
-    if (!working.SaveToFile(WorkingFile)) {
-        Message(CantCopyText(Japanese, SourceName));
+    bool written = false;
+    if (const std::string text = WriteResizedWorkingFile(original, originalPicture_ != nullptr,
+                                                         size, *temporaryPictures_, WorkingFile,
+                                                         Japanese, SourceName, written);
+        !text.empty()) {
+        Message(text);
         return;
     }
+    if (!written)
+        return;
     const DecodedPicture shown = DecodePicture(WorkingFile);
     if (shown.image.isNull()) {
         DecoderFailed(SourceName, shown.error);

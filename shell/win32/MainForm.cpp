@@ -5,7 +5,6 @@
 
 #include <shellapi.h>
 
-#include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 #include "bitmap/PictureScale.h"
@@ -27,6 +26,7 @@
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
+#include "shell/WorkingResize.h"
 #include "shell/win32/Clipboard.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/FormPlacement.h"
@@ -440,23 +440,18 @@ void TMainForm::KPictureSizeClick() {
 }
 
 void TMainForm::ResizePicture(TPoint size) {
-    // Always from the picture as opened, so that sizing down and up again loses nothing;
-    // its own size brings it back as it was.
-    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
     const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
-    if (asOpened && !originalPicture_)
-        return;
-    THandyBitmap resized;
-    if (!asOpened && !AreaResize(original, size.X, size.Y, resized)) {
-        Message(SizeNoMemoryText(Japanese, size));
-        return;
-    }
-    THandyBitmap& working = asOpened ? *originalPicture_ : resized;
-    temporaryPictures_->Writing(WorkingFile);
-    if (!working.SaveToFile(WorkingFile)) {
-        Message(CantCopyText(Japanese, sourceName_));
+    bool written = false;
+    if (const std::string text = WriteResizedWorkingFile(original, originalPicture_ != nullptr,
+                                                         size, *temporaryPictures_, WorkingFile,
+                                                         Japanese, sourceName_, written);
+        !text.empty()) {
+        Message(text);
         return;
     }
+    if (!written)
+        return;
     if (!originalPicture_)
         originalPicture_ = std::make_unique<THandyBitmap>(std::move(*sourceBitmap_));
     if (!LoadWorkingFile()) {

@@ -30,6 +30,22 @@ void Press(UINT key, bool shift = false) {
     ProcessPendingMessages();
 }
 
+// Gives `control` the focus and waits until it keeps it: a window shown just before may be
+// activated by the window manager a moment later, taking the focus with it.
+void FocusOn(const Control& control) {
+    for (int steady = 0, tries = 0; steady < 5 && tries < 200; ++tries) {
+        if (GetFocus() == control.Hwnd()) {
+            ++steady;
+        } else {
+            steady = 0;
+            SetForegroundWindow(GetAncestor(control.Hwnd(), GA_ROOT));
+            SetFocus(control.Hwnd());
+        }
+        ProcessPendingMessages();
+        Sleep(10);
+    }
+}
+
 class DialogKeys : public ProgramFixture {};
 
 TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
@@ -37,12 +53,12 @@ TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
     TMethodForm& form = *MethodForm;
     form.RadioButton2.Click();
     form.ListBox1.Select(2);
-    form.ListBox1.SetFocus();
+    FocusOn(form.ListBox1);
     ASSERT_EQ(GetFocus(), form.ListBox1.Hwnd());
     // Enter in the list previews, as before.
     Press(VK_RETURN);
     EXPECT_TRUE(PreviewForm->IsVisible());
-    form.ListBox1.SetFocus();
+    FocusOn(form.ListBox1);
     // Into an option group at its chosen button.
     Press(VK_TAB);
     EXPECT_EQ(GetFocus(), form.RadioButton2.Hwnd());
@@ -55,16 +71,16 @@ TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
     Press(VK_SPACE);
     EXPECT_EQ(form.ResultWindows().size(), 1u);
     // Enter on the focused Convert button converts rather than previews.
-    form.Button2.SetFocus();
+    FocusOn(form.Button2);
     Press(VK_RETURN);
     EXPECT_EQ(form.ResultWindows().size(), 2u);
     // Back in the window, the keys go on where they were.
-    form.Button2.SetFocus();
+    FocusOn(form.Button2);
     SetActiveWindow(Main().Hwnd());
     SetActiveWindow(form.Hwnd());
     EXPECT_EQ(GetFocus(), form.Button2.Hwnd());
     // The arrows choose within an option group.
-    form.RadioButton2.SetFocus();
+    FocusOn(form.RadioButton2);
     Press(VK_UP);
     EXPECT_TRUE(form.RadioButton1.IsChecked());
     EXPECT_TRUE(PatternEngine->Horizontal());
