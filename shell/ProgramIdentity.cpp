@@ -19,7 +19,7 @@ namespace {
 std::size_t LastSeparator(const std::string& fullName) {
     std::size_t last = std::string::npos;
     for (std::size_t offset = 0; offset < fullName.size();
-         offset += CharacterLength(fullName, offset, TextCodePage)) {
+         offset += CharacterLength(fullName, offset, TextCodePage())) {
         if (fullName[offset] == '\\' || fullName[offset] == '/')
             last = offset;
     }
@@ -65,7 +65,7 @@ std::string ProgramNameFromFileName(const std::string& fileName) {
 
 #ifdef _WIN32
 std::string ProgramFolderOf(const std::string& programFile) {
-    return LongFolderName(FolderPart(programFile), StoredName, TextCodePage);
+    return LongFolderName(FolderPart(programFile), StoredName, TextCodePage());
 }
 
 std::string ProgramNameOf(const std::string& programFile) {

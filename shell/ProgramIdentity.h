@@ -14,7 +14,7 @@ inline constexpr int kRevision = 2;
 std::string DescriptionText(bool japanese);
 
 // The folder part of a full file name, with its trailing separator. On Windows a
-// backslash or a slash separates, at character boundaries of TextCodePage only.
+// backslash or a slash separates, at character boundaries of TextCodePage() only.
 std::string FolderPart(const std::string& fullName);
 
 // The name part of a full file name: everything after the last separator.

@@ -5,8 +5,6 @@
 
 namespace slanter {
 
-CodePage TextCodePage = CodePage::Utf8;
-
 namespace {
 
 std::size_t Utf8SequenceLength(unsigned char lead) {

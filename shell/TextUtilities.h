@@ -12,9 +12,9 @@ namespace slanter {
 // counts are in characters, counted from 1.
 enum class CodePage { ShiftJis, Utf8, SingleByte };
 
-// The code page of the texts this run handles: the one its file names come in. UTF-8
-// unless the platform's start says otherwise (Windows: the process's active code page).
-extern CodePage TextCodePage;
+// The code page of the texts this run handles: the one its file names come in. UTF-8,
+// or on Windows the process's active code page.
+CodePage TextCodePage();
 
 // The rule for a Windows code page identifier: 932 is Shift-JIS, 65001 UTF-8, every other
 // one taken a byte a character.

@@ -88,9 +88,6 @@ int LaunchShowCommand() {
 }
 
 void StartGeneral() {
-    // Names reach the file calls in the active code page: UTF-8, as the manifest asks
-    // (and as the texts from the wide calls are), on every system that honours it.
-    TextCodePage = CodePageOfWindows(GetACP());
     InitGeneral(PlatformProgramStart());
     SetProgramInfo();
     WriteApplicationInfo();
