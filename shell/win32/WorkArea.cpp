@@ -53,11 +53,39 @@ void KeepOnWorkArea(HWND window) {
 
 namespace {
 
-int CALLBACK TakeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM found) {
-    // A face for horizontal text ("@" faces are turned for vertical writing).
-    if (font->lfFaceName[0] == L'@' || (type & TRUETYPE_FONTTYPE) == 0)
+// Whether the face draws Japanese: a face may claim the Shift-JIS character set and still
+// lack the glyphs (wine's own faces do), so a kana and a kanji are looked up.
+bool DrawsJapanese(HDC screen, const LOGFONTW& face) {
+    LOGFONTW description = face;
+    description.lfHeight = -12;
+    description.lfWidth = 0;
+    const HFONT font = CreateFontIndirectW(&description);
+    if (font == nullptr)
+        return false;
+    const HGDIOBJ previous = SelectObject(screen, font);
+    WORD glyphs[2] = {};
+    const bool drawn =
+        GetGlyphIndicesW(screen, L"\u3042\u5909", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == 2 &&
+        glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF;
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    return drawn;
+}
+
+struct FaceSearch {
+    HDC screen;
+    LOGFONTW found;
+};
+
+int CALLBACK TakeFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM search) {
+    // A scalable face for horizontal text ("@" faces are turned for vertical writing);
+    // OpenType faces with PostScript outlines count, which are not TrueType.
+    if (font->lfFaceName[0] == L'@' || (type & RASTER_FONTTYPE) != 0)
         return 1;
-    *reinterpret_cast<LOGFONTW*>(found) = *font;
+    auto& face = *reinterpret_cast<FaceSearch*>(search);
+    if (!DrawsJapanese(face.screen, *font))
+        return 1;
+    face.found = *font;
     return 0;
 }
 
@@ -67,14 +95,15 @@ void TakeJapaneseFace(LOGFONTW& font) {
     LOGFONTW wanted{};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
     std::copy(std::begin(font.lfFaceName), std::end(font.lfFaceName), wanted.lfFaceName);
-    LOGFONTW found{};
-    if (EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&found), 0) != 0) {
+    FaceSearch search{screen, {}};
+    if (EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&search), 0) != 0) {
         wanted.lfFaceName[0] = L'\0';
-        EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&found), 0);
+        EnumFontFamiliesExW(screen, &wanted, TakeFace, reinterpret_cast<LPARAM>(&search), 0);
     }
     ReleaseDC(nullptr, screen);
-    if (found.lfFaceName[0] != L'\0') {
-        std::copy(std::begin(found.lfFaceName), std::end(found.lfFaceName), font.lfFaceName);
+    if (search.found.lfFaceName[0] != L'\0') {
+        std::copy(std::begin(search.found.lfFaceName), std::end(search.found.lfFaceName),
+                  font.lfFaceName);
         font.lfCharSet = SHIFTJIS_CHARSET;
     }
 }

@@ -306,6 +306,26 @@ TEST_F(DesktopWindows, TheSplashIsUpWhileTheMainWindowIsMadeAndGoneAfter) {
     EXPECT_TRUE(Main().IsVisible());
 }
 
+// On a system whose own faces lack Japanese (wine's English prefix), a Japanese run still
+// finds a face that draws it, rather than one that only claims the character set.
+TEST(ControlFont, AJapaneseRunDrawsKanaAndKanji) {
+    const bool before = Japanese;
+    Japanese = true;
+    const LOGFONTW description = ControlFontAt(12);
+    Japanese = before;
+    const HFONT font = CreateFontIndirectW(&description);
+    ASSERT_NE(font, nullptr);
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, font);
+    WORD glyphs[2] = {};
+    GetGlyphIndicesW(screen, L"\u3042\u5909", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    EXPECT_NE(glyphs[0], 0xFFFF);
+    EXPECT_NE(glyphs[1], 0xFFFF);
+}
+
 TEST(SystemLanguage, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {
     EXPECT_TRUE(IsJapaneseLanguageName("日本語"));
     EXPECT_FALSE(IsJapaneseLanguageName("Japanese"));
