@@ -72,7 +72,7 @@ TFinalForm::TFinalForm(HWND owner) {
     clientArea_.Create(Hwnd(), [this](HDC dc, const RECT& dirty) { PaintView(dc, dirty); });
     ShowWindow(clientArea_.Hwnd(), SW_HIDE);
     const HFONT font = ControlFont();
-    ProgressBar1.Create({Hwnd(), "", 0, 0, kBarWidth, kBarHeight, 0, font});
+    ProgressBar1.Create({Hwnd(), "", 0, 0, Px(kBarWidth), Px(kBarHeight), 0, font});
     Label1.Create({Hwnd(), Designed(kForm, "Label1").text, 0, 0, 0, 0, 0, font});
     Label2.Create({Hwnd(), "", 0, 0, 0, 0, 0, font});
     const DesignedItem& cancel = Designed(kForm, "Button1");
@@ -138,8 +138,8 @@ void TFinalForm::SetEnglishCaptions() {
 }
 
 void TFinalForm::OnSize(int width, int height) {
-    if (width < kLeastResultClientWidth && !IsIconic(Hwnd())) {
-        SetClientSize(kLeastResultClientWidth, height);
+    if (width < Px(kLeastResultClientWidth) && !IsIconic(Hwnd())) {
+        SetClientSize(Px(kLeastResultClientWidth), height);
         return;
     }
     LayOutPanels();
@@ -150,17 +150,21 @@ void TFinalForm::OnSize(int width, int height) {
         LayOutView(false);
 }
 
+int TFinalForm::Px(int designed) const {
+    return Scaled(designed, WindowDpi(Hwnd()));
+}
+
 void TFinalForm::LayOutPanels() {
     if (Button1.Hwnd() == nullptr)
         return;
     const SIZE client = ClientSize();
-    ProgressBar1.SetBounds(0, 0, client.cx, kBarHeight);
-    Label1.SetBounds(0, kBarHeight, client.cx, kLabelHeight);
-    Label2.SetBounds(0, kBarHeight + kLabelHeight, client.cx, kLabelHeight);
+    ProgressBar1.SetBounds(0, 0, client.cx, Px(kBarHeight));
+    Label1.SetBounds(0, Px(kBarHeight), client.cx, Px(kLabelHeight));
+    Label2.SetBounds(0, Px(kBarHeight + kLabelHeight), client.cx, Px(kLabelHeight));
     const RECT button = Button1.Bounds();
     const int buttonWidth = button.right - button.left;
-    const int panelTop = std::max(0, static_cast<int>(client.cy) - kButtonPanelHeight);
-    Button1.SetBounds((client.cx - buttonWidth) / 2, panelTop + Designed(kForm, "Button1").y,
+    const int panelTop = std::max(0, static_cast<int>(client.cy) - Px(kButtonPanelHeight));
+    Button1.SetBounds((client.cx - buttonWidth) / 2, panelTop + Px(Designed(kForm, "Button1").y),
                       buttonWidth, button.bottom - button.top);
 }
 
@@ -272,8 +276,8 @@ bool TFinalForm::RunConversion() {
 void TFinalForm::ShowProgressPanel() {
     running_ = true;
     Show(SW_SHOWNORMAL);
-    SetClientSize(std::max(kBarWidth, kLeastResultClientWidth),
-                  kBarHeight + 2 * kLabelHeight + kButtonPanelHeight);
+    SetClientSize(Px(std::max(kBarWidth, kLeastResultClientWidth)),
+                  Px(kBarHeight + 2 * kLabelHeight + kButtonPanelHeight));
     KeepOnWorkArea(Hwnd());
     LayOutPanels();
     // Drawn before the work starts, which lets messages run only between columns.
@@ -393,7 +397,7 @@ void TFinalForm::LayOutView(bool sizeWindow) {
     if (sizeWindow) {
         // No scroll bar may take room while the window is fitted.
         clientArea_.SetCanvasSize(0, 0);
-        SetClientSize(std::max(shown_.X, kLeastResultClientWidth), shown_.Y);
+        SetClientSize(std::max(shown_.X, Px(kLeastResultClientWidth)), shown_.Y);
         KeepOnWorkArea(Hwnd());
         clientArea_.ScrollTo(0, 0);
     }

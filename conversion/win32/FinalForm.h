@@ -75,6 +75,8 @@ class TFinalForm : public Wnd {
     void OnSize(int width, int height) override;
 
   private:
+    // A designed length at the scale of the monitor the window is on.
+    int Px(int designed) const;
     void FormCreate();
     void SetEnglishCaptions();
     bool RunConversion();

@@ -502,7 +502,8 @@ void TMainForm::FitToImage() {
     // No scroll bar may take room while the window is fitted; afterwards they show what
     // the work area could not hold.
     clientArea_.SetCanvasSize(0, 0);
-    const int width = std::max({picture_.Width(), kLeastClientWidth, MenuBarWidth()});
+    const int width =
+        std::max({picture_.Width(), Scaled(kLeastClientWidth, WindowDpi(Hwnd())), MenuBarWidth()});
     SetClientSize(width, picture_.Height());
     KeepOnWorkArea(Hwnd());
     clientArea_.ScrollTo(0, 0);
