@@ -102,6 +102,29 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
             EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
 }
 
+TEST_F(ResultWindow, WhileItConvertsTheCancelButtonLiesInsideItsPanel) {
+    Main().OpenChosenFile(Write("cancel.bmp", PatternedBitmap(24, 300, 200)));
+    MethodForm->ListBox1.Select(3);
+    bool seen = false;
+    const auto previous = SetPendingMessagesProcessor([&seen] {
+        if (seen || MethodForm->ResultWindows().empty())
+            return;
+        TFinalForm& result = *MethodForm->ResultWindows().back();
+        if (!result.Button1.IsVisible())
+            return;
+        seen = true;
+        EXPECT_FALSE(result.ClientArea().IsVisible());
+        RECT client{};
+        GetClientRect(result.Hwnd(), &client);
+        const RECT button = result.Button1.Bounds();
+        EXPECT_GE(button.top, result.Label2.Bounds().bottom);
+        EXPECT_LE(button.bottom, client.bottom);
+    });
+    MethodForm->Button2.Click();
+    SetPendingMessagesProcessor(previous);
+    EXPECT_TRUE(seen);
+}
+
 // A key pressed on the result window, with Ctrl held or not, through the loop's dispatch.
 void PressOn(HWND window, UINT key, bool control = false) {
     BYTE state[256] = {};
