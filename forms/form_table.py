@@ -48,6 +48,9 @@ def rows(form):
                 out.append((child.get("name"), child.get("class"), parent, caption(child),
                             bounds(child)))
                 walk(child, child.get("name"))
+            elif child.tag in ("layout", "item"):
+                # Widgets laid out in a layout belong to the widget holding the layout.
+                walk(child, parent)
             elif child.tag == "addaction" and parent:
                 name = child.get("name")
                 out.append(("-" if name == "separator" else name, "entry", parent, "",

@@ -119,6 +119,8 @@ TEST_F(ResultWindow, WhileItConvertsTheCancelButtonLiesInsideItsPanel) {
         const RECT button = result.Button1.Bounds();
         EXPECT_GE(button.top, result.Label2.Bounds().bottom);
         EXPECT_LE(button.bottom, client.bottom);
+        EXPECT_GT(button.right - button.left, 40);
+        EXPECT_GT(button.bottom - button.top, 15);
     });
     MethodForm->Button2.Click();
     SetPendingMessagesProcessor(previous);
