@@ -311,58 +311,28 @@ int RecordedOrientation(const std::string& fileName) {
 // The formats of our own decoders, which read them alike on both platforms: chosen by the
 // rule of the other platform's decoders, the rest left to WIC. Apple's icons are not
 // among them: their reader hands its PNG pictures to libpng.
-bool IsOwnFormat(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::Bmp:
-    case PictureFormat::Pnm:
-    case PictureFormat::Tga:
-    case PictureFormat::Wbmp:
-    case PictureFormat::Xbm:
-    case PictureFormat::Xpm:
-        return true;
-    default:
-        return false;
-    }
-}
+struct OwnReader {
+    PictureFormat format;
+    std::string (*decode)(const std::string& fileName, THandyBitmap& picture);
+    // The size the file records, read from its headers alone.
+    std::string (*size)(const std::string& fileName, StoredSize& size);
+};
 
-PictureFormat FormatOf(const std::string& fileName) {
+constexpr OwnReader kOwnReaders[] = {
+    {PictureFormat::Bmp, DecodeBmp, BmpSize}, {PictureFormat::Pnm, DecodePnm, PnmSize},
+    {PictureFormat::Tga, DecodeTga, TgaSize}, {PictureFormat::Wbmp, DecodeWbmp, WbmpSize},
+    {PictureFormat::Xbm, DecodeXbm, XbmSize}, {PictureFormat::Xpm, DecodeXpm, XpmSize},
+};
+
+// Our own reader of the file's format; none for the formats left to WIC.
+const OwnReader* OwnReaderOf(const std::string& fileName) {
     PictureFormat format = PictureFormat::Unknown;
-    return ReadPictureFormat(fileName, format) ? format : PictureFormat::Unknown;
-}
-
-std::string DecodeOwn(PictureFormat format, const std::string& fileName, THandyBitmap& picture) {
-    switch (format) {
-    case PictureFormat::Bmp:
-        return DecodeBmp(fileName, picture);
-    case PictureFormat::Pnm:
-        return DecodePnm(fileName, picture);
-    case PictureFormat::Tga:
-        return DecodeTga(fileName, picture);
-    case PictureFormat::Wbmp:
-        return DecodeWbmp(fileName, picture);
-    case PictureFormat::Xbm:
-        return DecodeXbm(fileName, picture);
-    default:
-        return DecodeXpm(fileName, picture);
-    }
-}
-
-// The size our own decoder's file records, read from its headers alone.
-std::string OwnStoredSize(PictureFormat format, const std::string& fileName, StoredSize& size) {
-    switch (format) {
-    case PictureFormat::Bmp:
-        return BmpSize(fileName, size);
-    case PictureFormat::Pnm:
-        return PnmSize(fileName, size);
-    case PictureFormat::Tga:
-        return TgaSize(fileName, size);
-    case PictureFormat::Wbmp:
-        return WbmpSize(fileName, size);
-    case PictureFormat::Xbm:
-        return XbmSize(fileName, size);
-    default:
-        return XpmSize(fileName, size);
-    }
+    if (!ReadPictureFormat(fileName, format))
+        return nullptr;
+    for (const OwnReader& reader : kOwnReaders)
+        if (reader.format == format)
+            return &reader;
+    return nullptr;
 }
 
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
@@ -439,9 +409,9 @@ std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture
     std::string refusal;
     // A block the decoders' own buffers could not get ends the decoding like any other.
     try {
-        const PictureFormat format = FormatOf(fileName);
-        refusal = IsOwnFormat(format) ? DecodeOwn(format, fileName, picture)
-                                      : DecodeThroughWic(fileName, picture);
+        const OwnReader* own = OwnReaderOf(fileName);
+        refusal =
+            own != nullptr ? own->decode(fileName, picture) : DecodeThroughWic(fileName, picture);
     } catch (const std::bad_alloc&) {
         refusal = bitmap_text::kOutOfMemory;
     }
@@ -455,16 +425,15 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
     StoredSize size;
     std::string refusal;
-    bool own = false;
+    const OwnReader* own = nullptr;
     try {
-        const PictureFormat format = FormatOf(fileName);
-        own = IsOwnFormat(format);
-        if (own)
-            refusal = OwnStoredSize(format, fileName, size);
+        own = OwnReaderOf(fileName);
+        if (own != nullptr)
+            refusal = own->size(fileName, size);
     } catch (const std::bad_alloc&) {
         return bitmap_text::kOutOfMemory;
     }
-    if (own)
+    if (own != nullptr)
         return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
     const ComUse com;
     if (!com.Usable())
