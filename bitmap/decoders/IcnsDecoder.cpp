@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -149,10 +150,9 @@ FileHandle OpenElement(std::vector<std::uint8_t>& file, const Element& element) 
 }
 
 std::string ReadIcns(const std::string& fileName, std::vector<std::uint8_t>& file) {
-    const FileHandle handle = OpenForReading(fileName);
-    if (!handle)
-        return decoder_text::CantOpen();
-    if (!ReadAll(handle.get(), file) || file.size() < kHeaderBytes)
+    if (std::string refusal = ReadFileBytes(fileName, file); !refusal.empty())
+        return refusal;
+    if (file.size() < kHeaderBytes)
         return decoder_text::CutShort();
     return {};
 }

@@ -5,9 +5,9 @@
 #include <png.h>
 
 #include "bitmap/ErrorTexts.h"
+#include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
-#include "bitmap/ExifOrientation.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"

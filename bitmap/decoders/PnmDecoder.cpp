@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -161,11 +162,10 @@ std::string PnmSize(const std::string& fileName, StoredSize& size) {
 }
 
 std::string DecodePnm(const std::string& fileName, THandyBitmap& picture) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return decoder_text::CantOpen();
     std::vector<std::uint8_t> bytes;
-    if (!ReadAll(file.get(), bytes) || bytes.size() < 2)
+    if (std::string refusal = ReadFileBytes(fileName, bytes); !refusal.empty())
+        return refusal;
+    if (bytes.size() < 2)
         return decoder_text::CutShort();
     const int kind = bytes[1] - '0';
     PnmText text(std::move(bytes));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -206,12 +207,9 @@ std::string TgaSize(const std::string& fileName, StoredSize& size) {
 }
 
 std::string DecodeTga(const std::string& fileName, THandyBitmap& picture) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return decoder_text::CantOpen();
     std::vector<std::uint8_t> bytes;
-    if (!ReadAll(file.get(), bytes))
-        return decoder_text::CutShort();
+    if (std::string refusal = ReadFileBytes(fileName, bytes); !refusal.empty())
+        return refusal;
     return Decode(bytes, picture);
 }
 

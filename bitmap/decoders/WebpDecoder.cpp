@@ -8,8 +8,9 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
-#include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/ExifOrientation.h"
+#include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -127,12 +128,9 @@ std::string WebpSize(const std::string& fileName, StoredSize& size) {
 }
 
 std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return decoder_text::CantOpen();
     std::vector<std::uint8_t> bytes;
-    if (!ReadAll(file.get(), bytes))
-        return decoder_text::CutShort();
+    if (std::string refusal = ReadFileBytes(fileName, bytes); !refusal.empty())
+        return refusal;
     const WebPData data{bytes.data(), bytes.size()};
     WebPDemuxState state = WEBP_DEMUX_PARSE_ERROR;
     const std::unique_ptr<WebPDemuxer, DemuxDelete> demuxer(WebPDemuxPartial(&data, &state));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -114,12 +115,9 @@ std::string XbmSize(const std::string& fileName, StoredSize& size) {
 }
 
 std::string DecodeXbm(const std::string& fileName, THandyBitmap& picture) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return decoder_text::CantOpen();
     std::vector<std::uint8_t> bytes;
-    if (!ReadAll(file.get(), bytes))
-        return decoder_text::CutShort();
+    if (std::string refusal = ReadFileBytes(fileName, bytes); !refusal.empty())
+        return refusal;
     XbmText text(bytes);
     std::uint32_t width = 0, height = 0;
     bool words = false;
