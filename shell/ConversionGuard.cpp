@@ -1,58 +1,56 @@
 #include "shell/ConversionGuard.h"
 
 #include <utility>
-#include <vector>
 
 namespace slanter {
 
-namespace {
-
-struct GuardState {
-    int running = 0;
-    bool stopRequested = false;
-    std::vector<std::function<void()>> waiting;
-};
-
-GuardState& State() {
-    static GuardState state;
-    return state;
+ConversionGuard::Running::Running(ConversionGuard& guard) : guard_(guard) {
+    ++guard_.running_;
 }
 
-} // namespace
-
-ConversionRunning::ConversionRunning() {
-    ++State().running;
-}
-
-ConversionRunning::~ConversionRunning() {
-    GuardState& state = State();
-    if (--state.running > 0)
+ConversionGuard::Running::~Running() {
+    if (--guard_.running_ > 0)
         return;
-    state.stopRequested = false;
+    guard_.stopRequested_ = false;
     // Taken out first: what runs may ask for another stop.
-    const auto waiting = std::exchange(state.waiting, {});
+    const auto waiting = std::exchange(guard_.waiting_, {});
     for (const auto& then : waiting)
         then();
 }
 
-bool AConversionRuns() {
-    return State().running > 0;
-}
-
-void StopConversions(std::function<void()> then) {
-    GuardState& state = State();
-    if (state.running == 0) {
+void ConversionGuard::Stop(std::function<void()> then) {
+    if (running_ == 0) {
         if (then)
             then();
         return;
     }
-    state.stopRequested = true;
+    stopRequested_ = true;
     if (then)
-        state.waiting.push_back(std::move(then));
+        waiting_.push_back(std::move(then));
+}
+
+namespace {
+
+ConversionGuard& ProgramGuard() {
+    static ConversionGuard guard;
+    return guard;
+}
+
+} // namespace
+
+ConversionRunning::ConversionRunning() : running_(ProgramGuard()) {}
+ConversionRunning::~ConversionRunning() = default;
+
+bool AConversionRuns() {
+    return ProgramGuard().Runs();
+}
+
+void StopConversions(std::function<void()> then) {
+    ProgramGuard().Stop(std::move(then));
 }
 
 bool ConversionStopRequested() {
-    return State().stopRequested;
+    return ProgramGuard().StopRequested();
 }
 
 } // namespace slanter

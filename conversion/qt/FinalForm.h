@@ -23,7 +23,6 @@ class FinalForm;
 namespace slanter {
 
 class THandyBitmap;
-struct SaveControl;
 
 // The window of one conversion. Its maker sets ResultNumber and Smoothing, selects the
 // pattern in the pattern engine and calls Convert, which shows a progress panel with a

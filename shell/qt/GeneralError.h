@@ -5,12 +5,12 @@
 
 #include <QString>
 
+#include "shell/MessageFlags.h"
+
 namespace slanter {
 
-// The general error box: how a failure of a platform layer (the settings store, the
-// picture decoder) ends the command in progress. An OK button and the stop icon.
-inline constexpr int kErrorBox = 16;
-
+// The general error box (kErrorBox): how a failure of a platform layer ends the command
+// in progress.
 void ShowGeneralError(const QString& text);
 void ShowGeneralError(const std::exception& error);
 

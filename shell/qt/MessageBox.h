@@ -4,14 +4,9 @@
 
 #include <QString>
 
-namespace slanter {
+#include "shell/MessageFlags.h"
 
-// Message-box style bits: an OK button with the warning icon (errors and notices) or
-// with the information icon (version, copyright and information boxes).
-inline constexpr int kWarningBox = 48;
-inline constexpr int kInformationBox = 64;
-// The code of the OK button.
-inline constexpr int kOkButton = 1;
+namespace slanter {
 
 // Shows every message of the program: modal, captioned with two blanks and `caption`,
 // or the title when `caption` is empty. Answers the code of the button pressed.

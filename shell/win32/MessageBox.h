@@ -3,16 +3,9 @@
 #include <functional>
 #include <string>
 
-namespace slanter {
+#include "shell/MessageFlags.h"
 
-// Message-box style bits: an OK button with the warning icon (errors and notices) or
-// with the information icon (version, copyright and information boxes).
-inline constexpr int kWarningBox = 48;
-inline constexpr int kInformationBox = 64;
-// The stop icon: the general error box.
-inline constexpr int kErrorBox = 16;
-// The code of the OK button.
-inline constexpr int kOkButton = 1;
+namespace slanter {
 
 // Shows every message of the program (MessageBoxW): modal, captioned with two blanks and
 // `caption`, or the title when `caption` is empty. Texts are UTF-8. Answers the code of

@@ -15,7 +15,7 @@
 
 #include "FinalFormFixture.h"
 #include "cli/CliCommand.h"
-#include "conversion/qt/ResultPicture.h"
+#include "shell/qt/ResultPicture.h"
 #include "shell/ConversionGuard.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/PendingMessages.h"

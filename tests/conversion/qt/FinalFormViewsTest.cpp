@@ -18,7 +18,7 @@
 #include <QWidget>
 
 #include "FinalFormFixture.h"
-#include "conversion/qt/BackgroundSave.h"
+#include "shell/qt/BackgroundSave.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/Clipboard.h"

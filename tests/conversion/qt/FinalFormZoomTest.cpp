@@ -12,7 +12,7 @@
 
 #include "FinalFormFixture.h"
 #include "conversion/ResultZoom.h"
-#include "conversion/qt/ResultPicture.h"
+#include "shell/qt/ResultPicture.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {

@@ -7,7 +7,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ResultShape.h"
-#include "conversion/qt/ResultPicture.h"
+#include "shell/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"

@@ -1,21 +1,17 @@
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <string>
 
 #include <QString>
 
+#include "shell/PlatformServices.h"
+
 class QMainWindow;
 
 namespace slanter {
 
-// What a save running on a thread of its own shares with the window: the share done in
-// thousandths, which the job sets, and Cancel, which the job looks at.
-struct SaveControl {
-    std::atomic<int> permille{0};
-    std::atomic<bool> cancelled{false};
-};
+using SaveControl = BackgroundControl;
 
 // Runs job on a thread of its own and answers its answer once it has finished, while the
 // program's events go on: every window stays usable. The window shows a busy cursor and,

@@ -1,4 +1,4 @@
-#include "conversion/qt/BackgroundSave.h"
+#include "shell/qt/BackgroundSave.h"
 
 #include <memory>
 #include <thread>

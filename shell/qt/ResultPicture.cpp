@@ -1,4 +1,4 @@
-#include "conversion/qt/ResultPicture.h"
+#include "shell/qt/ResultPicture.h"
 
 #include <algorithm>
 #include <cstdint>
