@@ -7,12 +7,7 @@ namespace slanter {
 
 namespace {
 
-struct Caption {
-    std::string_view item;
-    std::string_view text;
-};
-
-constexpr Caption kMainForm[] = {
+constexpr EnglishItem kMainForm[] = {
     {"KFile", "&File"},
     {"KFileOpen", "&Open Image File ..."},
     {"KFileClipboard", "Copy from &Clipboard"},
@@ -29,7 +24,7 @@ constexpr Caption kMainForm[] = {
     {"KHelpVersion", "&Version Information ..."},
 };
 
-constexpr Caption kMethodForm[] = {
+constexpr EnglishItem kMethodForm[] = {
     {"GroupBox1", "in Line"},       {"GroupBox2", "Rotation"},     {"GroupBox3", "Smoothing"},
     {"GroupBox4", "Sort on"},       {"Button1", "Preview"},        {"Button2", "Convert"},
     {"RadioButton1", "Horizontal"}, {"RadioButton2", "Vertical"},  {"RadioButton3", "Anti-Clock"},
@@ -39,12 +34,12 @@ constexpr Caption kMethodForm[] = {
     {"HeaderControl1.4", "Height"}, {"MethodForm", "Method"},
 };
 
-constexpr Caption kPreviewForm[] = {
+constexpr EnglishItem kPreviewForm[] = {
     {"CheckBox1", "Show tile &outline"},
     {"PreviewForm", "Preview"},
 };
 
-constexpr Caption kFinalForm[] = {
+constexpr EnglishItem kFinalForm[] = {
     {"KFile", "&File"},
     {"KFileSaveAs", "Save &As ..."},
     {"KFileClipboard", "Copy to &Clip Board"},
@@ -65,14 +60,28 @@ constexpr Caption kFinalForm[] = {
 };
 
 template <std::size_t N>
-std::string Find(const Caption (&table)[N], std::string_view item) {
+std::string Find(const EnglishItem (&table)[N], std::string_view item) {
     const auto found =
         std::find_if(std::begin(table), std::end(table),
-                     [item](const Caption& caption) { return caption.item == item; });
+                     [item](const EnglishItem& caption) { return caption.item == item; });
     return found != std::end(table) ? std::string(found->text) : std::string();
 }
 
 } // namespace
+
+std::span<const EnglishItem> EnglishCaptions(CaptionForm form) {
+    switch (form) {
+    case CaptionForm::Main:
+        return kMainForm;
+    case CaptionForm::Method:
+        return kMethodForm;
+    case CaptionForm::Preview:
+        return kPreviewForm;
+    case CaptionForm::Final:
+        return kFinalForm;
+    }
+    return {};
+}
 
 std::string EnglishCaption(CaptionForm form, std::string_view item) {
     switch (form) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,13 @@ enum class CaptionForm { Main, Method, Preview, Final };
 // name for its window caption, "HeaderControl1.N" for column N of the method list. Empty
 // for an item that keeps its designed caption.
 std::string EnglishCaption(CaptionForm form, std::string_view item);
+
+struct EnglishItem {
+    std::string_view item;
+    std::string_view text;
+};
+// Every item of a designed form that an English run captions anew, so that each front end
+// sets them in one loop.
+std::span<const EnglishItem> EnglishCaptions(CaptionForm form);
 
 } // namespace slanter
