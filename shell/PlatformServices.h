@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Point.h"
@@ -32,6 +33,8 @@ enum class ClipboardPicture {
     NotWritten, // the file could not be written
 };
 
+inline constexpr std::string_view kBmpFileNotWritten = "not written";
+
 // The platform's services a window's presenter calls, one object per window (the owner
 // of its dialogs). Each front end implements them over its toolkit; tests use fakes.
 class PlatformServices {
@@ -58,7 +61,8 @@ class PlatformServices {
 
     // An icon file as the platform shows an icon, at its standard size, written as a BMP
     // file the program's own reader takes. Answers the reason for a failure, empty on
-    // success.
+    // success, and kBmpFileNotWritten when the icon was read but the BMP file could not be
+    // written.
     virtual std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) = 0;
     // The picture formats the platform reads (or, `writable`, writes), in lower case.
     virtual std::vector<std::string> PictureFormats(bool writable) = 0;
