@@ -261,7 +261,9 @@ MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name) {
     // Read aside, so that a file the platform cannot show leaves the picture as it was.
     THandyBitmap incoming;
     const bool loaded = incoming.LoadFromFile(state_.WorkingFile);
-    if (const std::string reason = view_.ShowPicture(state_.WorkingFile, incoming);
+    const THandyBitmap refused;
+    if (const std::string reason =
+            view_.ShowPicture(state_.WorkingFile, loaded ? incoming : refused);
         !reason.empty()) {
         services_.GeneralError(name + "\r\n" + reason);
         return Shown::Not;

@@ -200,6 +200,7 @@ TEST_F(MainPresenterTest, ABitmapOurReaderRefusesLeavesNothingToConvertButTheOpt
     testing::WriteBytes(refused, bytes);
     main.OpenFile(refused);
     EXPECT_EQ(OnlyMessage(), refused + " has invalid format.\r\n(illegal bfSize)\r\n");
+    EXPECT_EQ(view_.shown, (TPoint{0, 0})); // as a picture our reader took, it shows nothing
     EXPECT_EQ(state_.PatternEngine.PatternCount(), 0);
     EXPECT_EQ(state_.PatternEngine.SourceWidth(), 0);
     EXPECT_FALSE(state_.PatternEngine.Horizontal());
