@@ -146,11 +146,18 @@ TEST_F(MainPresenterTest, AnEnglishRunCaptionsEveryMenuAndTheSwitchOffersTheEras
     EXPECT_EQ(fs::path(state_.WorkingFile).filename(), "Temp0000.bmp");
 }
 
-TEST_F(MainPresenterTest, AJapaneseRunKeepsTheDesignedCaptions) {
+TEST_F(MainPresenterTest, AJapaneseRunKeepsTheDesignedCaptionsAndSpeaksJapanese) {
     Japanese = true;
     Start("/JAPANESE");
     EXPECT_FALSE(view_.eraseCommand);
     EXPECT_TRUE(view_.captions.empty());
+    presenter_->OpenFile(folder_.Path("picture.xyz"));
+    EXPECT_EQ(OnlyMessage(),
+              folder_.Path("picture.xyz") + " は、\r\nビットマップ画像ではありません。");
+    const ConversionGuard::Running running(state_.Conversions);
+    presenter_->Paste();
+    EXPECT_EQ(OnlyMessage(), "変換中は、元にする画像を取り替えられません。\r\n"
+                             "変換が終わってから、またはキャンセルしてから開いてください。\r\n");
 }
 
 TEST_F(MainPresenterTest, ABitmapIsCopiedShownLoadedAndRemembered) {
@@ -224,6 +231,21 @@ TEST_F(MainPresenterTest, ABitmapOurReaderLeavesToDecodersBecomesAWorkingFileItT
     EXPECT_EQ(working.GetPixelColor(0, 1), 1 | 2 << 8 | 3 << 16);
     EXPECT_EQ(state_.PatternEngine.SourceWidth(), 2);
     EXPECT_EQ(state_.SourceFile, file);
+}
+
+TEST_F(MainPresenterTest, ADamagedPictureGivesTheDecodersReasonAndAMissingOneCantBeCopied) {
+    MainPresenter& main = Start();
+    const std::string first = Bmp("first.bmp", 37, 23);
+    main.OpenFile(first);
+    const std::string broken = std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/short.png";
+    main.OpenFile(broken);
+    const std::string text = OnlyMessage();
+    EXPECT_EQ(text.rfind(broken + " has invalid format.\r\n(", 0), 0u) << text;
+    EXPECT_GT(text.size(), broken.size() + 26);
+    main.OpenFile(folder_.Path("gone.png"));
+    EXPECT_EQ(OnlyMessage(), "Can't copy " + folder_.Path("gone.png") + ".\r\n");
+    EXPECT_EQ(state_.PatternEngine.SourceWidth(), 37);
+    EXPECT_EQ(state_.SourceFile, first);
 }
 
 TEST_F(MainPresenterTest, APictureThePlatformCannotShowEndsInTheErrorBoxAndChangesNothing) {
