@@ -84,7 +84,7 @@ std::string QtServices::WriteIconFile(const std::string& iconFile, const std::st
     const DecodedPicture icon = DecodeIcon(iconFile, StandardIconSize());
     if (icon.image.isNull())
         return icon.error.toStdString();
-    return SaveAsBmp(icon.image, bmpFile) ? std::string() : std::string("not written");
+    return SaveAsBmp(icon.image, bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
 }
 
 std::vector<std::string> QtServices::PictureFormats(bool writable) {

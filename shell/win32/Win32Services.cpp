@@ -59,7 +59,7 @@ std::string Win32Services::WriteIconFile(const std::string& iconFile, const std:
     THandyBitmap icon;
     if (!DecodeIconFile(iconFile, StandardIconSize(), icon))
         return Japanese ? "アイコンを読めません。" : "The icon can't be read.";
-    return icon.SaveToFile(bmpFile) ? std::string() : icon.ErrorText();
+    return icon.SaveToFile(bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
 }
 
 std::vector<std::string> Win32Services::PictureFormats(bool writable) {

@@ -297,10 +297,8 @@ TEST_F(MainPresenterTest, AnythingElseIsNoBitmapAndLeavesTheLastFolderAlone) {
 TEST_F(MainPresenterTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndChangesNothing) {
     MainPresenter& main = Start();
     main.OpenFile(Bmp("first.bmp", 37, 23));
-    // The run's folder turns into a file: nothing can be written there.
-    const fs::path runFolder = fs::path(state_.WorkingFile).parent_path();
-    fs::remove_all(runFolder);
-    testing::WriteBytes(runFolder.string(), {1, 2, 3});
+    // The working file in a folder that is not there: nothing can be written.
+    state_.WorkingFile = folder_.Path("gone") + testing::TempFolder::kSeparator + "Temp0000.bmp";
     const std::string wide = Bmp("wide.bmp", 150, 40);
     main.OpenFile(wide);
     EXPECT_EQ(OnlyMessage(), "Can't copy " + wide + ".\r\n");
@@ -315,7 +313,6 @@ TEST_F(MainPresenterTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndC
     EXPECT_EQ(state_.PatternEngine.SourceWidth(), 37);
     EXPECT_EQ(state_.SourceBitmap.biWidth(), 37);
     EXPECT_EQ(view_.shown, (TPoint{37, 23}));
-    fs::remove(runFolder);
 }
 
 TEST_F(MainPresenterTest, TheClipboardsPictureBecomesTheWorkingFileWithoutAFileName) {

@@ -40,7 +40,7 @@ class MainFormPictures : public testing::MainWindowTest {
     }
     std::string Information() {
         TakeBoxes();
-        Main().KViewInformationClick();
+        Main().Presenter().ShowInformation();
         const auto boxes = TakeBoxes();
         return boxes.size() == 1 ? boxes[0].text : "boxes: " + std::to_string(boxes.size());
     }
@@ -110,24 +110,9 @@ TEST_F(MainFormPictures, BmpFilesOurReaderRefusesForTheirHeaderAreDecodedInstead
               deep + "\r\n\r\n127 dots in width\r\n64 dots in height\r\n16777216 colors\r\n");
 }
 
-TEST_F(MainFormPictures, ADamagedPictureGivesTheDecodersReasonAndChangesNothing) {
-    Start();
-    Open(Picture("noise.bmp"));
-    const std::string broken = std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/short.png";
-    Open(broken);
-    const std::string text = OnlyMessage();
-    EXPECT_EQ(text.rfind(broken + " has invalid format.\r\n(", 0), 0u) << text;
-    EXPECT_GT(text.size(), broken.size() + 26);
-    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
-    // A picture that is not there cannot be copied, as for a BMP file.
-    Open(Picture("gone.png"));
-    EXPECT_EQ(OnlyMessage(), "Can't copy " + Picture("gone.png") + ".\r\n");
-}
-
 TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
     Start();
-    Main().OpenDroppedFiles({Picture("picture.png"), Picture("wide.bmp")});
+    Main().Presenter().OpenDropped({Picture("picture.png"), Picture("wide.bmp")});
     EXPECT_EQ(PatternEngine->SourceWidth(), 20);
     EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), Picture("picture.png"));
 
@@ -203,7 +188,7 @@ TEST_F(MainFormPictures, TheFileMenuListsTheLastEightPicturesNewestFirst) {
     Open(Picture("picture.xyz"));
     TakeBoxes();
     names.resize(8);
-    EXPECT_EQ(Main().RecentFiles(), names);
+    EXPECT_EQ(Main().Presenter().RecentFiles(), names);
     Strings menu{"KFileN1|"};
     for (std::size_t k = 0; k < 8; ++k) {
         std::string shown = names[k];
@@ -216,37 +201,11 @@ TEST_F(MainFormPictures, TheFileMenuListsTheLastEightPicturesNewestFirst) {
 
     // Chosen, an entry opens and moves to the top; the list outlives the run.
     Main().findChild<QAction*>("KFileRecent3")->trigger();
-    EXPECT_EQ(Main().RecentFiles()[0], names[2]);
+    EXPECT_EQ(Main().Presenter().RecentFiles()[0], names[2]);
     Stop();
     Start();
-    EXPECT_EQ(Main().RecentFiles()[0], names[2]);
+    EXPECT_EQ(Main().Presenter().RecentFiles()[0], names[2]);
     EXPECT_EQ(FileMenu().size(), 11u);
-}
-
-TEST_F(MainFormPictures, ARecentFileThatIsGoneIsDroppedWithAMessageInBothLanguages) {
-    const testing::TempFolder folder;
-    const std::string first = folder.Path("first.bmp");
-    const std::string second = folder.Path("second.png");
-    fs::copy_file(Picture("noise.bmp"), first);
-    fs::copy_file(Picture("picture.png"), second);
-    for (const char* language : {"/ENGLISH", "/JAPANESE"}) {
-        Start(language);
-        Open(first);
-        Open(second);
-        fs::rename(first, first + ".moved");
-        Main().KFileRecentClick(1);
-        const std::string text = OnlyMessage();
-        EXPECT_EQ(text, std::string(language) == "/ENGLISH"
-                            ? first + "\r\n can't be found.\r\n"
-                                      "It has been taken off the list of recent files.\r\n"
-                            : first + " は、\r\n見つかりません。\r\n"
-                                      "最近使ったファイルの一覧から外しました。\r\n");
-        EXPECT_EQ(Main().RecentFiles(), Strings{second});
-        EXPECT_EQ(PatternEngine->SourceWidth(), 20);
-        EXPECT_EQ(FileMenu().size(), 4u); // the one entry and its separator before Exit
-        fs::rename(first + ".moved", first);
-        Stop();
-    }
 }
 
 } // namespace

@@ -69,7 +69,7 @@ class MainFormTest : public testing::MainWindowTest {
     // The information box's text; it must be the only box shown.
     std::string Information() {
         TakeBoxes();
-        Main().KViewInformationClick();
+        Main().Presenter().ShowInformation();
         const auto boxes = TakeBoxes();
         return boxes.size() == 1 ? boxes[0].text : "boxes: " + std::to_string(boxes.size());
     }
@@ -161,12 +161,6 @@ TEST_F(MainFormTest, MenusInEnglishWithTheRegistrySwitch) {
                                          "KHelpDeleteRegistry|Delete Registry and Quit", "KHelpN2|",
                                          "KHelpCopyright|&Copyright Information ...",
                                          "KHelpVersion|&Version Information ..."}));
-}
-
-TEST_F(MainFormTest, ALongerWordBeginningWithTheRegistrySwitchCountsToo) {
-    Start("/ENGLISH /RegistryPlease");
-    EXPECT_TRUE(Main().findChild<QAction*>("KHelpDeleteRegistry")->isVisible());
-    EXPECT_TRUE(Main().findChild<QAction*>("KHelpN2")->isVisible());
 }
 
 TEST_F(MainFormTest, ABitmapIsCopiedShownFittedAndLoaded) {
@@ -315,21 +309,6 @@ TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
     EXPECT_EQ(large.GetPixelColor(16, 16), 0x00FFFF);
 }
 
-TEST_F(MainFormTest, AnythingElseIsNoBitmapAndLeavesTheLastFileAlone) {
-    Start();
-    const testing::TempFolder folder;
-    const std::string text = folder.Path("picture.bmp.txt");
-    fs::copy_file(Picture("noise.bmp"), text);
-    Open(text);
-    EXPECT_EQ(OnlyMessage(), text + "\r\n is not a Bitmap Image file.");
-    Open(Picture("picture.xyz"));
-    EXPECT_EQ(OnlyMessage(), Picture("picture.xyz") + "\r\n is not a Bitmap Image file.");
-    EXPECT_FALSE(Stored("Folder/OpenPath").isValid());
-    EXPECT_FALSE(fs::exists(WorkingFile));
-    EXPECT_EQ(Information(), "No Image file has been opened yet.\r\n"
-                             "Open an Image file first, using \"File\" menu.\r\n");
-}
-
 TEST_F(MainFormTest, JapaneseMessagesOfTheOpenCommand) {
     Start("/JAPANESE");
     Open(Picture("picture.xyz"));
@@ -338,7 +317,7 @@ TEST_F(MainFormTest, JapaneseMessagesOfTheOpenCommand) {
     EXPECT_EQ(OnlyMessage(), Picture("missing.bmp") + " を、\r\nコピーすることができません。\r\n");
     Open(Picture("narrow.bmp"));
     TakeBoxes();
-    Main().KViewInformationClick();
+    Main().Presenter().ShowInformation();
     const auto boxes = TakeBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
@@ -362,7 +341,7 @@ TEST_F(MainFormTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndChange
     Open(Picture("icon.ico"));
     EXPECT_EQ(OnlyMessage(), "Can't copy " + Picture("icon.ico") + ".\r\n");
     SetClipboardReader([] { return QImage(5, 5, QImage::Format_RGB32); });
-    Main().KFileClipboardClick();
+    Main().Presenter().Paste();
     EXPECT_EQ(OnlyMessage(), "Can't copy Image from Clip Board.\r\n");
 
     EXPECT_EQ(Main().size(), window);
@@ -392,14 +371,6 @@ TEST_F(MainFormTest, APictureThePlatformCannotDecodeEndsInTheErrorBox) {
     EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
 }
 
-TEST_F(MainFormTest, AnEmptyClipboardIsReported) {
-    Start();
-    SetClipboardReader([] { return std::nullopt; });
-    Main().KFileClipboardClick();
-    EXPECT_EQ(OnlyMessage(), "No Bitmap Image in Clip Board.");
-    EXPECT_FALSE(fs::exists(WorkingFile));
-}
-
 TEST_F(MainFormTest, TheClipboardsPictureBecomesTheWorkingFile) {
     Start();
     WriteSetting("Folder", "OpenPath", "/p/last.bmp");
@@ -407,7 +378,7 @@ TEST_F(MainFormTest, TheClipboardsPictureBecomesTheWorkingFile) {
     picture.fill(QColor(10, 20, 30));
     picture.setPixelColor(3, 4, QColor(0, 0, 0, 0)); // transparent shows white
     SetClipboardReader([picture] { return picture; });
-    Main().KFileClipboardClick();
+    Main().Presenter().Paste();
     EXPECT_EQ(TakeBoxes().size(), 0u);
     const THandyBitmap working = Loaded(WorkingFile);
     EXPECT_EQ(working.biBitCount(), 24);
@@ -428,7 +399,7 @@ TEST_F(MainFormTest, TheOpenCommandPreselectsTheLastFileThatStillExists) {
         asked.push_back(settings);
         return answer;
     });
-    Main().KFileOpenClick();
+    Main().Presenter().Open();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].fileName, "");
     EXPECT_EQ(asked[0].filter, OpenDialogFilter(false));
@@ -437,14 +408,14 @@ TEST_F(MainFormTest, TheOpenCommandPreselectsTheLastFileThatStillExists) {
 
     // Cancelled: nothing changes.
     answer.reset();
-    Main().KFileOpenClick();
+    Main().Presenter().Open();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[1].fileName.toStdString(), Picture("narrow.bmp"));
     EXPECT_EQ(PatternEngine->SourceWidth(), 30);
     EXPECT_EQ(TakeBoxes().size(), 0u);
 
     WriteSetting("Folder", "OpenPath", Picture("gone.bmp"));
-    Main().KFileOpenClick();
+    Main().Presenter().Open();
     EXPECT_EQ(asked.back().fileName, "");
 }
 
@@ -491,41 +462,6 @@ TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
     for (const char* item : {"KFileOpen", "KFileExit"})
         EXPECT_EQ(Main().findChild<QAction*>(item)->shortcutContext(), Qt::ApplicationShortcut)
             << item;
-}
-
-TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
-    Start();
-    Open(Picture("noise.bmp"));
-    const auto working = testing::ReadBytes(WorkingFile);
-    int dialogs = 0;
-    SetOpenDialogRunner([&](QWidget*, const OpenDialogSettings&) {
-        ++dialogs;
-        return std::optional<QString>(QString::fromStdString(Picture("wide.bmp")));
-    });
-    SetClipboardReader([] { return QImage(5, 5, QImage::Format_RGB32); });
-    {
-        const ConversionGuard::Running running(windows_->State().Conversions);
-        Main().KFileOpenClick();
-        EXPECT_EQ(OnlyMessage(), "The image can't be replaced while it is being converted.\r\n"
-                                 "Open another one when the conversion has finished or is "
-                                 "cancelled.\r\n");
-        Main().KFileClipboardClick();
-        EXPECT_EQ(OnlyMessage().substr(0, 20), "The image can't be r");
-        EXPECT_EQ(dialogs, 0);
-        EXPECT_EQ(testing::ReadBytes(WorkingFile), working);
-        EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    }
-    Main().KFileOpenClick();
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
-}
-
-TEST_F(MainFormTest, JapaneseRefusalWhileAConversionRuns) {
-    Start("/JAPANESE");
-    const ConversionGuard::Running running(windows_->State().Conversions);
-    Main().KFileClipboardClick();
-    EXPECT_EQ(OnlyMessage(), "変換中は、元にする画像を取り替えられません。\r\n"
-                             "変換が終わってから、またはキャンセルしてから開いてください。\r\n");
 }
 
 TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {

@@ -118,7 +118,7 @@ TEST_F(ProgramWindowsTest, CloseRemovesThisRunsPicturesAndNoOneElses) {
 
     int closed = 0;
     QObject::connect(MainForm, &TMainForm::Closed, [&closed] { ++closed; });
-    MainForm->KFileExitClick();
+    MainForm->Presenter().Exit();
     EXPECT_EQ(closed, 1);
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(TemporaryEntries(), (std::vector<std::string>{"Temp0001.bmp", "slanter-other",
@@ -200,7 +200,7 @@ TEST_F(ProgramWindowsTest, DeleteRegistryErasesAndClosingWritesNothingAgain) {
     MainForm->OpenChosenFile(Picture("noise.bmp"));
     ASSERT_TRUE(StoreExists());
     const fs::path folder = fs::path(WorkingFile).parent_path();
-    MainForm->KHelpDeleteRegistryClick();
+    MainForm->Presenter().EraseSettings();
     EXPECT_FALSE(MainForm->isVisible());
     EXPECT_FALSE(StoreExists());
     EXPECT_FALSE(fs::exists(folder));

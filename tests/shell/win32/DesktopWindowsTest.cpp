@@ -73,8 +73,8 @@ TEST_F(DesktopWindows, ADroppedFileOpensAndHeadsTheRecentFiles) {
                 name.size() * sizeof(wchar_t));
     GlobalUnlock(drop);
     SendMessageW(Main().Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(Main().SourceName(), file);
-    ASSERT_EQ(Main().RecentFiles().size(), 1u);
+    EXPECT_EQ(Main().Presenter().SourceName(), file);
+    ASSERT_EQ(Main().Presenter().RecentFiles().size(), 1u);
     HMENU fileMenu = Main().Menu().Menu("KFile");
     wchar_t text[300] = {};
     // Open, Clipboard, separator, then the newest recent file.
@@ -120,7 +120,7 @@ TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
     Main().OpenChosenFile(file);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(file), std::string::npos);
-    EXPECT_TRUE(Main().SourceName().empty());
+    EXPECT_TRUE(Main().Presenter().SourceName().empty());
 }
 
 TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
@@ -200,7 +200,7 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
         cli::RunWords({"convert", file, cliResult, "--pattern", "2", "--scale", "30x20"}).code, 0);
     EXPECT_EQ(ReadBytes(saved), ReadBytes(cliResult));
     messages.clear();
-    Main().KViewInformationClick();
+    Main().Presenter().ShowInformation();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("30 dots in width\r\n20 dots in height\r\n16777216 colors\r\n"
                                "(resized from 60 x 40 dots)"),
@@ -208,7 +208,7 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     // Its own size brings the picture back; the file was never changed.
     offered = {};
     wanted = {60, 40};
-    Main().KPictureSizeClick();
+    Main().Presenter().ResizePicture();
     EXPECT_EQ(offered.second, (TPoint{30, 20}));
     EXPECT_EQ(ReadBytes(WorkingFile), ReadBytes(file));
     EXPECT_EQ(ReadBytes(file), ReadBytes(Write("again.bmp", opened)));
