@@ -91,7 +91,7 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     TFinalForm& result = Convert(Write("indexed.bmp", PatternedBitmap(8, 45, 30)), 2, false);
     ASSERT_TRUE(result.Picture().IsIndexed());
     result.KFileClipboardClick();
-    Main().KFileClipboardClick();
+    Main().Presenter().Paste();
     ASSERT_TRUE(messages.empty());
     THandyBitmap saved;
     ASSERT_TRUE(saved.LoadFromFile(result.ResultFile()));
