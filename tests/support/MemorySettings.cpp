@@ -1,6 +1,5 @@
 #include "support/MemorySettings.h"
 
-#include "shell/General.h"
 #include "shell/SettingsStore.h"
 
 namespace slanter {
@@ -14,22 +13,16 @@ std::map<std::string, std::string>& StoredSettings() {
 
 } // namespace testing
 
-void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
-    if (!SettingsWritable)
-        return;
-    if (const auto text = StoredSettingText(value))
-        testing::StoredSettings()[section + "/" + name] = *text;
-}
-
-SettingValue ReadSetting(const std::string& section, const std::string& name,
-                         const SettingValue& defaultValue) {
-    if (defaultValue.kind() == SettingValue::Kind::Empty)
-        return defaultValue;
+std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name) {
     const auto& stored = testing::StoredSettings();
     const auto found = stored.find(section + "/" + name);
     if (found == stored.end())
-        return SettingFromStoredText(defaultValue, std::nullopt);
-    return SettingFromStoredText(defaultValue, found->second);
+        return std::nullopt;
+    return found->second;
+}
+
+void WriteStoredText(const std::string& section, const std::string& name, const std::string& text) {
+    testing::StoredSettings()[section + "/" + name] = text;
 }
 
 void EraseSettings() {

@@ -5,9 +5,9 @@
 
 namespace slanter::testing {
 
-// The settings store of the core's tests: "section/name" -> the text stored, in memory,
-// with the store's own rules (nothing written while SettingsWritable is false, no empty
-// value). Link MemorySettings.cpp into a test program that has no platform store.
+// The settings store of the core's tests, in memory: "Section/Name" -> stored text. The
+// core's ReadSetting and WriteSetting reach it in every test program that links it in
+// place of a platform's store.
 std::map<std::string, std::string>& StoredSettings();
 
 } // namespace slanter::testing
