@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using testing::Bytes;
 using testing::ReadBytes;
 using Window = testing::ResultWindowFakes;
+constexpr char kSeparator = testing::TempFolder::kSeparator;
 
 class ResultPresenterTest : public ::testing::Test {
   protected:
@@ -49,7 +50,7 @@ class ResultPresenterTest : public ::testing::Test {
         ASSERT_TRUE(state_.SourceBitmap.LoadFromFile(state_.WorkingFile));
         state_.PatternEngine.SetSourceSize(
             {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight()});
-        state_.SourceFile = folder_.Path("pictures") + "/" + "photo.bmp";
+        state_.SourceFile = folder_.Path("pictures") + kSeparator + "photo.bmp";
     }
     void Select(int index) {
         state_.PatternEngine.SetPatternIndex(index);
@@ -77,8 +78,10 @@ class ResultPresenterTest : public ::testing::Test {
     }
     std::vector<std::string> TemporaryNames() const {
         std::vector<std::string> names;
+        // The pictures only, not the run's lock.
         for (const auto& entry : fs::directory_iterator(state_.TemporaryFiles->Folder()))
-            names.push_back(entry.path().filename().string());
+            if (entry.path().extension() == ".bmp")
+                names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -342,11 +345,11 @@ TEST_F(ResultPresenterTest, SaveAsFirstOpensInThePicturesFolderThenWhereTheLastS
     window.presenter.SaveAs(); // cancelled
     ASSERT_EQ(window.services.saveRequests.size(), 2u);
     const FileDialogRequest& first = window.services.saveRequests[0];
-    EXPECT_EQ(first.folder, folder_.Path("pictures") + "/");
+    EXPECT_EQ(first.folder, folder_.Path("pictures") + kSeparator);
     EXPECT_EQ(first.filter,
               "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|All Files (*.*)|*.*");
     EXPECT_EQ(first.defaultExtension, "bmp");
-    EXPECT_EQ(window.services.saveRequests[1].folder, folder_.Path() + "/");
+    EXPECT_EQ(window.services.saveRequests[1].folder, folder_.Path() + kSeparator);
     EXPECT_EQ(ReadBytes(folder_.Path("saved.bmp")), ReadBytes(window.presenter.ResultFile()));
     EXPECT_TRUE(window.services.messages.empty());
 }
