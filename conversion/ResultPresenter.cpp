@@ -78,10 +78,13 @@ void ResultPresenter::Convert(std::int32_t number, bool smoothing) {
     window_.SetCaption(NumberedCaption(window_.Caption(), number));
     cancelRequested_ = false;
     if (!RunConversion())
-        window_.Close();
+        window_.CloseWindow();
 }
 
 bool ResultPresenter::RunConversion() {
+    // The main window has closed: nothing is left to convert.
+    if (!state_.TemporaryFiles)
+        return false;
     // Held to the end: the picture, the engine and the folder must outlast the run.
     const ConversionGuard::Running running(state_.Conversions);
     const TSlanter& engine = state_.PatternEngine;
@@ -153,7 +156,7 @@ bool ResultPresenter::ShowResult(THandyBitmap& result) {
 
 std::string ResultPresenter::ChooseResultFile() const {
     const TemporaryPictures* folder = state_.TemporaryFiles.get();
-    if (folder == nullptr || folder->Folder().empty())
+    if (folder->Folder().empty())
         return {};
     const std::string name = ChooseResultFileName(number_, [&](const std::string& name) {
         const std::string file = folder->FileName(name);

@@ -47,7 +47,7 @@ class ResultView {
     virtual void EnableSaveAs(bool enabled) = 0;
 
     // Closes the window as the user would; the view tells the presenter (Closed).
-    virtual void Close() = 0;
+    virtual void CloseWindow() = 0;
 
   protected:
     ~ResultView() = default;

@@ -113,7 +113,7 @@ TEST_F(ResultPresenterTest, TheResultFileHoldsTheBytesTheCommandLineWritesAtEver
             EXPECT_EQ(window.presenter.ResultFile(), Temporary("Temp0001.bmp"));
             EXPECT_EQ(ReadBytes(window.presenter.ResultFile()), CliResult("cli.bmp", smoothing));
             // Closed, so that the next run may take its name again.
-            window.view.Close();
+            window.view.CloseWindow();
         }
     }
 }
@@ -191,7 +191,7 @@ TEST_F(ResultPresenterTest, ClosedDuringTheRunTheRunGoesOnAndItsFileGoesAfter) {
     int calls = 0;
     window.services.meanwhile = [&] {
         if (calls++ == 2)
-            window.view.Close();
+            window.view.CloseWindow();
     };
     window.presenter.Convert(1, false);
     EXPECT_EQ(calls, state_.PatternEngine.PatternSize(0).X);
@@ -289,7 +289,7 @@ TEST_F(ResultPresenterTest, FromTheTenThousandthConversionNoNeededFileIsOverwrit
     EXPECT_EQ(ReadBytes(state_.WorkingFile), working);
     EXPECT_EQ(ReadBytes(first.presenter.ResultFile()), firstResult);
     // Once the first window is closed its name is free again.
-    first.view.Close();
+    first.view.CloseWindow();
     EXPECT_EQ(Converted(10001).presenter.ResultFile(), Temporary("Temp0001.bmp"));
 }
 
@@ -316,7 +316,7 @@ TEST_F(ResultPresenterTest, TheInformationNamesTheResultsSizeAndColoursInBothLan
 TEST_F(ResultPresenterTest, ClosingTheWindowDeletesItsResultFile) {
     Window& window = WideResult();
     ASSERT_TRUE(fs::exists(window.presenter.ResultFile()));
-    window.view.Close();
+    window.view.CloseWindow();
     EXPECT_FALSE(fs::exists(window.presenter.ResultFile()));
     EXPECT_TRUE(window.view.released);
 }
@@ -327,7 +327,7 @@ TEST_F(ResultPresenterTest, ClosedWhileSavingItsFileStaysNeededUntilTheSaveEnds)
     const Bytes result = ReadBytes(file);
     bool neededMeanwhile = false;
     window.services.beforeWork = [&](BackgroundControl&) {
-        window.view.Close();
+        window.view.CloseWindow();
         neededMeanwhile = fs::exists(file) && window.presenter.NeedsResultFile(file);
     };
     window.presenter.SaveResultAs(folder_.Path("saved.bmp"));

@@ -49,7 +49,7 @@ class FakeResultView : public ResultView {
             ticked.erase(std::string(item));
     }
     void EnableSaveAs(bool enabled) override { saveAsOffered = enabled; }
-    void Close() override {
+    void CloseWindow() override {
         closed = true;
         if (presenter != nullptr)
             presenter->Closed();
