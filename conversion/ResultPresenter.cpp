@@ -237,7 +237,8 @@ void ResultPresenter::CheckItems() {
 }
 
 void ResultPresenter::SaveAs() {
-    if (!shownResult_)
+    // One save at a time: its key may still reach the window while one runs.
+    if (!shownResult_ || saving_)
         return;
     FileDialogRequest request;
     request.folder = SaveDialogFolder(ReadSetting("Folder", "SavePath", "").Text(), pictureFile_);

@@ -360,10 +360,12 @@ TEST_F(ResultPresenterTest, SaveAsRunsInTheBackgroundWithProgressAndCancelKeepsT
     testing::WriteBytes(target, {'o', 'l', 'd'});
     window.services.beforeWork = [&](BackgroundControl& control) {
         EXPECT_FALSE(window.view.saveAsOffered);
+        window.presenter.SaveAs(); // no second save meanwhile
         control.cancelled = true;
     };
     window.presenter.SaveResultAs(target);
     EXPECT_EQ(window.services.backgroundRuns, 1);
+    EXPECT_TRUE(window.services.saveRequests.empty());
     EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
     EXPECT_TRUE(window.services.messages.empty());
     EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "");
