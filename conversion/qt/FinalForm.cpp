@@ -114,11 +114,9 @@ TFinalForm::TFinalForm(ProgramState& state, QObject* owner)
         new OwnerLink(owner, this); // owned by `owner`
     ui_->ClientArea->viewport()->setBackgroundRole(QPalette::Window);
     ui_->ClientArea->hide();
-    ui_->Image1->hide();
-    ui_->Image1->installEventFilter(this);
-    for (QWidget* box : PaintBoxes()) {
-        box->hide();
-        box->installEventFilter(this);
+    for (QWidget* tile : Tiles()) {
+        tile->hide();
+        tile->installEventFilter(this);
     }
     ui_->KFile->setEnabled(false);
     ui_->KView->setEnabled(false);
@@ -177,8 +175,8 @@ void TFinalForm::SetEnglishCaptions() {
     ui_->Button1->setText(english(ui_->Button1->objectName()));
 }
 
-std::array<QWidget*, 8> TFinalForm::PaintBoxes() const {
-    return {ui_->PaintBox2, ui_->PaintBox3, ui_->PaintBox4, ui_->PaintBox5,
+std::array<QWidget*, 9> TFinalForm::Tiles() const {
+    return {ui_->Image1,    ui_->PaintBox2, ui_->PaintBox3, ui_->PaintBox4, ui_->PaintBox5,
             ui_->PaintBox6, ui_->PaintBox7, ui_->PaintBox8, ui_->PaintBox9};
 }
 
@@ -288,9 +286,8 @@ void TFinalForm::ShowResultArea() {
 
 void TFinalForm::ReleasePicture() {
     picture_ = QImage();
-    ui_->Image1->hide();
-    for (QWidget* box : PaintBoxes())
-        box->hide();
+    for (QWidget* tile : Tiles())
+        tile->hide();
     ui_->Canvas->resize(0, 0);
     // The platform window goes too, with the painting buffer of the window's size that it
     // keeps while hidden; not from inside its own close, which it is still handling.
@@ -324,17 +321,13 @@ void TFinalForm::LayOut(int view, TPoint shown, bool sizeWindow) {
     // One picture pixel to one pixel of the display at 100%, at any display scale: the
     // grid is laid in device pixels and each tile covers its cell's.
     const qreal ratio = devicePixelRatioF();
-    const auto boxes = PaintBoxes();
-    const std::vector<TileCell> tiles = ViewTiles(view_, PictureSize());
-    const auto boxOf = [&boxes](const TileCell& tile) {
-        return boxes[static_cast<std::size_t>(tile.paintBox - 2)];
-    };
-    ui_->Image1->setGeometry(LogicalCover(CellOfTile(1), ratio));
-    for (QWidget* box : boxes)
-        box->hide();
+    std::vector<TileCell> tiles = ViewTiles(view_, PictureSize());
+    tiles.insert(tiles.begin(), TileCell{1, {}}); // Image1's cell, always shown
+    for (QWidget* tile : Tiles())
+        tile->setVisible(tile == ui_->Image1);
     for (const TileCell& tile : tiles) {
-        boxOf(tile)->setGeometry(LogicalCover(CellOfTile(tile.paintBox), ratio));
-        boxOf(tile)->show();
+        Tile(tile.paintBox)->setGeometry(LogicalCover(CellOfTile(tile.paintBox), ratio));
+        Tile(tile.paintBox)->show();
     }
     const QSize client = LogicalCover(QRect(0, 0, shown_.X, shown_.Y), ratio).size();
     ui_->Canvas->resize(client);
@@ -353,9 +346,8 @@ void TFinalForm::LayOut(int view, TPoint shown, bool sizeWindow) {
         area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
-    ui_->Image1->update();
     for (const TileCell& tile : tiles)
-        boxOf(tile)->repaint();
+        Tile(tile.paintBox)->repaint();
 }
 
 void TFinalForm::SetChecked(std::string_view item, bool checked) {
@@ -378,16 +370,13 @@ QRect TFinalForm::CellOfTile(int box) const {
 }
 
 int TFinalForm::TileNumber(const QObject* tile) const {
-    if (tile == ui_->Image1)
-        return 1;
-    const auto boxes = PaintBoxes();
-    const auto box = std::find(boxes.begin(), boxes.end(), tile);
-    return box == boxes.end() ? 0 : static_cast<int>(box - boxes.begin()) + 2;
+    const auto tiles = Tiles();
+    const auto found = std::find(tiles.begin(), tiles.end(), tile);
+    return found == tiles.end() ? 0 : static_cast<int>(found - tiles.begin()) + 1;
 }
 
 QWidget* TFinalForm::Tile(int box) const {
-    return box == 1 ? static_cast<QWidget*>(ui_->Image1)
-                    : PaintBoxes()[static_cast<std::size_t>(box - 2)];
+    return Tiles()[static_cast<std::size_t>(box - 1)];
 }
 
 void TFinalForm::PaintTile(int box, const QRect& exposed) {

@@ -68,8 +68,8 @@ class TFinalForm : public QMainWindow, private ResultView {
     // Home, End, Control+Home and Control+End move the view to its edges; false for
     // other keys.
     bool MoveViewByKey(const QKeyEvent& event);
-    // PaintBox2 to PaintBox9, the copies of the picture in the tiled views.
-    std::array<QWidget*, 8> PaintBoxes() const;
+    // Image1 and PaintBox2 to PaintBox9, the copies of the picture in the tiled views.
+    std::array<QWidget*, 9> Tiles() const;
     // The tiles by number: 1 for Image1, 2 to 9 for the paint boxes; 0 for no tile.
     int TileNumber(const QObject* tile) const;
     QWidget* Tile(int box) const;
