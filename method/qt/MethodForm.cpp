@@ -340,9 +340,7 @@ void TMethodForm::StartConversion() {
     auto* result = new TFinalForm(state_, this); // freed with this window
     results_.emplace_back(result);
     ++ResultCount_;
-    result->ResultNumber = ResultCount_;
-    result->Smoothing = ui_->RadioButton6->isChecked();
-    result->Convert();
+    result->Window().Convert(ResultCount_, ui_->RadioButton6->isChecked());
 }
 
 void TMethodForm::HeaderControl1SectionResize() {

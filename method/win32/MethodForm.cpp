@@ -423,9 +423,7 @@ void TMethodForm::StartConversion() {
     results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
     TFinalForm& result = *results_.back();
     ++ResultCount_;
-    result.ResultNumber = ResultCount_;
-    result.Smoothing = RadioButton6.IsChecked();
-    result.Convert();
+    result.Window().Convert(ResultCount_, RadioButton6.IsChecked());
 }
 
 bool TMethodForm::OnNotify(const NMHDR& header, LRESULT&) {
