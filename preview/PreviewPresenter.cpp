@@ -1,0 +1,94 @@
+#include "preview/PreviewPresenter.h"
+
+#include <string_view>
+
+#include "preview/PreviewDrawing.h"
+#include "preview/PreviewRaster.h"
+#include "shell/EnglishCaptions.h"
+#include "shell/General.h"
+#include "shell/GuardedCommand.h"
+#include "shell/ProgramState.h"
+
+namespace slanter {
+
+namespace {
+
+// The items an English run gives their English captions.
+constexpr std::string_view kCaptionedItems[] = {"PreviewForm", "CheckBox1"};
+
+} // namespace
+
+PreviewPresenter::PreviewPresenter(PreviewView& view, PlatformServices& services,
+                                   ProgramState& state)
+    : view_(view), services_(services), state_(state) {}
+
+void PreviewPresenter::Start() {
+    viewSide_ = slanter::PictureViewSide(view_.ScreenRoom());
+    view_.LayOut(false, viewSide_);
+    if (!Japanese) {
+        for (const std::string_view item : kCaptionedItems)
+            view_.SetCaption(item, EnglishCaption(CaptionForm::Preview, item));
+    }
+    view_.ShowLattice(Lattice(view_.LatticePixels()));
+}
+
+PreviewRaster PreviewPresenter::Lattice(TPoint size) const {
+    return PreviewRaster(patternShown_ ? ComputePreviewDrawing(state_.PatternEngine, size.X, size.Y)
+                                       : PreviewDrawing{size.X, size.Y, kPreviewWhite, {}, true});
+}
+
+void PreviewPresenter::DrawPreview(bool smoothing) {
+    view_.Show();
+    patternShown_ = true;
+    view_.ShowLattice(Lattice(view_.LatticePixels()));
+    // The wallpaper in the display's own pixels, so that one to one is pixel for pixel on
+    // any screen.
+    const TSlanter& engine = state_.PatternEngine;
+    const std::int32_t side = view_.DisplayPixels(viewSide_);
+    wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
+    wallpaper_ = RenderPicturePreview(engine, state_.SourceBitmap, smoothing,
+                                      PicturePreviewSize(wallpaperTile_, {side, side}), false);
+    view_.LayOut(HasWallpaper(), viewSide_);
+    ShowWallpaper();
+    view_.PaintNow();
+}
+
+void PreviewPresenter::SetOutline(bool shown) {
+    outline_ = shown;
+    ShowWallpaper();
+}
+
+void PreviewPresenter::ShowWallpaper() {
+    if (!HasWallpaper())
+        return;
+    PicturePixels shown = wallpaper_;
+    if (outline_)
+        AddTileOutline(shown, wallpaperTile_);
+    view_.ShowWallpaper(shown);
+}
+
+void PreviewPresenter::ScaleChanged() {
+    view_.ShowLattice(Lattice(view_.LatticePixels()));
+    view_.LayOut(HasWallpaper(), viewSide_);
+    ShowWallpaper();
+    view_.PaintNow();
+}
+
+bool PreviewPresenter::IsVisible() const {
+    return view_.IsVisible();
+}
+
+void PreviewPresenter::Hide() {
+    view_.Hide();
+}
+
+void PreviewPresenter::Closing() {
+    RunCommand(services_, [this] { view_.SavePlacement(); });
+}
+
+void PreviewPresenter::Close() {
+    Closing();
+    view_.Hide();
+}
+
+} // namespace slanter

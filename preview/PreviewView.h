@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/Point.h"
+
+namespace slanter {
+
+class PreviewRaster;
+struct PicturePixels;
+
+// The preview window as its presenter sees it: the lattice image, the picture view beside
+// it with its outline option, and the room the screen leaves. Each front end implements
+// it over its toolkit.
+class PreviewView {
+  public:
+    // The room the screen leaves a window, in the window's pixels.
+    virtual TPoint ScreenRoom() const = 0;
+    // The lattice image's size in the display's own pixels, so that its lines stay one
+    // display pixel wide on a scaled display.
+    virtual TPoint LatticePixels() const = 0;
+    // A length of the window's pixels in the display's own.
+    virtual std::int32_t DisplayPixels(std::int32_t length) const = 0;
+    // The designed form's item `item` (see EnglishCaption) takes `text`.
+    virtual void SetCaption(std::string_view item, const std::string& text) = 0;
+
+    // Shows a drawing of LatticePixels() as the lattice.
+    virtual void ShowLattice(const PreviewRaster& drawing) = 0;
+    // Lays the window out for the lattice alone, its picture view emptied, or for the
+    // lattice with the picture view of `side` pixels square and the outline option.
+    virtual void LayOut(bool pictureView, std::int32_t side) = 0;
+    // Shows a wallpaper of the display's own pixels in the picture view.
+    virtual void ShowWallpaper(const PicturePixels& wallpaper) = 0;
+    // Paints what changed before answering.
+    virtual void PaintNow() = 0;
+
+    // Shown in front, leaving the keys where they are.
+    virtual void Show() = 0;
+    virtual bool IsVisible() const = 0;
+    virtual void Hide() = 0;
+    // Stores where the window is.
+    virtual void SavePlacement() = 0;
+
+  protected:
+    ~PreviewView() = default;
+};
+
+} // namespace slanter
