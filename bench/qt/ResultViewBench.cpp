@@ -24,7 +24,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
-#include "shell/SharedObjects.h"
+#include "shell/ProgramState.h"
 #include "shell/TemporaryPictures.h"
 
 namespace {
@@ -100,15 +100,15 @@ int main(int argc, char** argv) {
     const int pattern = argc > 4 ? std::atoi(argv[4]) : 97;
     const int windows = argc > 5 ? std::atoi(argv[5]) : 3;
 
-    TemporaryPictures pictures(UserTemporaryLocation());
-    TemporaryFiles = &pictures;
-    WorkingFile = pictures.WorkingFileName();
-    TSlanter engine;
-    THandyBitmap source;
+    ProgramState state;
+    state.TemporaryFiles = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
+    state.WorkingFile = state.TemporaryFiles->WorkingFileName();
+    TSlanter& engine = state.PatternEngine;
     {
         THandyBitmap made = Picture(width, height, depth);
-        pictures.Writing(WorkingFile);
-        if (!made.SaveToFile(WorkingFile) || !source.LoadFromFile(WorkingFile)) {
+        state.TemporaryFiles->Writing(state.WorkingFile);
+        if (!made.SaveToFile(state.WorkingFile) ||
+            !state.SourceBitmap.LoadFromFile(state.WorkingFile)) {
             std::fprintf(stderr, "cannot write the source picture\n");
             return 1;
         }
@@ -116,8 +116,6 @@ int main(int argc, char** argv) {
     engine.SetSortOnAngle(false);
     engine.SetSourceSize({width, height});
     engine.SetPatternIndex(pattern);
-    PatternEngine = &engine;
-    SourceBitmap = &source;
     const TPoint tile = engine.PatternSize(pattern);
     std::printf("source %dx%d %d bits, pattern %d, result %dx%d\n", width, height, depth, pattern,
                 tile.X, tile.Y);
@@ -127,7 +125,7 @@ int main(int argc, char** argv) {
     std::vector<std::unique_ptr<TFinalForm>> kept;
     for (int number = 1; number <= windows; ++number) {
         std::printf("window %d\n", number);
-        auto form = std::make_unique<TFinalForm>();
+        auto form = std::make_unique<TFinalForm>(state);
         form->ResultNumber = number;
         auto start = Clock::now();
         form->Convert();
@@ -171,9 +169,5 @@ int main(int argc, char** argv) {
         kept.push_back(std::move(form));
     }
     kept.clear();
-    PatternEngine = nullptr;
-    SourceBitmap = nullptr;
-    TemporaryFiles = nullptr;
-    WorkingFile.clear();
     return 0;
 }

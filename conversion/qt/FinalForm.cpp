@@ -35,8 +35,6 @@
 #include "conversion/ResultZoom.h"
 #include "conversion/SaveFolderChoice.h"
 #include "conversion/ViewKeys.h"
-#include "shell/qt/BackgroundSave.h"
-#include "shell/qt/ResultPicture.h"
 #include "engine/Slanter.h"
 #include "shell/ConversionGuard.h"
 #include "shell/EnglishCaptions.h"
@@ -44,13 +42,15 @@
 #include "shell/General.h"
 #include "shell/MainTexts.h"
 #include "shell/ProgramIdentity.h"
+#include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
+#include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/PendingMessages.h"
+#include "shell/qt/ResultPicture.h"
 #include "shell/qt/SaveDialog.h"
 #include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
@@ -153,7 +153,8 @@ class OwnerLink : public QObject {
 
 } // namespace
 
-TFinalForm::TFinalForm(QObject* owner) : ui_(std::make_unique<Ui::FinalForm>()) {
+TFinalForm::TFinalForm(ProgramState& state, QObject* owner)
+    : ui_(std::make_unique<Ui::FinalForm>()), state_(state) {
     ui_->setupUi(this);
     if (owner != nullptr)
         new OwnerLink(owner, this); // owned by `owner`
@@ -353,7 +354,7 @@ void TFinalForm::Convert() {
     if (started_)
         return;
     started_ = true;
-    pictureFile_ = SourceFile;
+    pictureFile_ = state_.SourceFile;
     setWindowTitle(Text(NumberedCaption(windowTitle().toStdString(), ResultNumber)));
     ResultBitmap = std::make_unique<THandyBitmap>();
     CancelRequested = false;
@@ -364,12 +365,13 @@ void TFinalForm::Convert() {
 }
 
 bool TFinalForm::RunConversion() {
-    if (PatternEngine == nullptr || SourceBitmap == nullptr)
+    // The main window has closed: nothing is left to convert.
+    if (!state_.TemporaryFiles)
         return false;
     // Held to the end: the picture, the engine and the folder must outlast the run.
-    const ConversionRunning running;
-    const TSlanter& engine = *PatternEngine;
-    const THandyBitmap& source = *SourceBitmap;
+    const ConversionGuard::Running running(state_.Conversions);
+    const TSlanter& engine = state_.PatternEngine;
+    const THandyBitmap& source = state_.SourceBitmap;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
     const int depth = ResultDepth(source, Smoothing);
     // Known before any work: a tile whose pixel data no BMP file can hold.
@@ -389,7 +391,7 @@ bool TFinalForm::RunConversion() {
     RunHooks hooks;
     hooks.keepGoing = [this] {
         ProcessPendingMessages();
-        return !CancelRequested && !ConversionStopRequested();
+        return !CancelRequested && !state_.Conversions.StopRequested();
     };
     hooks.showProgress = [this](const ColumnProgress& progress) {
         ui_->ProgressBar1->setValue(progress.percent);
@@ -415,14 +417,14 @@ void TFinalForm::ShowProgressPanel() {
 }
 
 bool TFinalForm::ShowResult() {
-    TemporaryFiles->Writing(resultFile_);
+    state_.TemporaryFiles->Writing(resultFile_);
     // Through a temporary file and a rename, as every save: a full disk leaves no partial
     // file behind, and the message says why.
     if (const std::string reason = WriteResultFile(*ResultBitmap, resultFile_); !reason.empty()) {
         Message(ResultNotWrittenText(Japanese, resultFile_, reason));
         return false;
     }
-    const TSlanter& engine = *PatternEngine;
+    const TSlanter& engine = state_.PatternEngine;
     InfoText = ResultInfoText(Japanese, engine.Horizontal(), engine.RightUp(), Smoothing,
                               ResultBitmap->biWidth(), ResultBitmap->biHeight(),
                               ResultBitmap->biBitCount());
@@ -452,16 +454,18 @@ bool TFinalForm::ShowResult() {
 }
 
 std::string TFinalForm::ChooseResultFile() const {
-    if (TemporaryFiles == nullptr || TemporaryFiles->Folder().empty())
+    const TemporaryPictures* folder = state_.TemporaryFiles.get();
+    if (folder == nullptr || folder->Folder().empty())
         return {};
-    const std::string name = ChooseResultFileName(ResultNumber, [this](const std::string& name) {
-        return NeededElsewhere(TemporaryFiles->FileName(name));
-    });
-    return name.empty() ? name : TemporaryFiles->FileName(name);
+    const std::string name =
+        ChooseResultFileName(ResultNumber, [this, folder](const std::string& name) {
+            return NeededElsewhere(folder->FileName(name));
+        });
+    return name.empty() ? name : folder->FileName(name);
 }
 
 bool TFinalForm::NeededElsewhere(const std::string& fileName) const {
-    if (fileName == WorkingFile)
+    if (fileName == state_.WorkingFile)
         return true;
     // A closed window shows its result no more, so its file may go.
     return std::any_of(LiveForms().begin(), LiveForms().end(), [&](const TFinalForm* form) {

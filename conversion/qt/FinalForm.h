@@ -23,6 +23,7 @@ class FinalForm;
 namespace slanter {
 
 class THandyBitmap;
+struct ProgramState;
 
 // The window of one conversion. Its maker sets ResultNumber and Smoothing, selects the
 // pattern in the pattern engine and calls Convert, which shows a progress panel with a
@@ -37,7 +38,7 @@ class TFinalForm : public QMainWindow {
     // Made hidden. Freed together with `owner` when one is given, as a child would be; the
     // window is no child of the owner, so disabling the owner during the run leaves the
     // Cancel button working.
-    explicit TFinalForm(QObject* owner = nullptr);
+    explicit TFinalForm(ProgramState& state, QObject* owner = nullptr);
     ~TFinalForm() override;
 
     // Runs the conversion and returns when it has finished, failed or been cancelled; a
@@ -130,6 +131,7 @@ class TFinalForm : public QMainWindow {
     void Message(const std::string& text);
 
     std::unique_ptr<Ui::FinalForm> ui_;
+    ProgramState& state_;
     std::string resultFile_;
     // The file of the picture the result was made from; its folder is the first save's.
     std::string pictureFile_;

@@ -24,8 +24,8 @@
 #include "shell/General.h"
 #include "shell/MainTexts.h"
 #include "shell/ProgramIdentity.h"
+#include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/win32/Clipboard.h"
 #include "shell/win32/FileDialogs.h"
@@ -56,7 +56,7 @@ std::vector<const TFinalForm*>& LiveForms() {
 
 } // namespace
 
-TFinalForm::TFinalForm(HWND owner) {
+TFinalForm::TFinalForm(ProgramState& state, HWND owner) : state_(state) {
     LiveForms().push_back(this);
     menu_ = std::make_unique<DesignedMenu>(kForm, "MainMenu1", *this);
     const DesignedItem& form = Designed(kForm, "FinalForm");
@@ -234,12 +234,13 @@ void TFinalForm::Convert() {
 }
 
 bool TFinalForm::RunConversion() {
-    if (PatternEngine == nullptr || SourceBitmap == nullptr)
+    // The main window has closed: nothing is left to convert.
+    if (!state_.TemporaryFiles)
         return false;
     // Held to the end: the picture, the engine and the folder must outlast the run.
-    const ConversionRunning running;
-    const TSlanter& engine = *PatternEngine;
-    const THandyBitmap& source = *SourceBitmap;
+    const ConversionGuard::Running running(state_.Conversions);
+    const TSlanter& engine = state_.PatternEngine;
+    const THandyBitmap& source = state_.SourceBitmap;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
     const int depth = ResultDepth(source, Smoothing);
     if (!ResultFitsInFile(tile, depth)) {
@@ -257,7 +258,7 @@ bool TFinalForm::RunConversion() {
     RunHooks hooks;
     hooks.keepGoing = [this] {
         ProcessPendingMessages();
-        return !CancelRequested && !ConversionStopRequested();
+        return !CancelRequested && !state_.Conversions.StopRequested();
     };
     hooks.showProgress = [this](const ColumnProgress& progress) {
         ProgressBar1.SetPosition(progress.percent);
@@ -286,12 +287,12 @@ void TFinalForm::ShowProgressPanel() {
 }
 
 bool TFinalForm::ShowResult() {
-    TemporaryFiles->Writing(resultFile_);
+    state_.TemporaryFiles->Writing(resultFile_);
     if (!ResultBitmap->SaveToFile(resultFile_)) {
         Message(ResultNotWrittenText(Japanese, resultFile_, ResultBitmap->ErrorText()));
         return false;
     }
-    const TSlanter& engine = *PatternEngine;
+    const TSlanter& engine = state_.PatternEngine;
     InfoText = ResultInfoText(Japanese, engine.Horizontal(), engine.RightUp(), Smoothing,
                               ResultBitmap->biWidth(), ResultBitmap->biHeight(),
                               ResultBitmap->biBitCount());
@@ -318,16 +319,18 @@ bool TFinalForm::ShowResult() {
 }
 
 std::string TFinalForm::ChooseResultFile() const {
-    if (TemporaryFiles == nullptr || TemporaryFiles->Folder().empty())
+    const TemporaryPictures* folder = state_.TemporaryFiles.get();
+    if (folder == nullptr || folder->Folder().empty())
         return {};
-    const std::string name = ChooseResultFileName(ResultNumber, [this](const std::string& name) {
-        return NeededElsewhere(TemporaryFiles->FileName(name));
-    });
-    return name.empty() ? name : TemporaryFiles->FileName(name);
+    const std::string name =
+        ChooseResultFileName(ResultNumber, [this, folder](const std::string& name) {
+            return NeededElsewhere(folder->FileName(name));
+        });
+    return name.empty() ? name : folder->FileName(name);
 }
 
 bool TFinalForm::NeededElsewhere(const std::string& fileName) const {
-    if (fileName == WorkingFile)
+    if (fileName == state_.WorkingFile)
         return true;
     // A closed window shows its result no more, so its file may go.
     return std::any_of(LiveForms().begin(), LiveForms().end(), [&](const TFinalForm* form) {

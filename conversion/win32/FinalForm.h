@@ -15,6 +15,7 @@
 namespace slanter {
 
 class THandyBitmap;
+struct ProgramState;
 
 // The window of one conversion. Its maker sets ResultNumber and Smoothing, selects the
 // pattern in the pattern engine and calls Convert, which shows a progress panel with a
@@ -26,7 +27,7 @@ class THandyBitmap;
 class TFinalForm : public Wnd {
   public:
     // Made hidden, owned by the window `owner` (shown above it, never disabled with it).
-    explicit TFinalForm(HWND owner = nullptr);
+    explicit TFinalForm(ProgramState& state, HWND owner = nullptr);
     ~TFinalForm() override;
 
     // Runs the conversion and returns when it has finished, failed or been cancelled; a
@@ -90,6 +91,7 @@ class TFinalForm : public Wnd {
     void PaintView(HDC dc, const RECT& dirty) const;
     void Message(const std::string& text);
 
+    ProgramState& state_;
     std::unique_ptr<DesignedMenu> menu_;
     ScrollView clientArea_;
     std::string resultFile_;

@@ -19,8 +19,8 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
+#include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/WindowKeys.h"
@@ -78,8 +78,8 @@ void CheckPair(QRadioButton& first, QRadioButton& second, bool firstChecked) {
 
 } // namespace
 
-TMethodForm::TMethodForm(QWidget* parent)
-    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::MethodForm>()) {
+TMethodForm::TMethodForm(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::MethodForm>()), state_(state) {
     SubstituteDesignedFont();
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
@@ -242,9 +242,7 @@ void TMethodForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMethodForm::RadioButtonClick(QRadioButton* sender) {
-    if (PatternEngine == nullptr)
-        return;
-    TSlanter& engine = *PatternEngine;
+    TSlanter& engine = state_.PatternEngine;
     // A new tilt changes no pattern of the list; the next command uses it.
     if (sender == ui_->RadioButton3) {
         engine.SetRightUp(true);
@@ -269,9 +267,10 @@ void TMethodForm::RadioButtonClick(QRadioButton* sender) {
 
 void TMethodForm::RefreshList() {
     ui_->ListBox1->clear();
-    const std::int32_t count = PatternEngine != nullptr ? PatternEngine->PatternCount() : 0;
+    const std::int32_t count = state_.PatternEngine.PatternCount();
     for (std::int32_t index = 0; index < count; ++index)
-        ui_->ListBox1->addItem(QString::fromStdString(PatternItemText(*PatternEngine, index)));
+        ui_->ListBox1->addItem(
+            QString::fromStdString(PatternItemText(state_.PatternEngine, index)));
     // Even an empty list offers no command: the engine's selection may belong to a table
     // that is gone.
     ui_->Button1->setEnabled(false);
@@ -319,14 +318,14 @@ void TMethodForm::Button2Click() {
 }
 
 void TMethodForm::ShowPreview() {
-    if (PatternEngine == nullptr || PreviewForm == nullptr)
+    if (PreviewForm == nullptr)
         return;
     // The user goes on in the list, watching the preview: a preview shown anew must not
     // take the keys.
     const bool active = isActiveWindow();
     {
         const DisabledWhile disabled(*this, *ui_->ListBox1);
-        PatternEngine->SetPatternIndex(SelectedIndex());
+        state_.PatternEngine.SetPatternIndex(SelectedIndex());
         PreviewForm->Smoothing = ui_->RadioButton6->isChecked();
         PreviewForm->DrawPreview();
     }
@@ -336,11 +335,9 @@ void TMethodForm::ShowPreview() {
 }
 
 void TMethodForm::StartConversion() {
-    if (PatternEngine == nullptr)
-        return;
     const DisabledWhile disabled(*this, *ui_->ListBox1);
-    PatternEngine->SetPatternIndex(SelectedIndex());
-    auto* result = new TFinalForm(this); // freed with this window
+    state_.PatternEngine.SetPatternIndex(SelectedIndex());
+    auto* result = new TFinalForm(state_, this); // freed with this window
     results_.emplace_back(result);
     ++ResultCount_;
     result->ResultNumber = ResultCount_;
@@ -371,8 +368,8 @@ void TMethodForm::ListBox1DrawItem(QPainter& canvas, int index, const QRect& rec
         state.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
     canvas.fillRect(rect, brush);
 
-    if (PatternEngine != nullptr) {
-        const RowTexts texts = PatternRowTexts(*PatternEngine, index);
+    {
+        const RowTexts texts = PatternRowTexts(state_.PatternEngine, index);
         const QFontMetrics metrics(state.font);
         const auto cells = RowCells(ColumnWidths(), texts, [&metrics](const std::string& text) {
             return metrics.horizontalAdvance(QString::fromStdString(text));

@@ -22,6 +22,7 @@ class MethodForm;
 namespace slanter {
 
 class TFinalForm;
+struct ProgramState;
 
 // The method window, where the user chooses how a picture is slanted: the arrangement,
 // the tilt, smoothing and the list order, a pattern of the engine's list, and then a
@@ -32,7 +33,7 @@ class TMethodForm : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TMethodForm(QWidget* parent = nullptr);
+    explicit TMethodForm(ProgramState& state, QWidget* parent = nullptr);
     ~TMethodForm() override;
 
     // Fills the list again from the pattern engine, with nothing selected and both commands
@@ -86,6 +87,7 @@ class TMethodForm : public QWidget {
     SectionWidths ColumnWidths() const;
 
     std::unique_ptr<Ui::MethodForm> ui_;
+    ProgramState& state_;
     std::int32_t ResultCount_ = 0;
     std::vector<QPointer<TFinalForm>> results_;
 };

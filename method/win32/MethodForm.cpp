@@ -14,8 +14,8 @@
 #include "preview/win32/PreviewForm.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
+#include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/WideText.h"
@@ -87,7 +87,7 @@ std::vector<std::string> Sections(std::string_view joined) {
 
 } // namespace
 
-TMethodForm::TMethodForm() {
+TMethodForm::TMethodForm(ProgramState& state) : state_(state) {
     FormCreate();
 }
 
@@ -348,9 +348,7 @@ bool TMethodForm::OnKeyDown(WPARAM key) {
 }
 
 void TMethodForm::RadioButtonClick(const CheckButton* sender) {
-    if (PatternEngine == nullptr)
-        return;
-    TSlanter& engine = *PatternEngine;
+    TSlanter& engine = state_.PatternEngine;
     // A new tilt changes no pattern of the list; the next command uses it.
     if (sender == &RadioButton3) {
         engine.SetRightUp(true);
@@ -375,9 +373,9 @@ void TMethodForm::RadioButtonClick(const CheckButton* sender) {
 
 void TMethodForm::RefreshList() {
     std::vector<std::string> items;
-    const std::int32_t count = PatternEngine != nullptr ? PatternEngine->PatternCount() : 0;
+    const std::int32_t count = state_.PatternEngine.PatternCount();
     for (std::int32_t index = 0; index < count; ++index)
-        items.push_back(PatternItemText(*PatternEngine, index));
+        items.push_back(PatternItemText(state_.PatternEngine, index));
     ListBox1.SetItems(items);
     // Even an empty list offers no command: the engine's selection may belong to a table
     // that is gone.
@@ -411,20 +409,18 @@ void TMethodForm::Button2Click() {
 }
 
 void TMethodForm::ShowPreview() {
-    if (PatternEngine == nullptr || PreviewForm == nullptr)
+    if (PreviewForm == nullptr)
         return;
     const DisabledWhile disabled(Hwnd(), ListBox1);
-    PatternEngine->SetPatternIndex(ListBox1.Selected());
+    state_.PatternEngine.SetPatternIndex(ListBox1.Selected());
     PreviewForm->Smoothing = RadioButton6.IsChecked();
     PreviewForm->DrawPreview();
 }
 
 void TMethodForm::StartConversion() {
-    if (PatternEngine == nullptr)
-        return;
     const DisabledWhile disabled(Hwnd(), ListBox1);
-    PatternEngine->SetPatternIndex(ListBox1.Selected());
-    results_.push_back(std::make_unique<TFinalForm>(Hwnd()));
+    state_.PatternEngine.SetPatternIndex(ListBox1.Selected());
+    results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
     TFinalForm& result = *results_.back();
     ++ResultCount_;
     result.ResultNumber = ResultCount_;
@@ -463,11 +459,11 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
     SetBkColor(dc, brush);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     const auto index = static_cast<std::int32_t>(item.itemID);
-    if (PatternEngine != nullptr && index >= 0 && index < PatternEngine->PatternCount()) {
+    if (index >= 0 && index < state_.PatternEngine.PatternCount()) {
         // The list's own font, which follows the display's scale.
         const SelectedObject font(
             dc, reinterpret_cast<HFONT>(SendMessageW(ListBox1.Hwnd(), WM_GETFONT, 0, 0)));
-        const RowTexts texts = PatternRowTexts(*PatternEngine, index);
+        const RowTexts texts = PatternRowTexts(state_.PatternEngine, index);
         const auto cells = RowCells(ColumnWidths(), texts, [dc](const std::string& text) {
             const std::wstring wide = WideText(text);
             SIZE size{};

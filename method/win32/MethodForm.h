@@ -14,6 +14,7 @@
 namespace slanter {
 
 class TFinalForm;
+struct ProgramState;
 
 // The method window, where the user chooses how a picture is slanted: the arrangement,
 // the tilt, smoothing and the list order, a pattern of the engine's list, and then a
@@ -22,7 +23,7 @@ class TFinalForm;
 // the result window of every conversion started from it.
 class TMethodForm : public Wnd {
   public:
-    TMethodForm();
+    explicit TMethodForm(ProgramState& state);
     ~TMethodForm() override;
 
     // Fills the list again from the pattern engine, with nothing selected and both commands
@@ -82,6 +83,7 @@ class TMethodForm : public Wnd {
     void ListBox1DrawItem(DRAWITEMSTRUCT& item) const;
     SectionWidths ColumnWidths() const;
 
+    ProgramState& state_;
     GdiObject<HFONT> font_;
     std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
     std::int32_t ResultCount_ = 0;

@@ -12,7 +12,7 @@
 #include "preview/PreviewRaster.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
-#include "shell/SharedObjects.h"
+#include "shell/ProgramState.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/WindowKeys.h"
@@ -52,11 +52,11 @@ QImage ToImage(const PreviewRaster& raster) {
     return ToImage(raster.Width(), raster.Height(), raster.Pixels());
 }
 
-// The drawing of the selected pattern's lattice for a view of width by height pixels;
-// white without a pattern.
-QImage LatticeImage(bool pattern, std::int32_t width, std::int32_t height) {
-    return ToImage(PreviewRaster(pattern && PatternEngine != nullptr
-                                     ? ComputePreviewDrawing(*PatternEngine, width, height)
+// The drawing of the lattice of the pattern `engine` has selected for a view of width by
+// height pixels; white without an engine.
+QImage LatticeImage(const TSlanter* engine, std::int32_t width, std::int32_t height) {
+    return ToImage(PreviewRaster(engine != nullptr
+                                     ? ComputePreviewDrawing(*engine, width, height)
                                      : PreviewDrawing{width, height, kPreviewWhite, {}, true}));
 }
 
@@ -67,8 +67,8 @@ int WholeScale(qreal ratio) {
 
 } // namespace
 
-TPreviewForm::TPreviewForm(QWidget* parent)
-    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()) {
+TPreviewForm::TPreviewForm(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), state_(state) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
     // Shown by the method window's commands, it leaves the keys with the method window.
@@ -103,12 +103,12 @@ void TPreviewForm::DrawPreview() {
 
     // The wallpaper in device pixels, so that one to one is pixel for pixel on any screen.
     wallpaper_ = {};
-    if (PatternEngine != nullptr && SourceBitmap != nullptr) {
-        const TSlanter& engine = *PatternEngine;
+    {
+        const TSlanter& engine = state_.PatternEngine;
         pixelRatio_ = devicePixelRatioF();
         const int side = qRound(viewSide_ * pixelRatio_);
         wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
-        wallpaper_ = RenderPicturePreview(engine, *SourceBitmap, Smoothing,
+        wallpaper_ = RenderPicturePreview(engine, state_.SourceBitmap, Smoothing,
                                           PicturePreviewSize(wallpaperTile_, {side, side}), false);
     }
     ShowPictureView(wallpaper_.width > 0);
@@ -150,7 +150,8 @@ QImage TPreviewForm::PictureView() const {
 }
 
 void TPreviewForm::ShowPicture(bool pattern) {
-    picture_ = LatticeImage(pattern, ui_->Image1->width(), ui_->Image1->height());
+    const TSlanter* engine = pattern ? &state_.PatternEngine : nullptr;
+    picture_ = LatticeImage(engine, ui_->Image1->width(), ui_->Image1->height());
     // On a scaled display the lattice is drawn anew in the display's own pixels, so that
     // its lines are one display pixel wide: thin and straight, not doubled steps.
     const int scale = WholeScale(devicePixelRatioF());
@@ -158,7 +159,7 @@ void TPreviewForm::ShowPicture(bool pattern) {
         ui_->Image1->setPixmap(QPixmap::fromImage(picture_));
         return;
     }
-    QImage shown = LatticeImage(pattern, picture_.width() * scale, picture_.height() * scale);
+    QImage shown = LatticeImage(engine, picture_.width() * scale, picture_.height() * scale);
     shown.setDevicePixelRatio(scale);
     ui_->Image1->setPixmap(QPixmap::fromImage(shown));
 }

@@ -15,6 +15,8 @@ class PreviewForm;
 
 namespace slanter {
 
+struct ProgramState;
+
 // The preview window, which draws the chosen pattern's lattice and, beside it once a
 // picture is open, the wallpaper the pattern makes of it. Made hidden at start; the user
 // cannot size it, so its placement is a position and a state. The drawings stay until the
@@ -23,7 +25,7 @@ class TPreviewForm : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TPreviewForm(QWidget* parent = nullptr);
+    explicit TPreviewForm(ProgramState& state, QWidget* parent = nullptr);
     ~TPreviewForm() override;
 
     // Shows the window with the lattice of the pattern the engine has selected, and the
@@ -55,6 +57,7 @@ class TPreviewForm : public QWidget {
     void ShowPicture(bool pattern);
 
     std::unique_ptr<Ui::PreviewForm> ui_;
+    ProgramState& state_;
     QImage picture_;
     int viewSide_ = 0;
     PicturePixels wallpaper_; // the last wallpaper drawn, in device pixels, no outline

@@ -9,7 +9,7 @@
 #include "preview/PreviewRaster.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
-#include "shell/SharedObjects.h"
+#include "shell/ProgramState.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/WorkArea.h"
@@ -38,7 +38,7 @@ ScreenPicture ToPicture(const PreviewRaster& raster) {
 
 } // namespace
 
-TPreviewForm::TPreviewForm() {
+TPreviewForm::TPreviewForm(ProgramState& state) : state_(state) {
     FormCreate();
 }
 
@@ -73,9 +73,8 @@ void TPreviewForm::FormCreate() {
 
 void TPreviewForm::DrawLattice() {
     const PreviewRaster raster(
-        patternShown_ && PatternEngine != nullptr
-            ? ComputePreviewDrawing(*PatternEngine, lattice.cx, lattice.cy)
-            : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
+        patternShown_ ? ComputePreviewDrawing(state_.PatternEngine, lattice.cx, lattice.cy)
+                      : PreviewDrawing{lattice.cx, lattice.cy, kPreviewWhite, {}, true});
     lattice_ = ToPicture(raster);
 }
 
@@ -94,11 +93,11 @@ void TPreviewForm::DrawPreview() {
     patternShown_ = true;
     DrawLattice();
     wallpaper_ = {};
-    if (PatternEngine != nullptr && SourceBitmap != nullptr) {
-        const TSlanter& engine = *PatternEngine;
+    {
+        const TSlanter& engine = state_.PatternEngine;
         wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
         wallpaper_ =
-            RenderPicturePreview(engine, *SourceBitmap, Smoothing,
+            RenderPicturePreview(engine, state_.SourceBitmap, Smoothing,
                                  PicturePreviewSize(wallpaperTile_, {viewSide_, viewSide_}), false);
     }
     ShowPictureView(wallpaper_.width > 0);

@@ -8,13 +8,15 @@
 
 namespace slanter {
 
+struct ProgramState;
+
 // The preview window, which draws the chosen pattern's lattice and, beside it once a
 // picture is open, the wallpaper the pattern makes of it. Made hidden at start; the user
 // cannot size it, so its placement is a position and a state. The drawings stay until the
 // next DrawPreview.
 class TPreviewForm : public Wnd {
   public:
-    TPreviewForm();
+    explicit TPreviewForm(ProgramState& state);
 
     // Shows the window with the lattice of the pattern the engine has selected, and the
     // wallpaper of the opened picture, plain or smoothed as Smoothing says; with no pattern
@@ -43,6 +45,7 @@ class TPreviewForm : public Wnd {
     // Shows the last wallpaper drawn, with the tile's outline when it is asked for.
     void CheckBox1Click();
 
+    ProgramState& state_;
     SIZE lattice{0, 0}; // Image1's size in device pixels
     bool patternShown_ = false;
     int viewSide_ = 0;

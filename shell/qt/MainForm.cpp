@@ -36,6 +36,7 @@
 #include "shell/MainTexts.h"
 #include "shell/PictureFileKind.h"
 #include "shell/PictureSizeChoice.h"
+#include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -97,8 +98,8 @@ constexpr const char* kRecentSection = "RecentFiles";
 
 } // namespace
 
-TMainForm::TMainForm(std::string commandLine)
-    : ui_(std::make_unique<Ui::MainForm>()), commandLine_(std::move(commandLine)) {
+TMainForm::TMainForm(ProgramState& state, std::string commandLine)
+    : ui_(std::make_unique<Ui::MainForm>()), state_(state), commandLine_(std::move(commandLine)) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
     shownPicture_ = new PixelExactPicture(*ui_->Image1); // freed with Image1
@@ -135,12 +136,11 @@ TMainForm::TMainForm(std::string commandLine)
 }
 
 TMainForm::~TMainForm() {
-    if (PatternEngine == engine_.get())
+    if (PatternEngine == &state_.PatternEngine)
         PatternEngine = nullptr;
-    SourceFile.clear();
-    if (SourceBitmap == sourceBitmap_.get())
+    if (SourceBitmap == &state_.SourceBitmap)
         SourceBitmap = nullptr;
-    if (TemporaryFiles == temporaryPictures_.get()) {
+    if (TemporaryFiles == state_.TemporaryFiles.get()) {
         TemporaryFiles = nullptr;
         WorkingFile.clear();
     }
@@ -170,8 +170,7 @@ bool TMainForm::FormCreate() {
         return false;
     }
     RunGuarded([this] { RestoreFormPlacement(*this); });
-    engine_ = std::make_unique<TSlanter>();
-    PatternEngine = engine_.get();
+    PatternEngine = &state_.PatternEngine;
     SourceName.clear();
     if (HasSwitch(commandLine_, "/REGISTRY")) {
         ui_->KHelpDeleteRegistry->setVisible(true);
@@ -181,11 +180,11 @@ bool TMainForm::FormCreate() {
     if (!Japanese)
         SetEnglishCaptions();
     KeepMenuBarWhole();
-    sourceBitmap_ = std::make_unique<THandyBitmap>();
-    SourceBitmap = sourceBitmap_.get();
-    temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
-    TemporaryFiles = temporaryPictures_.get();
-    WorkingFile = temporaryPictures_->WorkingFileName();
+    SourceBitmap = &state_.SourceBitmap;
+    state_.TemporaryFiles = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
+    TemporaryFiles = state_.TemporaryFiles.get();
+    state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
+    WorkingFile = state_.WorkingFile;
     RunGuarded([this] { RefreshRecentFiles(); });
     show();
     raise();
@@ -213,10 +212,10 @@ void TMainForm::SetEnglishCaptions() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         // The conversion reads the picture and the engine that the close frees: it stops
         // first, and the window closes once it has.
-        StopConversions([window = QPointer<TMainForm>(this)] {
+        state_.Conversions.Stop([window = QPointer<TMainForm>(this)] {
             if (window)
                 QMetaObject::invokeMethod(
                     window, [window] { window->close(); }, Qt::QueuedConnection);
@@ -240,16 +239,16 @@ void TMainForm::FormClose() {
     hide();
     RunGuarded([this] { SaveFormPlacement(*this); });
     SourceBitmap = nullptr;
-    sourceBitmap_.reset();
+    state_.SourceBitmap = THandyBitmap();
     TemporaryFiles = nullptr;
     WorkingFile.clear();
-    temporaryPictures_.reset();
+    state_.WorkingFile.clear();
+    state_.TemporaryFiles.reset();
     PatternEngine = nullptr;
-    engine_.reset();
 }
 
 void TMainForm::KFileOpenClick() {
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -267,7 +266,7 @@ void TMainForm::KFileOpenClick() {
 }
 
 void TMainForm::OpenChosenFile(const std::string& fileName) {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
     switch (KindOfChosenFile(fileName, DecodedExtensions())) {
     case PictureFileKind::Bitmap:
@@ -287,24 +286,24 @@ void TMainForm::OpenChosenFile(const std::string& fileName) {
 
 void TMainForm::OpenBitmapFile(const std::string& fileName) {
     WriteSetting("Folder", "OpenPath", fileName);
-    temporaryPictures_->Writing(WorkingFile);
-    if (!CopyFileReplacing(fileName, WorkingFile)) {
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    if (!CopyFileReplacing(fileName, state_.WorkingFile)) {
         Message(CantCopyText(Japanese, fileName));
         return;
     }
-    const DecodedPicture decoded = DecodePicture(WorkingFile);
+    const DecodedPicture decoded = DecodePicture(state_.WorkingFile);
     if (decoded.image.isNull()) {
         DecoderFailed(fileName, decoded.error);
         return;
     }
     const QImage picture = OnWhite(decoded.image);
     TakePicture(picture);
-    if (sourceBitmap_->LoadFromFile(WorkingFile)) {
+    if (state_.SourceBitmap.LoadFromFile(state_.WorkingFile)) {
         Opened(fileName);
         return;
     }
-    const std::string errorText = sourceBitmap_->ErrorText();
-    if (DecoderMayTake(*sourceBitmap_)) {
+    const std::string errorText = state_.SourceBitmap.ErrorText();
+    if (DecoderMayTake(state_.SourceBitmap)) {
         // The platform reads what our reader does not (compressed pixels, newer headers,
         // 32 bits, rows top down): the working file becomes the decoded picture.
         THandyBitmap working;
@@ -334,13 +333,13 @@ void TMainForm::OpenPictureFile(const std::string& fileName) {
 
 bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded) {
     // Written before it is shown, so that a folder that cannot be written changes nothing.
-    temporaryPictures_->Writing(WorkingFile);
-    if (!decoded.SaveToFile(WorkingFile)) {
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    if (!decoded.SaveToFile(state_.WorkingFile)) {
         Message(CantCopyText(Japanese, fileName));
         return false;
     }
     // The window shows the working file, so that it shows what is converted.
-    const DecodedPicture shown = DecodePicture(WorkingFile);
+    const DecodedPicture shown = DecodePicture(state_.WorkingFile);
     if (shown.image.isNull()) {
         DecoderFailed(fileName, shown.error);
         return false;
@@ -371,7 +370,7 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
 void TMainForm::OpenDroppedFiles(const std::vector<std::string>& fileNames) {
     if (fileNames.empty())
         return;
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -413,7 +412,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 
 void TMainForm::Opened(const std::string& fileName) {
     NameSource(fileName);
-    SourceFile = fileName;
+    SourceFile = state_.SourceFile = fileName;
     StoreRecentFiles(WithRecentFile(RecentFiles(), fileName));
 }
 
@@ -471,7 +470,7 @@ void TMainForm::KFileRecentClick(std::size_t index) {
         Message(RecentFileMissingText(Japanese, fileName));
         return;
     }
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -479,9 +478,9 @@ void TMainForm::KFileRecentClick(std::size_t index) {
 }
 
 void TMainForm::KFileClipboardClick() {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -500,12 +499,13 @@ void TMainForm::KFileClipboardClick() {
     if (LoadWorkingFile(name)) {
         NameSource(name);
         SourceFile.clear();
+        state_.SourceFile.clear();
     }
 }
 
 bool TMainForm::SaveWorkingFile(const QImage& picture) {
-    temporaryPictures_->Writing(WorkingFile);
-    return SaveAsBmp(picture, WorkingFile);
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    return SaveAsBmp(picture, state_.WorkingFile);
 }
 
 void TMainForm::TakePicture(const QImage& picture) {
@@ -516,10 +516,10 @@ void TMainForm::TakePicture(const QImage& picture) {
 }
 
 bool TMainForm::LoadWorkingFile(const std::string& name) {
-    if (sourceBitmap_->LoadFromFile(WorkingFile))
+    if (state_.SourceBitmap.LoadFromFile(state_.WorkingFile))
         return true;
     // Our own file, just written: what fails here is memory (a picture too large for it).
-    const std::string errorText = sourceBitmap_->ErrorText();
+    const std::string errorText = state_.SourceBitmap.ErrorText();
     ForgetPicture();
     Message(InvalidFormatText(Japanese, name, errorText));
     return false;
@@ -527,26 +527,27 @@ bool TMainForm::LoadWorkingFile(const std::string& name) {
 
 void TMainForm::NameSource(const std::string& name) {
     SourceName = name;
-    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
-                    sourceBitmap_->biBitCount()};
+    sourceFacts_ = {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight(),
+                    state_.SourceBitmap.biBitCount()};
     // A new picture: nothing of the one before is kept.
     originalPicture_.reset();
 }
 
 void TMainForm::KPictureSizeClick() {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
     if (SourceName.empty()) {
         Message(NoPictureOpenedText(Japanese));
         return;
     }
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
-    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
-    const auto chosen = AskPictureSize(this, Japanese, {original.biWidth(), original.biHeight()},
-                                       {sourceBitmap_->biWidth(), sourceBitmap_->biHeight()});
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
+    const auto chosen =
+        AskPictureSize(this, Japanese, {original.biWidth(), original.biHeight()},
+                       {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight()});
     if (!chosen)
         return;
     if (!ScaledSizeFits(*chosen)) {
@@ -557,25 +558,25 @@ void TMainForm::KPictureSizeClick() {
 }
 
 void TMainForm::ResizePicture(TPoint size) {
-    THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
     const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
     bool written = false;
-    if (const std::string text = WriteResizedWorkingFile(original, originalPicture_ != nullptr,
-                                                         size, *temporaryPictures_, WorkingFile,
-                                                         Japanese, SourceName, written);
+    if (const std::string text = WriteResizedWorkingFile(
+            original, originalPicture_ != nullptr, size, *state_.TemporaryFiles, state_.WorkingFile,
+            Japanese, SourceName, written);
         !text.empty()) {
         Message(text);
         return;
     }
     if (!written)
         return;
-    const DecodedPicture shown = DecodePicture(WorkingFile);
+    const DecodedPicture shown = DecodePicture(state_.WorkingFile);
     if (shown.image.isNull()) {
         DecoderFailed(SourceName, shown.error);
         return;
     }
     if (!originalPicture_)
-        originalPicture_ = std::make_unique<THandyBitmap>(std::move(*sourceBitmap_));
+        originalPicture_ = std::make_unique<THandyBitmap>(std::move(state_.SourceBitmap));
     TakePicture(shown.image);
     const std::string name = SourceName;
     if (!LoadWorkingFile(name)) {
@@ -585,8 +586,8 @@ void TMainForm::ResizePicture(TPoint size) {
     }
     // The information box tells both sizes; the name stays the file's.
     const TPoint opened{originalPicture_->biWidth(), originalPicture_->biHeight()};
-    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
-                    sourceBitmap_->biBitCount()};
+    sourceFacts_ = {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight(),
+                    state_.SourceBitmap.biBitCount()};
     if (asOpened)
         originalPicture_.reset();
     else
@@ -595,10 +596,10 @@ void TMainForm::ResizePicture(TPoint size) {
 
 void TMainForm::ForgetPicture() {
     TSlanter fresh;
-    fresh.SetHorizontal(engine_->Horizontal());
-    fresh.SetRightUp(engine_->RightUp());
-    fresh.SetSortOnAngle(engine_->SortOnAngle());
-    *engine_ = fresh;
+    fresh.SetHorizontal(state_.PatternEngine.Horizontal());
+    fresh.SetRightUp(state_.PatternEngine.RightUp());
+    fresh.SetSortOnAngle(state_.PatternEngine.SortOnAngle());
+    state_.PatternEngine = fresh;
     if (MethodForm != nullptr)
         MethodForm->RefreshList();
 }
@@ -644,8 +645,7 @@ void TMainForm::FitToImage() {
     heightPass();
     area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (engine_)
-        engine_->SetSourceSize({picture.width(), picture.height()});
+    state_.PatternEngine.SetSourceSize({picture.width(), picture.height()});
 }
 
 int TMainForm::MenuBarWidth() const {

@@ -21,9 +21,8 @@ class MainForm;
 
 namespace slanter {
 
-class TSlanter;
 class THandyBitmap;
-class TemporaryPictures;
+struct ProgramState;
 class PixelExactPicture;
 
 // The main window: opens a picture (a BMP file, an icon file, a picture of any format the
@@ -37,7 +36,7 @@ class TMainForm : public QMainWindow {
 
   public:
     // `commandLine` is the run's switches (see Arguments.h).
-    explicit TMainForm(std::string commandLine);
+    TMainForm(ProgramState& state, std::string commandLine);
     ~TMainForm() override;
 
     // Builds the window's state and shows it, with the splash up meanwhile. False when the
@@ -123,6 +122,7 @@ class TMainForm : public QMainWindow {
     void Message(const std::string& text);
 
     std::unique_ptr<Ui::MainForm> ui_;
+    ProgramState& state_;
     PixelExactPicture* shownPicture_ = nullptr; // paints Image1
     OpenDialogSettings OpenDialog1;
     std::string commandLine_;
@@ -135,12 +135,9 @@ class TMainForm : public QMainWindow {
         int height = 0;
         int bitCount = 0;
     } sourceFacts_;
-    std::unique_ptr<TSlanter> engine_;
-    std::unique_ptr<THandyBitmap> sourceBitmap_;
     // The picture as opened, kept while SourceBitmap holds it resized; with its size.
     std::unique_ptr<THandyBitmap> originalPicture_;
     TPoint resizedFrom_;
-    std::unique_ptr<TemporaryPictures> temporaryPictures_;
     // The File menu's recent-file entries and their separator, the menu holding those in use.
     std::vector<QAction*> recentActions_;
     bool closed_ = false;

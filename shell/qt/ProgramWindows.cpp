@@ -41,14 +41,14 @@ ProgramWindows::~ProgramWindows() {
 
 bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
     KeepFramesOnScreen();
-    main_ = std::make_unique<TMainForm>(commandLine);
+    main_ = std::make_unique<TMainForm>(state_, commandLine);
     MainForm = main_.get();
     if (!main_->FormCreate())
         return false;
     ApplyLaunchState(*main_, showCommand);
-    method_ = std::make_unique<TMethodForm>();
+    method_ = std::make_unique<TMethodForm>(state_);
     MethodForm = method_.get();
-    preview_ = std::make_unique<TPreviewForm>();
+    preview_ = std::make_unique<TPreviewForm>(state_);
     PreviewForm = preview_.get();
     return true;
 }

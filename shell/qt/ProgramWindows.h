@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/ProgramState.h"
+
 namespace slanter {
 
 class TMainForm;
@@ -32,8 +34,11 @@ class ProgramWindows {
 
     // Null until Create has made it.
     TMainForm* Main() const { return main_.get(); }
+    // What the windows share.
+    ProgramState& State() { return state_; }
 
   private:
+    ProgramState state_;
     std::unique_ptr<TMainForm> main_;
     std::unique_ptr<TMethodForm> method_;
     std::unique_ptr<TPreviewForm> preview_;

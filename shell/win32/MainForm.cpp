@@ -22,6 +22,7 @@
 #include "shell/MainTexts.h"
 #include "shell/PictureFileKind.h"
 #include "shell/PictureSizeChoice.h"
+#include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
@@ -65,14 +66,15 @@ std::vector<std::string> ReadFormats() {
 
 } // namespace
 
-TMainForm::TMainForm(std::string commandLine) : commandLine_(std::move(commandLine)) {}
+TMainForm::TMainForm(ProgramState& state, std::string commandLine)
+    : state_(state), commandLine_(std::move(commandLine)) {}
 
 TMainForm::~TMainForm() {
-    if (PatternEngine == engine_.get())
+    if (PatternEngine == &state_.PatternEngine)
         PatternEngine = nullptr;
-    if (SourceBitmap == sourceBitmap_.get())
+    if (SourceBitmap == &state_.SourceBitmap)
         SourceBitmap = nullptr;
-    if (TemporaryFiles == temporaryPictures_.get()) {
+    if (TemporaryFiles == state_.TemporaryFiles.get()) {
         TemporaryFiles = nullptr;
         WorkingFile.clear();
     }
@@ -119,16 +121,15 @@ bool TMainForm::FormCreate() {
     menu_->SetHandler("KHelpVersion", [this] { KHelpVersionClick(); });
 
     RunGuarded([this] { RestoreFormPlacement(Hwnd(), "MainForm"); });
-    engine_ = std::make_unique<TSlanter>();
-    PatternEngine = engine_.get();
+    PatternEngine = &state_.PatternEngine;
     sourceName_.clear();
     if (!Japanese)
         SetEnglishCaptions();
-    sourceBitmap_ = std::make_unique<THandyBitmap>();
-    SourceBitmap = sourceBitmap_.get();
-    temporaryPictures_ = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
-    TemporaryFiles = temporaryPictures_.get();
-    WorkingFile = temporaryPictures_->WorkingFileName();
+    SourceBitmap = &state_.SourceBitmap;
+    state_.TemporaryFiles = std::make_unique<TemporaryPictures>(UserTemporaryLocation());
+    TemporaryFiles = state_.TemporaryFiles.get();
+    state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
+    WorkingFile = state_.WorkingFile;
     RunGuarded([this] { RefreshRecentFiles(); });
     HideSplash();
     return true;
@@ -172,10 +173,10 @@ bool TMainForm::OnKeyDown(WPARAM key) {
 }
 
 void TMainForm::OnClose() {
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         // The conversion reads the picture and the engine that the close frees: it stops
         // first, and the window closes once it has.
-        StopConversions([hwnd = Hwnd()] { PostMessageW(hwnd, WM_CLOSE, 0, 0); });
+        state_.Conversions.Stop([hwnd = Hwnd()] { PostMessageW(hwnd, WM_CLOSE, 0, 0); });
         return;
     }
     if (closed_)
@@ -194,16 +195,16 @@ void TMainForm::FormClose() {
     RunGuarded([this] { SaveFormPlacement(Hwnd(), "MainForm"); });
     Hide();
     SourceBitmap = nullptr;
-    sourceBitmap_.reset();
+    state_.SourceBitmap = THandyBitmap();
     TemporaryFiles = nullptr;
     WorkingFile.clear();
-    temporaryPictures_.reset();
+    state_.WorkingFile.clear();
+    state_.TemporaryFiles.reset();
     PatternEngine = nullptr;
-    engine_.reset();
 }
 
 void TMainForm::KFileOpenClick() {
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -216,7 +217,7 @@ void TMainForm::KFileOpenClick() {
 }
 
 void TMainForm::OpenChosenFile(const std::string& fileName) {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
     switch (KindOfChosenFile(fileName, DecodedExtensions())) {
     case PictureFileKind::Bitmap:
@@ -236,8 +237,8 @@ void TMainForm::OpenChosenFile(const std::string& fileName) {
 
 void TMainForm::OpenBitmapFile(const std::string& fileName) {
     WriteSetting("Folder", "OpenPath", fileName);
-    temporaryPictures_->Writing(WorkingFile);
-    if (!CopyFileReplacing(fileName, WorkingFile)) {
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    if (!CopyFileReplacing(fileName, state_.WorkingFile)) {
         Message(CantCopyText(Japanese, fileName));
         return;
     }
@@ -245,8 +246,8 @@ void TMainForm::OpenBitmapFile(const std::string& fileName) {
         Opened(fileName);
         return;
     }
-    const std::string errorText = sourceBitmap_->ErrorText();
-    if (DecoderMayTake(*sourceBitmap_)) {
+    const std::string errorText = state_.SourceBitmap.ErrorText();
+    if (DecoderMayTake(state_.SourceBitmap)) {
         // The platform reads what our reader does not (compressed pixels, newer headers,
         // 32 bits, rows top down): the working file becomes the decoded picture.
         THandyBitmap working;
@@ -286,8 +287,8 @@ void TMainForm::OpenIconFile(const std::string& fileName) {
 
 bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded) {
     // Written before it is shown, so that a folder that cannot be written changes nothing.
-    temporaryPictures_->Writing(WorkingFile);
-    if (!decoded.SaveToFile(WorkingFile)) {
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    if (!decoded.SaveToFile(state_.WorkingFile)) {
         Message(CantCopyText(Japanese, fileName));
         return false;
     }
@@ -297,7 +298,7 @@ bool TMainForm::TakeDecodedPicture(const std::string& fileName, THandyBitmap& de
 }
 
 bool TMainForm::LoadWorkingFile() {
-    if (!sourceBitmap_->LoadFromFile(WorkingFile)) {
+    if (!state_.SourceBitmap.LoadFromFile(state_.WorkingFile)) {
         // What is shown is what would be converted: nothing.
         picture_ = ScreenPicture();
         FitToImage();
@@ -305,7 +306,7 @@ bool TMainForm::LoadWorkingFile() {
         return false;
     }
     // The window shows the working file, so that it shows what is converted.
-    picture_ = ScreenPicture(*sourceBitmap_);
+    picture_ = ScreenPicture(state_.SourceBitmap);
     FitToImage();
     RefreshMethodWindow();
     return true;
@@ -314,7 +315,7 @@ bool TMainForm::LoadWorkingFile() {
 void TMainForm::OpenDroppedFiles(const std::vector<std::string>& fileNames) {
     if (fileNames.empty())
         return;
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -327,6 +328,7 @@ void TMainForm::OnDropFiles(const std::vector<std::string>& files) {
 
 void TMainForm::Opened(const std::string& fileName) {
     NameSource(fileName);
+    state_.SourceFile = fileName;
     StoreRecentFiles(WithRecentFile(RecentFiles(), fileName));
 }
 
@@ -379,7 +381,7 @@ void TMainForm::KFileRecentClick(std::size_t index) {
         Message(RecentFileMissingText(Japanese, fileName));
         return;
     }
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -387,9 +389,9 @@ void TMainForm::KFileRecentClick(std::size_t index) {
 }
 
 void TMainForm::KFileClipboardClick() {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
@@ -399,37 +401,40 @@ void TMainForm::KFileClipboardClick() {
         return;
     }
     const std::string name = ClipboardPictureName(Japanese);
-    temporaryPictures_->Writing(WorkingFile);
-    if (!SaveDibAsBmp(*dib, WorkingFile)) {
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    if (!SaveDibAsBmp(*dib, state_.WorkingFile)) {
         Message(CantCopyText(Japanese, name));
         return;
     }
-    if (LoadWorkingFile())
+    if (LoadWorkingFile()) {
         NameSource(name);
+        state_.SourceFile.clear();
+    }
 }
 
 void TMainForm::NameSource(const std::string& name) {
     sourceName_ = name;
-    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
-                    sourceBitmap_->biBitCount()};
+    sourceFacts_ = {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight(),
+                    state_.SourceBitmap.biBitCount()};
     // A new picture: nothing of the one before is kept.
     originalPicture_.reset();
 }
 
 void TMainForm::KPictureSizeClick() {
-    if (!engine_)
+    if (!state_.TemporaryFiles)
         return;
     if (sourceName_.empty()) {
         Message(NoPictureOpenedText(Japanese));
         return;
     }
-    if (AConversionRuns()) {
+    if (state_.Conversions.Runs()) {
         Message(ConversionRunningText(Japanese));
         return;
     }
-    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
-    const auto chosen = AskPictureSize(Hwnd(), Japanese, {original.biWidth(), original.biHeight()},
-                                       {sourceBitmap_->biWidth(), sourceBitmap_->biHeight()});
+    const THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
+    const auto chosen =
+        AskPictureSize(Hwnd(), Japanese, {original.biWidth(), original.biHeight()},
+                       {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight()});
     if (!chosen)
         return;
     if (!ScaledSizeFits(*chosen)) {
@@ -440,12 +445,12 @@ void TMainForm::KPictureSizeClick() {
 }
 
 void TMainForm::ResizePicture(TPoint size) {
-    THandyBitmap& original = originalPicture_ ? *originalPicture_ : *sourceBitmap_;
+    THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
     const bool asOpened = size == TPoint{original.biWidth(), original.biHeight()};
     bool written = false;
-    if (const std::string text = WriteResizedWorkingFile(original, originalPicture_ != nullptr,
-                                                         size, *temporaryPictures_, WorkingFile,
-                                                         Japanese, sourceName_, written);
+    if (const std::string text = WriteResizedWorkingFile(
+            original, originalPicture_ != nullptr, size, *state_.TemporaryFiles, state_.WorkingFile,
+            Japanese, sourceName_, written);
         !text.empty()) {
         Message(text);
         return;
@@ -453,27 +458,27 @@ void TMainForm::ResizePicture(TPoint size) {
     if (!written)
         return;
     if (!originalPicture_)
-        originalPicture_ = std::make_unique<THandyBitmap>(std::move(*sourceBitmap_));
+        originalPicture_ = std::make_unique<THandyBitmap>(std::move(state_.SourceBitmap));
     if (!LoadWorkingFile()) {
-        Message(InvalidFormatText(Japanese, sourceName_, sourceBitmap_->ErrorText()));
+        Message(InvalidFormatText(Japanese, sourceName_, state_.SourceBitmap.ErrorText()));
         sourceName_.clear();
         originalPicture_.reset();
         return;
     }
     // The information box tells both sizes; the name stays the file's.
     resizedFrom_ = {originalPicture_->biWidth(), originalPicture_->biHeight()};
-    sourceFacts_ = {sourceBitmap_->biWidth(), sourceBitmap_->biHeight(),
-                    sourceBitmap_->biBitCount()};
+    sourceFacts_ = {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight(),
+                    state_.SourceBitmap.biBitCount()};
     if (asOpened)
         originalPicture_.reset();
 }
 
 void TMainForm::ForgetPicture() {
     TSlanter fresh;
-    fresh.SetHorizontal(engine_->Horizontal());
-    fresh.SetRightUp(engine_->RightUp());
-    fresh.SetSortOnAngle(engine_->SortOnAngle());
-    *engine_ = fresh;
+    fresh.SetHorizontal(state_.PatternEngine.Horizontal());
+    fresh.SetRightUp(state_.PatternEngine.RightUp());
+    fresh.SetSortOnAngle(state_.PatternEngine.SortOnAngle());
+    state_.PatternEngine = fresh;
     if (MethodForm != nullptr)
         MethodForm->RefreshList();
 }
@@ -508,8 +513,7 @@ void TMainForm::FitToImage() {
     KeepOnWorkArea(Hwnd());
     clientArea_.ScrollTo(0, 0);
     clientArea_.SetCanvasSize(picture_.Width(), picture_.Height());
-    if (engine_)
-        engine_->SetSourceSize({picture_.Width(), picture_.Height()});
+    state_.PatternEngine.SetSourceSize({picture_.Width(), picture_.Height()});
 }
 
 void TMainForm::KFileExitClick() {

@@ -15,9 +15,8 @@
 
 namespace slanter {
 
-class TSlanter;
 class THandyBitmap;
-class TemporaryPictures;
+struct ProgramState;
 
 // The main window: opens a picture (a BMP file, an icon file, a picture of any format the
 // platform decodes, or the clipboard's; by the menu, by dropping or from the list of
@@ -27,7 +26,7 @@ class TemporaryPictures;
 class TMainForm : public Wnd {
   public:
     // `commandLine` is the run's switches (see Arguments.h).
-    explicit TMainForm(std::string commandLine);
+    TMainForm(ProgramState& state, std::string commandLine);
     ~TMainForm() override;
 
     // Builds the window's state and shows it, with the splash up meanwhile. False when the
@@ -100,6 +99,7 @@ class TMainForm : public Wnd {
     void RefreshMethodWindow();
     void Message(const std::string& text);
 
+    ProgramState& state_;
     std::string commandLine_;
     std::unique_ptr<DesignedMenu> menu_;
     ScrollView clientArea_;
@@ -110,12 +110,9 @@ class TMainForm : public Wnd {
         int height = 0;
         int bitCount = 0;
     } sourceFacts_;
-    std::unique_ptr<TSlanter> engine_;
-    std::unique_ptr<THandyBitmap> sourceBitmap_;
     // The picture as opened while the working picture is a resized one, and its size.
     std::unique_ptr<THandyBitmap> originalPicture_;
     TPoint resizedFrom_{};
-    std::unique_ptr<TemporaryPictures> temporaryPictures_;
     // The File menu's recent-file commands and their separator's.
     std::vector<int> recentIds_;
     bool closed_ = false;

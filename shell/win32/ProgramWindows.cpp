@@ -38,16 +38,16 @@ ProgramWindows::~ProgramWindows() {
 }
 
 bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
-    main_ = std::make_unique<TMainForm>(commandLine);
+    main_ = std::make_unique<TMainForm>(state_, commandLine);
     MainForm = main_.get();
     if (!main_->FormCreate())
         return false;
     // The launch's state wins over the stored one.
     ShowWindow(main_->Hwnd(), ShowCommandOf(showCommand));
     SetForegroundWindow(main_->Hwnd());
-    method_ = std::make_unique<TMethodForm>();
+    method_ = std::make_unique<TMethodForm>(state_);
     MethodForm = method_.get();
-    preview_ = std::make_unique<TPreviewForm>();
+    preview_ = std::make_unique<TPreviewForm>(state_);
     PreviewForm = preview_.get();
     return true;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/ProgramState.h"
+
 namespace slanter {
 
 class TMainForm;
@@ -24,8 +26,11 @@ class ProgramWindows {
     // The first picture named on the command line, opened as the open command does.
     void OpenNamedPicture(const std::vector<std::string>& fileNames);
     TMainForm* Main() const { return main_.get(); }
+    // What the windows share.
+    ProgramState& State() { return state_; }
 
   private:
+    ProgramState state_;
     std::unique_ptr<TMainForm> main_;
     std::unique_ptr<TMethodForm> method_;
     std::unique_ptr<TPreviewForm> preview_;

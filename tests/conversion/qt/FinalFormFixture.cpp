@@ -14,10 +14,10 @@ namespace slanter::testing {
 void FinalFormTest::SetUp() {
     ShellTest::SetUp();
     folder_ = std::make_unique<TempFolder>();
-    pictures_ = std::make_unique<TemporaryPictures>(folder_->Path());
-    ASSERT_FALSE(pictures_->Folder().empty());
-    TemporaryFiles = pictures_.get();
-    WorkingFile = pictures_->WorkingFileName();
+    state_.TemporaryFiles = std::make_unique<TemporaryPictures>(folder_->Path());
+    ASSERT_FALSE(state_.TemporaryFiles->Folder().empty());
+    TemporaryFiles = state_.TemporaryFiles.get();
+    WorkingFile = state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
     PatternEngine = &engine_;
     SourceBitmap = &source_;
     engine_.SetSortOnAngle(false);
@@ -39,7 +39,7 @@ void FinalFormTest::TearDown() {
     SourceBitmap = nullptr;
     TemporaryFiles = nullptr;
     WorkingFile.clear();
-    pictures_.reset();
+    state_.TemporaryFiles.reset();
     folder_.reset();
     ShellTest::TearDown();
 }
@@ -57,7 +57,7 @@ void FinalFormTest::Select(int index) {
 }
 
 TFinalForm& FinalFormTest::NewForm(std::int32_t number, bool smoothing) {
-    auto* form = new TFinalForm(owner_.get()); // owned by owner_
+    auto* form = new TFinalForm(state_, owner_.get()); // owned by owner_
     form->ResultNumber = number;
     form->Smoothing = smoothing;
     return *form;
@@ -75,7 +75,7 @@ std::vector<ShownBox> FinalFormTest::TakeBoxes() {
 
 std::vector<std::string> FinalFormTest::TemporaryNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(pictures_->Folder()))
+    for (const auto& entry : std::filesystem::directory_iterator(state_.TemporaryFiles->Folder()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

@@ -10,6 +10,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
+#include "shell/ProgramState.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/ShellFixture.h"
@@ -50,14 +51,14 @@ class FinalFormTest : public ShellTest {
     // The folder that plays the user's temporary location.
     const TempFolder& Folder() const { return *folder_; }
 
-    TSlanter engine_;
-    THandyBitmap source_;
+    ProgramState state_;
+    TSlanter& engine_ = state_.PatternEngine;
+    THandyBitmap& source_ = state_.SourceBitmap;
     std::unique_ptr<QObject> owner_;
     std::vector<ShownBox> shown_;
 
   private:
     std::unique_ptr<TempFolder> folder_;
-    std::unique_ptr<TemporaryPictures> pictures_;
     MessageBoxShower previousShower_;
 };
 

@@ -15,10 +15,10 @@
 
 #include "FinalFormFixture.h"
 #include "cli/CliCommand.h"
-#include "shell/qt/ResultPicture.h"
 #include "shell/ConversionGuard.h"
 #include "shell/SharedObjects.h"
 #include "shell/qt/PendingMessages.h"
+#include "shell/qt/ResultPicture.h"
 #include "support/BlockPicture.h"
 #include "support/FullDisk.h"
 #include "support/PatternedBitmap.h"
@@ -81,7 +81,7 @@ TEST_F(FinalFormRun, AFinishedRunShowsThePictureInViewOne) {
         EXPECT_TRUE(form.isVisible());
         EXPECT_FALSE(Part<QMenu>(form, "KFile")->isEnabled());
         EXPECT_FALSE(Part<QLabel>(form, "Image1")->isVisible());
-        EXPECT_TRUE(AConversionRuns());
+        EXPECT_TRUE(state_.Conversions.Runs());
     });
     form.Convert();
     EXPECT_TRUE(form.isVisible());
@@ -98,7 +98,7 @@ TEST_F(FinalFormRun, AFinishedRunShowsThePictureInViewOne) {
     EXPECT_TRUE(Part<QMenu>(form, "KFile")->isEnabled());
     EXPECT_TRUE(Part<QMenu>(form, "KView")->isEnabled());
     EXPECT_TRUE(Part<QAction>(form, "KView1")->isChecked());
-    EXPECT_FALSE(AConversionRuns());
+    EXPECT_FALSE(state_.Conversions.Runs());
 }
 
 TEST_F(FinalFormRun, TheCaptionCarriesTheSerialNumberInEitherLanguage) {
@@ -183,7 +183,7 @@ TEST_F(FinalFormRun, CancelDuringAColumnStopsBeforeTheNextAndWritesNothing) {
     EXPECT_EQ(form.ResultBitmap, nullptr);
     EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
     EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_FALSE(AConversionRuns());
+    EXPECT_FALSE(state_.Conversions.Runs());
 }
 
 TEST_F(FinalFormRun, EscPressesCancel) {
@@ -226,7 +226,7 @@ TEST_F(FinalFormRun, AStopAskedForByTheProgramCancelsTheRunAndThenRunsWhatWaited
     int followed = 0;
     BetweenColumns([&](int call) {
         if (call == 3)
-            StopConversions([&] { ++followed; });
+            state_.Conversions.Stop([&] { ++followed; });
     });
     form.Convert();
     EXPECT_EQ(calls_, 4);
@@ -239,7 +239,7 @@ TEST_F(FinalFormRun, DisablingTheOwnerLeavesCancelWorking) {
     Open(testing::PatternedBitmap(24, 12, 8));
     Select(0);
     QWidget owner;
-    auto* form = new TFinalForm(&owner); // freed with owner
+    auto* form = new TFinalForm(state_, &owner); // freed with owner
     owner.setEnabled(false);
     bool enabled = false;
     BetweenColumns([&](int) { enabled = Part<QPushButton>(*form, "Button1")->isEnabled(); });
@@ -264,7 +264,7 @@ TEST_F(FinalFormRun, AResultFileThatCannotBeWrittenEndsTheRunWithAMessage) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.ResultBitmap, nullptr);
     EXPECT_FALSE(Part<QMenu>(form, "KFile")->isEnabled());
-    EXPECT_FALSE(AConversionRuns());
+    EXPECT_FALSE(state_.Conversions.Runs());
 }
 
 #ifndef _WIN32

@@ -39,7 +39,7 @@ TEST_F(FinalFormWithoutMemory, AResultWithoutMemoryEndsTheRunWithAMessageAndWrit
     EXPECT_EQ(form.ResultBitmap, nullptr);
     EXPECT_FALSE(form.findChild<QMenu*>("KFile")->isEnabled());
     EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
-    EXPECT_FALSE(AConversionRuns());
+    EXPECT_FALSE(state_.Conversions.Runs());
 }
 
 } // namespace

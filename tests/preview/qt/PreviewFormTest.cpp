@@ -10,7 +10,7 @@
 #include "preview/PreviewRaster.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
-#include "shell/SharedObjects.h"
+#include "shell/ProgramState.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {
@@ -23,9 +23,6 @@ constexpr QRgb kBlack = 0xFF000000;
 // A preview window on a pattern engine of its own, as the main window lends it.
 class PreviewFormTest : public ::testing::Test {
   protected:
-    PreviewFormTest() { PatternEngine = &engine; }
-    ~PreviewFormTest() override { PatternEngine = nullptr; }
-
     void Select(bool horizontal, bool rightUp, int index) {
         engine.SetHorizontal(horizontal);
         engine.SetRightUp(rightUp);
@@ -33,8 +30,9 @@ class PreviewFormTest : public ::testing::Test {
         engine.SetPatternIndex(index);
     }
 
-    TSlanter engine;
-    TPreviewForm form;
+    ProgramState state;
+    TSlanter& engine = state.PatternEngine;
+    TPreviewForm form{state};
 };
 
 TEST_F(PreviewFormTest, ClientAreaIsTheImageAndStartsWhite) {
@@ -119,7 +117,6 @@ std::vector<std::uint32_t> ColourValues(const QImage& image) {
 class PicturePreviewFormTest : public PreviewFormTest {
   protected:
     PicturePreviewFormTest() : picture(testing::PatternedBitmap(24, 64, 48)) {}
-    ~PicturePreviewFormTest() override { SourceBitmap = nullptr; }
 
     // The wallpaper as the core renders it for the form's view.
     PicturePixels Expected(bool smoothing, bool outline) {
@@ -139,7 +136,7 @@ TEST_F(PicturePreviewFormTest, ShowsTheWallpaperBesideTheUnchangedLattice) {
     EXPECT_TRUE(form.PictureView().isNull());
     EXPECT_EQ(form.size(), QSize(201, 201));
 
-    SourceBitmap = &picture;
+    state.SourceBitmap = testing::PatternedBitmap(24, 64, 48);
     form.DrawPreview();
     EXPECT_EQ(form.Picture(), latticeAlone);
     const PreviewRaster lattice(ComputePreviewDrawing(engine));
@@ -160,7 +157,7 @@ TEST_F(PicturePreviewFormTest, ShowsTheWallpaperBesideTheUnchangedLattice) {
 }
 
 TEST_F(PicturePreviewFormTest, TheOptionOutlinesTheMiddleTileOfTheLastWallpaperDrawn) {
-    SourceBitmap = &picture;
+    state.SourceBitmap = testing::PatternedBitmap(24, 64, 48);
     Select(false, true, 1);
     form.DrawPreview();
     auto* option = form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
@@ -180,7 +177,8 @@ TEST(PreviewFormCaptions, TheOutlineOptionInBothLanguages) {
     const bool japanese = Japanese;
     for (const bool inJapanese : {false, true}) {
         Japanese = inJapanese;
-        const TPreviewForm form;
+        ProgramState state;
+        const TPreviewForm form(state);
         EXPECT_EQ(form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->text(),
                   inJapanese ? QStringLiteral("タイルの輪郭を表示(&O)")
                              : QStringLiteral("Show tile &outline"));

@@ -504,7 +504,7 @@ TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
     });
     SetClipboardReader([] { return QImage(5, 5, QImage::Format_RGB32); });
     {
-        const ConversionRunning running;
+        const ConversionGuard::Running running(windows_->State().Conversions);
         Main().KFileOpenClick();
         EXPECT_EQ(OnlyMessage(), "The image can't be replaced while it is being converted.\r\n"
                                  "Open another one when the conversion has finished or is "
@@ -522,7 +522,7 @@ TEST_F(MainFormTest, ThePictureIsNotReplacedWhileAConversionReadsIt) {
 
 TEST_F(MainFormTest, JapaneseRefusalWhileAConversionRuns) {
     Start("/JAPANESE");
-    const ConversionRunning running;
+    const ConversionGuard::Running running(windows_->State().Conversions);
     Main().KFileClipboardClick();
     EXPECT_EQ(OnlyMessage(), "変換中は、元にする画像を取り替えられません。\r\n"
                              "変換が終わってから、またはキャンセルしてから開いてください。\r\n");
@@ -532,7 +532,7 @@ TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
     Start();
     Open(Picture("wide.bmp"));
     PatternEngine->SetPatternIndex(0);
-    auto* form = new TFinalForm(MethodForm); // owned by the method window
+    auto* form = new TFinalForm(windows_->State(), MethodForm); // owned by the method window
     form->ResultNumber = 1;
     int calls = 0;
     SetPendingMessagesProcessor([&] {
