@@ -106,11 +106,11 @@ void MethodPresenter::WriteSettings() {
 
 void MethodPresenter::Close() {
     Closing();
-    view_.Hide();
+    view_.HideWindow();
 }
 
 void MethodPresenter::BringToFront() {
-    view_.BringToFront();
+    view_.ShowInFront();
 }
 
 // A button checked anew is the only change: one checked again, or checked by the window's

@@ -56,8 +56,8 @@ class MethodView {
     virtual ResultWindow& OpenResultWindow() = 0;
 
     // Shows the window in front, the keys on the list.
-    virtual void BringToFront() = 0;
-    virtual void Hide() = 0;
+    virtual void ShowInFront() = 0;
+    virtual void HideWindow() = 0;
     // Stores where the window is and how large.
     virtual void SavePlacement() = 0;
 

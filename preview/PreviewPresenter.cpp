@@ -38,7 +38,7 @@ PreviewRaster PreviewPresenter::Lattice(TPoint size) const {
 }
 
 void PreviewPresenter::DrawPreview(bool smoothing) {
-    view_.Show();
+    view_.ShowInFront();
     patternShown_ = true;
     view_.ShowLattice(Lattice(view_.LatticePixels()));
     // The wallpaper in the display's own pixels, so that one to one is pixel for pixel on
@@ -75,11 +75,11 @@ void PreviewPresenter::ScaleChanged() {
 }
 
 bool PreviewPresenter::IsVisible() const {
-    return view_.IsVisible();
+    return view_.IsShown();
 }
 
 void PreviewPresenter::Hide() {
-    view_.Hide();
+    view_.HideWindow();
 }
 
 void PreviewPresenter::Closing() {
@@ -88,7 +88,7 @@ void PreviewPresenter::Closing() {
 
 void PreviewPresenter::Close() {
     Closing();
-    view_.Hide();
+    view_.HideWindow();
 }
 
 } // namespace slanter

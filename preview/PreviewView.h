@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,9 @@ class PreviewView {
     // The lattice image's size in the display's own pixels, so that its lines stay one
     // display pixel wide on a scaled display.
     virtual TPoint LatticePixels() const = 0;
-    // A length of the window's pixels in the display's own.
-    virtual std::int32_t DisplayPixels(std::int32_t length) const = 0;
+    // A length of the window's pixels in the display's own, at the scale the wallpaper
+    // drawn next is shown at.
+    virtual std::int32_t DisplayPixels(std::int32_t length) = 0;
     // The designed form's item `item` (see EnglishCaption) takes `text`.
     virtual void SetCaption(std::string_view item, const std::string& text) = 0;
 
@@ -36,9 +38,9 @@ class PreviewView {
     virtual void PaintNow() = 0;
 
     // Shown in front, leaving the keys where they are.
-    virtual void Show() = 0;
-    virtual bool IsVisible() const = 0;
-    virtual void Hide() = 0;
+    virtual void ShowInFront() = 0;
+    virtual bool IsShown() const = 0;
+    virtual void HideWindow() = 0;
     // Stores where the window is.
     virtual void SavePlacement() = 0;
 

@@ -72,8 +72,8 @@ struct FakeMethodView : MethodView {
         };
         return results.back();
     }
-    void BringToFront() override { visible = true; }
-    void Hide() override { visible = false; }
+    void ShowInFront() override { visible = true; }
+    void HideWindow() override { visible = false; }
     void SavePlacement() override { ++placementsSaved; }
 
     MethodChoices choices{false, false, true, false};

@@ -19,7 +19,7 @@ namespace {
 struct FakePreviewView : PreviewView {
     TPoint ScreenRoom() const override { return {1280, 1024}; }
     TPoint LatticePixels() const override { return {201 * scale, 201 * scale}; }
-    std::int32_t DisplayPixels(std::int32_t length) const override { return length * scale; }
+    std::int32_t DisplayPixels(std::int32_t length) override { return length * scale; }
     void SetCaption(std::string_view item, const std::string& text) override {
         captions[std::string(item)] = text;
     }
@@ -35,9 +35,9 @@ struct FakePreviewView : PreviewView {
     }
     void ShowWallpaper(const PicturePixels& shown) override { wallpaper = shown; }
     void PaintNow() override {}
-    void Show() override { visible = true; }
-    bool IsVisible() const override { return visible; }
-    void Hide() override { visible = false; }
+    void ShowInFront() override { visible = true; }
+    bool IsShown() const override { return visible; }
+    void HideWindow() override { visible = false; }
     void SavePlacement() override { ++placementsSaved; }
 
     std::int32_t scale = 1;
