@@ -140,6 +140,20 @@ void MethodPresenter::SetOrder(bool sortOnAngle) {
     RefreshList();
 }
 
+void MethodPresenter::CheckOption(int button) {
+    const bool first = button % 2 == 1;
+    switch ((button - 1) / 2) {
+    case 0:
+        return SetArrangement(first);
+    case 1:
+        return SetTilt(first);
+    case 2:
+        return SetSmoothing(!first);
+    case 3:
+        return SetOrder(first);
+    }
+}
+
 void MethodPresenter::RefreshList() {
     const TSlanter& engine = state_.PatternEngine;
     std::vector<std::string> items;

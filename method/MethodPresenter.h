@@ -41,6 +41,8 @@ class MethodPresenter : public MethodWindow {
     void SetTilt(bool rightUp);
     void SetSmoothing(bool smoothing);
     void SetOrder(bool sortOnAngle);
+    // Option button `button` (1 to 8, see OptionChecked) was checked: its pair's meaning.
+    void CheckOption(int button);
 
     // The list's selection changed.
     void SelectionChanged();

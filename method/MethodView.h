@@ -18,6 +18,17 @@ struct MethodChoices {
     bool sortOnAngle = true; // the list ordered on the angle, or on the area
 };
 
+// The option buttons RadioButton1 to RadioButton8: the pairs in the order above, each
+// pair's first button first.
+inline constexpr int kOptionButtonCount = 8;
+
+// Whether option button `button` (1 to 8) is checked for `choices`.
+inline bool OptionChecked(const MethodChoices& choices, int button) {
+    const bool firsts[] = {choices.horizontal, choices.rightUp, !choices.smoothing,
+                           choices.sortOnAngle};
+    return firsts[(button - 1) / 2] == (button % 2 == 1);
+}
+
 // The method window as its presenter sees it: the controls it shows and asks, the room it
 // has. Each front end implements it over its toolkit.
 class MethodView {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "preview/PreviewDrawing.h"
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewRaster.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
@@ -24,7 +25,7 @@ PreviewPresenter::PreviewPresenter(PreviewView& view, PlatformServices& services
 
 void PreviewPresenter::Start() {
     viewSide_ = slanter::PictureViewSide(view_.ScreenRoom());
-    view_.LayOut(false, viewSide_);
+    LayOut();
     if (!Japanese) {
         for (const std::string_view item : kCaptionedItems)
             view_.SetCaption(item, EnglishCaption(CaptionForm::Preview, item));
@@ -48,9 +49,14 @@ void PreviewPresenter::DrawPreview(bool smoothing) {
     wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
     wallpaper_ = RenderPicturePreview(engine, state_.SourceBitmap, smoothing,
                                       PicturePreviewSize(wallpaperTile_, {side, side}), false);
-    view_.LayOut(HasWallpaper(), viewSide_);
+    LayOut();
     ShowWallpaper();
     view_.PaintNow();
+}
+
+void PreviewPresenter::LayOut() {
+    view_.LayOut(
+        LayOutPreview(view_.LatticeSize(), HasWallpaper(), viewSide_, view_.OptionHeight()));
 }
 
 void PreviewPresenter::SetOutline(bool shown) {
@@ -69,7 +75,7 @@ void PreviewPresenter::ShowWallpaper() {
 
 void PreviewPresenter::ScaleChanged() {
     view_.ShowLattice(Lattice(view_.LatticePixels()));
-    view_.LayOut(HasWallpaper(), viewSide_);
+    LayOut();
     ShowWallpaper();
     view_.PaintNow();
 }

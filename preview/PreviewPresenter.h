@@ -44,6 +44,7 @@ class PreviewPresenter : public PreviewWindow {
 
   private:
     void ShowWallpaper();
+    void LayOut();
     bool HasWallpaper() const { return wallpaper_.width > 0; }
 
     PreviewView& view_;

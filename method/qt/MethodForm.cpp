@@ -1,8 +1,5 @@
 #include "method/qt/MethodForm.h"
 
-#include <functional>
-#include <utility>
-
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -12,7 +9,6 @@
 #include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
-#include "conversion/ResultWindow.h"
 #include "conversion/qt/FinalForm.h"
 #include "method/qt/CaptionFit.h"
 #include "method/qt/DesignedFont.h"
@@ -38,24 +34,9 @@ BoxBounds BoundsOf(const QWidget& widget) {
     return {widget.x(), widget.y(), widget.width(), widget.height()};
 }
 
-// Checks the pair's first button or its second.
-void CheckPair(QRadioButton& first, QRadioButton& second, bool firstChecked) {
-    (firstChecked ? first : second).setChecked(true);
+QRadioButton* OptionButton(const QWidget& form, int button) {
+    return form.findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(button));
 }
-
-// A result window as the presenter starts it, until the result window is one itself.
-class FinalFormBridge final : public ResultWindow {
-  public:
-    explicit FinalFormBridge(TFinalForm& form) : form_(form) {}
-    void Convert(std::int32_t number, bool smoothing) override {
-        form_.ResultNumber = number;
-        form_.Smoothing = smoothing;
-        form_.Convert();
-    }
-
-  private:
-    TFinalForm& form_;
-};
 
 } // namespace
 
@@ -86,21 +67,12 @@ TMethodForm::TMethodForm(ProgramState& state, QWidget* parent)
 TMethodForm::~TMethodForm() = default;
 
 void TMethodForm::BindControls() {
-    const std::pair<QRadioButton*, std::function<void()>> options[] = {
-        {ui_->RadioButton1, [this] { presenter_.SetArrangement(true); }},
-        {ui_->RadioButton2, [this] { presenter_.SetArrangement(false); }},
-        {ui_->RadioButton3, [this] { presenter_.SetTilt(true); }},
-        {ui_->RadioButton4, [this] { presenter_.SetTilt(false); }},
-        {ui_->RadioButton5, [this] { presenter_.SetSmoothing(false); }},
-        {ui_->RadioButton6, [this] { presenter_.SetSmoothing(true); }},
-        {ui_->RadioButton7, [this] { presenter_.SetOrder(true); }},
-        {ui_->RadioButton8, [this] { presenter_.SetOrder(false); }},
-    };
-    for (const auto& [button, choose] : options) {
-        connect(button, &QRadioButton::toggled, this, [choose](bool checked) {
-            if (checked)
-                choose();
-        });
+    for (int button = 1; button <= kOptionButtonCount; ++button) {
+        connect(OptionButton(*this, button), &QRadioButton::toggled, this,
+                [this, button](bool checked) {
+                    if (checked)
+                        presenter_.CheckOption(button);
+                });
     }
     connect(ui_->ListBox1, &QListWidget::itemSelectionChanged, this,
             [this] { presenter_.SelectionChanged(); });
@@ -139,10 +111,11 @@ void TMethodForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TMethodForm::ShowChoices(const MethodChoices& choices) {
-    CheckPair(*ui_->RadioButton1, *ui_->RadioButton2, choices.horizontal);
-    CheckPair(*ui_->RadioButton3, *ui_->RadioButton4, choices.rightUp);
-    CheckPair(*ui_->RadioButton5, *ui_->RadioButton6, !choices.smoothing);
-    CheckPair(*ui_->RadioButton7, *ui_->RadioButton8, choices.sortOnAngle);
+    // Checking one button of a pair takes the other's mark.
+    for (int button = 1; button <= kOptionButtonCount; ++button) {
+        if (OptionChecked(choices, button))
+            OptionButton(*this, button)->setChecked(true);
+    }
 }
 
 void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
@@ -207,9 +180,9 @@ void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
 ResultWindow& TMethodForm::OpenResultWindow() {
     auto* result = new TFinalForm(state_, this); // freed with this window
     results_.emplace_back(result);
-    auto* bridge = new FinalFormBridge(*result);
-    connect(result, &QObject::destroyed, result, [bridge] { delete bridge; });
-    return *bridge;
+    // Asked to convert at once, before another window is opened.
+    bridge_ = std::make_unique<ResultFormBridge<TFinalForm>>(*result);
+    return *bridge_;
 }
 
 void TMethodForm::ShowInFront() {

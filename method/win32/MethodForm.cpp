@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "conversion/ResultWindow.h"
 #include "conversion/win32/FinalForm.h"
 #include "forms/FormTable.h"
 #include "method/CaptionFit.h"
@@ -17,20 +16,6 @@
 namespace slanter {
 
 TMethodForm* MethodForm = nullptr;
-
-// A result window as the presenter starts it, until the result window is one itself.
-class FinalFormBridge final : public ResultWindow {
-  public:
-    explicit FinalFormBridge(TFinalForm& form) : form_(form) {}
-    void Convert(std::int32_t number, bool smoothing) override {
-        form_.ResultNumber = number;
-        form_.Smoothing = smoothing;
-        form_.Convert();
-    }
-
-  private:
-    TFinalForm& form_;
-};
 
 namespace {
 
@@ -65,17 +50,19 @@ std::vector<std::string> Sections(std::string_view joined) {
     }
 }
 
+// "RadioButton3" and the like, as the form names its items.
+std::string Numbered(std::string_view stem, int number) {
+    std::string name(stem);
+    name += std::to_string(number);
+    return name;
+}
+
 // How wide a text is in the font selected into `dc`.
 int TextExtent(HDC dc, const std::string& text) {
     const std::wstring wide = WideText(text);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
-}
-
-void CheckPair(CheckButton& first, CheckButton& second, bool firstChecked) {
-    first.SetChecked(firstChecked);
-    second.SetChecked(!firstChecked);
 }
 
 } // namespace
@@ -114,72 +101,40 @@ void TMethodForm::FormCreate() {
 
     RunGuarded([this] { RestoreFormPlacement(Hwnd(), kSection); });
     presenter_.Start();
-    FitGroupBox(GroupBox1, RadioButton1, RadioButton2);
-    FitGroupBox(GroupBox2, RadioButton3, RadioButton4);
-    FitGroupBox(GroupBox3, RadioButton5, RadioButton6);
-    FitGroupBox(GroupBox4, RadioButton7, RadioButton8);
+    for (int box = 0; box < kOptionButtonCount / 2; ++box)
+        FitGroupBox(*boxes_[box], *options_[2 * box], *options_[2 * box + 1]);
+}
+
+CreateArgs TMethodForm::ArgsOf(std::string_view name, HFONT font, const BoxBounds& within) {
+    const DesignedItem& item = Designed(kForm, name);
+    const BoxBounds b = Scaled(item, Dpi());
+    return {Hwnd(), item.text, within.left + b.left, within.top + b.top, b.width, b.height,
+            0,      font};
 }
 
 void TMethodForm::CreateButtons(HFONT font) {
-    const auto box = [&](GroupBox& group, const char* name) {
-        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
-        group.Create(
-            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
-    };
-    // The buttons lie on the form inside their boxes' bounds, as the system groups them.
-    const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first,
-                           std::function<void()> onClick) {
-        const DesignedItem& item = Designed(kForm, name);
-        const BoxBounds b = Scaled(item, Dpi());
-        const BoxBounds g = Scaled(Designed(kForm, group), Dpi());
-        button.CreateRadio(
-            {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
-            std::move(onClick));
-    };
-    MethodPresenter& p = presenter_;
-    box(GroupBox1, "GroupBox1");
-    radio(RadioButton1, "RadioButton1", "GroupBox1", true, [&p] { p.SetArrangement(true); });
-    radio(RadioButton2, "RadioButton2", "GroupBox1", false, [&p] { p.SetArrangement(false); });
-    box(GroupBox2, "GroupBox2");
-    radio(RadioButton3, "RadioButton3", "GroupBox2", true, [&p] { p.SetTilt(true); });
-    radio(RadioButton4, "RadioButton4", "GroupBox2", false, [&p] { p.SetTilt(false); });
-    box(GroupBox3, "GroupBox3");
-    radio(RadioButton5, "RadioButton5", "GroupBox3", true, [&p] { p.SetSmoothing(false); });
-    radio(RadioButton6, "RadioButton6", "GroupBox3", false, [&p] { p.SetSmoothing(true); });
-    box(GroupBox4, "GroupBox4");
-    radio(RadioButton7, "RadioButton7", "GroupBox4", true, [&p] { p.SetOrder(true); });
-    radio(RadioButton8, "RadioButton8", "GroupBox4", false, [&p] { p.SetOrder(false); });
-    const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
-        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
-        control.Create(
-            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
-            std::move(onClick));
-    };
-    button(Button1, "Button1", [&p] { p.Preview(); });
-    button(Button2, "Button2", [&p] { p.Convert(); });
-}
-
-Control* TMethodForm::Named(std::string_view name) {
-    const std::pair<std::string_view, Control*> controls[] = {
-        {"GroupBox1", &GroupBox1},       {"GroupBox2", &GroupBox2},
-        {"GroupBox3", &GroupBox3},       {"GroupBox4", &GroupBox4},
-        {"Button1", &Button1},           {"Button2", &Button2},
-        {"RadioButton1", &RadioButton1}, {"RadioButton2", &RadioButton2},
-        {"RadioButton3", &RadioButton3}, {"RadioButton4", &RadioButton4},
-        {"RadioButton5", &RadioButton5}, {"RadioButton6", &RadioButton6},
-        {"RadioButton7", &RadioButton7}, {"RadioButton8", &RadioButton8},
-    };
-    for (const auto& [controlName, control] : controls)
-        if (controlName == name)
-            return control;
-    return nullptr;
+    for (int box = 0; box < kOptionButtonCount / 2; ++box) {
+        const std::string boxName = Numbered("GroupBox", box + 1);
+        boxes_[box]->Create(ArgsOf(boxName, font, {}));
+        named_.emplace_back(boxName, boxes_[box]);
+        // The buttons lie on the form inside their boxes' bounds, as the system groups them.
+        const BoxBounds within = Scaled(Designed(kForm, boxName), Dpi());
+        for (int button = 2 * box + 1; button <= 2 * box + 2; ++button) {
+            const std::string name = Numbered("RadioButton", button);
+            options_[button - 1]->CreateRadio(ArgsOf(name, font, within), button % 2 == 1,
+                                              [this, button] { presenter_.CheckOption(button); });
+            named_.emplace_back(name, options_[button - 1]);
+        }
+    }
+    Button1.Create(ArgsOf("Button1", font, {}), [this] { presenter_.Preview(); });
+    Button2.Create(ArgsOf("Button2", font, {}), [this] { presenter_.Convert(); });
+    named_.emplace_back("Button1", &Button1);
+    named_.emplace_back("Button2", &Button2);
 }
 
 void TMethodForm::ShowChoices(const MethodChoices& choices) {
-    CheckPair(RadioButton1, RadioButton2, choices.horizontal);
-    CheckPair(RadioButton3, RadioButton4, choices.rightUp);
-    CheckPair(RadioButton5, RadioButton6, !choices.smoothing);
-    CheckPair(RadioButton7, RadioButton8, choices.sortOnAngle);
+    for (int button = 1; button <= kOptionButtonCount; ++button)
+        options_[button - 1]->SetChecked(OptionChecked(choices, button));
 }
 
 void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
@@ -188,8 +143,9 @@ void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
         SetText(text);
     else if (item.starts_with(section))
         HeaderControl1.SetSectionCaption(item.back() - '0', text);
-    else if (Control* control = Named(item))
-        control->SetText(text);
+    for (const auto& [name, control] : named_)
+        if (name == item)
+            control->SetText(text);
 }
 
 // Stored at 96 dots per inch, as the designed lengths are.
@@ -238,7 +194,7 @@ void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
 ResultWindow& TMethodForm::OpenResultWindow() {
     results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
     // Asked to convert at once, before another window is opened.
-    bridge_ = std::make_unique<FinalFormBridge>(*results_.back());
+    bridge_ = std::make_unique<ResultFormBridge<TFinalForm>>(*results_.back());
     return *bridge_;
 }
 

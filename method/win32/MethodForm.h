@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "method/MethodPresenter.h"
 #include "method/MethodView.h"
+#include "method/ResultFormBridge.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/GdiObjects.h"
 #include "shell/win32/Win32Services.h"
@@ -15,7 +17,6 @@
 
 namespace slanter {
 
-class FinalFormBridge;
 class TFinalForm;
 struct ProgramState;
 
@@ -60,7 +61,8 @@ class TMethodForm : public Wnd, private MethodView {
     void FormCreate();
     // The option buttons and the commands, each bound to its meaning.
     void CreateButtons(HFONT font);
-    Control* Named(std::string_view name);
+    // How the designed item `name` is made at the window's scale, `within` a box's bounds.
+    CreateArgs ArgsOf(std::string_view name, HFONT font, const BoxBounds& within);
     // Keeps every caption of a group box and its buttons whole: a button is widened up to
     // the frame, and a caption that still does not fit takes a smaller font of its own.
     void FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second);
@@ -98,7 +100,14 @@ class TMethodForm : public Wnd, private MethodView {
     GdiObject<HFONT> font_;
     std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
     std::vector<std::unique_ptr<TFinalForm>> results_;
-    std::unique_ptr<FinalFormBridge> bridge_;
+    std::unique_ptr<ResultFormBridge<TFinalForm>> bridge_;
+    std::array<CheckButton*, kOptionButtonCount> options_{
+        &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
+        &RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8};
+    std::array<GroupBox*, kOptionButtonCount / 2> boxes_{&GroupBox1, &GroupBox2, &GroupBox3,
+                                                         &GroupBox4};
+    // The controls an English run captions, by their designed names.
+    std::vector<std::pair<std::string, Control*>> named_;
 };
 
 // The method window of this run; null before it is made and after it is gone.

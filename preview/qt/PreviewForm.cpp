@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewRaster.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
@@ -22,9 +23,6 @@ namespace {
 
 // Beside the method window's designed place, so the two do not cover each other.
 constexpr QPoint kDesignedPosition(496, 155);
-
-// Between the lattice and the picture view, and around the option below the lattice.
-constexpr int kGap = 4;
 
 // Colour values keep red in the low byte; the image wants it in the third.
 QImage ToImage(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& pixels) {
@@ -70,6 +68,14 @@ TPoint TPreviewForm::ScreenRoom() const {
     return {room.width(), room.height()};
 }
 
+TPoint TPreviewForm::LatticeSize() const {
+    return {ui_->Image1->width(), ui_->Image1->height()};
+}
+
+std::int32_t TPreviewForm::OptionHeight() const {
+    return ui_->CheckBox1->sizeHint().height();
+}
+
 // On a scaled display the lattice is drawn in the display's own pixels, so that its lines
 // are one display pixel wide: thin and straight, not doubled steps.
 TPoint TPreviewForm::LatticePixels() const {
@@ -96,21 +102,19 @@ void TPreviewForm::ShowLattice(const PreviewRaster& drawing) {
     ui_->Image1->setPixmap(QPixmap::fromImage(lattice_));
 }
 
-void TPreviewForm::LayOut(bool pictureView, std::int32_t side) {
-    const QSize lattice = ui_->Image1->size();
-    ui_->Image2->setVisible(pictureView);
-    ui_->CheckBox1->setVisible(pictureView);
-    if (!pictureView) {
+void TPreviewForm::LayOut(const PreviewLayout& layout) {
+    ui_->Image2->setVisible(layout.pictureView);
+    ui_->CheckBox1->setVisible(layout.pictureView);
+    setFixedSize(layout.client.X, layout.client.Y);
+    if (!layout.pictureView) {
         ui_->Image2->clear();
-        setFixedSize(lattice);
         return;
     }
-    ui_->Image2->setGeometry(lattice.width() + kGap, 0, side, side);
-    const int optionHeight = ui_->CheckBox1->sizeHint().height();
-    ui_->CheckBox1->setGeometry(kGap, lattice.height() + kGap, lattice.width() - 2 * kGap,
-                                optionHeight);
-    setFixedSize(lattice.width() + kGap + side,
-                 std::max(side, lattice.height() + 2 * kGap + optionHeight));
+    const auto place = [](QWidget& part, const PreviewPart& at) {
+        part.setGeometry(at.left, at.top, at.width, at.height);
+    };
+    place(*ui_->Image2, layout.view);
+    place(*ui_->CheckBox1, layout.option);
     // Grown from a place kept for the lattice alone, it may reach past the screen's edge.
     KeepOnScreen(*this);
 }

@@ -43,11 +43,13 @@ class TPreviewForm : public QWidget, private PreviewView {
   private:
     // PreviewView
     TPoint ScreenRoom() const override;
+    TPoint LatticeSize() const override;
     TPoint LatticePixels() const override;
+    std::int32_t OptionHeight() const override;
     std::int32_t DisplayPixels(std::int32_t length) override;
     void SetCaption(std::string_view item, const std::string& text) override;
     void ShowLattice(const PreviewRaster& drawing) override;
-    void LayOut(bool pictureView, std::int32_t side) override;
+    void LayOut(const PreviewLayout& layout) override;
     void ShowWallpaper(const PicturePixels& wallpaper) override;
     void PaintNow() override {}
     void ShowInFront() override;

@@ -1,8 +1,7 @@
 #include "preview/win32/PreviewForm.h"
 
-#include <algorithm>
-
 #include "forms/FormTable.h"
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewRaster.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"
@@ -18,8 +17,6 @@ constexpr DesignedForm kForm = designed::kPreviewForm;
 constexpr const char* kSection = "PreviewForm";
 // Beside the method window's designed place, so the two do not cover each other.
 constexpr POINT kDesignedPosition{496, 155};
-// Between the lattice and the picture view, and around the option below the lattice.
-constexpr int kGap = 4;
 
 } // namespace
 
@@ -71,33 +68,28 @@ void TPreviewForm::ShowLattice(const PreviewRaster& drawing) {
     InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
-void TPreviewForm::LayOut(bool pictureView, std::int32_t side) {
-    viewSide_ = side;
-    const TPoint lattice = LatticePixels();
-    const int width = lattice.X;
-    const int height = lattice.Y;
-    CheckBox1.SetVisible(pictureView);
-    if (!pictureView) {
+void TPreviewForm::LayOut(const PreviewLayout& layout) {
+    view_ = layout.view;
+    CheckBox1.SetVisible(layout.pictureView);
+    SetClientSize(layout.client.X, layout.client.Y);
+    if (!layout.pictureView) {
         wallpaper_ = ScreenPicture();
-        SetClientSize(width, height);
         return;
     }
-    const RECT option = CheckBox1.Bounds();
-    const int optionHeight = option.bottom - option.top;
-    CheckBox1.SetBounds(kGap, height + kGap, width - 2 * kGap, optionHeight);
-    SetClientSize(width + kGap + side, std::max(side, height + 2 * kGap + optionHeight));
+    const PreviewPart& option = layout.option;
+    CheckBox1.SetBounds(option.left, option.top, option.width, option.height);
     // Grown from a place kept for the lattice alone, it may reach past the work area's edge.
     KeepOnWorkArea(Hwnd());
 }
 
-RECT TPreviewForm::PictureViewBounds() const {
-    const int left = LatticePixels().X + kGap;
-    return {left, 0, left + viewSide_, viewSide_};
+std::int32_t TPreviewForm::OptionHeight() const {
+    const RECT option = CheckBox1.Bounds();
+    return option.bottom - option.top;
 }
 
 void TPreviewForm::ShowWallpaper(const PicturePixels& wallpaper) {
     wallpaper_ = ScreenPicture(wallpaper.width, wallpaper.height, wallpaper.pixels);
-    const RECT view = PictureViewBounds();
+    const RECT view{view_.left, view_.top, view_.left + view_.width, view_.top + view_.height};
     InvalidateRect(Hwnd(), &view, TRUE);
 }
 
@@ -115,7 +107,7 @@ void TPreviewForm::OnPaint(HDC dc, const RECT&) {
     lattice_.Draw(dc, {0, 0}, {0, 0, lattice_.Width(), lattice_.Height()});
     // Across the view from its left edge, in the middle of its height.
     if (!wallpaper_.IsEmpty())
-        wallpaper_.Draw(dc, {PictureViewBounds().left, (viewSide_ - wallpaper_.Height()) / 2},
+        wallpaper_.Draw(dc, {view_.left, view_.top + (view_.height - wallpaper_.Height()) / 2},
                         {0, 0, wallpaper_.Width(), wallpaper_.Height()});
 }
 

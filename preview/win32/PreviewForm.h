@@ -1,5 +1,6 @@
 #pragma once
 
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewPresenter.h"
 #include "preview/PreviewView.h"
 #include "shell/win32/Controls.h"
@@ -34,16 +35,16 @@ class TPreviewForm : public Wnd, private PreviewView {
 
   private:
     void FormCreate();
-    // Where the picture view lies in the client area.
-    RECT PictureViewBounds() const;
 
     // PreviewView
     TPoint ScreenRoom() const override;
+    TPoint LatticeSize() const override { return LatticePixels(); }
     TPoint LatticePixels() const override;
+    std::int32_t OptionHeight() const override;
     std::int32_t DisplayPixels(std::int32_t length) override { return length; }
     void SetCaption(std::string_view item, const std::string& text) override;
     void ShowLattice(const PreviewRaster& drawing) override;
-    void LayOut(bool pictureView, std::int32_t side) override;
+    void LayOut(const PreviewLayout& layout) override;
     void ShowWallpaper(const PicturePixels& wallpaper) override;
     void PaintNow() override { UpdateWindow(Hwnd()); }
     void ShowInFront() override;
@@ -55,7 +56,7 @@ class TPreviewForm : public Wnd, private PreviewView {
     PreviewPresenter presenter_;
     ScreenPicture lattice_;
     ScreenPicture wallpaper_;
-    int viewSide_ = 0;
+    PreviewPart view_; // where the picture view lies
 };
 
 // The preview window of this run; null before it is made and after it is gone.

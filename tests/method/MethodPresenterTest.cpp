@@ -407,6 +407,18 @@ TEST_F(MethodPresenterTest, AConversionThatFailsEndsInTheErrorBoxAndGivesTheWind
     EXPECT_TRUE(view.inputEnabled);
 }
 
+TEST_F(MethodPresenterTest, EachSecondButtonCheckedReachesItsMeaningAndIsShownChecked) {
+    presenter.Start();
+    for (int button : {2, 4, 6, 8})
+        presenter.CheckOption(button);
+    EXPECT_FALSE(state.PatternEngine.Horizontal());
+    EXPECT_FALSE(state.PatternEngine.RightUp());
+    EXPECT_TRUE(presenter.Choices().smoothing);
+    EXPECT_FALSE(state.PatternEngine.SortOnAngle());
+    for (int button = 1; button <= kOptionButtonCount; ++button)
+        EXPECT_EQ(OptionChecked(presenter.Choices(), button), button % 2 == 0) << button;
+}
+
 TEST_F(MethodPresenterTest, AnEnglishRunCaptionsEveryItemAJapaneseRunNone) {
     Japanese = true;
     presenter.Start();

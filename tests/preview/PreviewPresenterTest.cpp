@@ -5,6 +5,7 @@
 
 #include "preview/PicturePreview.h"
 #include "preview/PreviewDrawing.h"
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewPresenter.h"
 #include "preview/PreviewRaster.h"
 #include "shell/General.h"
@@ -18,7 +19,9 @@ namespace {
 // The window's drawings as plain values, on a display of `scale` pixels to the window's.
 struct FakePreviewView : PreviewView {
     TPoint ScreenRoom() const override { return {1280, 1024}; }
+    TPoint LatticeSize() const override { return {201, 201}; }
     TPoint LatticePixels() const override { return {201 * scale, 201 * scale}; }
+    std::int32_t OptionHeight() const override { return 17; }
     std::int32_t DisplayPixels(std::int32_t length) override { return length * scale; }
     void SetCaption(std::string_view item, const std::string& text) override {
         captions[std::string(item)] = text;
@@ -27,10 +30,11 @@ struct FakePreviewView : PreviewView {
         latticeSize = {drawing.Width(), drawing.Height()};
         lattice = drawing.Pixels();
     }
-    void LayOut(bool shown, std::int32_t side) override {
-        pictureView = shown;
-        viewSide = side;
-        if (!shown)
+    void LayOut(const PreviewLayout& layout) override {
+        pictureView = layout.pictureView;
+        viewSide = layout.view.width;
+        client = layout.client;
+        if (!pictureView)
             wallpaper = {};
     }
     void ShowWallpaper(const PicturePixels& shown) override { wallpaper = shown; }
@@ -46,6 +50,7 @@ struct FakePreviewView : PreviewView {
     std::vector<std::uint32_t> lattice;
     bool pictureView = true;
     std::int32_t viewSide = 0;
+    TPoint client;
     PicturePixels wallpaper;
     bool visible = false;
     int placementsSaved = 0;
@@ -84,6 +89,7 @@ class PreviewPresenterTest : public ::testing::Test {
 TEST_F(PreviewPresenterTest, StartsHiddenWithTheLatticeAloneAndWhite) {
     EXPECT_FALSE(view.visible);
     EXPECT_FALSE(view.pictureView);
+    EXPECT_EQ(view.client, (TPoint{201, 201}));
     EXPECT_EQ(view.latticeSize, (TPoint{201, 201}));
     EXPECT_EQ(std::count(view.lattice.begin(), view.lattice.end(), kPreviewWhite), 201 * 201);
     // The picture view's side comes from the screen's room.
