@@ -13,7 +13,6 @@ std::string Description;
 int MajorVersion = 0;
 int MinorVersion = 0;
 int Revision = 0;
-bool Japanese = false;
 std::string HelpFileName;
 std::string TextFileName;
 bool SettingsWritable = false;

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "bitmap/TextLanguage.h"
+
 namespace slanter {
 
 // Program-wide values, set once at start before any window exists and read everywhere.
@@ -14,7 +16,6 @@ extern std::string Description;
 extern int MajorVersion;
 extern int MinorVersion;
 extern int Revision;
-extern bool Japanese;
 extern std::string HelpFileName;
 extern std::string TextFileName;
 // False only after the user chose to erase the settings: later writes are dropped so

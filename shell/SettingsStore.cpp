@@ -6,6 +6,20 @@
 
 namespace slanter {
 
+void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
+    if (!SettingsWritable)
+        return;
+    if (const auto text = StoredSettingText(value))
+        WriteStoredText(section, name, *text);
+}
+
+SettingValue ReadSetting(const std::string& section, const std::string& name,
+                         const SettingValue& defaultValue) {
+    if (defaultValue.kind() == SettingValue::Kind::Empty)
+        return defaultValue;
+    return SettingFromStoredText(defaultValue, ReadStoredText(section, name));
+}
+
 void WriteApplicationInfo() {
     WriteSetting("Application", "Title", Title);
     WriteSetting("Application", "Path", WorkFolder);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -36,6 +37,12 @@ void WriteApplicationInfo();
 
 // Deletes the program's key with every section and value below it.
 void EraseSettings();
+
+// What each platform's store does for the calls above. The stored text of a value, nothing
+// when it is missing; a value of another kind throws SettingsError.
+std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name);
+// Stores the text; a store the write did not reach is reported (SettingsNoLongerKept).
+void WriteStoredText(const std::string& section, const std::string& name, const std::string& text);
 
 // For the stores: a write did not reach the store. This run's later writes are dropped, so
 // that the user is told once; answers the warning to show (naming the store).

@@ -1,6 +1,6 @@
 #include "bitmap/decoders/DecoderTexts.h"
 
-#include "shell/General.h"
+#include "bitmap/TextLanguage.h"
 
 namespace slanter::decoder_text {
 

@@ -6,7 +6,7 @@
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/IndexedColors.h"
-#include "shell/WhiteBackground.h"
+#include "bitmap/WhiteBackground.h"
 
 namespace slanter {
 

@@ -11,7 +11,7 @@
 #include <QStyle>
 
 #include "shell/IconChoice.h"
-#include "shell/WhiteBackground.h"
+#include "bitmap/WhiteBackground.h"
 
 namespace slanter {
 

@@ -29,30 +29,22 @@ QString KeyOf(const std::string& section, const std::string& name) {
 
 } // namespace
 
-void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
-    if (!SettingsWritable)
-        return;
-    const auto text = StoredSettingText(value);
-    if (!text)
-        return;
+void WriteStoredText(const std::string& section, const std::string& name, const std::string& text) {
     const auto settings = OpenApplicationKey();
-    settings->setValue(KeyOf(section, name), QString::fromStdString(*text));
+    settings->setValue(KeyOf(section, name), QString::fromStdString(text));
     settings->sync();
     if (settings->status() == QSettings::AccessError)
         SettingsNotKept(settings->fileName());
 }
 
-SettingValue ReadSetting(const std::string& section, const std::string& name,
-                         const SettingValue& defaultValue) {
-    if (defaultValue.kind() == SettingValue::Kind::Empty)
-        return defaultValue;
+std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name) {
     const auto settings = OpenApplicationKey();
     const QVariant stored = settings->value(KeyOf(section, name));
     if (!stored.isValid())
-        return SettingFromStoredText(defaultValue, std::nullopt);
+        return std::nullopt;
     if (stored.typeId() != QMetaType::QString)
         throw SettingsError("Invalid data type for '" + name + "'");
-    return SettingFromStoredText(defaultValue, stored.toString().toStdString());
+    return stored.toString().toStdString();
 }
 
 void EraseSettings() {

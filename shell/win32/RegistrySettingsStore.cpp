@@ -116,15 +116,10 @@ void DeleteTree(HKEY parent, const std::wstring& name) {
 
 } // namespace
 
-void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
-    if (!SettingsWritable)
-        return;
-    const auto text = StoredSettingText(value);
-    if (!text)
-        return;
+void WriteStoredText(const std::string& section, const std::string& name, const std::string& text) {
     RegistryKey application;
     RegistryKey sectionKey;
-    const std::wstring wide = WideText(*text);
+    const std::wstring wide = WideText(text);
     const auto bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
     if (!application.Create(HKEY_CURRENT_USER, ApplicationKeyPath()) ||
         !sectionKey.Create(application.Handle(), WideText(section)) ||
@@ -133,19 +128,16 @@ void WriteSetting(const std::string& section, const std::string& name, const Set
         AppMessageBox(SettingsNoLongerKept(StoreName()), kWarningBox);
 }
 
-SettingValue ReadSetting(const std::string& section, const std::string& name,
-                         const SettingValue& defaultValue) {
-    if (defaultValue.kind() == SettingValue::Kind::Empty)
-        return defaultValue;
+std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name) {
     // A read creates nothing: a missing key or section is a missing value.
     RegistryKey sectionKey;
     if (!sectionKey.Open(HKEY_CURRENT_USER, ApplicationKeyPath() + L"\\" + WideText(section),
                          KEY_QUERY_VALUE))
-        return SettingFromStoredText(defaultValue, std::nullopt);
+        return std::nullopt;
     const auto stored = ValueText(sectionKey.Handle(), name);
     if (!stored)
-        return SettingFromStoredText(defaultValue, std::nullopt);
-    return SettingFromStoredText(defaultValue, Utf8Text(*stored));
+        return std::nullopt;
+    return Utf8Text(*stored);
 }
 
 void EraseSettings() {

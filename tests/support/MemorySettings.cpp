@@ -1,6 +1,5 @@
 #include "support/MemorySettings.h"
 
-#include "shell/General.h"
 #include "shell/SettingsStore.h"
 
 namespace slanter {
@@ -8,26 +7,22 @@ namespace slanter {
 namespace testing {
 
 std::map<std::string, std::string>& StoredSettings() {
-    static std::map<std::string, std::string> settings;
-    return settings;
+    static std::map<std::string, std::string> stored;
+    return stored;
 }
 
 } // namespace testing
 
-void WriteSetting(const std::string& section, const std::string& name, const SettingValue& value) {
-    if (!SettingsWritable)
-        return;
-    if (const auto text = StoredSettingText(value))
-        testing::StoredSettings()[section + "/" + name] = *text;
+std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name) {
+    const auto& stored = testing::StoredSettings();
+    const auto found = stored.find(section + "/" + name);
+    if (found == stored.end())
+        return std::nullopt;
+    return found->second;
 }
 
-SettingValue ReadSetting(const std::string& section, const std::string& name,
-                         const SettingValue& defaultValue) {
-    const auto& settings = testing::StoredSettings();
-    const auto found = settings.find(section + "/" + name);
-    if (found == settings.end())
-        return SettingFromStoredText(defaultValue, std::nullopt);
-    return SettingFromStoredText(defaultValue, found->second);
+void WriteStoredText(const std::string& section, const std::string& name, const std::string& text) {
+    testing::StoredSettings()[section + "/" + name] = text;
 }
 
 void EraseSettings() {

@@ -1,0 +1,7 @@
+#include "bitmap/TextLanguage.h"
+
+namespace slanter {
+
+bool Japanese = false;
+
+} // namespace slanter
