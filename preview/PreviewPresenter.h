@@ -33,8 +33,6 @@ class PreviewPresenter : public PreviewWindow {
 
     // The side of the square the wallpaper is fitted into, in the window's pixels.
     std::int32_t PictureViewSide() const { return viewSide_; }
-    // The selected pattern's lattice (white before the first preview) of `size` pixels.
-    PreviewRaster Lattice(TPoint size) const;
 
     // PreviewWindow
     void DrawPreview(bool smoothing) override;
@@ -43,6 +41,8 @@ class PreviewPresenter : public PreviewWindow {
     void Close() override;
 
   private:
+    // The selected pattern's lattice (white before the first preview) of `size` pixels.
+    PreviewRaster Lattice(TPoint size) const;
     void ShowWallpaper();
     void LayOut();
     bool HasWallpaper() const { return wallpaper_.width > 0; }
