@@ -48,8 +48,8 @@ bool FirstStored(const OptionSetting& setting) {
 
 } // namespace
 
-MethodPresenter::MethodPresenter(MethodView& view, PlatformServices& services, ProgramState& state)
-    : view_(view), services_(services), state_(state) {}
+MethodPresenter::MethodPresenter(ProgramState& state, PlatformServices& services, MethodView& view)
+    : state_(state), services_(services), view_(view) {}
 
 void MethodPresenter::Start() {
     RunCommand(services_, [this] { ReadStoredSettings(); });

@@ -24,7 +24,7 @@ struct PaintedRow {
 // list, and the preview and the conversions of its selected pattern.
 class MethodPresenter : public MethodWindow {
   public:
-    MethodPresenter(MethodView& view, PlatformServices& services, ProgramState& state);
+    MethodPresenter(ProgramState& state, PlatformServices& services, MethodView& view);
 
     void SetPreviewWindow(PreviewWindow* preview) { preview_ = preview; }
 
@@ -77,9 +77,9 @@ class MethodPresenter : public MethodWindow {
     void ShowPreview();
     void OfferCommands(bool offered);
 
-    MethodView& view_;
-    PlatformServices& services_;
     ProgramState& state_;
+    PlatformServices& services_;
+    MethodView& view_;
     PreviewWindow* preview_ = nullptr;
     MethodChoices choices_;
     bool commandsOffered_ = false;

@@ -19,9 +19,9 @@ constexpr std::string_view kCaptionedItems[] = {"PreviewForm", "CheckBox1"};
 
 } // namespace
 
-PreviewPresenter::PreviewPresenter(PreviewView& view, PlatformServices& services,
-                                   ProgramState& state)
-    : view_(view), services_(services), state_(state) {}
+PreviewPresenter::PreviewPresenter(ProgramState& state, PlatformServices& services,
+                                   PreviewView& view)
+    : state_(state), services_(services), view_(view) {}
 
 void PreviewPresenter::Start() {
     viewSide_ = slanter::PictureViewSide(view_.ScreenRoom());

@@ -18,7 +18,7 @@ struct ProgramState;
 // window never draws them anew by itself.
 class PreviewPresenter : public PreviewWindow {
   public:
-    PreviewPresenter(PreviewView& view, PlatformServices& services, ProgramState& state);
+    PreviewPresenter(ProgramState& state, PlatformServices& services, PreviewView& view);
 
     // The window's creation: the picture view's side from the screen's room, and the
     // lattice alone, white.
@@ -47,9 +47,9 @@ class PreviewPresenter : public PreviewWindow {
     void LayOut();
     bool HasWallpaper() const { return wallpaper_.width > 0; }
 
-    PreviewView& view_;
-    PlatformServices& services_;
     ProgramState& state_;
+    PlatformServices& services_;
+    PreviewView& view_;
     std::int32_t viewSide_ = 0;
     bool patternShown_ = false;
     bool outline_ = false;

@@ -67,7 +67,7 @@ int TextExtent(HDC dc, const std::string& text) {
 
 } // namespace
 
-TMethodForm::TMethodForm(ProgramState& state) : state_(state), presenter_(*this, services_, state) {
+TMethodForm::TMethodForm(ProgramState& state) : state_(state), presenter_(state, services_, *this) {
     FormCreate();
 }
 

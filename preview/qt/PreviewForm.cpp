@@ -45,7 +45,7 @@ int WholeScale(qreal ratio) {
 
 TPreviewForm::TPreviewForm(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), services_(*this),
-      presenter_(*this, services_, state) {
+      presenter_(state, services_, *this) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
     // Shown by the method window's commands, it leaves the keys with the method window.

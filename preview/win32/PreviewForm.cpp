@@ -20,7 +20,7 @@ constexpr POINT kDesignedPosition{496, 155};
 
 } // namespace
 
-TPreviewForm::TPreviewForm(ProgramState& state) : presenter_(*this, services_, state) {
+TPreviewForm::TPreviewForm(ProgramState& state) : presenter_(state, services_, *this) {
     FormCreate();
 }
 

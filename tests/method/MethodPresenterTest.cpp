@@ -170,7 +170,7 @@ class MethodPresenterTest : public ::testing::Test {
     FakeServices services;
     FakeMethodView view;
     FakePreview preview{state.PatternEngine, view};
-    MethodPresenter presenter{view, services, state};
+    MethodPresenter presenter{state, services, view};
 };
 
 TEST_F(MethodPresenterTest, FirstStartChoosesRowsRisingRightUnsmoothedByAngle) {
@@ -226,7 +226,7 @@ TEST_F(MethodPresenterTest, OptionsAndFourColumnWidthsAreStoredInTheStoresSpelli
 
     ProgramState next;
     FakeMethodView restarted;
-    MethodPresenter again(restarted, services, next);
+    MethodPresenter again(next, services, restarted);
     again.Start();
     EXPECT_FALSE(restarted.choices.horizontal || restarted.choices.rightUp ||
                  restarted.choices.sortOnAngle);

@@ -83,7 +83,7 @@ class PreviewPresenterTest : public ::testing::Test {
     ProgramState state;
     FakeServices services;
     FakePreviewView view;
-    PreviewPresenter presenter{view, services, state};
+    PreviewPresenter presenter{state, services, view};
 };
 
 TEST_F(PreviewPresenterTest, StartsHiddenWithTheLatticeAloneAndWhite) {
@@ -207,7 +207,7 @@ TEST(PreviewPresenterCaptions, AnEnglishRunCaptionsTheWindowAndTheOption) {
         ProgramState state;
         FakeServices services;
         FakePreviewView view;
-        PreviewPresenter(view, services, state).Start();
+        PreviewPresenter(state, services, view).Start();
         if (inJapanese) {
             EXPECT_TRUE(view.captions.empty());
         } else {
