@@ -126,9 +126,8 @@ int main(int argc, char** argv) {
     for (int number = 1; number <= windows; ++number) {
         std::printf("window %d\n", number);
         auto form = std::make_unique<TFinalForm>(state);
-        form->ResultNumber = number;
         auto start = Clock::now();
-        form->Convert();
+        form->Window().Convert(number, false);
         std::printf("convert_s %.2f\n", Seconds(start));
         if (!form->isVisible()) {
             std::fprintf(stderr, "the result is not shown\n");

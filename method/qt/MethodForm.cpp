@@ -180,9 +180,7 @@ void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
 ResultWindow& TMethodForm::OpenResultWindow() {
     auto* result = new TFinalForm(state_, this); // freed with this window
     results_.emplace_back(result);
-    // Asked to convert at once, before another window is opened.
-    bridge_ = std::make_unique<ResultFormBridge<TFinalForm>>(*result);
-    return *bridge_;
+    return result->Window();
 }
 
 void TMethodForm::ShowInFront() {

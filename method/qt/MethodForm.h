@@ -9,7 +9,6 @@
 
 #include "method/MethodPresenter.h"
 #include "method/MethodView.h"
-#include "method/ResultFormBridge.h"
 #include "shell/qt/QtServices.h"
 
 class QCloseEvent;
@@ -90,7 +89,6 @@ class TMethodForm : public QWidget, private MethodView {
     QtServices services_;
     MethodPresenter presenter_;
     std::vector<QPointer<TFinalForm>> results_;
-    std::unique_ptr<ResultFormBridge<TFinalForm>> bridge_;
 };
 
 // The method window of this run; null before it is made and after it is gone.

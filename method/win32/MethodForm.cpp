@@ -193,9 +193,7 @@ void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
 
 ResultWindow& TMethodForm::OpenResultWindow() {
     results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
-    // Asked to convert at once, before another window is opened.
-    bridge_ = std::make_unique<ResultFormBridge<TFinalForm>>(*results_.back());
-    return *bridge_;
+    return results_.back()->Window();
 }
 
 void TMethodForm::ShowInFront() {

@@ -9,7 +9,6 @@
 
 #include "method/MethodPresenter.h"
 #include "method/MethodView.h"
-#include "method/ResultFormBridge.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/GdiObjects.h"
 #include "shell/win32/Win32Services.h"
@@ -100,7 +99,6 @@ class TMethodForm : public Wnd, private MethodView {
     GdiObject<HFONT> font_;
     std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
     std::vector<std::unique_ptr<TFinalForm>> results_;
-    std::unique_ptr<ResultFormBridge<TFinalForm>> bridge_;
     std::array<CheckButton*, kOptionButtonCount> options_{
         &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
         &RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8};

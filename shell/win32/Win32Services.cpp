@@ -3,6 +3,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 #include "shell/General.h"
+#include "shell/win32/BackgroundWork.h"
 #include "shell/win32/Clipboard.h"
 #include "shell/win32/FileDialogs.h"
 #include "shell/win32/Help.h"
@@ -74,8 +75,7 @@ std::vector<std::string> Win32Services::PictureFormats(bool writable) {
 
 std::string
 Win32Services::RunInBackground(const std::function<std::string(BackgroundControl&)>& work) {
-    BackgroundControl control;
-    return work(control);
+    return RunInBackgroundOf(owner_, Japanese ? "キャンセル" : "Cancel", work);
 }
 
 void Win32Services::ProcessPendingMessages() {

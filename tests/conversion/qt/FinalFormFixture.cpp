@@ -56,16 +56,13 @@ void FinalFormTest::Select(int index) {
     ASSERT_EQ(engine_.PatternIndex(), index);
 }
 
-TFinalForm& FinalFormTest::NewForm(std::int32_t number, bool smoothing) {
-    auto* form = new TFinalForm(state_, owner_.get()); // owned by owner_
-    form->ResultNumber = number;
-    form->Smoothing = smoothing;
-    return *form;
+TFinalForm& FinalFormTest::NewForm() {
+    return *new TFinalForm(state_, owner_.get()); // owned by owner_
 }
 
 TFinalForm& FinalFormTest::Converted(std::int32_t number, bool smoothing) {
-    TFinalForm& form = NewForm(number, smoothing);
-    form.Convert();
+    TFinalForm& form = NewForm();
+    form.Window().Convert(number, smoothing);
     return form;
 }
 

@@ -38,8 +38,8 @@ class FinalFormTest : public ShellTest {
     // Selects pattern `index` of the table sorted by area, whose first entries are small.
     void Select(int index);
 
-    // A new result window, hidden, with its number and smoothing set.
-    TFinalForm& NewForm(std::int32_t number, bool smoothing = false);
+    // A new result window, hidden.
+    TFinalForm& NewForm();
     // A new result window whose conversion has run.
     TFinalForm& Converted(std::int32_t number, bool smoothing = false);
 

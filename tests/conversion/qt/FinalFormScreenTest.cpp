@@ -113,7 +113,7 @@ TEST_F(FinalFormScreen, ANewWindowOpensWhollyOnTheScreen) {
     // The placement formula lets the left edge reach 200 pixels short of the right edge,
     // which the window's own width passes.
     for (int k = 0; k < 20; ++k) {
-        TFinalForm& form = NewForm(k + 1);
+        TFinalForm& form = NewForm();
         EXPECT_TRUE(AvailableArea(form).contains(form.frameGeometry())) << form.x();
     }
 }
@@ -185,11 +185,11 @@ TEST_F(FinalFormScreen, ClosedResultWindowsGiveTheirMemoryBack) {
     convertAndClose(2);
     convertAndClose(3);
     // Closed while it runs: nothing is kept to show, nor the file once written.
-    TFinalForm& running = NewForm(4);
+    TFinalForm& running = NewForm();
     SetPendingMessagesProcessor([&] { running.close(); });
-    running.Convert();
+    running.Window().Convert(4, false);
     SetPendingMessagesProcessor({});
-    EXPECT_FALSE(running.InfoText.empty());
+    EXPECT_FALSE(running.Presenter().InfoText().empty());
     EXPECT_TRUE(testing::ReadBytes(running.ResultFile()).empty());
     QCoreApplication::processEvents();
     EXPECT_LT(ResidentBytes() - before, picture / 2);

@@ -18,9 +18,9 @@
 #include <QWidget>
 
 #include "FinalFormFixture.h"
-#include "shell/qt/BackgroundSave.h"
 #include "shell/SettingsStore.h"
 #include "shell/SharedObjects.h"
+#include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/SaveDialog.h"
 #include "support/ForeignPictures.h"
@@ -88,7 +88,7 @@ class FinalFormWindow : public testing::FinalFormTest {
 };
 
 TEST_F(FinalFormWindow, MenusAndCancelInEnglish) {
-    TFinalForm& form = NewForm(1);
+    TFinalForm& form = NewForm();
     EXPECT_EQ(form.windowTitle(), "Converted");
     EXPECT_EQ(Entries(form, "KFile"),
               "&File|KFileSaveAs Save &As ...|KFileClipboard Copy to &Clip Board");
@@ -101,7 +101,7 @@ TEST_F(FinalFormWindow, MenusAndCancelInEnglish) {
 
 TEST_F(FinalFormWindow, MenusAndCancelAsDesignedInJapanese) {
     Japanese = true;
-    TFinalForm& form = NewForm(1);
+    TFinalForm& form = NewForm();
     EXPECT_EQ(form.windowTitle(), "完成画像");
     EXPECT_EQ(Entries(form, "KFile"),
               "ファイル(&File)|KFileSaveAs 完成画像をファイルに保存(Save &As)...|KFileClipboard "
@@ -173,60 +173,6 @@ TEST_F(FinalFormWindow, AClientMadeNarrowerThanTwoHundredIsWidened) {
     EXPECT_EQ(Client(form).width(), 200);
 }
 
-TEST_F(FinalFormWindow, SaveCopiesTheResultFileAndRemembersItsFolder) {
-    TFinalForm& form = WideResult();
-    std::vector<QString> folders;
-    SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings& settings) {
-        folders.push_back(settings.folder);
-        EXPECT_EQ(settings.defaultSuffix, "bmp");
-        EXPECT_EQ(settings.filter,
-                  "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|All Files (*.*)|*.*");
-        return std::optional<QString>(QString::fromStdString(Folder().Path("saved.bmp")));
-    });
-    Part<QAction>(form, "KFileSaveAs")->trigger();
-    EXPECT_EQ(ReadBytes(Folder().Path("saved.bmp")), ReadBytes(form.ResultFile()));
-    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
-    // The next save opens where the last one went; cancelled, it changes nothing.
-    fs::remove(Folder().Path("saved.bmp"));
-    SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings& settings) {
-        folders.push_back(settings.folder);
-        return std::optional<QString>();
-    });
-    form.KFileSaveAsClick();
-    EXPECT_EQ(folders, (std::vector<QString>{"", QString::fromStdString(Folder().Path() + "/")}));
-    EXPECT_FALSE(fs::exists(Folder().Path("saved.bmp")));
-    EXPECT_TRUE(TakeBoxes().empty());
-}
-
-// A name ending in .png, in any case, gets a PNG file that Pillow reads as the very pixels
-// of the BMP result, an 8-bit result with its palette; the dialog asked for it by filter or
-// by the typed extension alike, since the name carries it.
-TEST_F(FinalFormWindow, SaveAsPngWritesThePixelsOfTheResultFile) {
-    for (const bool smoothing : {false, true}) {
-        SCOPED_TRACE(smoothing ? "smoothed, 24 bits" : "plain, 8 bits");
-        engine_.SetSortOnAngle(true);
-        Open(testing::PatternedBitmap(8, 12, 8));
-        Select(0);
-        TFinalForm& form = Converted(smoothing ? 2 : 1, smoothing);
-        const std::string png = Folder().Path(smoothing ? "saved.png" : "SAVED.PNG");
-        form.SaveResultAs(png);
-        EXPECT_TRUE(TakeBoxes().empty());
-        const auto decoded = testing::DecodeWithPillow({form.ResultFile(), png}, Folder());
-        ASSERT_EQ(decoded.size(), 2u);
-        ASSERT_TRUE(decoded[0].ok && decoded[1].ok) << decoded[1].error;
-        EXPECT_EQ(decoded[1].width, 107);
-        EXPECT_EQ(decoded[1].rgb, decoded[0].rgb);
-        EXPECT_EQ(decoded[1].mode, smoothing ? "RGB" : "P");
-        EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
-    }
-    TFinalForm& form = WideResult();
-    const std::string nowhere = Folder().Path("missing") + "/saved.png";
-    form.SaveResultAs(nowhere);
-    const auto boxes = TakeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't save to " + nowhere + ".\r\n(No such file or directory)\r\n");
-}
-
 TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsOffered) {
     TFinalForm& form = WideResult();
     // Where the platform names no key for Save As, the usual one serves.
@@ -243,70 +189,14 @@ TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsO
         ++asked;
         return std::optional<QString>();
     });
-    // A key of the File menu does nothing while the menu is not offered (during a run).
-    Part<QMenu>(form, "KFile")->setEnabled(false);
-    Part<QAction>(form, "KFileSaveAs")->trigger();
+    // A key of the File menu does nothing before the result is shown.
+    Part<QAction>(NewForm(), "KFileSaveAs")->trigger();
     EXPECT_EQ(asked, 0);
-    Part<QMenu>(form, "KFile")->setEnabled(true);
     Part<QAction>(form, "KFileSaveAs")->trigger();
     EXPECT_EQ(asked, 1);
     ASSERT_TRUE(form.isVisible());
     Part<QAction>(form, "CloseKey")->trigger();
     EXPECT_FALSE(form.isVisible());
-}
-
-TEST_F(FinalFormWindow, ASaveThatCannotBeWrittenIsReportedAndItsFolderNotRemembered) {
-    TFinalForm& form = WideResult();
-    WriteSetting("Folder", "SavePath", Folder().Path() + "/");
-    const std::string target = Folder().Path("missing") + "/saved.bmp";
-    form.SaveResultAs(target);
-    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), Folder().Path() + "/");
-    const auto boxes = TakeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't save to " + target + ".\r\n(No such file or directory)\r\n");
-    EXPECT_EQ(boxes[0].flags, kWarningBox);
-    EXPECT_FALSE(fs::exists(target));
-}
-
-#ifndef _WIN32
-TEST_F(FinalFormWindow, SaveAsOnAFullDiskKeepsTheOldFileByteForByteAndSaysWhy) {
-    TFinalForm& form = WideResult();
-    const std::string disk = Folder().Path("disk");
-    fs::create_directory(disk);
-    testing::FullDisk full(disk, 1000);
-    const Bytes old = {'o', 'l', 'd'};
-    for (const std::string name : {"keep.bmp", "keep.png"})
-        testing::WriteBytes(disk + "/" + name, old);
-    full.Fill();
-    for (const std::string name : {"keep.bmp", "keep.png"}) {
-        form.SaveResultAs(disk + "/" + name);
-        EXPECT_EQ(ReadBytes(disk + "/" + name), old) << name;
-        const auto boxes = TakeBoxes();
-        ASSERT_EQ(boxes.size(), 1u) << name;
-        EXPECT_EQ(boxes[0].text,
-                  "Can't save to " + disk + "/" + name + ".\r\n(" + full.Reason() + ")\r\n");
-    }
-    fs::remove(disk + "/filler");
-    EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator()), 2);
-}
-#endif
-
-TEST_F(FinalFormWindow, AnExtensionNeitherBmpNorPngIsRefusedNamingTheTwo) {
-    TFinalForm& form = WideResult();
-    const std::string target = Folder().Path("wrong.jpg");
-    form.SaveResultAs(target);
-    const auto boxes = TakeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Can't save to " + target +
-                                 ".\r\nThe converted image is saved as a .bmp or a .png file.\r\n");
-    EXPECT_FALSE(fs::exists(target));
-}
-
-TEST_F(FinalFormWindow, ClosingTheWindowDeletesItsResultFile) {
-    TFinalForm& form = WideResult();
-    ASSERT_TRUE(fs::exists(form.ResultFile()));
-    form.close();
-    EXPECT_FALSE(fs::exists(form.ResultFile()));
 }
 
 // The job waits for Cancel, which shows only once the save has run for a second; the
@@ -335,20 +225,6 @@ TEST_F(FinalFormWindow, ALongSaveShowsProgressAndCancelsOnCancel) {
     EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(FinalFormWindow, ASaveWhoseResultFileHasGoneIsReported) {
-    TFinalForm& form = WideResult();
-    fs::remove(form.ResultFile());
-    Japanese = true;
-    const std::string target = Folder().Path("saved.bmp");
-    form.SaveResultAs(target);
-    const auto boxes = TakeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, form.ResultFile() + " が、\r\n見つからないので保存できません。\r\n"
-                                                 "もう一度変換してください。\r\n");
-    EXPECT_FALSE(fs::exists(target));
-    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "");
-}
-
 TEST_F(FinalFormWindow, TheClipboardGetsThePictureWithItsColourTable) {
     TFinalForm& form = WideResult();
     std::vector<QImage> put;
@@ -362,7 +238,7 @@ TEST_F(FinalFormWindow, TheClipboardGetsThePictureWithItsColourTable) {
 }
 
 TEST_F(FinalFormWindow, WindowsAreFreedWithTheirOwner) {
-    QPointer<TFinalForm> form = &NewForm(1);
+    QPointer<TFinalForm> form = &NewForm();
     ASSERT_FALSE(form.isNull());
     owner_.reset();
     EXPECT_TRUE(form.isNull());

@@ -78,7 +78,7 @@ class FinalFormZoom : public testing::FinalFormTest {
 
 TEST_F(FinalFormZoom, EachZoomSizesTheClientAndTheViewsKeepTheirMeaning) {
     TFinalForm& form = WideResult();
-    EXPECT_EQ(form.Zoom(), 100);
+    EXPECT_EQ(form.Presenter().Zoom(), 100);
     EXPECT_EQ(CheckedZooms(form), Strings{"KView100"});
     Choose(form, "KView200");
     EXPECT_EQ(Canvas(form), QSize(214, 16));
@@ -100,15 +100,15 @@ TEST_F(FinalFormZoom, EachZoomSizesTheClientAndTheViewsKeepTheirMeaning) {
     EXPECT_FALSE(Part(form, "PaintBox2").isVisible());
     // Zoom in and out step through the percentages.
     Choose(form, "KViewZoomIn");
-    EXPECT_EQ(form.Zoom(), 100);
+    EXPECT_EQ(form.Presenter().Zoom(), 100);
     Choose(form, "KViewZoomIn");
     Choose(form, "KViewZoomIn");
-    EXPECT_EQ(form.Zoom(), 200);
+    EXPECT_EQ(form.Presenter().Zoom(), 200);
     Choose(form, "KViewZoomOut");
     Choose(form, "KViewZoomOut");
     Choose(form, "KViewZoomOut");
     Choose(form, "KViewZoomOut");
-    EXPECT_EQ(form.Zoom(), 25);
+    EXPECT_EQ(form.Presenter().Zoom(), 25);
     EXPECT_EQ(Canvas(form), QSize(26, 2));
 }
 
@@ -139,15 +139,6 @@ TEST_F(FinalFormZoom, HomeEndAndControlMoveTheViewToItsEdges) {
     EXPECT_EQ(down.value(), 0);
 }
 
-TEST_F(FinalFormZoom, TheZoomKeysDoNothingBeforeTheResultIsShown) {
-    Open(testing::PatternedBitmap(8, 12, 8));
-    Select(0);
-    TFinalForm& form = NewForm(1);
-    Choose(form, "KView25");
-    Choose(form, "KViewZoomIn");
-    EXPECT_EQ(form.Zoom(), 100);
-}
-
 // Also run on a display scaled by two, where the view is laid in device pixels.
 TEST_F(FinalFormZoom, EveryScreenPixelShowsTheResultPixelUnderItsCentre) {
     TFinalForm& form = WideResult();
@@ -172,7 +163,7 @@ TEST_F(FinalFormZoom, FittingShowsALargeResultWholeAndFollowsTheWindow) {
     SetResultPictureReader([&large](const std::string&) { return ReadBackPicture{large, ""}; });
     TFinalForm& form = Converted(1);
     SetResultPictureReader({});
-    ASSERT_EQ(form.Zoom(), 100);
+    ASSERT_EQ(form.Presenter().Zoom(), 100);
     EXPECT_LT(Client(form).height(), 2200); // the screen's usable height caps the window
 
     Choose(form, "KViewFit");
@@ -189,7 +180,7 @@ TEST_F(FinalFormZoom, FittingShowsALargeResultWholeAndFollowsTheWindow) {
     EXPECT_EQ(smaller.width(), smaller.height() * 1500 / 2200);
     // Zooming in from the fit goes to the next percentage above it.
     Choose(form, "KViewZoomIn");
-    EXPECT_EQ(form.Zoom(), NextZoom(kZoomToFit, 1, smaller.height() * 100 / 2200));
+    EXPECT_EQ(form.Presenter().Zoom(), NextZoom(kZoomToFit, 1, smaller.height() * 100 / 2200));
 }
 
 } // namespace

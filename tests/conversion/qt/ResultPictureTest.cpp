@@ -7,8 +7,8 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ResultShape.h"
-#include "shell/qt/ResultPicture.h"
 #include "engine/Slanter.h"
+#include "shell/qt/ResultPicture.h"
 #include "support/PatternedBitmap.h"
 #include "support/TempFolder.h"
 

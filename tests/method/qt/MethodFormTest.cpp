@@ -356,8 +356,6 @@ TEST_F(MethodFormTest, TwoConversionsOpenTwoWindowsNumbered1And2) {
     const auto& results = Method().ResultWindows();
     ASSERT_EQ(results.size(), 2u);
     ASSERT_TRUE(results[0] && results[1]);
-    EXPECT_EQ(results[0]->ResultNumber, 1);
-    EXPECT_EQ(results[1]->ResultNumber, 2);
     EXPECT_EQ(results[0]->windowTitle(), "Converted(1)");
     EXPECT_EQ(results[1]->windowTitle(), "Converted(2)");
     EXPECT_TRUE(results[0]->isVisible());

@@ -533,7 +533,6 @@ TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
     Open(Picture("wide.bmp"));
     PatternEngine->SetPatternIndex(0);
     auto* form = new TFinalForm(windows_->State(), MethodForm); // owned by the method window
-    form->ResultNumber = 1;
     int calls = 0;
     SetPendingMessagesProcessor([&] {
         if (calls++ == 2)
@@ -542,7 +541,7 @@ TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
         EXPECT_NE(PatternEngine, nullptr);
         EXPECT_NE(SourceBitmap, nullptr);
     });
-    form->Convert();
+    form->Window().Convert(1, false);
     EXPECT_EQ(calls, 3);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(fs::exists(TemporaryFiles->FileName("Temp0001.bmp")));

@@ -188,12 +188,12 @@ int main(int argc, char** argv) {
         PreviewForm->CheckBox1.Click();
         Capture(PreviewForm->Hwnd(), "preview-outline");
         TFinalForm& result = ConvertRow(3);
-        result.KViewClick(9);
+        result.Presenter().ShowView(9);
         Capture(result.Hwnd(), "result-9");
-        result.KViewZoomClick(50);
+        result.Presenter().ZoomTo(50);
         Capture(result.Hwnd(), "result-9-50");
-        result.KViewClick(1);
-        result.KViewZoomClick(200);
+        result.Presenter().ShowView(1);
+        result.Presenter().ZoomTo(200);
         Capture(result.Hwnd(), "result-1-200");
         result.SaveResultAs(folder + "\\" + language + "-result.bmp");
         CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, "screen");
@@ -206,14 +206,14 @@ int main(int argc, char** argv) {
         const int large = SmallestPattern();
         Step(large >= 0, "a large pattern");
         TFinalForm& largeResult = ConvertRow(large);
-        largeResult.KViewZoomClick(100);
+        largeResult.Presenter().ZoomTo(100);
         Capture(largeResult.Hwnd(), "large-result-1");
-        largeResult.KViewClick(9);
+        largeResult.Presenter().ShowView(9);
         const SIZE client = largeResult.ClientArea().ClientSize();
-        largeResult.ClientArea().ScrollTo((largeResult.Shown().X - client.cx) / 2,
-                                          (largeResult.Shown().Y - client.cy) / 2);
+        largeResult.ClientArea().ScrollTo((largeResult.Presenter().Shown().X - client.cx) / 2,
+                                          (largeResult.Presenter().Shown().Y - client.cy) / 2);
         Capture(largeResult.Hwnd(), "large-result-9");
-        largeResult.KViewZoomClick(kZoomToFit);
+        largeResult.Presenter().ZoomTo(kZoomToFit);
         Capture(largeResult.Hwnd(), "large-result-fit");
         CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
                     "large-screen");

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "conversion/ResultWindow.h"
+#include "engine/Point.h"
+#include "shell/ProgramState.h"
+
+namespace slanter {
+
+class PlatformServices;
+class ResultView;
+
+// The flow of one result window. Convert shows the run's progress with Cancel, computes
+// the result column by column, writes it to a result file of the run's folder that no
+// other window needs and shows it read back in view 1. Afterwards the window shows the
+// result alone or tiled at a zoom, saves it as BMP or PNG in the background, copies it and
+// tells its size and colours. A closed window's result file goes as soon as no run or
+// save uses it.
+class ResultPresenter : public ResultWindow, public ResultFileUser {
+  public:
+    ResultPresenter(ProgramState& state, PlatformServices& services, ResultView& view);
+    ~ResultPresenter();
+    ResultPresenter(const ResultPresenter&) = delete;
+    ResultPresenter& operator=(const ResultPresenter&) = delete;
+
+    void Convert(std::int32_t number, bool smoothing) override;
+    bool NeedsResultFile(const std::string& fileName) const override;
+
+    // Cancel (Button1, or Esc while the run shows it).
+    void Cancel() { cancelRequested_ = true; }
+    // The window has been closed by the user or by the flow.
+    void Closed();
+    // The window's client has been resized: a fitted view follows it.
+    void Resized();
+
+    // The picture alone (1) or tiled (4, 9), the window sized to it.
+    void ShowView(int view);
+    // A percentage of kZoomChoices, or kZoomToFit.
+    void ZoomTo(int zoom);
+    // One percentage in (1) or out (-1).
+    void ZoomStep(int step);
+    void SaveAs();
+    // Saves to `fileName` (BMP or PNG by its extension) in the background, then keeps
+    // its folder for the next save. Returns once the save has ended.
+    void SaveResultAs(const std::string& fileName);
+    void CopyToClipboard();
+    void ShowInformation();
+
+    int View() const { return view_; }
+    int Zoom() const { return zoom_; }
+    // The zoomed view's size in device pixels.
+    TPoint Shown() const { return shown_; }
+    bool CancelRequested() const { return cancelRequested_; }
+    bool Converting() const { return converting_; }
+    // Empty until Convert has chosen it.
+    const std::string& ResultFile() const { return resultFile_; }
+    // The information box's text, made when the result was written.
+    const std::string& InfoText() const { return infoText_; }
+    // The local date and time as a day count, in place of the clock (tests).
+    void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
+
+  private:
+    bool RunConversion();
+    bool ShowResult(THandyBitmap& result);
+    std::string ChooseResultFile() const;
+    void LayOutView(bool sizeWindow);
+    void CheckItems();
+    void RemoveResultFileOnceUnused();
+    void Message(const std::string& text);
+
+    ProgramState& state_;
+    PlatformServices& services_;
+    ResultView& window_;
+    std::string resultFile_;
+    std::string infoText_;
+    // The file the result was made from; its folder is the first save's.
+    std::string pictureFile_;
+    std::function<double()> clock_;
+    std::int32_t number_ = 0;
+    bool smoothing_ = false;
+    bool started_ = false;
+    bool converting_ = false;
+    bool cancelRequested_ = false;
+    bool shownResult_ = false; // the picture is shown: the commands may act
+    bool saving_ = false;
+    bool closed_ = false;
+    bool layingOut_ = false;
+    int view_ = 1;
+    int zoom_ = 100;
+    TPoint shown_;
+};
+
+// The result window's menu commands by their items' names, for the front ends to bind.
+struct ResultCommand {
+    const char* item;
+    void (*run)(ResultPresenter& presenter);
+};
+std::span<const ResultCommand> ResultCommands();
+
+} // namespace slanter

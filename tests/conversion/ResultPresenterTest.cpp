@@ -1,0 +1,505 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "conversion/ResultPresenter.h"
+#include "conversion/ResultView.h"
+#include "conversion/ResultZoom.h"
+#include "shell/General.h"
+#include "shell/MessageFlags.h"
+#include "shell/SettingsStore.h"
+#include "support/FakeResultView.h"
+#include "support/FakeServices.h"
+#include "support/FullDisk.h"
+#include "support/MemorySettings.h"
+#include "support/PatternedBitmap.h"
+#include "support/TempFolder.h"
+#include "tests/cli/CliRun.h"
+
+namespace slanter {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Bytes;
+using testing::ReadBytes;
+using Window = testing::ResultWindowFakes;
+constexpr char kSeparator = testing::TempFolder::kSeparator;
+
+class ResultPresenterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Japanese = false;
+        SettingsWritable = true;
+        testing::StoredSettings().clear();
+        state_.TemporaryFiles = std::make_unique<TemporaryPictures>(folder_.Path());
+        ASSERT_FALSE(state_.TemporaryFiles->Folder().empty());
+        state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
+        state_.PatternEngine.SetSortOnAngle(false);
+    }
+    void TearDown() override {
+        windows_.clear();
+        Japanese = false;
+    }
+
+    // Opens `picture` as the main window does, from a file of the user's.
+    void Open(THandyBitmap picture) {
+        state_.TemporaryFiles->Writing(state_.WorkingFile);
+        ASSERT_TRUE(picture.SaveToFile(state_.WorkingFile)) << picture.ErrorText();
+        ASSERT_TRUE(state_.SourceBitmap.LoadFromFile(state_.WorkingFile));
+        state_.PatternEngine.SetSourceSize(
+            {state_.SourceBitmap.biWidth(), state_.SourceBitmap.biHeight()});
+        state_.SourceFile = folder_.Path("pictures") + kSeparator + "photo.bmp";
+    }
+    void Select(int index) {
+        state_.PatternEngine.SetPatternIndex(index);
+        ASSERT_EQ(state_.PatternEngine.PatternIndex(), index);
+    }
+    Window& NewWindow() {
+        windows_.push_back(std::make_unique<Window>(state_));
+        return *windows_.back();
+    }
+    Window& Converted(std::int32_t number, bool smoothing = false) {
+        Window& window = NewWindow();
+        window.presenter.Convert(number, smoothing);
+        return window;
+    }
+    // A result of 107 x 8, the first pattern by angle of a 12 x 8 picture.
+    Window& WideResult() {
+        state_.PatternEngine.SetSortOnAngle(true);
+        Open(testing::PatternedBitmap(8, 12, 8));
+        Select(0);
+        EXPECT_EQ(state_.PatternEngine.PatternSize(0), (TPoint{107, 8}));
+        return Converted(1);
+    }
+    std::string Temporary(const std::string& name) const {
+        return state_.TemporaryFiles->FileName(name);
+    }
+    std::vector<std::string> TemporaryNames() const {
+        std::vector<std::string> names;
+        // The pictures only, not the run's lock.
+        for (const auto& entry : fs::directory_iterator(state_.TemporaryFiles->Folder()))
+            if (entry.path().extension() == ".bmp")
+                names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // What slanter-cli writes for the selected pattern (by area) of the working file.
+    Bytes CliResult(const std::string& name, bool smoothing) {
+        const std::string output = folder_.Path(name);
+        cli::Arguments words{"convert",   state_.WorkingFile,
+                             output,      "--sort=area",
+                             "--pattern", std::to_string(state_.PatternEngine.PatternIndex())};
+        if (smoothing)
+            words.push_back("--smooth");
+        EXPECT_EQ(cli::RunWords(words).code, 0);
+        return ReadBytes(output);
+    }
+
+    testing::TempFolder folder_;
+    ProgramState state_;
+    std::vector<std::unique_ptr<Window>> windows_;
+};
+
+TEST_F(ResultPresenterTest, TheResultFileHoldsTheBytesTheCommandLineWritesAtEveryDepth) {
+    for (const int depth : {1, 4, 8, 16, 24}) {
+        for (const bool smoothing : {false, true}) {
+            SCOPED_TRACE(std::to_string(depth) + (smoothing ? " bits smoothed" : " bits"));
+            Open(testing::PatternedBitmap(depth, 40, 30));
+            Select(0);
+            Window& window = Converted(1, smoothing);
+            ASSERT_TRUE(window.services.messages.empty()) << window.services.LastMessage();
+            EXPECT_EQ(window.presenter.ResultFile(), Temporary("Temp0001.bmp"));
+            EXPECT_EQ(ReadBytes(window.presenter.ResultFile()), CliResult("cli.bmp", smoothing));
+            // Closed, so that the next run may take its name again.
+            window.view.CloseWindow();
+        }
+    }
+}
+
+TEST_F(ResultPresenterTest, AFinishedRunShowsThePictureInViewOneAtFullSize) {
+    Open(testing::PatternedBitmap(8, 40, 30));
+    Select(0);
+    Window& window = NewWindow();
+    window.services.meanwhile = [&] {
+        EXPECT_TRUE(window.view.progressPanel);
+        EXPECT_FALSE(window.view.resultArea);
+        EXPECT_TRUE(state_.Conversions.Runs());
+    };
+    window.presenter.Convert(1, false);
+    EXPECT_GT(window.services.pendingMessageRuns, 0);
+    EXPECT_TRUE(window.view.resultArea);
+    EXPECT_FALSE(window.view.closed);
+    // 72 x 32, the first pattern of a 40 x 30 picture by area.
+    EXPECT_EQ(window.view.laidOut, 1);
+    EXPECT_EQ(window.view.shown, (TPoint{72, 32}));
+    EXPECT_TRUE(window.view.windowSized);
+    EXPECT_EQ(window.view.Ticked(), (std::vector<std::string>{"KView1", "KView100"}));
+    EXPECT_FALSE(state_.Conversions.Runs());
+}
+
+TEST_F(ResultPresenterTest, TheCaptionCarriesTheSerialNumberInEitherLanguage) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    EXPECT_EQ(Converted(3).view.caption, "Converted(3)");
+    Japanese = true;
+    Window& japanese = NewWindow();
+    japanese.view.caption = "完成画像";
+    japanese.presenter.Convert(4, false);
+    EXPECT_EQ(japanese.view.caption, "完成画像(4)");
+    EXPECT_EQ(japanese.presenter.ResultFile(), Temporary("Temp0004.bmp"));
+}
+
+TEST_F(ResultPresenterTest, TwoColumnsShowNoughtThenAHundredPercentWithTheirEstimates) {
+    // A 2 x 2 picture's first pattern by area is a 2 x 2 tile.
+    Open(testing::PatternedBitmap(24, 2, 2));
+    Select(0);
+    ASSERT_EQ(state_.PatternEngine.PatternSize(0), (TPoint{2, 2}));
+    Window& window = NewWindow();
+    // Each reading of the clock is a second after the one before.
+    double day = 45000.0;
+    window.presenter.SetClock([&] { return day += 1.0 / 86400; });
+    window.presenter.Convert(1, false);
+    EXPECT_EQ(window.view.progress, (std::vector<std::string>{"0% Finish in about 1 seconds",
+                                                              "100% Finish in about 0 seconds"}));
+    EXPECT_EQ(window.view.bar, 100);
+}
+
+TEST_F(ResultPresenterTest, CancelDuringAColumnStopsBeforeTheNextWritesNothingAndCloses) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    int calls = 0;
+    window.services.meanwhile = [&] {
+        if (calls++ == 6)
+            window.presenter.Cancel();
+    };
+    window.presenter.Convert(1, false);
+    EXPECT_EQ(calls, 7);
+    EXPECT_TRUE(window.presenter.CancelRequested());
+    EXPECT_TRUE(window.view.closed);
+    EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
+    EXPECT_TRUE(window.services.messages.empty());
+    EXPECT_FALSE(state_.Conversions.Runs());
+}
+
+TEST_F(ResultPresenterTest, ClosedDuringTheRunTheRunGoesOnAndItsFileGoesAfter) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    int calls = 0;
+    window.services.meanwhile = [&] {
+        if (calls++ == 2)
+            window.view.CloseWindow();
+    };
+    window.presenter.Convert(1, false);
+    EXPECT_EQ(calls, state_.PatternEngine.PatternSize(0).X);
+    EXPECT_FALSE(window.presenter.InfoText().empty());
+    EXPECT_FALSE(window.view.resultArea);
+    EXPECT_TRUE(window.view.released);
+    EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
+}
+
+TEST_F(ResultPresenterTest, AStopAskedForByTheProgramCancelsTheRunAndThenRunsWhatWaited) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    int calls = 0;
+    int followed = 0;
+    window.services.meanwhile = [&] {
+        if (calls++ == 3)
+            state_.Conversions.Stop([&] { ++followed; });
+    };
+    window.presenter.Convert(1, false);
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(followed, 1);
+    EXPECT_TRUE(window.view.closed);
+    EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
+}
+
+TEST_F(ResultPresenterTest, AResultFileThatCannotBeWrittenEndsTheRunWithAMessage) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    // A folder where the result file should go.
+    fs::create_directory(Temporary("Temp0001.bmp"));
+    Window& window = Converted(1);
+    ASSERT_EQ(window.services.messages.size(), 1u);
+    EXPECT_EQ(window.services.LastMessage(), "Can't write the converted image to " +
+                                                 Temporary("Temp0001.bmp") +
+                                                 ".\r\n(it is a folder, not a regular file)\r\n");
+    EXPECT_EQ(window.services.messages[0].flags, kWarningBox);
+    EXPECT_TRUE(window.view.closed);
+    EXPECT_FALSE(window.view.resultArea);
+    EXPECT_FALSE(state_.Conversions.Runs());
+}
+
+#ifndef _WIN32
+// No partial file is left behind, not even until the program ends.
+TEST_F(ResultPresenterTest, AResultFileOnAFullDiskSaysWhyAndLeavesNothing) {
+    Open(testing::PatternedBitmap(24, 60, 40));
+    Select(0);
+    testing::FullDisk full(state_.TemporaryFiles->Folder(), 1000);
+    full.Fill();
+    Window& window = Converted(1);
+    EXPECT_EQ(window.services.LastMessage(), "Can't write the converted image to " +
+                                                 Temporary("Temp0001.bmp") + ".\r\n(" +
+                                                 full.Reason() + ")\r\n");
+    for (const std::string& name : TemporaryNames())
+        EXPECT_TRUE(name == "filler" || name == "Temp0000.bmp") << name;
+}
+#endif
+
+TEST_F(ResultPresenterTest, AResultFileThatCannotBeReadBackEndsTheRunWithAMessage) {
+    Open(testing::PatternedBitmap(24, 60, 40));
+    Select(0);
+    Window& window = NewWindow();
+    window.view.readError = "out of memory";
+    window.presenter.Convert(1, false);
+    EXPECT_EQ(window.services.LastMessage(), "Can't read the converted image back from " +
+                                                 Temporary("Temp0001.bmp") +
+                                                 ".\r\n(out of memory)\r\n");
+    EXPECT_TRUE(window.view.closed);
+}
+
+TEST_F(ResultPresenterTest, ATileBeyondOneHundredMillionBytesIsConvertedNotRefused) {
+    Open(testing::PatternedBitmap(24, 4, 4));
+    // The engine's picture size alone decides the tile: 9874 x 7291 at 24 bits.
+    state_.PatternEngine.SetSourceSize({3000, 3000});
+    Select(7);
+    ASSERT_EQ(state_.PatternEngine.PatternSize(7), (TPoint{9874, 7291}));
+    Window& window = NewWindow();
+    window.services.meanwhile = [&] { window.presenter.Cancel(); };
+    window.presenter.Convert(1, false);
+    EXPECT_GE(window.services.pendingMessageRuns, 1);
+    EXPECT_TRUE(window.services.messages.empty());
+    EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
+}
+
+TEST_F(ResultPresenterTest, FromTheTenThousandthConversionNoNeededFileIsOverwritten) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    const Bytes working = ReadBytes(state_.WorkingFile);
+    Window& first = Converted(1);
+    const Bytes firstResult = ReadBytes(first.presenter.ResultFile());
+    // Another pattern, so that an overwrite would show.
+    Select(1);
+    Window& later = Converted(10000);
+    EXPECT_EQ(later.presenter.ResultFile(), Temporary("Temp0002.bmp"));
+    EXPECT_EQ(ReadBytes(state_.WorkingFile), working);
+    EXPECT_EQ(ReadBytes(first.presenter.ResultFile()), firstResult);
+    // Once the first window is closed its name is free again.
+    first.view.CloseWindow();
+    EXPECT_EQ(Converted(10001).presenter.ResultFile(), Temporary("Temp0001.bmp"));
+}
+
+TEST_F(ResultPresenterTest, TheInformationNamesTheResultsSizeAndColoursInBothLanguages) {
+    Open(testing::PatternedBitmap(8, 12, 8));
+    Select(0); // 22 x 8
+    Window& english = Converted(1, true);
+    english.presenter.ShowInformation();
+    ASSERT_EQ(english.services.messages.size(), 1u);
+    EXPECT_EQ(english.services.messages[0].text,
+              "Horizontal\r\nRight Up\r\nSmoothing On\r\n\r\n22 dots in width\r\n8 dots in "
+              "height\r\n16777216 colors\r\n");
+    EXPECT_EQ(english.services.messages[0].flags, kInformationBox);
+    EXPECT_EQ(english.services.messages[0].caption, "Bitmap Information");
+    Japanese = true;
+    state_.PatternEngine.SetRightUp(false);
+    Window& japanese = Converted(2);
+    japanese.presenter.ShowInformation();
+    EXPECT_EQ(japanese.services.LastMessage(), "横ならび\r\n左上がり\r\nスムージングしない\r\n\r\n"
+                                               "幅 22ドット\r\n高さ 8ドット\r\n256色\r\n");
+    EXPECT_EQ(japanese.services.messages[0].caption, "ビットマップの情報");
+}
+
+TEST_F(ResultPresenterTest, ClosingTheWindowDeletesItsResultFile) {
+    Window& window = WideResult();
+    ASSERT_TRUE(fs::exists(window.presenter.ResultFile()));
+    window.view.CloseWindow();
+    EXPECT_FALSE(fs::exists(window.presenter.ResultFile()));
+    EXPECT_TRUE(window.view.released);
+}
+
+TEST_F(ResultPresenterTest, ClosedWhileSavingItsFileStaysNeededUntilTheSaveEnds) {
+    Window& window = WideResult();
+    const std::string file = window.presenter.ResultFile();
+    const Bytes result = ReadBytes(file);
+    bool neededMeanwhile = false;
+    window.services.beforeWork = [&](BackgroundControl&) {
+        window.view.CloseWindow();
+        neededMeanwhile = fs::exists(file) && window.presenter.NeedsResultFile(file);
+    };
+    window.presenter.SaveResultAs(folder_.Path("saved.bmp"));
+    EXPECT_TRUE(neededMeanwhile);
+    EXPECT_EQ(ReadBytes(folder_.Path("saved.bmp")), result);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_FALSE(window.presenter.NeedsResultFile(file));
+}
+
+TEST_F(ResultPresenterTest, SaveAsFirstOpensInThePicturesFolderThenWhereTheLastSaveWent) {
+    Window& window = WideResult();
+    fs::create_directory(folder_.Path("pictures"));
+    window.services.saveAnswers.push_back(folder_.Path("saved.bmp"));
+    window.presenter.SaveAs();
+    window.presenter.SaveAs(); // cancelled
+    ASSERT_EQ(window.services.saveRequests.size(), 2u);
+    const FileDialogRequest& first = window.services.saveRequests[0];
+    EXPECT_EQ(first.folder, folder_.Path("pictures") + kSeparator);
+    EXPECT_EQ(first.filter,
+              "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|All Files (*.*)|*.*");
+    EXPECT_EQ(first.defaultExtension, "bmp");
+    EXPECT_EQ(window.services.saveRequests[1].folder, folder_.Path() + kSeparator);
+    EXPECT_EQ(ReadBytes(folder_.Path("saved.bmp")), ReadBytes(window.presenter.ResultFile()));
+    EXPECT_TRUE(window.services.messages.empty());
+}
+
+TEST_F(ResultPresenterTest, SaveAsRunsInTheBackgroundWithProgressAndCancelKeepsTheOldFile) {
+    Window& window = WideResult();
+    const std::string target = folder_.Path("saved.png");
+    testing::WriteBytes(target, {'o', 'l', 'd'});
+    window.services.beforeWork = [&](BackgroundControl& control) {
+        EXPECT_FALSE(window.view.saveAsOffered);
+        window.presenter.SaveAs(); // no second save meanwhile
+        control.cancelled = true;
+    };
+    window.presenter.SaveResultAs(target);
+    EXPECT_EQ(window.services.backgroundRuns, 1);
+    EXPECT_TRUE(window.services.saveRequests.empty());
+    EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(window.services.messages.empty());
+    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "");
+    EXPECT_TRUE(window.view.saveAsOffered);
+}
+
+TEST_F(ResultPresenterTest, SaveAsPngWritesWhatTheCommandLineWrites) {
+    for (const bool smoothing : {false, true}) {
+        SCOPED_TRACE(smoothing ? "smoothed" : "plain");
+        Open(testing::PatternedBitmap(8, 12, 8));
+        Select(0);
+        Window& window = Converted(smoothing ? 2 : 1, smoothing);
+        const std::string png = folder_.Path(smoothing ? "saved.png" : "SAVED.PNG");
+        window.presenter.SaveResultAs(png);
+        EXPECT_TRUE(window.services.messages.empty()) << window.services.LastMessage();
+        EXPECT_EQ(ReadBytes(png), CliResult("cli.png", smoothing));
+    }
+}
+
+TEST_F(ResultPresenterTest, ASaveThatCannotBeWrittenIsReportedAndItsFolderNotRemembered) {
+    Window& window = WideResult();
+    WriteSetting("Folder", "SavePath", "kept");
+    const std::string target = folder_.Path("missing") + "/saved.bmp";
+    window.presenter.SaveResultAs(target);
+    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "kept");
+    ASSERT_EQ(window.services.messages.size(), 1u);
+    EXPECT_EQ(window.services.messages[0].flags, kWarningBox);
+    EXPECT_EQ(window.services.LastMessage().rfind("Can't save to " + target + ".\r\n(", 0), 0u);
+    EXPECT_FALSE(fs::exists(target));
+}
+
+#ifndef _WIN32
+TEST_F(ResultPresenterTest, SaveAsOnAFullDiskKeepsTheOldFileByteForByteAndSaysWhy) {
+    Window& window = WideResult();
+    const std::string disk = folder_.Path("disk");
+    fs::create_directory(disk);
+    testing::FullDisk full(disk, 1000);
+    const Bytes old = {'o', 'l', 'd'};
+    testing::WriteBytes(disk + "/keep.png", old);
+    full.Fill();
+    window.presenter.SaveResultAs(disk + "/keep.png");
+    EXPECT_EQ(ReadBytes(disk + "/keep.png"), old);
+    EXPECT_EQ(window.services.LastMessage(),
+              "Can't save to " + disk + "/keep.png.\r\n(" + full.Reason() + ")\r\n");
+}
+#endif
+
+TEST_F(ResultPresenterTest, AnExtensionNeitherBmpNorPngIsRefusedNamingTheTwo) {
+    Window& window = WideResult();
+    const std::string target = folder_.Path("wrong.jpg");
+    window.presenter.SaveResultAs(target);
+    EXPECT_EQ(window.services.LastMessage(),
+              "Can't save to " + target +
+                  ".\r\nThe converted image is saved as a .bmp or a .png file.\r\n");
+    EXPECT_EQ(window.services.backgroundRuns, 0);
+    EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(ResultPresenterTest, ASaveWhoseResultFileHasGoneIsReported) {
+    Window& window = WideResult();
+    fs::remove(window.presenter.ResultFile());
+    Japanese = true;
+    window.presenter.SaveResultAs(folder_.Path("saved.bmp"));
+    EXPECT_EQ(window.services.LastMessage(),
+              window.presenter.ResultFile() +
+                  " が、\r\n見つからないので保存できません。\r\nもう一度変換してください。\r\n");
+    EXPECT_FALSE(fs::exists(folder_.Path("saved.bmp")));
+}
+
+TEST_F(ResultPresenterTest, CopyPutsTheResultFileOnTheClipboardOnceItIsShown) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    window.services.meanwhile = [&] { window.presenter.CopyToClipboard(); };
+    window.presenter.Convert(1, false);
+    EXPECT_TRUE(window.services.copiedFiles.empty());
+    window.presenter.CopyToClipboard();
+    EXPECT_EQ(window.services.copiedFiles, std::vector<std::string>{window.presenter.ResultFile()});
+}
+
+TEST_F(ResultPresenterTest, EachZoomSizesTheViewAndTheViewsKeepTheirMeaning) {
+    Window& window = WideResult();
+    ResultPresenter& result = window.presenter;
+    result.ZoomTo(200);
+    EXPECT_EQ(window.view.shown, (TPoint{214, 16}));
+    EXPECT_EQ(window.view.Ticked(), (std::vector<std::string>{"KView1", "KView200"}));
+    // Nine tiles at 50%: 321 x 24 shown in 160 x 12.
+    result.ShowView(9);
+    result.ZoomTo(50);
+    EXPECT_EQ(window.view.shown, (TPoint{160, 12}));
+    EXPECT_EQ(window.view.laidOut, 9);
+    result.ShowView(1);
+    EXPECT_EQ(window.view.shown, (TPoint{53, 4}));
+    EXPECT_EQ(window.view.Ticked(), (std::vector<std::string>{"KView1", "KView50"}));
+    for (const int step : {1, 1, 1})
+        result.ZoomStep(step);
+    EXPECT_EQ(result.Zoom(), 200);
+    for (const int step : {-1, -1, -1, -1})
+        result.ZoomStep(step);
+    EXPECT_EQ(result.Zoom(), 25);
+    EXPECT_EQ(window.view.shown, (TPoint{26, 2}));
+}
+
+TEST_F(ResultPresenterTest, TheViewCommandsDoNothingBeforeTheResultIsShown) {
+    Open(testing::PatternedBitmap(8, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    for (const auto& command : ResultCommands())
+        command.run(window.presenter);
+    EXPECT_EQ(window.presenter.Zoom(), 100);
+    EXPECT_EQ(window.view.laidOut, 0);
+    EXPECT_TRUE(window.services.saveRequests.empty());
+    EXPECT_TRUE(window.services.copiedFiles.empty());
+}
+
+// 107 x 8 nine times is 321 x 24; fitted into 160 x 100 it keeps its proportions.
+TEST_F(ResultPresenterTest, AFittedViewFollowsTheWindowsRoomAndZoomsInFromTheFit) {
+    Window& window = WideResult();
+    window.view.room = {160, 100};
+    window.presenter.ShowView(9);
+    window.presenter.ZoomTo(kZoomToFit);
+    EXPECT_EQ(window.view.shown, (TPoint{160, 11}));
+    EXPECT_EQ(window.view.Ticked(), (std::vector<std::string>{"KView9", "KViewFit"}));
+    window.view.room = {107, 100};
+    window.presenter.Resized();
+    EXPECT_EQ(window.view.shown, (TPoint{107, 8}));
+    EXPECT_FALSE(window.view.windowSized);
+    // The fit shows a third of the grid: the next step in is 50%.
+    window.presenter.ZoomStep(1);
+    EXPECT_EQ(window.presenter.Zoom(), 50);
+    window.view.room = {50, 50};
+    window.presenter.Resized(); // no longer fitted: nothing follows
+    EXPECT_EQ(window.view.shown, (TPoint{160, 12}));
+}
+
+} // namespace
+} // namespace slanter
