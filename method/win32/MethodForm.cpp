@@ -2,20 +2,12 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "conversion/win32/FinalForm.h"
-#include "engine/Slanter.h"
 #include "forms/FormTable.h"
 #include "method/CaptionFit.h"
-#include "method/MethodLayout.h"
 #include "method/MethodOptions.h"
-#include "preview/win32/PreviewForm.h"
-#include "shell/EnglishCaptions.h"
-#include "shell/General.h"
-#include "shell/ProgramState.h"
-#include "shell/SettingsStore.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/WideText.h"
@@ -27,40 +19,13 @@ TMethodForm* MethodForm = nullptr;
 
 namespace {
 
-// The English caption of this form's item `item`.
-std::string English(std::string_view item) {
-    return EnglishCaption(CaptionForm::Method, item);
-}
-
 constexpr DesignedForm kForm = designed::kMethodForm;
 constexpr const char* kSection = "MethodForm";
 constexpr int kListRowHeight = 15;
 // The designed font is 12 pixels high.
 constexpr int kFontPixels = 12;
-// The size rules take at most these steps: the width, the height, the panel.
-constexpr int kResizeSteps = 3;
 // Left of a group box's caption: the frame's start before it.
 constexpr int kCaptionLead = 8;
-
-// The window takes no input while a preview is drawn or a conversion runs, so that no
-// second one can be started from it; it takes input again however the command ends, the
-// focus back on the list so the arrow keys step on through the patterns.
-class DisabledWhile {
-  public:
-    DisabledWhile(HWND window, Control& focusAfter) : window_(window), focusAfter_(focusAfter) {
-        EnableWindow(window_, FALSE);
-    }
-    ~DisabledWhile() {
-        EnableWindow(window_, TRUE);
-        focusAfter_.SetFocus();
-    }
-    DisabledWhile(const DisabledWhile&) = delete;
-    DisabledWhile& operator=(const DisabledWhile&) = delete;
-
-  private:
-    HWND window_;
-    Control& focusAfter_;
-};
 
 BoxBounds Scaled(const DesignedItem& item, int dpi) {
     return {slanter::Scaled(item.x, dpi), slanter::Scaled(item.y, dpi),
@@ -85,9 +50,24 @@ std::vector<std::string> Sections(std::string_view joined) {
     }
 }
 
+// "RadioButton3" and the like, as the form names its items.
+std::string Numbered(std::string_view stem, int number) {
+    std::string name(stem);
+    name += std::to_string(number);
+    return name;
+}
+
+// How wide a text is in the font selected into `dc`.
+int TextExtent(HDC dc, const std::string& text) {
+    const std::wstring wide = WideText(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+
 } // namespace
 
-TMethodForm::TMethodForm(ProgramState& state) : state_(state) {
+TMethodForm::TMethodForm(ProgramState& state) : state_(state), presenter_(state, services_, *this) {
     FormCreate();
 }
 
@@ -103,46 +83,12 @@ void TMethodForm::FormCreate() {
     args.clientHeight = slanter::Scaled(form.height);
     args.style = WS_OVERLAPPEDWINDOW;
     Create(args);
+    services_.SetOwner(Hwnd());
 
     const LOGFONTW designedFont = ControlFontAt(slanter::Scaled(kFontPixels));
     font_.Reset(CreateFontIndirectW(&designedFont));
     const HFONT font = font_.Get();
-
-    const auto box = [&](GroupBox& group, const char* name) {
-        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
-        group.Create(
-            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font});
-    };
-    // The buttons lie on the form inside their boxes' bounds, as the system groups them.
-    const auto radio = [&](CheckButton& button, const char* name, const char* group, bool first) {
-        const DesignedItem& item = Designed(kForm, name);
-        const BoxBounds b = Scaled(item, Dpi());
-        const BoxBounds g = Scaled(Designed(kForm, group), Dpi());
-        const CheckButton* sender = &button;
-        button.CreateRadio(
-            {Hwnd(), item.text, g.left + b.left, g.top + b.top, b.width, b.height, 0, font}, first,
-            [this, sender] { RunGuarded([this, sender] { RadioButtonClick(sender); }); });
-    };
-    box(GroupBox1, "GroupBox1");
-    radio(RadioButton1, "RadioButton1", "GroupBox1", true);
-    radio(RadioButton2, "RadioButton2", "GroupBox1", false);
-    box(GroupBox2, "GroupBox2");
-    radio(RadioButton3, "RadioButton3", "GroupBox2", true);
-    radio(RadioButton4, "RadioButton4", "GroupBox2", false);
-    box(GroupBox3, "GroupBox3");
-    radio(RadioButton5, "RadioButton5", "GroupBox3", true);
-    radio(RadioButton6, "RadioButton6", "GroupBox3", false);
-    box(GroupBox4, "GroupBox4");
-    radio(RadioButton7, "RadioButton7", "GroupBox4", true);
-    radio(RadioButton8, "RadioButton8", "GroupBox4", false);
-    const auto button = [&](Button& control, const char* name, std::function<void()> onClick) {
-        const BoxBounds b = Scaled(Designed(kForm, name), Dpi());
-        control.Create(
-            {Hwnd(), Designed(kForm, name).text, b.left, b.top, b.width, b.height, 0, font},
-            std::move(onClick));
-    };
-    button(Button1, "Button1", [this] { RunGuarded([this] { Button1Click(); }); });
-    button(Button2, "Button2", [this] { RunGuarded([this] { Button2Click(); }); });
+    CreateButtons(font);
     const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
     const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"), Dpi());
     HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
@@ -150,84 +96,125 @@ void TMethodForm::FormCreate() {
     ListBox1.Create(
         {Hwnd(), "", panel.left, panel.top + header.height, panel.width,
          panel.height - header.height, WS_BORDER, font},
-        slanter::Scaled(kListRowHeight), [this] { ListBox1Click(); },
-        [this] { RunGuarded([this] { ListBox1DblClick(); }); });
+        slanter::Scaled(kListRowHeight), [this] { presenter_.SelectionChanged(); },
+        [this] { presenter_.Preview(); });
 
     RunGuarded([this] { RestoreFormPlacement(Hwnd(), kSection); });
-    RunGuarded([this] {
-        ReadOptions();
-        for (int section = 0; section < kStoredColumnCount; ++section) {
-            const int stored =
-                ReadSetting(kSection, ColumnWidthName(section), kDefaultColumnWidth).Integer();
-            // Stored at 96 dots per inch, as the designed lengths are.
-            HeaderControl1.SetSectionWidth(section,
-                                           slanter::Scaled(ColumnWidthFromStore(stored), Dpi()));
+    presenter_.Start();
+    for (int box = 0; box < kOptionButtonCount / 2; ++box)
+        FitGroupBox(*boxes_[box], *options_[2 * box], *options_[2 * box + 1]);
+}
+
+CreateArgs TMethodForm::ArgsOf(std::string_view name, HFONT font, const BoxBounds& within) {
+    const DesignedItem& item = Designed(kForm, name);
+    const BoxBounds b = Scaled(item, Dpi());
+    return {Hwnd(), item.text, within.left + b.left, within.top + b.top, b.width, b.height,
+            0,      font};
+}
+
+void TMethodForm::CreateButtons(HFONT font) {
+    for (int box = 0; box < kOptionButtonCount / 2; ++box) {
+        const std::string boxName = Numbered("GroupBox", box + 1);
+        boxes_[box]->Create(ArgsOf(boxName, font, {}));
+        named_.emplace_back(boxName, boxes_[box]);
+        // The buttons lie on the form inside their boxes' bounds, as the system groups them.
+        const BoxBounds within = Scaled(Designed(kForm, boxName), Dpi());
+        for (int button = 2 * box + 1; button <= 2 * box + 2; ++button) {
+            const std::string name = Numbered("RadioButton", button);
+            options_[button - 1]->CreateRadio(ArgsOf(name, font, within), button % 2 == 1,
+                                              [this, button] { presenter_.CheckOption(button); });
+            named_.emplace_back(name, options_[button - 1]);
         }
-    });
-    ResultCount_ = 0;
-    if (!Japanese)
-        SetEnglishCaptions();
-    FitGroupBox(GroupBox1, RadioButton1, RadioButton2);
-    FitGroupBox(GroupBox2, RadioButton3, RadioButton4);
-    FitGroupBox(GroupBox3, RadioButton5, RadioButton6);
-    FitGroupBox(GroupBox4, RadioButton7, RadioButton8);
-    for (int step = 0; step < kResizeSteps; ++step) {
-        if (FormResize())
-            break;
     }
-    Button1.SetEnabled(false);
-    Button2.SetEnabled(false);
+    Button1.Create(ArgsOf("Button1", font, {}), [this] { presenter_.Preview(); });
+    Button2.Create(ArgsOf("Button2", font, {}), [this] { presenter_.Convert(); });
+    named_.emplace_back("Button1", &Button1);
+    named_.emplace_back("Button2", &Button2);
 }
 
-void TMethodForm::ReadOptions() {
-    const auto firstChosen = [](const OptionSetting& setting) {
-        return FirstButtonChosen(setting,
-                                 ReadSetting(kSection, setting.name, setting.first).Text());
-    };
-    // Checking a button runs its handler, as the user's click would: the engine hears the
-    // stored options.
-    const auto check = [this](CheckButton& first, CheckButton& second, bool firstChecked) {
-        first.SetChecked(firstChecked);
-        second.SetChecked(!firstChecked);
-        RadioButtonClick(firstChecked ? &first : &second);
-    };
-    check(RadioButton1, RadioButton2, firstChosen(kRowSetting));
-    check(RadioButton3, RadioButton4, firstChosen(kRotationSetting));
-    check(RadioButton5, RadioButton6, firstChosen(kSmoothingSetting));
-    check(RadioButton7, RadioButton8, firstChosen(kSortSetting));
+void TMethodForm::ShowChoices(const MethodChoices& choices) {
+    for (int button = 1; button <= kOptionButtonCount; ++button)
+        options_[button - 1]->SetChecked(OptionChecked(choices, button));
 }
 
-void TMethodForm::SetEnglishCaptions() {
-    SetText(English("MethodForm"));
-    GroupBox1.SetText(English("GroupBox1"));
-    GroupBox2.SetText(English("GroupBox2"));
-    GroupBox3.SetText(English("GroupBox3"));
-    GroupBox4.SetText(English("GroupBox4"));
-    Button1.SetText(English("Button1"));
-    Button2.SetText(English("Button2"));
-    HeaderControl1.SetSectionCaption(0, English("HeaderControl1.0"));
-    HeaderControl1.SetSectionCaption(1, English("HeaderControl1.1"));
-    HeaderControl1.SetSectionCaption(2, English("HeaderControl1.2"));
-    HeaderControl1.SetSectionCaption(3, English("HeaderControl1.3"));
-    HeaderControl1.SetSectionCaption(4, English("HeaderControl1.4"));
-    RadioButton1.SetText(English("RadioButton1"));
-    RadioButton2.SetText(English("RadioButton2"));
-    RadioButton3.SetText(English("RadioButton3"));
-    RadioButton4.SetText(English("RadioButton4"));
-    RadioButton5.SetText(English("RadioButton5"));
-    RadioButton6.SetText(English("RadioButton6"));
-    RadioButton7.SetText(English("RadioButton7"));
-    RadioButton8.SetText(English("RadioButton8"));
+void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
+    constexpr std::string_view section = "HeaderControl1.";
+    if (item == "MethodForm")
+        SetText(text);
+    else if (item.starts_with(section))
+        HeaderControl1.SetSectionCaption(item.back() - '0', text);
+    for (const auto& [name, control] : named_)
+        if (name == item)
+            control->SetText(text);
+}
+
+// Stored at 96 dots per inch, as the designed lengths are.
+int TMethodForm::ColumnWidth(int column) const {
+    return MulDiv(HeaderControl1.SectionWidth(column), 96, Dpi());
+}
+
+void TMethodForm::SetColumnWidth(int column, int width) {
+    HeaderControl1.SetSectionWidth(column, slanter::Scaled(width, Dpi()));
+}
+
+void TMethodForm::EnableCommands(bool enabled) {
+    Button1.SetEnabled(enabled);
+    Button2.SetEnabled(enabled);
+}
+
+void TMethodForm::EnableInput(bool enabled) {
+    EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
+    // Back on the list, so that the arrow keys step on through the patterns.
+    if (enabled)
+        ListBox1.SetFocus();
+}
+
+Extent TMethodForm::ClientArea() const {
+    const SIZE client = ClientSize();
+    return {client.cx, client.cy};
+}
+
+BoxBounds TMethodForm::ConvertButtonBounds() const {
+    return BoundsOf(Button2);
+}
+
+BoxBounds TMethodForm::PanelBounds() const {
+    return Scaled(Designed(kForm, "Panel1"), Dpi());
+}
+
+void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
+    const BoxBounds at = PanelBounds();
+    const RECT header = HeaderControl1.Bounds();
+    const int headerHeight = header.bottom - header.top;
+    HeaderControl1.SetBounds(at.left, at.top, panel.width, headerHeight);
+    ListBox1.SetBounds(at.left, at.top + headerHeight, panel.width, panel.height - headerHeight);
+    HeaderControl1.SetSectionWidth(kListColumnCount - 1, lastColumnWidth);
+}
+
+ResultWindow& TMethodForm::OpenResultWindow() {
+    results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
+    return results_.back()->Window();
+}
+
+void TMethodForm::ShowInFront() {
+    Wnd::BringToFront();
+    // The list is where the user goes on: the arrow keys step through the patterns, not
+    // the options.
+    ListBox1.SetFocus();
+}
+
+void TMethodForm::SavePlacement() {
+    SaveFormPlacement(Hwnd(), kSection);
 }
 
 int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
     HDC dc = GetDC(Hwnd());
-    const SelectedObject selected(dc, font);
-    const std::wstring wide = WideText(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    const int width = [&] {
+        const SelectedObject selected(dc, font);
+        return TextExtent(dc, text);
+    }();
     ReleaseDC(Hwnd(), dc);
-    return size.cx;
+    return width;
 }
 
 HFONT TMethodForm::FontOf(int pixels) {
@@ -266,68 +253,17 @@ void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& se
 }
 
 void TMethodForm::OnClose() {
-    FormClose();
+    presenter_.Closing();
     Hide();
 }
 
-void TMethodForm::FormClose() {
-    // The preview window goes first, then this window saves its own settings.
-    if (PreviewForm != nullptr)
-        PreviewForm->Close();
-    RunGuarded([this] {
-        SaveFormPlacement(Hwnd(), kSection);
-        WriteSetting(kSection, kRowSetting.name,
-                     StoredOptionText(kRowSetting, RadioButton1.IsChecked()));
-        WriteSetting(kSection, kRotationSetting.name,
-                     StoredOptionText(kRotationSetting, RadioButton3.IsChecked()));
-        WriteSetting(kSection, kSmoothingSetting.name,
-                     StoredOptionText(kSmoothingSetting, RadioButton5.IsChecked()));
-        WriteSetting(kSection, kSortSetting.name,
-                     StoredOptionText(kSortSetting, RadioButton7.IsChecked()));
-        for (int column = 0; column < kStoredColumnCount; ++column)
-            WriteSetting(kSection, ColumnWidthName(column),
-                         MulDiv(HeaderControl1.SectionWidth(column), 96, Dpi()));
-    });
-}
-
 void TMethodForm::OnSize(int, int) {
-    // Each resize takes one step; a step that resizes brings the next.
-    if (ListBox1.Hwnd() != nullptr && resizeDepth_ < kResizeSteps) {
-        ++resizeDepth_;
-        const bool laidOut = FormResize();
-        --resizeDepth_;
-        if (!laidOut && resizeDepth_ == 0) {
-            // Grown to its least size (larger on a scaled display), it may reach past the
-            // work area's edge; the move back starts no further steps.
-            resizeDepth_ = kResizeSteps;
-            KeepOnWorkArea(Hwnd());
-            resizeDepth_ = 0;
-        }
-    }
-}
-
-bool TMethodForm::FormResize() {
-    if (IsIconic(Hwnd()))
-        return true;
-    const SIZE client = ClientSize();
-    const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
-    const ResizeStep step =
-        NextResizeStep({client.cx, client.cy}, BoundsOf(Button2), panel.left, panel.top);
-    switch (step.kind) {
-    case ResizeStep::Kind::GrowWidth:
-    case ResizeStep::Kind::GrowHeight:
-        SetClientSize(step.client.width, step.client.height);
-        return false;
-    case ResizeStep::Kind::LayOut:
-        break;
-    }
-    const RECT header = HeaderControl1.Bounds();
-    const int headerHeight = header.bottom - header.top;
-    HeaderControl1.SetBounds(panel.left, panel.top, step.panel.width, headerHeight);
-    ListBox1.SetBounds(panel.left, panel.top + headerHeight, step.panel.width,
-                       step.panel.height - headerHeight);
-    HeaderControl1.SetSectionWidth(kListColumnCount - 1, step.lastColumnWidth);
-    return true;
+    if (ListBox1.Hwnd() == nullptr || IsIconic(Hwnd()))
+        return;
+    // Grown to its least size (larger on a scaled display), it may reach past the work
+    // area's edge.
+    if (presenter_.Resized())
+        KeepOnWorkArea(Hwnd());
 }
 
 void TMethodForm::OnDpiChanged(int previous) {
@@ -335,95 +271,12 @@ void TMethodForm::OnDpiChanged(int previous) {
     for (int section = 0; section < kStoredColumnCount; ++section)
         HeaderControl1.SetSectionWidth(
             section, MulDiv(HeaderControl1.SectionWidth(section), Dpi(), previous));
-    FormResize();
+    presenter_.Resized();
 }
 
 bool TMethodForm::OnKeyDown(WPARAM key) {
     // Preview is the default command: Enter anywhere in the window presses it.
-    if (key == VK_RETURN && Button1.IsEnabled()) {
-        Button1.Click();
-        return true;
-    }
-    return false;
-}
-
-void TMethodForm::RadioButtonClick(const CheckButton* sender) {
-    TSlanter& engine = state_.PatternEngine;
-    // A new tilt changes no pattern of the list; the next command uses it.
-    if (sender == &RadioButton3) {
-        engine.SetRightUp(true);
-        return;
-    }
-    if (sender == &RadioButton4) {
-        engine.SetRightUp(false);
-        return;
-    }
-    if (sender == &RadioButton1)
-        engine.SetHorizontal(true);
-    else if (sender == &RadioButton2)
-        engine.SetHorizontal(false);
-    else if (sender == &RadioButton7)
-        engine.SetSortOnAngle(true);
-    else if (sender == &RadioButton8)
-        engine.SetSortOnAngle(false);
-    else
-        return;
-    RefreshList();
-}
-
-void TMethodForm::RefreshList() {
-    std::vector<std::string> items;
-    const std::int32_t count = state_.PatternEngine.PatternCount();
-    for (std::int32_t index = 0; index < count; ++index)
-        items.push_back(PatternItemText(state_.PatternEngine, index));
-    ListBox1.SetItems(items);
-    // Even an empty list offers no command: the engine's selection may belong to a table
-    // that is gone.
-    Button1.SetEnabled(false);
-    Button2.SetEnabled(false);
-    if (count > 0 && PreviewForm != nullptr)
-        PreviewForm->Hide();
-}
-
-void TMethodForm::ListBox1Click() {
-    const bool chosen = ListBox1.Selected() >= 0;
-    Button1.SetEnabled(chosen);
-    Button2.SetEnabled(chosen);
-    // An open preview follows the selection, so that stepping down the list shows each
-    // pattern's wallpaper at once.
-    if (chosen && PreviewForm != nullptr && PreviewForm->IsVisible())
-        RunGuarded([this] { ShowPreview(); });
-}
-
-void TMethodForm::ListBox1DblClick() {
-    if (ListBox1.Selected() >= 0)
-        ShowPreview();
-}
-
-void TMethodForm::Button1Click() {
-    ShowPreview();
-}
-
-void TMethodForm::Button2Click() {
-    StartConversion();
-}
-
-void TMethodForm::ShowPreview() {
-    if (PreviewForm == nullptr)
-        return;
-    const DisabledWhile disabled(Hwnd(), ListBox1);
-    state_.PatternEngine.SetPatternIndex(ListBox1.Selected());
-    PreviewForm->Smoothing = RadioButton6.IsChecked();
-    PreviewForm->DrawPreview();
-}
-
-void TMethodForm::StartConversion() {
-    const DisabledWhile disabled(Hwnd(), ListBox1);
-    state_.PatternEngine.SetPatternIndex(ListBox1.Selected());
-    results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
-    TFinalForm& result = *results_.back();
-    ++ResultCount_;
-    result.Window().Convert(ResultCount_, RadioButton6.IsChecked());
+    return key == VK_RETURN && presenter_.Enter();
 }
 
 bool TMethodForm::OnNotify(const NMHDR& header, LRESULT&) {
@@ -432,13 +285,6 @@ bool TMethodForm::OnNotify(const NMHDR& header, LRESULT&) {
          header.code == HDN_TRACKW || header.code == HDN_TRACKA))
         ListBox1.Repaint();
     return false;
-}
-
-SectionWidths TMethodForm::ColumnWidths() const {
-    SectionWidths widths{};
-    for (int section = 0; section < kListColumnCount; ++section)
-        widths[section] = HeaderControl1.SectionWidth(section);
-    return widths;
 }
 
 bool TMethodForm::OnDrawItem(DRAWITEMSTRUCT& item) {
@@ -456,26 +302,24 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
     const COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetBkColor(dc, brush);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    const auto index = static_cast<std::int32_t>(item.itemID);
-    if (index >= 0 && index < state_.PatternEngine.PatternCount()) {
-        // The list's own font, which follows the display's scale.
-        const SelectedObject font(
-            dc, reinterpret_cast<HFONT>(SendMessageW(ListBox1.Hwnd(), WM_GETFONT, 0, 0)));
-        const RowTexts texts = PatternRowTexts(state_.PatternEngine, index);
-        const auto cells = RowCells(ColumnWidths(), texts, [dc](const std::string& text) {
-            const std::wstring wide = WideText(text);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            return static_cast<int>(size.cx);
-        });
+    // The list's own font, which follows the display's scale.
+    const SelectedObject font(
+        dc, reinterpret_cast<HFONT>(SendMessageW(ListBox1.Hwnd(), WM_GETFONT, 0, 0)));
+    SectionWidths sections{};
+    for (int section = 0; section < kListColumnCount; ++section)
+        sections[section] = HeaderControl1.SectionWidth(section);
+    const auto row =
+        presenter_.RowToPaint(static_cast<std::int32_t>(item.itemID), sections,
+                              [dc](const std::string& text) { return TextExtent(dc, text); });
+    if (row) {
         SetTextColor(dc, ink);
         for (int column = 0; column < kListColumnCount; ++column) {
+            const ColumnCell& at = row->cells[column];
             // The row's own left edge plays no part: the columns start at the header's.
-            const RECT cell{cells[column].left, rect.top, cells[column].left + cells[column].width,
-                            rect.bottom};
-            const std::wstring text = WideText(texts[column]);
-            ExtTextOutW(dc, cell.left + cells[column].textLeft, rect.top, ETO_CLIPPED | ETO_OPAQUE,
-                        &cell, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+            const RECT cell{at.left, rect.top, at.left + at.width, rect.bottom};
+            const std::wstring text = WideText(row->texts[column]);
+            ExtTextOutW(dc, cell.left + at.textLeft, rect.top, ETO_CLIPPED | ETO_OPAQUE, &cell,
+                        text.c_str(), static_cast<UINT>(text.size()), nullptr);
         }
     }
     if ((item.itemState & ODS_FOCUS) != 0)

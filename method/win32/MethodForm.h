@@ -1,14 +1,17 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "method/PatternRow.h"
+#include "method/MethodPresenter.h"
+#include "method/MethodView.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/GdiObjects.h"
+#include "shell/win32/Win32Services.h"
 #include "shell/win32/Wnd.h"
 
 namespace slanter {
@@ -19,33 +22,20 @@ struct ProgramState;
 // The method window, where the user chooses how a picture is slanted: the arrangement,
 // the tilt, smoothing and the list order, a pattern of the engine's list, and then a
 // preview or a conversion. Made hidden at start; the main window refills it after each new
-// picture and brings it up. It keeps its options and column widths between runs, and owns
-// the result window of every conversion started from it.
-class TMethodForm : public Wnd {
+// picture and brings it up. Its flow is MethodPresenter's; it owns the result window of
+// every conversion started from it.
+class TMethodForm : public Wnd, private MethodView {
   public:
     explicit TMethodForm(ProgramState& state);
     ~TMethodForm() override;
 
-    // Fills the list again from the pattern engine, with nothing selected and both commands
-    // disabled. The preview of a pattern of the old table goes; an empty table leaves it.
-    void RefreshList();
+    MethodWindow& Window() { return presenter_; }
+    void SetPreviewWindow(PreviewWindow* preview) { presenter_.SetPreviewWindow(preview); }
+    // What the main window asks until it holds the MethodWindow.
+    void RefreshList() { presenter_.RefreshList(); }
+    void BringToFront() { presenter_.BringToFront(); }
 
-    // The option buttons' shared handler: the arrangement, the tilt or the order reaches
-    // the engine; a new arrangement or order refills the list.
-    void RadioButtonClick(const CheckButton* sender);
-    // Both commands are offered while a pattern is selected.
-    void ListBox1Click();
-    void ListBox1DblClick();
-    void Button1Click();
-    void Button2Click();
-
-    // Selects the list's pattern in the engine and has the preview window draw it.
-    void ShowPreview();
-    // Selects the list's pattern in the engine and converts it in a new result window,
-    // numbered in the order of this run's conversions.
-    void StartConversion();
-
-    std::int32_t ResultCount() const { return ResultCount_; }
+    std::int32_t ResultCount() const { return presenter_.ResultCount(); }
     // The result windows, in the order started.
     const std::vector<std::unique_ptr<TFinalForm>>& ResultWindows() const { return results_; }
 
@@ -68,10 +58,10 @@ class TMethodForm : public Wnd {
 
   private:
     void FormCreate();
-    void FormClose();
-    bool FormResize();
-    void ReadOptions();
-    void SetEnglishCaptions();
+    // The option buttons and the commands, each bound to its meaning.
+    void CreateButtons(HFONT font);
+    // How the designed item `name` is made at the window's scale, `within` a box's bounds.
+    CreateArgs ArgsOf(std::string_view name, HFONT font, const BoxBounds& within);
     // Keeps every caption of a group box and its buttons whole: a button is widened up to
     // the frame, and a caption that still does not fit takes a smaller font of its own.
     void FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second);
@@ -81,14 +71,41 @@ class TMethodForm : public Wnd {
     // Paints the row of pattern `index`: five columns under the header's sections, each
     // cut at its section's edges, in the selection's colours for a selected row.
     void ListBox1DrawItem(DRAWITEMSTRUCT& item) const;
-    SectionWidths ColumnWidths() const;
+
+    // MethodView
+    void ShowChoices(const MethodChoices& choices) override;
+    void SetCaption(std::string_view item, const std::string& text) override;
+    int ColumnWidth(int column) const override;
+    void SetColumnWidth(int column, int width) override;
+    void ShowRows(const std::vector<std::string>& items) override { ListBox1.SetItems(items); }
+    int SelectedRow() const override { return ListBox1.Selected(); }
+    void EnableCommands(bool enabled) override;
+    void EnableInput(bool enabled) override;
+    bool IsActive() const override { return GetActiveWindow() == Hwnd(); }
+    void Activate() override { SetActiveWindow(Hwnd()); }
+    Extent ClientArea() const override;
+    BoxBounds ConvertButtonBounds() const override;
+    BoxBounds PanelBounds() const override;
+    void SetClientArea(Extent client) override { SetClientSize(client.width, client.height); }
+    void LayOutPanel(Extent panel, int lastColumnWidth) override;
+    ResultWindow& OpenResultWindow() override;
+    void ShowInFront() override;
+    void HideWindow() override { Hide(); }
+    void SavePlacement() override;
 
     ProgramState& state_;
+    Win32Services services_;
+    MethodPresenter presenter_;
     GdiObject<HFONT> font_;
     std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
-    std::int32_t ResultCount_ = 0;
     std::vector<std::unique_ptr<TFinalForm>> results_;
-    int resizeDepth_ = 0;
+    std::array<CheckButton*, kOptionButtonCount> options_{
+        &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,
+        &RadioButton5, &RadioButton6, &RadioButton7, &RadioButton8};
+    std::array<GroupBox*, kOptionButtonCount / 2> boxes_{&GroupBox1, &GroupBox2, &GroupBox3,
+                                                         &GroupBox4};
+    // The controls an English run captions, by their designed names.
+    std::vector<std::pair<std::string, Control*>> named_;
 };
 
 // The method window of this run; null before it is made and after it is gone.

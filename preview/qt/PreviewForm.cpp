@@ -1,18 +1,14 @@
 #include "preview/qt/PreviewForm.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPixmap>
 #include <QScreen>
 
-#include "bitmap/HandyBitmap.h"
-#include "engine/Slanter.h"
-#include "preview/PicturePreview.h"
-#include "preview/PreviewDrawing.h"
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewRaster.h"
-#include "shell/EnglishCaptions.h"
-#include "shell/General.h"
-#include "shell/ProgramState.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/WindowKeys.h"
@@ -25,16 +21,8 @@ TPreviewForm* PreviewForm = nullptr;
 
 namespace {
 
-// The English caption of this form's item `item`.
-QString English(std::string_view item) {
-    return QString::fromStdString(EnglishCaption(CaptionForm::Preview, item));
-}
-
 // Beside the method window's designed place, so the two do not cover each other.
 constexpr QPoint kDesignedPosition(496, 155);
-
-// Between the lattice and the picture view, and around the option below the lattice.
-constexpr int kGap = 4;
 
 // Colour values keep red in the low byte; the image wants it in the third.
 QImage ToImage(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& pixels) {
@@ -48,18 +36,6 @@ QImage ToImage(std::int32_t width, std::int32_t height, const std::vector<std::u
     return image;
 }
 
-QImage ToImage(const PreviewRaster& raster) {
-    return ToImage(raster.Width(), raster.Height(), raster.Pixels());
-}
-
-// The drawing of the lattice of the pattern `engine` has selected for a view of width by
-// height pixels; white without an engine.
-QImage LatticeImage(const TSlanter* engine, std::int32_t width, std::int32_t height) {
-    return ToImage(PreviewRaster(engine != nullptr
-                                     ? ComputePreviewDrawing(*engine, width, height)
-                                     : PreviewDrawing{width, height, kPreviewWhite, {}, true}));
-}
-
 // The whole display scale of a window: a fraction is taken at the nearest whole one.
 int WholeScale(qreal ratio) {
     return std::max(1, qRound(ratio));
@@ -68,79 +44,83 @@ int WholeScale(qreal ratio) {
 } // namespace
 
 TPreviewForm::TPreviewForm(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), state_(state) {
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), services_(*this),
+      presenter_(state, services_, *this) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
     // Shown by the method window's commands, it leaves the keys with the method window.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    connect(ui_->CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+    connect(ui_->CheckBox1, &QCheckBox::toggled, this,
+            [this](bool checked) { presenter_.SetOutline(checked); });
     CloseOnKeys(*this, {QKeySequence(Qt::Key_Escape)});
-    FormCreate();
+    RunGuarded([this] { RestoreFormPlacement(*this); });
+    // A single border: the client area is exactly the image (and the picture view beside
+    // it, once there is a picture), and the user cannot size it.
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+    presenter_.Start();
 }
 
 TPreviewForm::~TPreviewForm() = default;
 
-void TPreviewForm::FormCreate() {
-    RunGuarded([this] { RestoreFormPlacement(*this); });
-    // A single border: the client area is exactly the image (and the picture view beside
-    // it, once there is a picture), and the user cannot size it.
+TPoint TPreviewForm::ScreenRoom() const {
     const QScreen* shown = screen();
     const QSize room = shown != nullptr ? shown->availableGeometry().size() : QSize();
-    viewSide_ = slanter::PictureViewSide({room.width(), room.height()});
-    ShowPictureView(false);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-    if (!Japanese) {
-        setWindowTitle(English("PreviewForm"));
-        ui_->CheckBox1->setText(English("CheckBox1"));
-    }
-    ShowPicture(false);
+    return {room.width(), room.height()};
 }
 
-void TPreviewForm::DrawPreview() {
-    show();
-    raise();
-    ShowPicture(true);
-
-    // The wallpaper in device pixels, so that one to one is pixel for pixel on any screen.
-    wallpaper_ = {};
-    {
-        const TSlanter& engine = state_.PatternEngine;
-        pixelRatio_ = devicePixelRatioF();
-        const int side = qRound(viewSide_ * pixelRatio_);
-        wallpaperTile_ = engine.PatternSize(engine.PatternIndex());
-        wallpaper_ = RenderPicturePreview(engine, state_.SourceBitmap, Smoothing,
-                                          PicturePreviewSize(wallpaperTile_, {side, side}), false);
-    }
-    ShowPictureView(wallpaper_.width > 0);
-    CheckBox1Click();
+TPoint TPreviewForm::LatticeSize() const {
+    return {ui_->Image1->width(), ui_->Image1->height()};
 }
 
-void TPreviewForm::ShowPictureView(bool shown) {
-    const QSize lattice = ui_->Image1->size();
-    ui_->Image2->setVisible(shown);
-    ui_->CheckBox1->setVisible(shown);
-    if (!shown) {
+std::int32_t TPreviewForm::OptionHeight() const {
+    return ui_->CheckBox1->sizeHint().height();
+}
+
+// On a scaled display the lattice is drawn in the display's own pixels, so that its lines
+// are one display pixel wide: thin and straight, not doubled steps.
+TPoint TPreviewForm::LatticePixels() const {
+    const int scale = WholeScale(devicePixelRatioF());
+    return {ui_->Image1->width() * scale, ui_->Image1->height() * scale};
+}
+
+std::int32_t TPreviewForm::DisplayPixels(std::int32_t length) {
+    pixelRatio_ = devicePixelRatioF();
+    return qRound(length * pixelRatio_);
+}
+
+void TPreviewForm::SetCaption(std::string_view item, const std::string& text) {
+    const QString caption = QString::fromStdString(text);
+    if (item == "CheckBox1")
+        ui_->CheckBox1->setText(caption);
+    else
+        setWindowTitle(caption);
+}
+
+void TPreviewForm::ShowLattice(const PreviewRaster& drawing) {
+    lattice_ = ToImage(drawing.Width(), drawing.Height(), drawing.Pixels());
+    lattice_.setDevicePixelRatio(std::max(1, drawing.Width() / ui_->Image1->width()));
+    ui_->Image1->setPixmap(QPixmap::fromImage(lattice_));
+}
+
+void TPreviewForm::LayOut(const PreviewLayout& layout) {
+    ui_->Image2->setVisible(layout.pictureView);
+    ui_->CheckBox1->setVisible(layout.pictureView);
+    setFixedSize(layout.client.X, layout.client.Y);
+    if (!layout.pictureView) {
         ui_->Image2->clear();
-        setFixedSize(lattice);
         return;
     }
-    ui_->Image2->setGeometry(lattice.width() + kGap, 0, viewSide_, viewSide_);
-    const int optionHeight = ui_->CheckBox1->sizeHint().height();
-    ui_->CheckBox1->setGeometry(kGap, lattice.height() + kGap, lattice.width() - 2 * kGap,
-                                optionHeight);
-    setFixedSize(lattice.width() + kGap + viewSide_,
-                 std::max(viewSide_, lattice.height() + 2 * kGap + optionHeight));
+    const auto place = [](QWidget& part, const PreviewPart& at) {
+        part.setGeometry(at.left, at.top, at.width, at.height);
+    };
+    place(*ui_->Image2, layout.view);
+    place(*ui_->CheckBox1, layout.option);
     // Grown from a place kept for the lattice alone, it may reach past the screen's edge.
     KeepOnScreen(*this);
 }
 
-void TPreviewForm::CheckBox1Click() {
-    if (wallpaper_.width <= 0)
-        return;
-    PicturePixels shown = wallpaper_;
-    if (ui_->CheckBox1->isChecked())
-        AddTileOutline(shown, wallpaperTile_);
-    QImage image = ToImage(shown.width, shown.height, shown.pixels);
+void TPreviewForm::ShowWallpaper(const PicturePixels& wallpaper) {
+    QImage image = ToImage(wallpaper.width, wallpaper.height, wallpaper.pixels);
     image.setDevicePixelRatio(pixelRatio_);
     ui_->Image2->setPixmap(QPixmap::fromImage(image));
 }
@@ -149,32 +129,18 @@ QImage TPreviewForm::PictureView() const {
     return ui_->Image2->isHidden() ? QImage() : ui_->Image2->pixmap().toImage();
 }
 
-void TPreviewForm::ShowPicture(bool pattern) {
-    const TSlanter* engine = pattern ? &state_.PatternEngine : nullptr;
-    picture_ = LatticeImage(engine, ui_->Image1->width(), ui_->Image1->height());
-    // On a scaled display the lattice is drawn anew in the display's own pixels, so that
-    // its lines are one display pixel wide: thin and straight, not doubled steps.
-    const int scale = WholeScale(devicePixelRatioF());
-    if (scale == 1) {
-        ui_->Image1->setPixmap(QPixmap::fromImage(picture_));
-        return;
-    }
-    QImage shown = LatticeImage(engine, picture_.width() * scale, picture_.height() * scale);
-    shown.setDevicePixelRatio(scale);
-    ui_->Image1->setPixmap(QPixmap::fromImage(shown));
+void TPreviewForm::ShowInFront() {
+    show();
+    raise();
 }
 
-QImage TPreviewForm::Picture() const {
-    return picture_;
+void TPreviewForm::SavePlacement() {
+    SaveFormPlacement(*this);
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {
-    FormClose();
+    presenter_.Closing();
     event->accept();
-}
-
-void TPreviewForm::FormClose() {
-    RunGuarded([this] { SaveFormPlacement(*this); });
 }
 
 } // namespace slanter

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "engine/Point.h"
-#include "preview/PicturePreview.h"
+#include "preview/PreviewLayout.h"
+#include "preview/PreviewPresenter.h"
+#include "preview/PreviewView.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/ScreenPicture.h"
+#include "shell/win32/Win32Services.h"
 #include "shell/win32/Wnd.h"
 
 namespace slanter {
@@ -12,23 +14,17 @@ struct ProgramState;
 
 // The preview window, which draws the chosen pattern's lattice and, beside it once a
 // picture is open, the wallpaper the pattern makes of it. Made hidden at start; the user
-// cannot size it, so its placement is a position and a state. The drawings stay until the
-// next DrawPreview.
-class TPreviewForm : public Wnd {
+// cannot size it, so its placement is a position and a state. Its flow is
+// PreviewPresenter's.
+class TPreviewForm : public Wnd, private PreviewView {
   public:
     explicit TPreviewForm(ProgramState& state);
 
-    // Shows the window with the lattice of the pattern the engine has selected, and the
-    // wallpaper of the opened picture, plain or smoothed as Smoothing says; with no pattern
-    // selected, a white image alone.
-    void DrawPreview();
+    PreviewWindow& Window() { return presenter_; }
     // What Image1 shows now, and what the picture view shows (empty while it is hidden).
     const ScreenPicture& Picture() const { return lattice_; }
-    const ScreenPicture& PictureView() const { return shownWallpaper_; }
-    int PictureViewSide() const { return viewSide_; }
-
-    // Whether the next DrawPreview smooths the wallpaper; set by the method window.
-    bool Smoothing = false;
+    const ScreenPicture& PictureView() const { return wallpaper_; }
+    int PictureViewSide() const { return presenter_.PictureViewSide(); }
 
     CheckButton CheckBox1;
 
@@ -39,20 +35,28 @@ class TPreviewForm : public Wnd {
 
   private:
     void FormCreate();
-    void ShowPictureView(bool shown);
-    // Draws the lattice at Image1's size in device pixels: the pattern's once one is shown.
-    void DrawLattice();
-    // Shows the last wallpaper drawn, with the tile's outline when it is asked for.
-    void CheckBox1Click();
 
-    ProgramState& state_;
-    SIZE lattice{0, 0}; // Image1's size in device pixels
-    bool patternShown_ = false;
-    int viewSide_ = 0;
+    // PreviewView
+    TPoint ScreenRoom() const override;
+    TPoint LatticeSize() const override { return LatticePixels(); }
+    TPoint LatticePixels() const override;
+    std::int32_t OptionHeight() const override;
+    std::int32_t DisplayPixels(std::int32_t length) override { return length; }
+    void SetCaption(std::string_view item, const std::string& text) override;
+    void ShowLattice(const PreviewRaster& drawing) override;
+    void LayOut(const PreviewLayout& layout) override;
+    void ShowWallpaper(const PicturePixels& wallpaper) override;
+    void PaintNow() override { UpdateWindow(Hwnd()); }
+    void ShowInFront() override;
+    bool IsShown() const override { return IsVisible(); }
+    void HideWindow() override { Hide(); }
+    void SavePlacement() override;
+
+    Win32Services services_;
+    PreviewPresenter presenter_;
     ScreenPicture lattice_;
-    ScreenPicture shownWallpaper_;
-    PicturePixels wallpaper_; // the last wallpaper drawn, no outline
-    TPoint wallpaperTile_;
+    ScreenPicture wallpaper_;
+    PreviewPart view_; // where the picture view lies
 };
 
 // The preview window of this run; null before it is made and after it is gone.

@@ -49,6 +49,7 @@ bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
     MethodForm = method_.get();
     preview_ = std::make_unique<TPreviewForm>(state_);
     PreviewForm = preview_.get();
+    method_->SetPreviewWindow(&preview_->Window());
     return true;
 }
 

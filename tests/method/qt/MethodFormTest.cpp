@@ -33,8 +33,6 @@
 namespace slanter {
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFF;
-
 // Notes whether the method window took input when the watched window showed.
 class ShowWatcher : public QObject {
   public:
@@ -91,29 +89,10 @@ class MethodFormTest : public testing::MainWindowTest {
             items.push_back(List().item(row)->text().toStdString());
         return items;
     }
-    // The items a fresh engine lists for this size and these options.
-    static std::vector<std::string> ItemsOf(int width, int height, bool horizontal,
-                                            bool sortOnAngle) {
-        TSlanter engine;
-        engine.SetHorizontal(horizontal);
-        engine.SetSortOnAngle(sortOnAngle);
-        engine.SetSourceSize({width, height});
-        std::vector<std::string> items;
-        char text[16];
-        for (int index = 0; index < engine.PatternCount(); ++index) {
-            std::snprintf(text, sizeof text, "%5.2f", engine.AngleDegrees(index));
-            items.push_back(text);
-        }
-        return items;
-    }
     // The user clicks the item in the given row.
     void ClickRow(int row) {
         List().setCurrentRow(row);
         QCoreApplication::processEvents();
-    }
-    void ExpectNothingSelected() {
-        EXPECT_TRUE(List().selectedItems().isEmpty());
-        EXPECT_TRUE(CommandsDisabled());
     }
 };
 
@@ -127,30 +106,11 @@ TEST_F(MethodFormTest, FirstStartChoosesRowsRisingRightUnsmoothedByAngle) {
         EXPECT_EQ(Header().sectionSize(section), 50) << section;
     EXPECT_EQ(List().count(), 0);
     EXPECT_TRUE(CommandsDisabled());
-    EXPECT_TRUE(PatternEngine->Horizontal());
-    EXPECT_TRUE(PatternEngine->RightUp());
-    EXPECT_TRUE(PatternEngine->SortOnAngle());
-    EXPECT_EQ(Method().ResultCount(), 0);
     // Preview is the default command.
     EXPECT_TRUE(Preview().isDefault());
     // The designed font, 12 pixels high.
     EXPECT_EQ(Method().font().family(), "ＭＳ Ｐゴシック");
     EXPECT_EQ(Method().font().pixelSize(), 12);
-}
-
-TEST_F(MethodFormTest, StoredVerticalReachesTheEngineAtCreation) {
-    WriteSetting("MethodForm", "Row", "Vertical");
-    // A text other than the first of its pair means the second button.
-    WriteSetting("MethodForm", "Sort", "angle");
-    Start();
-    EXPECT_TRUE(Radio(2).isChecked());
-    EXPECT_TRUE(Radio(8).isChecked());
-    EXPECT_FALSE(PatternEngine->Horizontal());
-    EXPECT_FALSE(PatternEngine->SortOnAngle());
-    // The first picture gets the table of columns.
-    OpenPicture(64, 48);
-    EXPECT_EQ(Items(), ItemsOf(64, 48, false, false));
-    EXPECT_NE(Items(), ItemsOf(64, 48, true, false));
 }
 
 TEST_F(MethodFormTest, OptionsAndFourColumnWidthsSurviveARestart) {
@@ -178,18 +138,6 @@ TEST_F(MethodFormTest, OptionsAndFourColumnWidthsSurviveARestart) {
     EXPECT_EQ(Header().sectionSize(4), Part<QWidget>("Panel1").width());
 }
 
-TEST_F(MethodFormTest, MalformedStoredWidthsGiveTheDefaultOrTheNearestWidth) {
-    WriteSetting("MethodForm", "Width(0)", "wide");
-    WriteSetting("MethodForm", "Width(1)", -5);
-    WriteSetting("MethodForm", "Width(2)", "0x7FFFFFFF");
-    Start();
-    EXPECT_EQ(Header().sectionSize(0), 50);
-    EXPECT_EQ(Header().sectionSize(1), 0);
-    EXPECT_EQ(Header().sectionSize(2), 10000);
-    OpenPicture(64, 48);
-    EXPECT_FALSE(Method().grab().isNull()); // the rows paint
-}
-
 TEST_F(MethodFormTest, TheWindowSnapsBackTo208By117AndThePanelFollowsItsSize) {
     Start();
     Method().BringToFront();
@@ -208,91 +156,6 @@ TEST_F(MethodFormTest, TheWindowSnapsBackTo208By117AndThePanelFollowsItsSize) {
     // The list fills the panel below the header, inside its one-pixel frame.
     EXPECT_EQ(Header().geometry(), QRect(1, 1, 434, 19));
     EXPECT_EQ(List().geometry(), QRect(1, 20, 434, 275));
-}
-
-TEST_F(MethodFormTest, AHiddenWindowIsLaidOutAtCreation) {
-    WriteSetting("MethodForm", "Width", 120);
-    WriteSetting("MethodForm", "Height", 60);
-    Start();
-    EXPECT_FALSE(Method().isVisible());
-    EXPECT_EQ(Method().size(), QSize(208, 117));
-    EXPECT_EQ(Part<QWidget>("Panel1").size(), QSize(44, 113));
-}
-
-TEST_F(MethodFormTest, ANewTiltKeepsTheListTheSelectionAndThePreview) {
-    Start();
-    OpenPicture(64, 48);
-    ClickRow(3);
-    Preview().click();
-    ASSERT_TRUE(PreviewForm->isVisible());
-    const QImage risingRight = PreviewForm->Picture();
-    Radio(4).click();
-    EXPECT_FALSE(PatternEngine->RightUp());
-    EXPECT_EQ(List().currentRow(), 3);
-    EXPECT_EQ(List().selectedItems().size(), 1);
-    EXPECT_TRUE(CommandsEnabled());
-    EXPECT_TRUE(PreviewForm->isVisible());
-    EXPECT_EQ(PreviewForm->Picture(), risingRight); // drawn again only when asked
-    Preview().click();
-    EXPECT_NE(PreviewForm->Picture(), risingRight);
-    Radio(3).click();
-    EXPECT_TRUE(PatternEngine->RightUp());
-}
-
-TEST_F(MethodFormTest, AnOpenPreviewFollowsTheSelectedRow) {
-    Start();
-    OpenPicture(64, 48);
-    ClickRow(3);
-    EXPECT_FALSE(PreviewForm->isVisible()); // a click alone opens no preview
-    Preview().click();
-    const QImage third = PreviewForm->PictureView();
-    ClickRow(5);
-    EXPECT_EQ(PatternEngine->PatternIndex(), 5);
-    const QImage fifth = PreviewForm->PictureView();
-    EXPECT_NE(fifth, third);
-    Preview().click();
-    EXPECT_EQ(PreviewForm->PictureView(), fifth);
-    EXPECT_EQ(Method().focusWidget(), &List());
-}
-
-TEST_F(MethodFormTest, ANewArrangementOrOrderRefillsTheListAndHidesThePreview) {
-    Start();
-    OpenPicture(64, 48);
-    ClickRow(3);
-    Preview().click();
-    ASSERT_TRUE(PreviewForm->isVisible());
-    Radio(2).click();
-    EXPECT_FALSE(PatternEngine->Horizontal());
-    EXPECT_EQ(Items(), ItemsOf(64, 48, false, true));
-    ExpectNothingSelected();
-    EXPECT_FALSE(PreviewForm->isVisible());
-
-    ClickRow(5);
-    Preview().click();
-    Radio(8).click();
-    EXPECT_FALSE(PatternEngine->SortOnAngle());
-    EXPECT_EQ(Items(), ItemsOf(64, 48, false, false));
-    ExpectNothingSelected();
-    EXPECT_FALSE(PreviewForm->isVisible());
-}
-
-TEST_F(MethodFormTest, CommandsAreOfferedOnlyWhileAPatternOfTheListIsSelected) {
-    Start();
-    OpenPicture(64, 48);
-    ExpectNothingSelected();
-    ClickRow(1);
-    EXPECT_TRUE(CommandsEnabled());
-    List().clearSelection();
-    EXPECT_TRUE(CommandsDisabled());
-    ClickRow(1);
-    Preview().click();
-    // What the main window does with a picture that the bitmap store refused: the list
-    // empties, and nothing is left to convert, though the preview stays.
-    *PatternEngine = TSlanter();
-    Method().RefreshList();
-    EXPECT_EQ(List().count(), 0);
-    EXPECT_TRUE(CommandsDisabled());
-    EXPECT_TRUE(PreviewForm->isVisible());
 }
 
 TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMeanwhile) {

@@ -17,8 +17,18 @@ namespace slanter {
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlack = 0xFF000000;
+
+// The colour values of an image, as the core keeps them.
+std::vector<std::uint32_t> ColourValues(const QImage& image) {
+    std::vector<std::uint32_t> values;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            values.push_back(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
+        }
+    }
+    return values;
+}
 
 // A preview window on a pattern engine of its own, as the main window lends it.
 class PreviewFormTest : public ::testing::Test {
@@ -28,6 +38,13 @@ class PreviewFormTest : public ::testing::Test {
         engine.SetRightUp(rightUp);
         engine.SetSourceSize({64, 48});
         engine.SetPatternIndex(index);
+    }
+    // The wallpaper as the core renders it for the form's view.
+    PicturePixels Expected(bool smoothing, bool outline) {
+        const int side = qRound(form.PictureViewSide() * form.devicePixelRatioF());
+        return RenderPicturePreview(
+            engine, state.SourceBitmap, smoothing,
+            PicturePreviewSize(engine.PatternSize(engine.PatternIndex()), {side, side}), outline);
     }
 
     ProgramState state;
@@ -45,131 +62,36 @@ TEST_F(PreviewFormTest, ClientAreaIsTheImageAndStartsWhite) {
     EXPECT_FALSE(form.isVisible());
 }
 
-// The tile of 24.30 degrees (area order's first, 116 x 52): R = 0.7 x 116 = 81.2, so the
-// outline runs from x = trunc((81.2 - 58) x 201 / 162.4) = 28 to trunc(139.2 x 201 / 162.4)
-// = 172, and from y = trunc(55.2 x 201 / 162.4) = 68 to trunc(107.2 x 201 / 162.4) = 132.
-TEST_F(PreviewFormTest, PaintsTheOutlineBlackTheLatticeRedOnWhite) {
-    engine.SetSortOnAngle(false);
-    Select(true, true, 0);
-    ASSERT_EQ(engine.PatternSize(0), (TPoint{116, 52}));
-    form.DrawPreview();
-    EXPECT_TRUE(form.isVisible());
-    const QImage picture = form.Picture();
-    // The outline's corners are black, the lattice corner at T (lower left) is drawn
-    // under the outline; just outside it the red rows start.
-    EXPECT_EQ(picture.pixel(28, 68), kBlack);
-    EXPECT_EQ(picture.pixel(172, 68), kBlack);
-    EXPECT_EQ(picture.pixel(28, 132), kBlack);
-    EXPECT_EQ(picture.pixel(100, 132), kBlack);
-    int red = 0, white = 0, other = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QRgb pixel = picture.pixel(x, y);
-            red += pixel == kRed;
-            white += pixel == kWhite;
-            other += pixel != kRed && pixel != kWhite && pixel != kBlack;
-        }
-    }
-    EXPECT_GT(red, 200);
-    EXPECT_GT(white, 201 * 201 / 2);
-    EXPECT_EQ(other, 0);
-    // The lattice continues beyond the outline: a red pixel left of the tile corner.
-    bool redLeftOfTile = false;
-    for (int x = 0; x < 28; ++x)
-        redLeftOfTile = redLeftOfTile || picture.pixel(x, 132) == kRed;
-    EXPECT_TRUE(redLeftOfTile);
-}
-
-TEST_F(PreviewFormTest, DrawingAgainGivesTheSamePictureAfterAnother) {
-    Select(false, false, 10);
-    form.DrawPreview();
-    const QImage first = form.Picture();
-    Select(true, true, 3);
-    form.DrawPreview();
-    ASSERT_NE(form.Picture(), first);
-    Select(false, false, 10);
-    form.DrawPreview();
-    EXPECT_EQ(form.Picture(), first);
-}
-
-TEST_F(PreviewFormTest, NoPatternSelectedGivesAWhiteImage) {
-    form.DrawPreview();
-    const QImage picture = form.Picture();
-    for (int y = 0; y < picture.height(); y += 20)
-        for (int x = 0; x < picture.width(); x += 20)
-            EXPECT_EQ(picture.pixel(x, y), kWhite);
-}
-
-// The colour values of an image, as the core keeps them.
-std::vector<std::uint32_t> ColourValues(const QImage& image) {
-    std::vector<std::uint32_t> values;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            values.push_back(qRed(pixel) | qGreen(pixel) << 8 | qBlue(pixel) << 16);
-        }
-    }
-    return values;
-}
-
-// With a picture open the window gains the wallpaper beside the lattice, which stays
-// what it is without one.
-class PicturePreviewFormTest : public PreviewFormTest {
-  protected:
-    PicturePreviewFormTest() : picture(testing::PatternedBitmap(24, 64, 48)) {}
-
-    // The wallpaper as the core renders it for the form's view.
-    PicturePixels Expected(bool smoothing, bool outline) {
-        const int side = qRound(form.PictureViewSide() * form.devicePixelRatioF());
-        return RenderPicturePreview(
-            engine, picture, smoothing,
-            PicturePreviewSize(engine.PatternSize(engine.PatternIndex()), {side, side}), outline);
-    }
-
-    THandyBitmap picture;
-};
-
-TEST_F(PicturePreviewFormTest, ShowsTheWallpaperBesideTheUnchangedLattice) {
+TEST_F(PreviewFormTest, ShowsTheLatticeAndBesideItTheWallpaper) {
     Select(true, false, 2);
-    form.DrawPreview();
-    const QImage latticeAlone = form.Picture();
+    form.Window().DrawPreview(false);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(ColourValues(form.Picture()), PreviewRaster(ComputePreviewDrawing(engine)).Pixels());
     EXPECT_TRUE(form.PictureView().isNull());
     EXPECT_EQ(form.size(), QSize(201, 201));
 
     state.SourceBitmap = testing::PatternedBitmap(24, 64, 48);
-    form.DrawPreview();
-    EXPECT_EQ(form.Picture(), latticeAlone);
-    const PreviewRaster lattice(ComputePreviewDrawing(engine));
-    EXPECT_EQ(ColourValues(form.Picture()), lattice.Pixels());
-    const PicturePixels plain = Expected(false, false);
+    form.Window().DrawPreview(true);
+    const PicturePixels smoothed = Expected(true, false);
     const QImage view = form.PictureView();
-    ASSERT_EQ(view.size(), QSize(plain.width, plain.height));
-    EXPECT_EQ(ColourValues(view), plain.pixels);
+    ASSERT_EQ(view.size(), QSize(smoothed.width, smoothed.height));
+    EXPECT_EQ(ColourValues(view), smoothed.pixels);
     // The view sits beside the lattice; the window takes both and the option below.
     EXPECT_GE(form.width(), 201 + form.PictureViewSide());
     EXPECT_GE(form.height(), form.PictureViewSide());
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
-
-    form.Smoothing = true;
-    form.DrawPreview();
-    EXPECT_EQ(ColourValues(form.PictureView()), Expected(true, false).pixels);
-    EXPECT_NE(ColourValues(form.PictureView()), plain.pixels);
 }
 
-TEST_F(PicturePreviewFormTest, TheOptionOutlinesTheMiddleTileOfTheLastWallpaperDrawn) {
+TEST_F(PreviewFormTest, TheOptionOutlinesTheMiddleTile) {
     state.SourceBitmap = testing::PatternedBitmap(24, 64, 48);
     Select(false, true, 1);
-    form.DrawPreview();
+    form.Window().DrawPreview(false);
     auto* option = form.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
     ASSERT_NE(option, nullptr);
     EXPECT_FALSE(option->isChecked());
-    // Drawn again only when asked: a new tilt does not reach the outlined wallpaper.
-    const PicturePixels outlined = Expected(false, true);
-    engine.SetRightUp(false);
     option->setChecked(true);
-    EXPECT_EQ(ColourValues(form.PictureView()), outlined.pixels);
+    EXPECT_EQ(ColourValues(form.PictureView()), Expected(false, true).pixels);
     option->setChecked(false);
-    engine.SetRightUp(true);
     EXPECT_EQ(ColourValues(form.PictureView()), Expected(false, false).pixels);
 }
 
@@ -193,13 +115,13 @@ TEST_F(PreviewFormTest, AScaledDisplayShowsTheDrawingSharp) {
         GTEST_SKIP() << "needs a scaled display (QT_SCALE_FACTOR)";
     engine.SetSortOnAngle(false);
     Select(true, true, 0);
-    form.DrawPreview();
-    ASSERT_EQ(form.Picture().size(), QSize(201, 201));
+    form.Window().DrawPreview(false);
     // Every display pixel is the pixel of the drawing made for the display's own pixels:
     // lines one display pixel wide, no colour blended between two.
     const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const int scale = qRound(shown.devicePixelRatio());
     const PreviewRaster drawing(ComputePreviewDrawing(engine, 201 * scale, 201 * scale));
+    ASSERT_EQ(form.Picture().size(), QSize(drawing.Width(), drawing.Height()));
     ASSERT_EQ(shown.size(), QSize(drawing.Width(), drawing.Height()));
     int wrong = 0;
     for (int y = 0; y < shown.height(); ++y) {

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QPushButton>
 
 #include "MainWindowFixture.h"
 #include "conversion/qt/FinalForm.h"
@@ -171,7 +172,7 @@ TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenLetsTheUserOpenConvertAndSav
     MainForm->OpenChosenFile(Picture("noise.bmp"));
     ASSERT_GT(PatternEngine->PatternCount(), 0);
     MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(0);
-    MethodForm->StartConversion();
+    MethodForm->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     ASSERT_EQ(MethodForm->ResultWindows().size(), 1u);
     const std::string saved = Temporary().Path("saved.bmp");
     MethodForm->ResultWindows()[0]->SaveResultAs(saved);

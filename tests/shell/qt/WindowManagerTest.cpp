@@ -135,7 +135,7 @@ TEST_F(WindowManagerTest, StoredPlacesOffTheScreenComeBackWithTheWholeFrame) {
     WriteSetting("PreviewForm", "Top", -300);
     Start();
     EXPECT_TRUE(WaitFor([] { return FramedOnScreen(*MainForm); }));
-    PreviewForm->DrawPreview();
+    PreviewForm->Window().DrawPreview(false);
     EXPECT_TRUE(WaitFor([] { return FramedOnScreen(*PreviewForm); }))
         << PreviewForm->frameGeometry().x() << "," << PreviewForm->frameGeometry().y();
 }
