@@ -29,28 +29,4 @@ void ConversionGuard::Stop(std::function<void()> then) {
         waiting_.push_back(std::move(then));
 }
 
-namespace {
-
-ConversionGuard& ProgramGuard() {
-    static ConversionGuard guard;
-    return guard;
-}
-
-} // namespace
-
-ConversionRunning::ConversionRunning() : running_(ProgramGuard()) {}
-ConversionRunning::~ConversionRunning() = default;
-
-bool AConversionRuns() {
-    return ProgramGuard().Runs();
-}
-
-void StopConversions(std::function<void()> then) {
-    ProgramGuard().Stop(std::move(then));
-}
-
-bool ConversionStopRequested() {
-    return ProgramGuard().StopRequested();
-}
-
 } // namespace slanter

@@ -37,19 +37,4 @@ class ConversionGuard {
     std::vector<std::function<void()>> waiting_;
 };
 
-// The same for the windows that do not yet hand a guard along: one guard for the program.
-class ConversionRunning {
-  public:
-    ConversionRunning();
-    ~ConversionRunning();
-    ConversionRunning(const ConversionRunning&) = delete;
-    ConversionRunning& operator=(const ConversionRunning&) = delete;
-
-  private:
-    ConversionGuard::Running running_;
-};
-bool AConversionRuns();
-void StopConversions(std::function<void()> then);
-bool ConversionStopRequested();
-
 } // namespace slanter

@@ -1,6 +1,5 @@
 #include "shell/MainPresenter.h"
 
-#include <exception>
 #include <utility>
 
 #include "bitmap/PictureDecoder.h"
@@ -11,6 +10,7 @@
 #include "shell/FileCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
+#include "shell/GuardedCommand.h"
 #include "shell/InstallationCheck.h"
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
@@ -59,11 +59,7 @@ MainPresenter::MainPresenter(ProgramState& state, PlatformServices& services, Ma
     : state_(state), services_(services), view_(view), commandLine_(std::move(commandLine)) {}
 
 void MainPresenter::Guarded(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception& error) {
-        services_.GeneralError(error.what());
-    }
+    RunCommand(services_, step);
 }
 
 void MainPresenter::Message(const std::string& text) {

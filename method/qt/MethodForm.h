@@ -39,9 +39,6 @@ class TMethodForm : public QWidget, private MethodView {
 
     MethodWindow& Window() { return presenter_; }
     void SetPreviewWindow(PreviewWindow* preview) { presenter_.SetPreviewWindow(preview); }
-    // What the main window asks until it holds the MethodWindow.
-    void RefreshList() { presenter_.RefreshList(); }
-    void BringToFront() { presenter_.BringToFront(); }
 
     // Paints the row of pattern `index` in `rect`: five columns under the header's
     // sections, each cut at its section's edges, in the selection's colours for a selected

@@ -31,9 +31,6 @@ class TMethodForm : public Wnd, private MethodView {
 
     MethodWindow& Window() { return presenter_; }
     void SetPreviewWindow(PreviewWindow* preview) { presenter_.SetPreviewWindow(preview); }
-    // What the main window asks until it holds the MethodWindow.
-    void RefreshList() { presenter_.RefreshList(); }
-    void BringToFront() { presenter_.BringToFront(); }
 
     std::int32_t ResultCount() const { return presenter_.ResultCount(); }
     // The result windows, in the order started.

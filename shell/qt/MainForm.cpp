@@ -19,7 +19,6 @@
 #include "method/qt/MethodForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/FormPlacement.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenForm.h"
@@ -78,33 +77,12 @@ TMainForm::TMainForm(ProgramState& state, std::string commandLine)
     ui_->KFileOpen->setShortcutContext(Qt::ApplicationShortcut);
     ui_->KFileExit->setShortcutContext(Qt::ApplicationShortcut);
     setAcceptDrops(true);
-    presenter_.SetMethodWindow(&methodBridge_);
 }
 
-TMainForm::~TMainForm() {
-    TakeStateFromGlobals(state_);
-}
+TMainForm::~TMainForm() = default;
 
 bool TMainForm::FormCreate() {
-    if (!presenter_.Start())
-        return false;
-    LendStateToGlobals(state_);
-    return true;
-}
-
-void TMainForm::MethodFormBridge::RefreshList() {
-    if (MethodForm != nullptr)
-        MethodForm->RefreshList();
-}
-
-void TMainForm::MethodFormBridge::BringToFront() {
-    if (MethodForm != nullptr)
-        MethodForm->BringToFront();
-}
-
-void TMainForm::MethodFormBridge::Close() {
-    if (MethodForm != nullptr)
-        MethodForm->close();
+    return presenter_.Start();
 }
 
 void TMainForm::NameSeparators() {
@@ -179,7 +157,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     case MainPresenter::CloseAnswer::Closed:
-        TakeStateFromGlobals(state_);
         event->accept();
         emit Closed();
         return;

@@ -6,7 +6,6 @@
 
 #include <QMainWindow>
 
-#include "method/MethodWindow.h"
 #include "shell/MainPresenter.h"
 #include "shell/MainView.h"
 #include "shell/qt/QtServices.h"
@@ -74,16 +73,8 @@ class TMainForm : public QMainWindow, private MainView {
     // The width the menu bar needs to show every menu on its one line.
     int MenuBarWidth() const;
 
-    // The method window as it stands until it offers a MethodWindow of its own.
-    class MethodFormBridge : public MethodWindow {
-        void RefreshList() override;
-        void BringToFront() override;
-        void Close() override;
-    };
-
     std::unique_ptr<Ui::MainForm> ui_;
     ProgramState& state_;
-    MethodFormBridge methodBridge_;
     PixelExactPicture* shownPicture_ = nullptr; // paints Image1
     QtServices services_;
     MainPresenter presenter_;

@@ -34,6 +34,10 @@ ProgramWindows::~ProgramWindows() {
     PreviewForm = nullptr;
     MethodForm = nullptr;
     MainForm = nullptr;
+    if (main_)
+        main_->SetMethodWindow(nullptr);
+    if (method_)
+        method_->SetPreviewWindow(nullptr);
     preview_.reset();
     method_.reset();
     main_.reset();
@@ -51,6 +55,7 @@ bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
     preview_ = std::make_unique<TPreviewForm>(state_);
     PreviewForm = preview_.get();
     method_->SetPreviewWindow(&preview_->Window());
+    main_->SetMethodWindow(&method_->Window());
     return true;
 }
 

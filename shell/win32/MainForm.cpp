@@ -10,7 +10,6 @@
 #include "method/win32/MethodForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/SplashForm.h"
 #include "shell/win32/WideText.h"
@@ -29,34 +28,12 @@ constexpr int kLeastClientWidth = 100;
 } // namespace
 
 TMainForm::TMainForm(ProgramState& state, std::string commandLine)
-    : state_(state), presenter_(state, services_, *this, std::move(commandLine)) {
-    presenter_.SetMethodWindow(&methodBridge_);
-}
+    : state_(state), presenter_(state, services_, *this, std::move(commandLine)) {}
 
-TMainForm::~TMainForm() {
-    TakeStateFromGlobals(state_);
-}
+TMainForm::~TMainForm() = default;
 
 bool TMainForm::FormCreate() {
-    if (!presenter_.Start())
-        return false;
-    LendStateToGlobals(state_);
-    return true;
-}
-
-void TMainForm::MethodFormBridge::RefreshList() {
-    if (MethodForm != nullptr)
-        MethodForm->RefreshList();
-}
-
-void TMainForm::MethodFormBridge::BringToFront() {
-    if (MethodForm != nullptr)
-        MethodForm->BringToFront();
-}
-
-void TMainForm::MethodFormBridge::Close() {
-    if (MethodForm != nullptr)
-        MethodForm->Close();
+    return presenter_.Start();
 }
 
 void TMainForm::ShowSplash() {
@@ -133,7 +110,6 @@ bool TMainForm::OnKeyDown(WPARAM key) {
 void TMainForm::OnClose() {
     if (presenter_.Close() != MainPresenter::CloseAnswer::Closed)
         return;
-    TakeStateFromGlobals(state_);
     if (Closed)
         Closed();
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "method/MethodWindow.h"
 #include "shell/MainPresenter.h"
 #include "shell/MainView.h"
 #include "shell/win32/DesignedMenu.h"
@@ -73,15 +72,7 @@ class TMainForm : public Wnd, private MainView {
     // The width of the client area the menu bar needs to show every menu on one line.
     int MenuBarWidth() const;
 
-    // The method window as it stands until it offers a MethodWindow of its own.
-    class MethodFormBridge : public MethodWindow {
-        void RefreshList() override;
-        void BringToFront() override;
-        void Close() override;
-    };
-
     ProgramState& state_;
-    MethodFormBridge methodBridge_;
     Win32Services services_;
     MainPresenter presenter_;
     std::unique_ptr<DesignedMenu> menu_;

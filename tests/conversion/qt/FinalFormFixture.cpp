@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <utility>
 
-#include "shell/SharedObjects.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/SaveDialog.h"
@@ -16,10 +15,7 @@ void FinalFormTest::SetUp() {
     folder_ = std::make_unique<TempFolder>();
     state_.TemporaryFiles = std::make_unique<TemporaryPictures>(folder_->Path());
     ASSERT_FALSE(state_.TemporaryFiles->Folder().empty());
-    TemporaryFiles = state_.TemporaryFiles.get();
-    WorkingFile = state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
-    PatternEngine = &engine_;
-    SourceBitmap = &source_;
+    state_.WorkingFile = state_.TemporaryFiles->WorkingFileName();
     engine_.SetSortOnAngle(false);
     owner_ = std::make_unique<QObject>();
     previousShower_ =
@@ -35,19 +31,15 @@ void FinalFormTest::TearDown() {
     SetPendingMessagesProcessor({});
     SetSaveDialogRunner({});
     SetClipboardWriter({});
-    PatternEngine = nullptr;
-    SourceBitmap = nullptr;
-    TemporaryFiles = nullptr;
-    WorkingFile.clear();
     state_.TemporaryFiles.reset();
     folder_.reset();
     ShellTest::TearDown();
 }
 
 void FinalFormTest::Open(THandyBitmap picture) {
-    TemporaryFiles->Writing(WorkingFile);
-    ASSERT_TRUE(picture.SaveToFile(WorkingFile)) << picture.ErrorText();
-    ASSERT_TRUE(source_.LoadFromFile(WorkingFile)) << source_.ErrorText();
+    state_.TemporaryFiles->Writing(state_.WorkingFile);
+    ASSERT_TRUE(picture.SaveToFile(state_.WorkingFile)) << picture.ErrorText();
+    ASSERT_TRUE(source_.LoadFromFile(state_.WorkingFile)) << source_.ErrorText();
     engine_.SetSourceSize({source_.biWidth(), source_.biHeight()});
 }
 

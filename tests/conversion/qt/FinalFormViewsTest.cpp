@@ -19,7 +19,6 @@
 
 #include "FinalFormFixture.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/SaveDialog.h"

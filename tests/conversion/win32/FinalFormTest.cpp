@@ -13,7 +13,6 @@
 #include "conversion/win32/FinalForm.h"
 #include "method/win32/MethodForm.h"
 #include "shell/FileFound.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/BackgroundWork.h"
 #include "shell/win32/FileDialogs.h"
 #include "support/PatternedBitmap.h"
@@ -106,11 +105,11 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     ASSERT_TRUE(messages.empty());
     THandyBitmap saved;
     ASSERT_TRUE(saved.LoadFromFile(result.ResultFile()));
-    EXPECT_EQ(SourceBitmap->biBitCount(), 8);
-    EXPECT_EQ(SourceBitmap->biWidth(), saved.biWidth());
+    EXPECT_EQ(State().SourceBitmap.biBitCount(), 8);
+    EXPECT_EQ(State().SourceBitmap.biWidth(), saved.biWidth());
     for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
         for (std::int32_t x = 0; x < saved.biWidth(); x += 5)
-            EXPECT_EQ(SourceBitmap->GetPixelColor(x, y), saved.GetPixelColor(x, y));
+            EXPECT_EQ(State().SourceBitmap.GetPixelColor(x, y), saved.GetPixelColor(x, y));
 }
 
 TEST_F(ResultWindow, WhileItConvertsTheCancelButtonLiesInsideItsPanel) {

@@ -24,7 +24,6 @@
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/MainWindowFixture.h"
@@ -78,7 +77,7 @@ TEST_P(EndToEndTest, ThePictureGoesFromTheFileToASavedCopiedResult) {
     MainForm->OpenChosenFile(picture);
     QCoreApplication::processEvents();
     ASSERT_TRUE(TakeBoxes().empty());
-    ASSERT_EQ(SourceBitmap->biBitCount(), journey.bitCount);
+    ASSERT_EQ(State().SourceBitmap.biBitCount(), journey.bitCount);
     ASSERT_TRUE(MethodForm->isVisible());
 
     // Each option away from its present choice and back where the journey wants it, so
@@ -100,7 +99,7 @@ TEST_P(EndToEndTest, ThePictureGoesFromTheFileToASavedCopiedResult) {
 
     Click("Button1");
     ASSERT_TRUE(PreviewForm->isVisible());
-    EXPECT_EQ(PatternEngine->PatternIndex(), journey.row);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), journey.row);
     const QImage preview = PreviewForm->Picture();
     int red = 0;
     for (int y = 0; y < preview.height(); ++y)
@@ -146,7 +145,7 @@ TEST_P(EndToEndTest, ThePictureGoesFromTheFileToASavedCopiedResult) {
     THandyBitmap savedBitmap;
     ASSERT_TRUE(savedBitmap.LoadFromFile(saved));
     EXPECT_EQ(savedBitmap.biBitCount(), journey.resultBitCount);
-    const TPoint tile = PatternEngine->PatternSize(journey.row);
+    const TPoint tile = State().PatternEngine.PatternSize(journey.row);
     EXPECT_EQ(savedBitmap.biWidth(), tile.X);
     EXPECT_EQ(savedBitmap.biHeight(), tile.Y);
 
@@ -172,14 +171,14 @@ TEST_F(EndToEndTest, ADroppedPngConvertsAndSavesAsThePngTheCommandLineWrites) {
     QCoreApplication::sendEvent(MainForm, &drop);
     QCoreApplication::processEvents();
     ASSERT_TRUE(TakeBoxes().empty());
-    ASSERT_EQ(SourceBitmap->biWidth(), 20);
+    ASSERT_EQ(State().SourceBitmap.biWidth(), 20);
     ASSERT_TRUE(MethodForm->isVisible());
     // The options as a new user finds them, which are the command line's defaults.
-    ASSERT_TRUE(PatternEngine->Horizontal() && PatternEngine->RightUp() &&
-                PatternEngine->SortOnAngle());
+    ASSERT_TRUE(State().PatternEngine.Horizontal() && State().PatternEngine.RightUp() &&
+                State().PatternEngine.SortOnAngle());
 
     auto* list = MethodForm->findChild<QListWidget*>("ListBox1");
-    const int row = cli::NearestAnglePattern(*PatternEngine, 30);
+    const int row = cli::NearestAnglePattern(State().PatternEngine, 30);
     ASSERT_GE(row, 0);
     list->setCurrentRow(row);
     QCoreApplication::processEvents();

@@ -25,7 +25,6 @@
 #include "method/qt/MethodForm.h"
 #include "preview/PicturePreview.h"
 #include "preview/qt/PreviewForm.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/MainWindowFixture.h"
 #include "shell/qt/PendingMessages.h"
@@ -131,7 +130,7 @@ TEST_F(MethodFormTest, OptionsAndFourColumnWidthsSurviveARestart) {
     Start();
     for (int checked : {2, 4, 6, 8})
         EXPECT_TRUE(Radio(checked).isChecked()) << checked;
-    EXPECT_FALSE(PatternEngine->RightUp());
+    EXPECT_FALSE(State().PatternEngine.RightUp());
     for (int section = 0; section < 4; ++section)
         EXPECT_EQ(Header().sectionSize(section), widths[section]) << section;
     // The last column follows the panel.
@@ -140,7 +139,7 @@ TEST_F(MethodFormTest, OptionsAndFourColumnWidthsSurviveARestart) {
 
 TEST_F(MethodFormTest, TheWindowSnapsBackTo208By117AndThePanelFollowsItsSize) {
     Start();
-    Method().BringToFront();
+    Method().Window().BringToFront();
     Method().resize(100, 50);
     QCoreApplication::processEvents();
     EXPECT_EQ(Method().size(), QSize(208, 117));
@@ -170,7 +169,7 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
     ClickRow(7);
     List().setFocus();
     Preview().click();
-    EXPECT_EQ(PatternEngine->PatternIndex(), 7);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), 7);
     EXPECT_EQ(watcher.methodEnabledAtShow, std::vector<bool>{false});
     EXPECT_TRUE(Method().isEnabled());
     // The focus is back in the list, where the arrow keys step through the patterns.
@@ -179,11 +178,11 @@ TEST_F(MethodFormTest, PreviewByButtonDoubleClickOrEnterWithTheWindowDisabledMea
 
     ClickRow(4);
     emit List().itemDoubleClicked(List().item(4));
-    EXPECT_EQ(PatternEngine->PatternIndex(), 4);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), 4);
     // Preview is the default command: Enter in the list presses it.
     ClickRow(6);
     QCoreApplication::sendEvent(&List(), &enter);
-    EXPECT_EQ(PatternEngine->PatternIndex(), 6);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), 6);
 }
 
 TEST_F(MethodFormTest, TheKeysStayInTheListAfterAnOpenedPictureAndAPreviewShownAnew) {
@@ -264,11 +263,11 @@ TEST_F(MethodFormTest, ThePreviewsWallpaperIsSmoothedWhenTheOptionSays) {
     Start();
     OpenPicture(64, 48);
     ClickRow(2);
-    const auto expected = [](bool smoothing) {
+    const auto expected = [this](bool smoothing) {
         const int side = qRound(PreviewForm->PictureViewSide() * PreviewForm->devicePixelRatioF());
         const PicturePixels pixels = RenderPicturePreview(
-            *PatternEngine, *SourceBitmap, smoothing,
-            PicturePreviewSize(PatternEngine->PatternSize(2), {side, side}), false);
+            State().PatternEngine, State().SourceBitmap, smoothing,
+            PicturePreviewSize(State().PatternEngine.PatternSize(2), {side, side}), false);
         QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
         for (int y = 0; y < pixels.height; ++y)
             for (int x = 0; x < pixels.width; ++x) {
@@ -297,7 +296,7 @@ TEST_F(MethodFormTest, TheRowOf24Point30DegreesShowsItsFiveColumnsEndingAtTheirE
     Start();
     Radio(8).click();
     OpenPicture(64, 48);
-    ASSERT_EQ(PatternEngine->PatternSize(0), (TPoint{116, 52}));
+    ASSERT_EQ(State().PatternEngine.PatternSize(0), (TPoint{116, 52}));
     EXPECT_EQ(List().item(0)->text(), "24.30");
     const int widths[] = {50, 30, 20, 44, 60};
     for (int section = 0; section < 5; ++section)
@@ -366,7 +365,7 @@ TEST_F(MethodFormTest, TwoConversionsOpenTwoWindowsNumbered1And2) {
     EXPECT_EQ(std::count(enabledDuringRun.begin(), enabledDuringRun.end(), true), 0);
     EXPECT_TRUE(Method().isEnabled());
     EXPECT_EQ(Method().focusWidget(), &List());
-    EXPECT_EQ(PatternEngine->PatternIndex(), 1);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), 1);
     // The method window owns them.
     const QPointer<TFinalForm> first = results[0];
     Stop();

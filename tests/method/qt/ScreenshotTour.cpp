@@ -50,7 +50,6 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/LaunchState.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
@@ -122,12 +121,12 @@ bool Click(const char* name) {
 // Converts the largest tile (by area, low in the list) that a 24-bit file holds and that
 // converts in a few seconds, and shoots its window in view 1, in view 9 scrolled to the
 // middle of the tiles, and in view 1 fitted to the window.
-bool ShootLargeResult(const QString& prefix) {
+bool ShootLargeResult(const TSlanter& engine, const QString& prefix) {
     constexpr std::int64_t kMostPixels = 16'000'000;
     auto* list = MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"));
     int chosen = -1;
     for (int row = 0; row < list->count(); ++row) {
-        const TPoint tile = PatternEngine->PatternSize(row);
+        const TPoint tile = engine.PatternSize(row);
         if (ResultFitsInFile(tile, 24) && std::int64_t{tile.X} * tile.Y <= kMostPixels)
             chosen = row;
     }
@@ -242,7 +241,7 @@ int main(int argc, char** argv) {
         MainForm->OpenChosenFile(large);
         Settle();
         done = Shoot(*MainForm, prefix + "large-main.png") && done;
-        done = ShootLargeResult(prefix) && done;
+        done = ShootLargeResult(windows.State().PatternEngine, prefix) && done;
         if (QScreen* screen = QGuiApplication::primaryScreen())
             done = screen->grabWindow(0).save(prefix + "large-screen.png") && done;
     }

@@ -18,7 +18,6 @@
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
 #include "engine/Slanter.h"
-#include "shell/SharedObjects.h"
 #include "shell/qt/MainForm.h"
 #include "support/ForeignPictures.h"
 
@@ -57,12 +56,12 @@ class MainFormPictures : public testing::MainWindowTest {
         return Strings(entries.begin() + 2, entries.end());
     }
     // Pillow's decoding of `file` against the working picture SourceBitmap holds.
-    static std::string DifferenceFromPillow(const std::string& file) {
+    std::string DifferenceFromPillow(const std::string& file) {
         const testing::TempFolder scratch;
         const auto decoded = testing::DecodeWithPillow({file}, scratch);
         if (decoded.size() != 1)
             return "Pillow did not run";
-        return testing::FirstDifference(*SourceBitmap, decoded[0], false);
+        return testing::FirstDifference(State().SourceBitmap, decoded[0], false);
     }
 };
 
@@ -71,28 +70,28 @@ TEST_F(MainFormPictures, APngOrAPaletteOpensAsTheWorkingFileTheMethodWindowUses)
     const std::string png = Picture("picture.png");
     Open(png);
     EXPECT_EQ(TakeBoxes().size(), 0u);
-    EXPECT_EQ(SourceBitmap->biBitCount(), 24);
+    EXPECT_EQ(State().SourceBitmap.biBitCount(), 24);
     EXPECT_EQ(DifferenceFromPillow(png), "");
     // SourceBitmap is the working file as our reader reads it.
     THandyBitmap working;
-    ASSERT_TRUE(working.LoadFromFile(WorkingFile)) << working.ErrorText();
+    ASSERT_TRUE(working.LoadFromFile(State().WorkingFile)) << working.ErrorText();
     EXPECT_EQ(
         testing::FirstDifference(working, testing::DecodeWithPillow({png}, Temporary())[0], false),
         "");
     // As wide as the English menu bar needs; the engine gets the picture's own width.
     EXPECT_EQ(Client(), QSize(std::max(120, Least()), 10));
-    EXPECT_EQ(PatternEngine->SourceWidth(), 20);
-    EXPECT_GT(PatternEngine->PatternCount(), 0);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 20);
+    EXPECT_GT(State().PatternEngine.PatternCount(), 0);
     EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), png);
     EXPECT_EQ(Information(),
               png + "\r\n\r\n20 dots in width\r\n10 dots in height\r\n16777216 colors\r\n");
 
     // Indexed: 8 bits with the picture's palette, so that a plain conversion keeps it.
     Open(Picture("palette.png"));
-    EXPECT_EQ(SourceBitmap->biBitCount(), 8);
-    EXPECT_EQ(SourceBitmap->PaletteCount(), 200);
+    EXPECT_EQ(State().SourceBitmap.biBitCount(), 8);
+    EXPECT_EQ(State().SourceBitmap.PaletteCount(), 200);
     EXPECT_EQ(DifferenceFromPillow(Picture("palette.png")), "");
-    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 30);
 }
 
 TEST_F(MainFormPictures, BmpFilesOurReaderRefusesForTheirHeaderAreDecodedInstead) {
@@ -113,7 +112,7 @@ TEST_F(MainFormPictures, BmpFilesOurReaderRefusesForTheirHeaderAreDecodedInstead
 TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
     Start();
     Main().Presenter().OpenDropped({Picture("picture.png"), Picture("wide.bmp")});
-    EXPECT_EQ(PatternEngine->SourceWidth(), 20);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 20);
     EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), Picture("picture.png"));
 
     // Through the window's own drop: a web address is no file; the first local file opens.
@@ -127,7 +126,7 @@ TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&Main(), &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 150);
     EXPECT_EQ(TakeBoxes().size(), 0u);
     EXPECT_TRUE(Main().acceptDrops());
 }
@@ -153,9 +152,9 @@ TEST_F(MainFormPictures, ATgaWhoseNameIsNoUtf8IsNotListedByQtButOpensDropped) {
     QCoreApplication::sendEvent(&Main(), &drop);
     QCoreApplication::processEvents();
     EXPECT_EQ(OnlyMessage(), "boxes: 0");
-    ASSERT_EQ(PatternEngine->SourceWidth(), 2);
-    EXPECT_EQ(SourceBitmap->GetPixelColor(0, 0), 0x0000ff);
-    EXPECT_EQ(SourceBitmap->GetPixelColor(1, 0), 0xff0000);
+    ASSERT_EQ(State().PatternEngine.SourceWidth(), 2);
+    EXPECT_EQ(State().SourceBitmap.GetPixelColor(0, 0), 0x0000ff);
+    EXPECT_EQ(State().SourceBitmap.GetPixelColor(1, 0), 0xff0000);
 }
 
 // The program the file was dragged from waits for the drop's answer, not for OK.

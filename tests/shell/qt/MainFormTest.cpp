@@ -19,7 +19,6 @@
 #include "method/qt/MethodForm.h"
 #include "shell/ConversionGuard.h"
 #include "shell/MainTexts.h"
-#include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
@@ -87,10 +86,10 @@ class MainFormTest : public testing::MainWindowTest {
         EXPECT_TRUE(bitmap.LoadFromFile(file)) << bitmap.ErrorText();
         return bitmap;
     }
-    static std::vector<double> Angles() {
+    std::vector<double> Angles() {
         std::vector<double> angles;
-        for (int i = 0; i < PatternEngine->PatternCount(); ++i)
-            angles.push_back(PatternEngine->AngleDegrees(i));
+        for (int i = 0; i < State().PatternEngine.PatternCount(); ++i)
+            angles.push_back(State().PatternEngine.AngleDegrees(i));
         return angles;
     }
     // "name|text" for each entry of the menu, "-" marking a hidden one.
@@ -168,15 +167,16 @@ TEST_F(MainFormTest, ABitmapIsCopiedShownFittedAndLoaded) {
     const std::string file = Picture("noise.bmp");
     Open(file);
     EXPECT_EQ(TakeBoxes().size(), 0u);
-    EXPECT_EQ(testing::ReadBytes(WorkingFile), testing::ReadBytes(file));
-    EXPECT_EQ(fs::path(WorkingFile).parent_path().parent_path(), fs::path(Temporary().Path()));
-    EXPECT_EQ(SourceBitmap->biWidth(), 37);
-    EXPECT_EQ(SourceBitmap->biHeight(), 23);
+    EXPECT_EQ(testing::ReadBytes(State().WorkingFile), testing::ReadBytes(file));
+    EXPECT_EQ(fs::path(State().WorkingFile).parent_path().parent_path(),
+              fs::path(Temporary().Path()));
+    EXPECT_EQ(State().SourceBitmap.biWidth(), 37);
+    EXPECT_EQ(State().SourceBitmap.biHeight(), 23);
     // Narrower than the least client width: the window is that wide, the engine gets 37.
     EXPECT_EQ(Client(), QSize(Least(), 23));
-    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    EXPECT_EQ(PatternEngine->SourceHeight(), 23);
-    EXPECT_GT(PatternEngine->PatternCount(), 0);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 37);
+    EXPECT_EQ(State().PatternEngine.SourceHeight(), 23);
+    EXPECT_GT(State().PatternEngine.PatternCount(), 0);
     EXPECT_TRUE(MethodForm->isVisible());
     EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), file);
     EXPECT_EQ(Information(),
@@ -237,15 +237,15 @@ TEST_F(MainFormTest, CompressedBitmapsBecomeAWorkingFileOurReaderTakes) {
         const std::string file = suite + c.file;
         Open(file);
         EXPECT_EQ(TakeBoxes().size(), 0u);
-        const THandyBitmap working = Loaded(WorkingFile);
+        const THandyBitmap working = Loaded(State().WorkingFile);
         EXPECT_EQ(working.InfoHeader().biCompression, 0);
         const auto pillow = testing::DecodeWithPillow({suite + c.sameImage}, scratch);
         ASSERT_EQ(pillow.size(), 1u);
         ASSERT_TRUE(pillow[0].ok) << pillow[0].error;
         EXPECT_EQ(HighBitsDifference(working, pillow[0], c.bits), "");
-        EXPECT_EQ(SourceBitmap->biWidth(), pillow[0].width);
-        EXPECT_EQ(PatternEngine->SourceWidth(), pillow[0].width);
-        EXPECT_GT(PatternEngine->PatternCount(), 0);
+        EXPECT_EQ(State().SourceBitmap.biWidth(), pillow[0].width);
+        EXPECT_EQ(State().PatternEngine.SourceWidth(), pillow[0].width);
+        EXPECT_GT(State().PatternEngine.PatternCount(), 0);
         EXPECT_EQ(Information().substr(0, file.size() + 2), file + "\r\n");
     }
 }
@@ -263,8 +263,8 @@ TEST_F(MainFormTest, ABitmapOurReaderRefusesLeavesNothingToPreviewOrConvert) {
     testing::WriteBytes(refused, bytes);
     Open(refused);
     EXPECT_EQ(OnlyMessage(), refused + " has invalid format.\r\n(illegal bfSize)\r\n");
-    EXPECT_EQ(PatternEngine->PatternCount(), 0);
-    EXPECT_EQ(PatternEngine->SourceWidth(), 0);
+    EXPECT_EQ(State().PatternEngine.PatternCount(), 0);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 0);
     // The window shows the new picture; the name stays the last one opened.
     EXPECT_EQ(Client(), QSize(std::max(150, Least()), 40));
     // The information box tells of that picture alone, never with the refused one's figures.
@@ -272,13 +272,13 @@ TEST_F(MainFormTest, ABitmapOurReaderRefusesLeavesNothingToPreviewOrConvert) {
                                      "16777216 colors\r\n");
 
     // The engine keeps the options the method window gave it.
-    PatternEngine->SetHorizontal(false);
+    State().PatternEngine.SetHorizontal(false);
     Open(refused);
     TakeBoxes();
-    EXPECT_FALSE(PatternEngine->Horizontal());
+    EXPECT_FALSE(State().PatternEngine.Horizontal());
     Open(first);
-    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    EXPECT_GT(PatternEngine->PatternCount(), 0);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 37);
+    EXPECT_GT(State().PatternEngine.PatternCount(), 0);
 }
 
 TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
@@ -290,13 +290,13 @@ TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
         SCOPED_TRACE(file);
         Open(file);
         EXPECT_EQ(TakeBoxes().size(), 0u);
-        const THandyBitmap working = Loaded(WorkingFile);
+        const THandyBitmap working = Loaded(State().WorkingFile);
         ASSERT_EQ(working.biWidth(), 32);
         ASSERT_EQ(working.biHeight(), 32);
         // The 32-pixel image, its transparent top-left corner on white (row 31 is the top).
         EXPECT_EQ(working.GetPixelColor(20, 11), 0x0000FF);
         EXPECT_EQ(working.GetPixelColor(2, 29), 0xFFFFFF);
-        EXPECT_EQ(PatternEngine->SourceWidth(), 32);
+        EXPECT_EQ(State().PatternEngine.SourceWidth(), 32);
         EXPECT_EQ(Client(), QSize(Least(), 32));
         EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), file);
         EXPECT_EQ(Information(),
@@ -304,7 +304,7 @@ TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
     }
     // An icon without an image of that size is scaled to it.
     Open(Picture("large.ico"));
-    const THandyBitmap large = Loaded(WorkingFile);
+    const THandyBitmap large = Loaded(State().WorkingFile);
     EXPECT_EQ(large.biWidth(), 32);
     EXPECT_EQ(large.GetPixelColor(16, 16), 0x00FFFF);
 }
@@ -332,7 +332,7 @@ TEST_F(MainFormTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndChange
     const QSize window = Main().size();
     const std::vector<double> angles = Angles();
     // The run's folder turns into a file: nothing can be written there, not even by root.
-    const fs::path folder = fs::path(WorkingFile).parent_path();
+    const fs::path folder = fs::path(State().WorkingFile).parent_path();
     fs::remove_all(folder);
     testing::WriteBytes(folder.string(), {1, 2, 3});
 
@@ -346,8 +346,8 @@ TEST_F(MainFormTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndChange
 
     EXPECT_EQ(Main().size(), window);
     EXPECT_EQ(Angles(), angles);
-    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
-    EXPECT_EQ(SourceBitmap->biWidth(), 37);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 37);
+    EXPECT_EQ(State().SourceBitmap.biWidth(), 37);
     EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
     fs::remove(folder);
 }
@@ -366,7 +366,7 @@ TEST_F(MainFormTest, APictureThePlatformCannotDecodeEndsInTheErrorBox) {
     Open(icon);
     text = OnlyMessage(kErrorBox);
     EXPECT_EQ(text.substr(0, icon.size() + 2), icon + "\r\n");
-    EXPECT_EQ(PatternEngine->SourceWidth(), 37);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 37);
     EXPECT_EQ(Client(), QSize(Least(), 23));
     EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
 }
@@ -380,12 +380,12 @@ TEST_F(MainFormTest, TheClipboardsPictureBecomesTheWorkingFile) {
     SetClipboardReader([picture] { return picture; });
     Main().Presenter().Paste();
     EXPECT_EQ(TakeBoxes().size(), 0u);
-    const THandyBitmap working = Loaded(WorkingFile);
+    const THandyBitmap working = Loaded(State().WorkingFile);
     EXPECT_EQ(working.biBitCount(), 24);
     EXPECT_EQ(working.GetPixelColor(0, 0), 10 | 20 << 8 | 30 << 16);
     EXPECT_EQ(working.GetPixelColor(3, 30 - 1 - 4), 0xFFFFFF);
     EXPECT_EQ(Client(), QSize(std::max(120, Least()), 30));
-    EXPECT_EQ(PatternEngine->SourceWidth(), 120);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 120);
     EXPECT_EQ(Information(), "Image from Clip Board\r\n\r\n120 dots in width\r\n"
                              "30 dots in height\r\n16777216 colors\r\n");
     EXPECT_EQ(Stored("Folder/OpenPath"), QVariant("/p/last.bmp"));
@@ -404,14 +404,14 @@ TEST_F(MainFormTest, TheOpenCommandPreselectsTheLastFileThatStillExists) {
     EXPECT_EQ(asked[0].fileName, "");
     EXPECT_EQ(asked[0].filter, OpenDialogFilter(false));
     EXPECT_EQ(asked[0].defaultSuffix, "bmp");
-    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 30);
 
     // Cancelled: nothing changes.
     answer.reset();
     Main().Presenter().Open();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[1].fileName.toStdString(), Picture("narrow.bmp"));
-    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 30);
     EXPECT_EQ(TakeBoxes().size(), 0u);
 
     WriteSetting("Folder", "OpenPath", Picture("gone.bmp"));
@@ -443,7 +443,7 @@ TEST_F(MainFormTest, EachMenuItemReachesItsCommand) {
     EXPECT_TRUE(MethodForm->isVisible());
     Main().findChild<QAction*>("KFileExit")->trigger();
     EXPECT_FALSE(Main().isVisible());
-    EXPECT_EQ(PatternEngine, nullptr);
+    EXPECT_EQ(State().TemporaryFiles, nullptr);
 }
 
 TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
@@ -467,25 +467,25 @@ TEST_F(MainFormTest, OpenPasteAndQuitTakeThePlatformsKeys) {
 TEST_F(MainFormTest, ClosingTheProgramDuringAConversionStopsItFirst) {
     Start();
     Open(Picture("wide.bmp"));
-    PatternEngine->SetPatternIndex(0);
-    auto* form = new TFinalForm(windows_->State(), MethodForm); // owned by the method window
+    State().PatternEngine.SetPatternIndex(0);
+    auto* form = new TFinalForm(State(), MethodForm); // owned by the method window
     int calls = 0;
     SetPendingMessagesProcessor([&] {
         if (calls++ == 2)
             Main().close();
         // Nothing the conversion reads has gone.
-        EXPECT_NE(PatternEngine, nullptr);
-        EXPECT_NE(SourceBitmap, nullptr);
+        EXPECT_NE(State().TemporaryFiles, nullptr);
+        EXPECT_EQ(State().SourceBitmap.biWidth(), 150);
     });
     form->Window().Convert(1, false);
     EXPECT_EQ(calls, 3);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(fs::exists(TemporaryFiles->FileName("Temp0001.bmp")));
+    EXPECT_FALSE(fs::exists(State().TemporaryFiles->FileName("Temp0001.bmp")));
     // The close waited for the conversion and follows now.
     EXPECT_TRUE(Main().isVisible());
     QCoreApplication::processEvents();
     EXPECT_FALSE(Main().isVisible());
-    EXPECT_EQ(PatternEngine, nullptr);
+    EXPECT_EQ(State().TemporaryFiles, nullptr);
 }
 
 TEST_F(MainFormTest, APictureLargerThanTheScreenGivesAWindowOnTheScreenWithScrollBars) {
@@ -504,8 +504,8 @@ TEST_F(MainFormTest, APictureLargerThanTheScreenGivesAWindowOnTheScreenWithScrol
     const auto* area = Main().findChild<QScrollArea*>("ClientArea");
     EXPECT_EQ(area->horizontalScrollBar()->maximum() + area->viewport()->width(), picture.width());
     EXPECT_EQ(area->verticalScrollBar()->maximum() + area->viewport()->height(), picture.height());
-    EXPECT_EQ(PatternEngine->SourceWidth(), picture.width());
-    EXPECT_EQ(PatternEngine->SourceHeight(), picture.height());
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), picture.width());
+    EXPECT_EQ(State().PatternEngine.SourceHeight(), picture.height());
 }
 
 // Also run on a display scaled by two.

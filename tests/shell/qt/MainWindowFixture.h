@@ -41,6 +41,8 @@ class MainWindowTest : public ShellTest {
     const TempFolder& Temporary() const { return *temporary_; }
     // The boxes shown so far, emptied.
     std::vector<ShownBox> TakeBoxes();
+    // What the windows share.
+    ProgramState& State() { return windows_->State(); }
 
     std::unique_ptr<ProgramWindows> windows_;
     std::vector<ShownBox> shown_;

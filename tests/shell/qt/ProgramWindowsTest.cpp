@@ -10,7 +10,6 @@
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
-#include "shell/SharedObjects.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/MainForm.h"
@@ -47,8 +46,6 @@ TEST_F(ProgramWindowsTest, TheMainWindowShowsAndTheOthersWaitHidden) {
     EXPECT_FALSE(MethodForm->isVisible());
     EXPECT_FALSE(PreviewForm->isVisible());
     EXPECT_FALSE(OpenForm->isVisible()); // the splash came and went
-    EXPECT_NE(PatternEngine, nullptr);
-    EXPECT_NE(SourceBitmap, nullptr);
     EXPECT_EQ(MainForm->geometry(), QRect(24, 21, 251, 123));
     EXPECT_EQ(MethodForm->geometry(), QRect(25, 155, 462, 178));
     EXPECT_EQ(PreviewForm->size(), QSize(201, 201));
@@ -57,7 +54,7 @@ TEST_F(ProgramWindowsTest, TheMainWindowShowsAndTheOthersWaitHidden) {
     // The run's folder for its pictures, empty until a picture is opened.
     ASSERT_EQ(TemporaryEntries().size(), 1u);
     EXPECT_EQ(TemporaryEntries()[0].substr(0, 8), "slanter-");
-    EXPECT_EQ(WorkingFile, Temporary().Path(TemporaryEntries()[0]) + "/Temp0000.bmp");
+    EXPECT_EQ(State().WorkingFile, Temporary().Path(TemporaryEntries()[0]) + "/Temp0000.bmp");
 }
 
 TEST_F(ProgramWindowsTest, JapaneseCaptionsOfTheOtherWindows) {
@@ -111,11 +108,11 @@ TEST_F(ProgramWindowsTest, CloseRemovesThisRunsPicturesAndNoOneElses) {
     testing::WriteBytes(Temporary().Path("slanter-other/Temp0000.bmp"), {1});
     testing::WriteBytes(Temporary().Path("Temp0001.bmp"), {2});
     MainForm->OpenChosenFile(Picture("noise.bmp"));
-    const fs::path folder = fs::path(WorkingFile).parent_path();
+    const fs::path folder = fs::path(State().WorkingFile).parent_path();
     // A result file of a conversion, noted as the conversion notes it.
-    TemporaryFiles->Writing(folder / "Temp0001.bmp");
+    State().TemporaryFiles->Writing(folder / "Temp0001.bmp");
     testing::WriteBytes((folder / "Temp0001.bmp").string(), {3});
-    ASSERT_TRUE(fs::exists(WorkingFile));
+    ASSERT_TRUE(fs::exists(State().WorkingFile));
 
     int closed = 0;
     QObject::connect(MainForm, &TMainForm::Closed, [&closed] { ++closed; });
@@ -124,21 +121,20 @@ TEST_F(ProgramWindowsTest, CloseRemovesThisRunsPicturesAndNoOneElses) {
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(TemporaryEntries(), (std::vector<std::string>{"Temp0001.bmp", "slanter-other",
                                                             "slanter-other/Temp0000.bmp"}));
-    EXPECT_EQ(PatternEngine, nullptr);
-    EXPECT_EQ(SourceBitmap, nullptr);
-    EXPECT_EQ(TemporaryFiles, nullptr);
+    EXPECT_EQ(State().TemporaryFiles, nullptr);
+    EXPECT_EQ(State().SourceBitmap.biWidth(), 0);
     EXPECT_TRUE(TakeBoxes().empty());
 }
 
 TEST_F(ProgramWindowsTest, TwoRunsSideBySideKeepTheirOwnWorkingFiles) {
     Start();
     MainForm->OpenChosenFile(Picture("noise.bmp"));
-    const std::string first = WorkingFile;
+    const std::string first = State().WorkingFile;
     // A second run of the program, with windows of its own.
     auto second = std::make_unique<ProgramWindows>();
     ASSERT_TRUE(second->Create("/ENGLISH", 1));
     second->Main()->OpenChosenFile(Picture("wide.bmp"));
-    const std::string other = WorkingFile;
+    const std::string other = second->State().WorkingFile;
     EXPECT_NE(first, other);
     second->Main()->close();
     second.reset();
@@ -149,7 +145,7 @@ TEST_F(ProgramWindowsTest, TwoRunsSideBySideKeepTheirOwnWorkingFiles) {
 TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenStillLetsTheProgramEnd) {
     Start();
     MainForm->OpenChosenFile(Picture("noise.bmp"));
-    const fs::path folder = fs::path(WorkingFile).parent_path();
+    const fs::path folder = fs::path(State().WorkingFile).parent_path();
     TakeBoxes();
     // A folder where the store's file should be cannot be written, even by root.
     QFile::remove(StoreFileName());
@@ -170,7 +166,7 @@ TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenLetsTheUserOpenConvertAndSav
     ASSERT_TRUE(QDir().mkpath(StoreFileName()));
     Start();
     MainForm->OpenChosenFile(Picture("noise.bmp"));
-    ASSERT_GT(PatternEngine->PatternCount(), 0);
+    ASSERT_GT(State().PatternEngine.PatternCount(), 0);
     MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(0);
     MethodForm->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     ASSERT_EQ(MethodForm->ResultWindows().size(), 1u);
@@ -200,7 +196,7 @@ TEST_F(ProgramWindowsTest, DeleteRegistryErasesAndClosingWritesNothingAgain) {
     Start("/ENGLISH /REGISTRY");
     MainForm->OpenChosenFile(Picture("noise.bmp"));
     ASSERT_TRUE(StoreExists());
-    const fs::path folder = fs::path(WorkingFile).parent_path();
+    const fs::path folder = fs::path(State().WorkingFile).parent_path();
     MainForm->Presenter().EraseSettings();
     EXPECT_FALSE(MainForm->isVisible());
     EXPECT_FALSE(StoreExists());
@@ -228,10 +224,10 @@ TEST_F(ProgramWindowsTest, ADamagedInstallationStopsTheStart) {
 TEST_F(ProgramWindowsTest, APictureNamedOnTheCommandLineOpensAtStart) {
     Start();
     windows_->OpenNamedPicture({Picture("wide.bmp"), Picture("noise.bmp")});
-    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 150);
     EXPECT_TRUE(MethodForm->isVisible());
     windows_->OpenNamedPicture({});
-    EXPECT_EQ(PatternEngine->SourceWidth(), 150);
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 150);
 }
 
 } // namespace

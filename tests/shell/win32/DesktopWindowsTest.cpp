@@ -16,7 +16,6 @@
 #include "preview/PreviewRaster.h"
 #include "preview/win32/PreviewForm.h"
 #include "shell/InfoTexts.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/PictureSizeDialog.h"
 #include "shell/win32/PlatformStart.h"
 #include "shell/win32/SplashForm.h"
@@ -32,9 +31,9 @@ namespace {
 class DesktopWindows : public ProgramFixture {
   protected:
     // The preview paints the core's drawing of the selected pattern, `side` pixels square.
-    static void ExpectLattice(int side, std::initializer_list<POINT> points) {
+    void ExpectLattice(int side, std::initializer_list<POINT> points) {
         ASSERT_EQ(PreviewForm->Picture().Width(), side);
-        const PreviewRaster raster(ComputePreviewDrawing(*PatternEngine, side, side));
+        const PreviewRaster raster(ComputePreviewDrawing(State().PatternEngine, side, side));
         for (const POINT at : points)
             EXPECT_EQ(Painted(PreviewForm->Hwnd(), at.x, at.y),
                       AsColorRef(static_cast<std::int32_t>(
@@ -56,7 +55,7 @@ TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatter
     for (const POINT at : {POINT{0, 0}, POINT{319, 89}, POINT{77, 40}})
         EXPECT_EQ(Painted(Main().ClientArea().Hwnd(), at.x, at.y),
                   AsColorRef(picture.GetPixelColor(at.x, 89 - at.y)));
-    EXPECT_EQ(MethodForm->ListBox1.Count(), PatternEngine->PatternCount());
+    EXPECT_EQ(MethodForm->ListBox1.Count(), State().PatternEngine.PatternCount());
     EXPECT_TRUE(MethodForm->IsVisible());
     EXPECT_EQ(Main().Menu().Text("KFileExit"), "E&xit");
 }
@@ -86,9 +85,9 @@ TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
     Main().OpenChosenFile(Write("options.bmp", PatternedBitmap(24, 60, 40)));
     MethodForm->RadioButton2.Click();
     Pump();
-    EXPECT_FALSE(PatternEngine->Horizontal());
+    EXPECT_FALSE(State().PatternEngine.Horizontal());
     MethodForm->RadioButton4.Click();
-    EXPECT_FALSE(PatternEngine->RightUp());
+    EXPECT_FALSE(State().PatternEngine.RightUp());
     // 77 at 96 dots per inch, whatever the display's scale.
     MethodForm->HeaderControl1.SetSectionWidth(1, Scaled(77, WindowDpi(MethodForm->Hwnd())));
     MethodForm->Close();
@@ -108,7 +107,7 @@ TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) 
     EXPECT_FALSE(PreviewForm->PictureView().IsEmpty());
     MethodForm->ListBox1.Select(5);
     Pump();
-    EXPECT_EQ(PatternEngine->PatternIndex(), 5);
+    EXPECT_EQ(State().PatternEngine.PatternIndex(), 5);
     // The lattice painted is the core's drawing of the selected pattern, in device pixels.
     const int side = Scaled(201, WindowDpi(PreviewForm->Hwnd()));
     ExpectLattice(side, {POINT{0, 0}, POINT{100, 100}, POINT{150, 37}});
@@ -187,8 +186,8 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     for (const POINT at : {POINT{0, 0}, POINT{29, 19}, POINT{13, 7}})
         EXPECT_EQ(Painted(Main().ClientArea().Hwnd(), at.x, at.y),
                   AsColorRef(expected.GetPixelColor(at.x, 19 - at.y)));
-    EXPECT_EQ(PatternEngine->SourceWidth(), 30);
-    EXPECT_EQ(MethodForm->ListBox1.Count(), PatternEngine->PatternCount());
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 30);
+    EXPECT_EQ(MethodForm->ListBox1.Count(), State().PatternEngine.PatternCount());
     // The result is slanter-cli's of the same picture at the same size.
     MethodForm->ListBox1.Select(2);
     MethodForm->Button2.Click();
@@ -210,7 +209,7 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     wanted = {60, 40};
     Main().Presenter().ResizePicture();
     EXPECT_EQ(offered.second, (TPoint{30, 20}));
-    EXPECT_EQ(ReadBytes(WorkingFile), ReadBytes(file));
+    EXPECT_EQ(ReadBytes(State().WorkingFile), ReadBytes(file));
     EXPECT_EQ(ReadBytes(file), ReadBytes(Write("again.bmp", opened)));
     SetPictureSizeAsker(before);
 }

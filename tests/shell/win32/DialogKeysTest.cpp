@@ -4,7 +4,6 @@
 #include "engine/Slanter.h"
 #include "method/win32/MethodForm.h"
 #include "preview/win32/PreviewForm.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/PictureSizeDialog.h"
 #include "support/PatternedBitmap.h"
 #include "tests/shell/win32/ProgramFixture.h"
@@ -83,7 +82,7 @@ TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
     FocusOn(form.RadioButton2);
     Press(VK_UP);
     EXPECT_TRUE(form.RadioButton1.IsChecked());
-    EXPECT_TRUE(PatternEngine->Horizontal());
+    EXPECT_TRUE(State().PatternEngine.Horizontal());
 }
 
 TEST_F(DialogKeys, AnAccessKeyPressesItsControl) {

@@ -48,6 +48,7 @@ class ProgramFixture : public ::testing::Test {
     }
 
     TMainForm& Main() { return *windows->Main(); }
+    ProgramState& State() { return windows->State(); }
     static void Pump() { ProcessPendingMessages(); }
 
     // A picture file in the test's folder.

@@ -24,7 +24,6 @@
 #include "preview/win32/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
-#include "shell/SharedObjects.h"
 #include "shell/win32/MainForm.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/PictureSizeDialog.h"
@@ -100,11 +99,11 @@ void Step(bool done, const char* what) {
 }
 
 // The pattern with the smallest tile: the quickest to convert.
-int SmallestPattern() {
+int SmallestPattern(const TSlanter& engine) {
     int best = -1;
     std::int64_t bestArea = 0;
-    for (std::int32_t k = 0; k < PatternEngine->PatternCount(); ++k) {
-        const TPoint size = PatternEngine->PatternSize(k);
+    for (std::int32_t k = 0; k < engine.PatternCount(); ++k) {
+        const TPoint size = engine.PatternSize(k);
         const std::int64_t area = std::int64_t{size.X} * size.Y;
         if (best < 0 || area < bestArea) {
             best = k;
@@ -161,7 +160,8 @@ int main(int argc, char** argv) {
         {
             // Pictured from inside its own modal loop, as the user meets it, then cancelled.
             TPictureSizeDialog size;
-            const TPoint opened{SourceBitmap->biWidth(), SourceBitmap->biHeight()};
+            const TPoint opened{windows.State().SourceBitmap.biWidth(),
+                                windows.State().SourceBitmap.biHeight()};
             Step(size.Create(main.Hwnd(), language == "ja", opened, opened), "size dialog");
             sizeDialog = &size;
             SetTimer(nullptr, 0, 100, &PictureSizeShown);
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         MethodForm->ListBox1.Select(3);
         Capture(MethodForm->Hwnd(), "method");
         // Shift+Tab from the list, as a keyboard user reaches Convert.
-        MethodForm->BringToFront();
+        MethodForm->Window().BringToFront();
         MethodForm->ListBox1.SetFocus();
         BYTE keys[256] = {};
         GetKeyboardState(keys);
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
 
         main.OpenChosenFile(argv[4]);
         Capture(main.Hwnd(), "large-main");
-        const int large = SmallestPattern();
+        const int large = SmallestPattern(windows.State().PatternEngine);
         Step(large >= 0, "a large pattern");
         TFinalForm& largeResult = ConvertRow(large);
         largeResult.Presenter().ZoomTo(100);
