@@ -9,6 +9,13 @@ included only by a file layer of the core (a file named ...Windows*.cpp, or a bl
 file under #ifdef _WIN32), nothing includes a header from a win32 folder, and no CMake
 file inside them adds to the core.
 
+The folders stand in layers, each including only from the layers below it and from
+itself: the pattern engine; the bitmap store; the designed forms; the shell's own ground
+(identity, texts, settings, the platform's services); the conversion; the
+preview; the method window; and on top the main window with the program's start
+(shell/main) beside slanter-cli, which needs nothing of the desktop. A qt or win32
+folder belongs to the layer of the folder it is in.
+
     check_layers.py ROOT        checks the tree under ROOT
     check_layers.py --self-test checks that each kind of crossing is caught
 """
@@ -27,6 +34,36 @@ WINDOWS_HEADER = re.compile(
 WIN32_FOLDER_HEADER = re.compile(r'^\s*#\s*include\s*"([^"]*/)?win32/', re.M)
 CONDITION = re.compile(r'^\s*#\s*(if|ifdef|ifndef|elif|else|endif)\b(.*)')
 SKIPPED = {'.git', 'build', 'data'}
+# Bottom first; folders of one layer include nothing of each other.
+LAYERS = [['engine'], ['bitmap'], ['forms'], ['shell'], ['conversion'], ['preview'], ['method'],
+          ['shell/main', 'cli']]
+LAYER_OF = {folder: rank for rank, folders in enumerate(LAYERS) for folder in folders}
+OWN_INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
+
+
+def layer_folder(path):
+    """The layer folder a path of the tree lies in (the longest that fits), or None."""
+    parts = path.replace(os.sep, '/').split('/')
+    for length in range(len(parts) - 1, 0, -1):
+        folder = '/'.join(parts[:length])
+        if folder in LAYER_OF:
+            return folder
+    return None
+
+
+def upward_includes(relative, text):
+    """The includes of a file that reach a layer above its own or beside it."""
+    own = layer_folder(relative)
+    if own is None:
+        return []
+    found = []
+    for included in OWN_INCLUDE.findall(text):
+        target = layer_folder(included)
+        if target is None or target == own:
+            continue
+        if LAYER_OF[target] >= LAYER_OF[own]:
+            found.append(f'{relative}: includes {included}, which is not below {own}/')
+    return found
 
 
 def in_qt_folder(relative):
@@ -82,6 +119,7 @@ def crossings(root):
                     found.append(f'{relative}: includes Windows outside a win32 layer')
                 if not win32 and WIN32_FOLDER_HEADER.search(text):
                     found.append(f'{relative}: includes the Windows desktop layer')
+                found.extend(upward_includes(relative, text))
             elif name == 'CMakeLists.txt':
                 with open(path, encoding='utf-8') as script:
                     text = script.read()
@@ -100,7 +138,7 @@ def self_test():
         'engine/Core.cpp': include + '"engine/Slanter.h"\n',
         'engine/Leaky.cpp': include + '<QString>\n',
         'engine/Form.cpp': include + '"ui_MainForm.h"\n',
-        'bitmap/Reach.h': include + '"shell/qt/MainForm.h"\n',
+        'bitmap/Reach.h': include + '"shell/main/qt/MainForm.h"\n',
         'cli/CMakeLists.txt': 'target_link_libraries(x Qt6::Gui)\n',
         'shell/qt/MainForm.cpp': include + '<QWidget>\n' + include + '"shell/qt/Help.h"\n',
         'shell/qt/CMakeLists.txt': 'target_sources(slanter_core PRIVATE MainForm.cpp)\n',
@@ -113,10 +151,16 @@ def self_test():
         'shell/Bare.cpp': '#ifdef _WIN32\n#else\n' + include + '<windows.h>\n#endif\n',
         'method/Rows.cpp': include + '"shell/win32/Controls.h"\n',
         'engine/Api.cpp': include + '<commctrl.h>\n',
+        'bitmap/decoders/Texts.cpp': include + '"shell/General.h"\n',
+        'shell/qt/Wide.cpp': include + '"conversion/ResultZoom.h"\n',
+        'conversion/Run.cpp': include + '"shell/General.h"\n' + include + '"engine/Slanter.h"\n',
+        'cli/Main.cpp': include + '"shell/main/MainPresenter.h"\n',
+        'shell/main/qt/Form.cpp': include + '"method/qt/MethodForm.h"\n',
     }
-    expected = ['bitmap/Reach.h', 'cli/CMakeLists.txt', 'engine/Api.cpp', 'engine/Form.cpp',
-                'engine/Leaky.cpp', 'method/Rows.cpp', 'shell/Bare.cpp',
-                'shell/qt/CMakeLists.txt', 'shell/win32/CMakeLists.txt']
+    expected = ['bitmap/Reach.h', 'bitmap/Reach.h', 'bitmap/decoders/Texts.cpp', 'cli/CMakeLists.txt',
+                'cli/Main.cpp', 'engine/Api.cpp', 'engine/Form.cpp', 'engine/Leaky.cpp',
+                'method/Rows.cpp', 'shell/Bare.cpp', 'shell/qt/CMakeLists.txt',
+                'shell/qt/Wide.cpp', 'shell/win32/CMakeLists.txt']
     with tempfile.TemporaryDirectory() as root:
         for relative, text in files.items():
             path = os.path.join(root, relative)

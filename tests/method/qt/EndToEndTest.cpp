@@ -25,7 +25,7 @@
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/qt/Clipboard.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/MainWindowFixture.h"
 
 namespace slanter {

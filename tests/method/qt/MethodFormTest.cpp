@@ -25,7 +25,7 @@
 #include "method/qt/MethodForm.h"
 #include "preview/PicturePreview.h"
 #include "preview/qt/PreviewForm.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/MainWindowFixture.h"
 #include "shell/qt/PendingMessages.h"
 

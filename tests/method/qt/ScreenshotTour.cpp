@@ -51,9 +51,9 @@
 #include "shell/General.h"
 #include "shell/LaunchState.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
-#include "shell/qt/ProgramWindows.h"
+#include "shell/main/qt/ProgramWindows.h"
 #include "shell/qt/SlanterApplication.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
 #include "engine/Slanter.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "support/ForeignPictures.h"
 
 namespace slanter {

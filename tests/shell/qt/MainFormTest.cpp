@@ -22,7 +22,7 @@
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/OpenDialog.h"
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/WindowOnScreen.h"

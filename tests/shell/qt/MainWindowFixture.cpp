@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 
 #include "shell/General.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "support/ForeignPictures.h"
 
 namespace slanter::testing {

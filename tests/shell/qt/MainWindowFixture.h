@@ -10,7 +10,7 @@
 #include "ShellFixture.h"
 #include "shell/LaunchState.h"
 #include "shell/qt/MessageBox.h"
-#include "shell/qt/ProgramWindows.h"
+#include "shell/main/qt/ProgramWindows.h"
 #include "support/TempFolder.h"
 
 namespace slanter::testing {

@@ -8,7 +8,7 @@
 #include <QSpinBox>
 
 #include "MainWindowFixture.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/PictureSizeDialog.h"
 
 namespace slanter {

@@ -12,7 +12,7 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 

@@ -19,7 +19,7 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/SettingsStore.h"
 #include "shell/qt/FormPlacement.h"
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/WindowOnScreen.h"
 

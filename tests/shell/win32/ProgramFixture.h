@@ -10,9 +10,9 @@
 #include "bitmap/HandyBitmap.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
-#include "shell/win32/MainForm.h"
+#include "shell/main/win32/MainForm.h"
 #include "shell/win32/MessageBox.h"
-#include "shell/win32/ProgramWindows.h"
+#include "shell/main/win32/ProgramWindows.h"
 #include "shell/win32/Wnd.h"
 #include "support/TempFolder.h"
 

@@ -24,10 +24,10 @@
 #include "preview/win32/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
-#include "shell/win32/MainForm.h"
+#include "shell/main/win32/MainForm.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/PictureSizeDialog.h"
-#include "shell/win32/ProgramWindows.h"
+#include "shell/main/win32/ProgramWindows.h"
 #include "shell/win32/Wnd.h"
 
 namespace {

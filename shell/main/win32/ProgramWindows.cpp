@@ -1,11 +1,11 @@
-#include "shell/win32/ProgramWindows.h"
+#include "shell/main/win32/ProgramWindows.h"
 
 #include <windows.h>
 
 #include "method/win32/MethodForm.h"
 #include "preview/win32/PreviewForm.h"
 #include "shell/LaunchState.h"
-#include "shell/win32/MainForm.h"
+#include "shell/main/win32/MainForm.h"
 #include "shell/win32/MessageBox.h"
 
 namespace slanter {

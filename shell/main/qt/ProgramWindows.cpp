@@ -1,10 +1,10 @@
-#include "shell/qt/ProgramWindows.h"
+#include "shell/main/qt/ProgramWindows.h"
 
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/LaunchState.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/MainForm.h"
 #include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {

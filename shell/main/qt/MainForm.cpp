@@ -1,4 +1,4 @@
-#include "shell/qt/MainForm.h"
+#include "shell/main/qt/MainForm.h"
 
 #include <algorithm>
 #include <utility>

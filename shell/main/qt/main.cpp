@@ -3,12 +3,12 @@
 #include <QIcon>
 #include <QObject>
 
+#include "shell/main/qt/MainForm.h"
+#include "shell/main/qt/ProgramWindows.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/qt/MainForm.h"
 #include "shell/qt/PlatformStart.h"
 #include "shell/qt/PlatformTranslations.h"
 #include "shell/qt/ProgramEnd.h"
-#include "shell/qt/ProgramWindows.h"
 #include "shell/qt/SlanterApplication.h"
 #include "shell/qt/TerminationSignals.h"
 

@@ -6,8 +6,8 @@
 
 #include <QMainWindow>
 
-#include "shell/MainPresenter.h"
-#include "shell/MainView.h"
+#include "shell/main/MainPresenter.h"
+#include "shell/main/MainView.h"
 #include "shell/qt/QtServices.h"
 
 class QAction;

@@ -3,10 +3,10 @@
 
 #include <commctrl.h>
 
-#include "shell/win32/MainForm.h"
+#include "shell/main/win32/MainForm.h"
+#include "shell/main/win32/ProgramWindows.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/PlatformStart.h"
-#include "shell/win32/ProgramWindows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace slanter;

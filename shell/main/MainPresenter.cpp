@@ -1,4 +1,4 @@
-#include "shell/MainPresenter.h"
+#include "shell/main/MainPresenter.h"
 
 #include <utility>
 
@@ -14,7 +14,6 @@
 #include "shell/InstallationCheck.h"
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
-#include "shell/MainView.h"
 #include "shell/MessageFlags.h"
 #include "shell/PictureFileKind.h"
 #include "shell/PictureSizeChoice.h"
@@ -23,6 +22,7 @@
 #include "shell/RecentFiles.h"
 #include "shell/SettingsStore.h"
 #include "shell/WorkingResize.h"
+#include "shell/main/MainView.h"
 
 namespace slanter {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/MainPresenter.h"
-#include "shell/MainView.h"
+#include "shell/main/MainPresenter.h"
+#include "shell/main/MainView.h"
 #include "shell/win32/DesignedMenu.h"
 #include "shell/win32/ScreenPicture.h"
 #include "shell/win32/ScrollView.h"

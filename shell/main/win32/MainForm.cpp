@@ -1,4 +1,4 @@
-#include "shell/win32/MainForm.h"
+#include "shell/main/win32/MainForm.h"
 
 #include <algorithm>
 #include <set>
