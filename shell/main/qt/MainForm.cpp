@@ -81,10 +81,6 @@ TMainForm::TMainForm(ProgramState& state, std::string commandLine)
 
 TMainForm::~TMainForm() = default;
 
-bool TMainForm::FormCreate() {
-    return presenter_.Start();
-}
-
 void TMainForm::NameSeparators() {
     // The form file cannot name separators; the menus' own names follow their places.
     const auto name = [](QMenu* menu, const QStringList& names) {

@@ -1,10 +1,6 @@
 #include "shell/main/qt/ProgramWindows.h"
 
-#include "method/qt/MethodForm.h"
-#include "preview/qt/PreviewForm.h"
 #include "shell/LaunchState.h"
-#include "shell/main/qt/MainForm.h"
-#include "shell/qt/GeneralError.h"
 #include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {
@@ -28,40 +24,10 @@ void ApplyLaunchState(TMainForm& form, int showCommand) {
 
 } // namespace
 
-ProgramWindows::ProgramWindows() = default;
-
-ProgramWindows::~ProgramWindows() {
-    PreviewForm = nullptr;
-    MethodForm = nullptr;
-    MainForm = nullptr;
-    if (main_)
-        main_->SetMethodWindow(nullptr);
-    if (method_)
-        method_->SetPreviewWindow(nullptr);
-    preview_.reset();
-    method_.reset();
-    main_.reset();
-}
-
 bool ProgramWindows::Create(const std::string& commandLine, int showCommand) {
     KeepFramesOnScreen();
-    main_ = std::make_unique<TMainForm>(state_, commandLine);
-    MainForm = main_.get();
-    if (!main_->FormCreate())
-        return false;
-    ApplyLaunchState(*main_, showCommand);
-    method_ = std::make_unique<TMethodForm>(state_);
-    MethodForm = method_.get();
-    preview_ = std::make_unique<TPreviewForm>(state_);
-    PreviewForm = preview_.get();
-    method_->SetPreviewWindow(&preview_->Window());
-    main_->SetMethodWindow(&method_->Window());
-    return true;
-}
-
-void ProgramWindows::OpenNamedPicture(const std::vector<std::string>& fileNames) {
-    if (main_ && !fileNames.empty())
-        RunGuarded([&] { main_->OpenChosenFile(fileNames.front()); });
+    return ProgramWindowsOf::Create(
+        commandLine, [showCommand](TMainForm& form) { ApplyLaunchState(form, showCommand); });
 }
 
 } // namespace slanter

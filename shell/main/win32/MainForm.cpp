@@ -32,10 +32,6 @@ TMainForm::TMainForm(ProgramState& state, std::string commandLine)
 
 TMainForm::~TMainForm() = default;
 
-bool TMainForm::FormCreate() {
-    return presenter_.Start();
-}
-
 void TMainForm::ShowSplash() {
     slanter::ShowSplash();
 }

@@ -26,13 +26,7 @@ class TMainForm : public Wnd, private MainView {
     TMainForm(ProgramState& state, std::string commandLine);
     ~TMainForm() override;
 
-    void SetMethodWindow(MethodWindow* window) { presenter_.SetMethodWindow(window); }
     MainPresenter& Presenter() { return presenter_; }
-
-    // Makes the window's state and the window. False when the program is to stop.
-    bool FormCreate();
-    // The open command once a file is chosen, in the dialog or on the command line.
-    void OpenChosenFile(const std::string& fileName) { presenter_.OpenFile(fileName); }
 
     // Gives the client area the picture's size (at least 100 wide, and as wide as the
     // menu bar), the window kept on its monitor's work area with scroll bars for the rest.

@@ -26,7 +26,7 @@ class ResultWindow : public ProgramFixture {
   protected:
     // Opens `file`, converts its pattern `pattern` and answers the result window.
     TFinalForm& Convert(const std::string& file, int pattern, bool smoothing) {
-        Main().OpenChosenFile(file);
+        Main().Presenter().OpenFile(file);
         (smoothing ? MethodForm->RadioButton6 : MethodForm->RadioButton5).Click();
         MethodForm->ListBox1.Select(pattern);
         MethodForm->Button2.Click();
@@ -113,7 +113,7 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
 }
 
 TEST_F(ResultWindow, WhileItConvertsTheCancelButtonLiesInsideItsPanel) {
-    Main().OpenChosenFile(Write("cancel.bmp", PatternedBitmap(24, 300, 200)));
+    Main().Presenter().OpenFile(Write("cancel.bmp", PatternedBitmap(24, 300, 200)));
     MethodForm->ListBox1.Select(3);
     bool seen = false;
     const auto previous = SetPendingMessagesProcessor([&seen] {
@@ -227,7 +227,7 @@ int MostPaintsOfOneWindow(int limit) {
 }
 
 TEST_F(ResultWindow, NoWindowAsksToBePaintedAgainAndAgain) {
-    Main().OpenChosenFile(Write("idle.bmp", PatternedBitmap(24, 300, 200)));
+    Main().Presenter().OpenFile(Write("idle.bmp", PatternedBitmap(24, 300, 200)));
     MethodForm->ListBox1.Select(3);
     MethodForm->Button1.Click();
     int most = 0;

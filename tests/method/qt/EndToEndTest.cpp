@@ -24,8 +24,8 @@
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
-#include "shell/qt/Clipboard.h"
 #include "shell/main/qt/MainForm.h"
+#include "shell/qt/Clipboard.h"
 #include "shell/qt/MainWindowFixture.h"
 
 namespace slanter {
@@ -74,7 +74,7 @@ TEST_P(EndToEndTest, ThePictureGoesFromTheFileToASavedCopiedResult) {
     Start();
 
     const std::string picture = Picture(journey.picture);
-    MainForm->OpenChosenFile(picture);
+    MainForm->Presenter().OpenFile(picture);
     QCoreApplication::processEvents();
     ASSERT_TRUE(TakeBoxes().empty());
     ASSERT_EQ(State().SourceBitmap.biBitCount(), journey.bitCount);

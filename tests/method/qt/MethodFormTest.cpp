@@ -78,7 +78,7 @@ class MethodFormTest : public testing::MainWindowTest {
         const std::string file = Temporary().Path("picture" + std::to_string(width) + "x" +
                                                   std::to_string(height) + ".bmp");
         ASSERT_TRUE(picture.SaveToFile(file));
-        MainForm->OpenChosenFile(file);
+        MainForm->Presenter().OpenFile(file);
         QCoreApplication::processEvents();
     }
     // The list's items as texts.

@@ -50,10 +50,10 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/General.h"
 #include "shell/LaunchState.h"
-#include "shell/qt/GeneralError.h"
 #include "shell/main/qt/MainForm.h"
-#include "shell/qt/PlatformStart.h"
 #include "shell/main/qt/ProgramWindows.h"
+#include "shell/qt/GeneralError.h"
+#include "shell/qt/PlatformStart.h"
 #include "shell/qt/SlanterApplication.h"
 
 namespace {
@@ -233,12 +233,12 @@ int main(int argc, char** argv) {
     }
 
     if (!icon.empty()) {
-        MainForm->OpenChosenFile(icon);
+        MainForm->Presenter().OpenFile(icon);
         Settle();
         done = done && Shoot(*MainForm, prefix + "main-icon.png");
     }
     if (!large.empty()) {
-        MainForm->OpenChosenFile(large);
+        MainForm->Presenter().OpenFile(large);
         Settle();
         done = Shoot(*MainForm, prefix + "large-main.png") && done;
         done = ShootLargeResult(windows.State().PatternEngine, prefix) && done;

@@ -34,7 +34,7 @@ class MainFormPictures : public testing::MainWindowTest {
     // The least client width: 100, or more where the menu bar needs more.
     int Least() { return std::max(100, Main().minimumWidth()); }
     void Open(const std::string& file) {
-        Main().OpenChosenFile(file);
+        Main().Presenter().OpenFile(file);
         QCoreApplication::processEvents();
     }
     std::string Information() {

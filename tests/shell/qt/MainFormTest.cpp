@@ -20,9 +20,9 @@
 #include "shell/ConversionGuard.h"
 #include "shell/MainTexts.h"
 #include "shell/TemporaryPictures.h"
+#include "shell/main/qt/MainForm.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
-#include "shell/main/qt/MainForm.h"
 #include "shell/qt/OpenDialog.h"
 #include "shell/qt/PendingMessages.h"
 #include "shell/qt/WindowOnScreen.h"
@@ -61,7 +61,7 @@ class MainFormTest : public testing::MainWindowTest {
         return extension == nullptr || extension->isHidden();
     }
     void Open(const std::string& file) {
-        Main().OpenChosenFile(file);
+        Main().Presenter().OpenFile(file);
         QCoreApplication::processEvents();
     }
 

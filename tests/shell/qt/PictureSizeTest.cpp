@@ -52,7 +52,7 @@ class PictureSizeCommand : public testing::MainWindowTest {
 
 TEST_F(PictureSizeCommand, TheDialogGetsBothSizesAndTheWindowShowsTheResizedPicture) {
     Start();
-    Main().OpenChosenFile(Picture("narrow.bmp"));
+    Main().Presenter().OpenFile(Picture("narrow.bmp"));
     EXPECT_EQ(Choose(TPoint{12, 8}), (std::pair{TPoint{30, 20}, TPoint{30, 20}}));
     EXPECT_EQ(Choose(std::nullopt), (std::pair{TPoint{30, 20}, TPoint{12, 8}}));
     EXPECT_EQ(Main().findChild<QWidget*>("Image1")->size(), QSize(12, 8));

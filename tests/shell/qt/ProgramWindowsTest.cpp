@@ -11,8 +11,8 @@
 #include "method/qt/MethodForm.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/TemporaryPictures.h"
-#include "shell/qt/GeneralError.h"
 #include "shell/main/qt/MainForm.h"
+#include "shell/qt/GeneralError.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 
@@ -107,7 +107,7 @@ TEST_F(ProgramWindowsTest, CloseRemovesThisRunsPicturesAndNoOneElses) {
     fs::create_directory(Temporary().Path("slanter-other"));
     testing::WriteBytes(Temporary().Path("slanter-other/Temp0000.bmp"), {1});
     testing::WriteBytes(Temporary().Path("Temp0001.bmp"), {2});
-    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    MainForm->Presenter().OpenFile(Picture("noise.bmp"));
     const fs::path folder = fs::path(State().WorkingFile).parent_path();
     // A result file of a conversion, noted as the conversion notes it.
     State().TemporaryFiles->Writing(folder / "Temp0001.bmp");
@@ -128,12 +128,12 @@ TEST_F(ProgramWindowsTest, CloseRemovesThisRunsPicturesAndNoOneElses) {
 
 TEST_F(ProgramWindowsTest, TwoRunsSideBySideKeepTheirOwnWorkingFiles) {
     Start();
-    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    MainForm->Presenter().OpenFile(Picture("noise.bmp"));
     const std::string first = State().WorkingFile;
     // A second run of the program, with windows of its own.
     auto second = std::make_unique<ProgramWindows>();
     ASSERT_TRUE(second->Create("/ENGLISH", 1));
-    second->Main()->OpenChosenFile(Picture("wide.bmp"));
+    second->Main()->Presenter().OpenFile(Picture("wide.bmp"));
     const std::string other = second->State().WorkingFile;
     EXPECT_NE(first, other);
     second->Main()->close();
@@ -144,7 +144,7 @@ TEST_F(ProgramWindowsTest, TwoRunsSideBySideKeepTheirOwnWorkingFiles) {
 
 TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenStillLetsTheProgramEnd) {
     Start();
-    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    MainForm->Presenter().OpenFile(Picture("noise.bmp"));
     const fs::path folder = fs::path(State().WorkingFile).parent_path();
     TakeBoxes();
     // A folder where the store's file should be cannot be written, even by root.
@@ -165,7 +165,7 @@ TEST_F(ProgramWindowsTest, AStoreThatCannotBeWrittenLetsTheUserOpenConvertAndSav
     QFile::remove(StoreFileName());
     ASSERT_TRUE(QDir().mkpath(StoreFileName()));
     Start();
-    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    MainForm->Presenter().OpenFile(Picture("noise.bmp"));
     ASSERT_GT(State().PatternEngine.PatternCount(), 0);
     MethodForm->findChild<QListWidget*>(QStringLiteral("ListBox1"))->setCurrentRow(0);
     MethodForm->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
@@ -194,7 +194,7 @@ TEST_F(ProgramWindowsTest, AStoreThatCannotBeReadStillStarts) {
 
 TEST_F(ProgramWindowsTest, DeleteRegistryErasesAndClosingWritesNothingAgain) {
     Start("/ENGLISH /REGISTRY");
-    MainForm->OpenChosenFile(Picture("noise.bmp"));
+    MainForm->Presenter().OpenFile(Picture("noise.bmp"));
     ASSERT_TRUE(StoreExists());
     const fs::path folder = fs::path(State().WorkingFile).parent_path();
     MainForm->Presenter().EraseSettings();

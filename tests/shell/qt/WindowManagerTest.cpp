@@ -18,8 +18,8 @@
 #include "bitmap/HandyBitmap.h"
 #include "preview/qt/PreviewForm.h"
 #include "shell/SettingsStore.h"
-#include "shell/qt/FormPlacement.h"
 #include "shell/main/qt/MainForm.h"
+#include "shell/qt/FormPlacement.h"
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/WindowOnScreen.h"
 
@@ -90,7 +90,7 @@ TEST_F(WindowManagerTest, OpeningAPictureWhileMaximizedKeepsTheNormalPlacement) 
     ASSERT_TRUE(WaitFor([&] {
         return (main.windowState() & Qt::WindowMaximized) && main.geometry().topLeft() != normal;
     }));
-    main.OpenChosenFile(Picture("wide.bmp"));
+    main.Presenter().OpenFile(Picture("wide.bmp"));
     WaitFor([&] { return main.geometry().topLeft() == normal; });
     EXPECT_FALSE(main.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(main.geometry().topLeft(), normal);

@@ -44,7 +44,7 @@ class DesktopWindows : public ProgramFixture {
 TEST_F(DesktopWindows, APictureOpensAtItsSizeShownPixelForPixelAndListsItsPatterns) {
     THandyBitmap picture = PatternedBitmap(24, 320, 90);
     const std::string file = Write("picture.bmp", picture);
-    Main().OpenChosenFile(file);
+    Main().Presenter().OpenFile(file);
     Pump();
     EXPECT_TRUE(messages.empty());
     const SIZE client = Main().ClientArea().ClientSize();
@@ -82,7 +82,7 @@ TEST_F(DesktopWindows, ADroppedFileOpensAndHeadsTheRecentFiles) {
 }
 
 TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
-    Main().OpenChosenFile(Write("options.bmp", PatternedBitmap(24, 60, 40)));
+    Main().Presenter().OpenFile(Write("options.bmp", PatternedBitmap(24, 60, 40)));
     MethodForm->RadioButton2.Click();
     Pump();
     EXPECT_FALSE(State().PatternEngine.Horizontal());
@@ -97,7 +97,7 @@ TEST_F(DesktopWindows, TheOptionsReachTheEngineAndOutliveTheWindow) {
 }
 
 TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) {
-    Main().OpenChosenFile(Write("preview.bmp", PatternedBitmap(24, 64, 48)));
+    Main().Presenter().OpenFile(Write("preview.bmp", PatternedBitmap(24, 64, 48)));
     EXPECT_FALSE(MethodForm->Button1.IsEnabled());
     MethodForm->ListBox1.Select(2);
     EXPECT_TRUE(MethodForm->Button2.IsEnabled());
@@ -116,7 +116,7 @@ TEST_F(DesktopWindows, ASelectedRowOffersTheCommandsAndTheOpenPreviewFollowsIt) 
 TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
     const std::string file = folder.Path("notes.txt");
     WriteBytes(file, {'h', 'i'});
-    Main().OpenChosenFile(file);
+    Main().Presenter().OpenFile(file);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(file), std::string::npos);
     EXPECT_TRUE(Main().Presenter().SourceName().empty());
@@ -172,7 +172,7 @@ TEST(PictureSizeDialog, EachFieldBringsTheOthersAlong) {
 TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFileStays) {
     THandyBitmap opened = PatternedBitmap(24, 60, 40);
     const std::string file = Write("large.bmp", opened);
-    Main().OpenChosenFile(file);
+    Main().Presenter().OpenFile(file);
     std::pair<TPoint, TPoint> offered;
     TPoint wanted{30, 20};
     const PictureSizeAsker before = SetPictureSizeAsker([&](TPoint original, TPoint current) {
@@ -220,7 +220,7 @@ void MoveToScale(HWND window, int dpi, RECT suggested) {
 }
 
 TEST_F(DesktopWindows, OnAMonitorOfAnotherScaleTheWindowsTakeItsSizes) {
-    Main().OpenChosenFile(Write("scaled.bmp", PatternedBitmap(24, 64, 48)));
+    Main().Presenter().OpenFile(Write("scaled.bmp", PatternedBitmap(24, 64, 48)));
     MethodForm->ListBox1.Select(2);
     MethodForm->Button1.Click();
     // Half as large again as where the windows are now.

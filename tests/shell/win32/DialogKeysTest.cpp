@@ -48,7 +48,7 @@ void FocusOn(const Control& control) {
 class DialogKeys : public ProgramFixture {};
 
 TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
-    Main().OpenChosenFile(Write("keys.bmp", PatternedBitmap(24, 40, 30)));
+    Main().Presenter().OpenFile(Write("keys.bmp", PatternedBitmap(24, 40, 30)));
     TMethodForm& form = *MethodForm;
     form.RadioButton2.Click();
     form.ListBox1.Select(2);
@@ -86,7 +86,7 @@ TEST_F(DialogKeys, TabReachesTheCommandsOfTheMethodWindowAndTheyTakeTheirKeys) {
 }
 
 TEST_F(DialogKeys, AnAccessKeyPressesItsControl) {
-    Main().OpenChosenFile(Write("access.bmp", PatternedBitmap(24, 40, 30)));
+    Main().Presenter().OpenFile(Write("access.bmp", PatternedBitmap(24, 40, 30)));
     MethodForm->ListBox1.Select(1);
     MethodForm->Button1.Click();
     ProcessPendingMessages();

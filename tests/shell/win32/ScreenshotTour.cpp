@@ -25,9 +25,9 @@
 #include "shell/General.h"
 #include "shell/SettingsStore.h"
 #include "shell/main/win32/MainForm.h"
+#include "shell/main/win32/ProgramWindows.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/PictureSizeDialog.h"
-#include "shell/main/win32/ProgramWindows.h"
 #include "shell/win32/Wnd.h"
 
 namespace {
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
         ProgramWindows windows;
         Step(windows.Create(switches, SW_SHOWNORMAL), "start");
         TMainForm& main = *windows.Main();
-        main.OpenChosenFile(argv[2]);
+        main.Presenter().OpenFile(argv[2]);
         Capture(main.Hwnd(), "main");
         {
             // Pictured from inside its own modal loop, as the user meets it, then cancelled.
@@ -198,10 +198,10 @@ int main(int argc, char** argv) {
         result.SaveResultAs(folder + "\\" + language + "-result.bmp");
         CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, "screen");
 
-        main.OpenChosenFile(argv[3]);
+        main.Presenter().OpenFile(argv[3]);
         Capture(main.Hwnd(), "main-icon");
 
-        main.OpenChosenFile(argv[4]);
+        main.Presenter().OpenFile(argv[4]);
         Capture(main.Hwnd(), "large-main");
         const int large = SmallestPattern(windows.State().PatternEngine);
         Step(large >= 0, "a large pattern");
