@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "conversion/ViewKeys.h"
+#include "shell/ViewKeys.h"
 
 namespace slanter {
 
