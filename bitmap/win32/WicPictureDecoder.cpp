@@ -22,6 +22,7 @@
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FormatDecoders.h"
+#include "bitmap/decoders/GuardedDecoding.h"
 #include "bitmap/decoders/PictureCanvas.h"
 #include "bitmap/decoders/PictureFormat.h"
 #include "bitmap/win32/ComPointer.h"
@@ -406,35 +407,25 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    std::string refusal;
-    // A block the decoders' own buffers could not get ends the decoding like any other.
-    try {
+    return GuardedDecoding(picture, [&] {
         const OwnReader* own = OwnReaderOf(fileName);
-        refusal =
-            own != nullptr ? own->decode(fileName, picture) : DecodeThroughWic(fileName, picture);
-    } catch (const std::bad_alloc&) {
-        refusal = bitmap_text::kOutOfMemory;
-    }
-    // No half-made picture stays behind a refusal.
-    if (!refusal.empty())
-        picture.NewImage(0, 0, 24);
-    return refusal;
+        return own != nullptr ? own->decode(fileName, picture)
+                              : DecodeThroughWic(fileName, picture);
+    });
 }
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
     StoredSize size;
-    std::string refusal;
     const OwnReader* own = nullptr;
-    try {
+    const std::string refusal = RefusalOf([&] {
         own = OwnReaderOf(fileName);
-        if (own != nullptr)
-            refusal = own->size(fileName, size);
-    } catch (const std::bad_alloc&) {
-        return bitmap_text::kOutOfMemory;
-    }
+        return own != nullptr ? own->size(fileName, size) : std::string();
+    });
+    if (!refusal.empty())
+        return refusal;
     if (own != nullptr)
-        return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
+        return DecodedSizeOf(size, width, height);
     const ComUse com;
     if (!com.Usable())
         return "the Windows Imaging Component cannot be started";
