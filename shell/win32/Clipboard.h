@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace slanter {
+#include "bitmap/PackedDib.h"
 
-// A device-independent bitmap as the clipboard holds it (CF_DIB): the info header, the
-// colour table and the pixels, which is a BMP file without its 14-byte file header.
-using PackedDib = std::vector<unsigned char>;
+namespace slanter {
 
 // The bitmap on the clipboard, or nothing when it holds none.
 std::optional<PackedDib> ClipboardDib();
@@ -28,6 +26,6 @@ ClipboardWriter SetClipboardWriter(ClipboardWriter writer);
 // drawn at 24 bits. False when the bitmap is damaged or the file cannot be written.
 bool SaveDibAsBmp(const PackedDib& dib, const std::string& fileName);
 // The BMP file's bitmap without its file header; empty when it cannot be read.
-PackedDib DibOfBmpFile(const std::string& fileName);
+PackedDib DibOfBmpFileNamed(const std::string& fileName);
 
 } // namespace slanter
