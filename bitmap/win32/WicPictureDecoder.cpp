@@ -15,16 +15,14 @@
 #include <windows.h>
 
 #include "bitmap/ErrorTexts.h"
-#include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/IndexedColors.h"
 #include "bitmap/WideName.h"
 #include "bitmap/decoders/DecoderTexts.h"
-#include "bitmap/decoders/FileHandle.h"
-#include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/GuardedDecoding.h"
+#include "bitmap/decoders/OwnReaders.h"
 #include "bitmap/decoders/PictureCanvas.h"
-#include "bitmap/decoders/PictureFormat.h"
+#include "bitmap/decoders/RecordedOrientation.h"
 #include "bitmap/win32/ComPointer.h"
 
 namespace slanter {
@@ -295,45 +293,6 @@ HRESULT DecodeColors(IWICBitmapFrameDecode* frame, std::uint32_t width, std::uin
         }
         canvas.PutColors(y, rgba.data(), 4);
     });
-}
-
-// The orientation the file records, read through our own file handle.
-int RecordedOrientation(const std::string& fileName) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return 1;
-    return FileOrientation([&file](std::uint64_t at, std::size_t bytes, std::uint8_t* into) {
-        return at <= std::uint64_t{INT64_MAX} &&
-               _fseeki64(file.get(), static_cast<__int64>(at), SEEK_SET) == 0 &&
-               std::fread(into, 1, bytes, file.get()) == bytes;
-    });
-}
-
-// The formats of our own decoders, which read them alike on both platforms: chosen by the
-// rule of the other platform's decoders, the rest left to WIC. Apple's icons are not
-// among them: their reader hands its PNG pictures to libpng.
-struct OwnReader {
-    PictureFormat format;
-    std::string (*decode)(const std::string& fileName, THandyBitmap& picture);
-    // The size the file records, read from its headers alone.
-    std::string (*size)(const std::string& fileName, StoredSize& size);
-};
-
-constexpr OwnReader kOwnReaders[] = {
-    {PictureFormat::Bmp, DecodeBmp, BmpSize}, {PictureFormat::Pnm, DecodePnm, PnmSize},
-    {PictureFormat::Tga, DecodeTga, TgaSize}, {PictureFormat::Wbmp, DecodeWbmp, WbmpSize},
-    {PictureFormat::Xbm, DecodeXbm, XbmSize}, {PictureFormat::Xpm, DecodeXpm, XpmSize},
-};
-
-// Our own reader of the file's format; none for the formats left to WIC.
-const OwnReader* OwnReaderOf(const std::string& fileName) {
-    PictureFormat format = PictureFormat::Unknown;
-    if (!ReadPictureFormat(fileName, format))
-        return nullptr;
-    for (const OwnReader& reader : kOwnReaders)
-        if (reader.format == format)
-            return &reader;
-    return nullptr;
 }
 
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
