@@ -226,16 +226,8 @@ HRESULT DecodeIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
         palette.push_back(CanvasColor(color));
     if (result = Started(canvas.Start(width, height, palette)); FAILED(result))
         return result;
-    // Indices are packed from the high bits of each byte.
-    const int mask = (1 << bits) - 1;
-    std::vector<std::uint8_t> indices(width);
-    return EachRow(frame, width, height, bits, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint64_t bit = std::uint64_t{x} * bits;
-            indices[x] = static_cast<std::uint8_t>(row[bit / 8] >> (8 - bits - bit % 8) & mask);
-        }
-        canvas.PutIndices(y, indices.data());
-    });
+    return EachRow(frame, width, height, bits,
+                   [&](const BYTE* row, std::int32_t y) { canvas.PutPackedIndices(y, row, bits); });
 }
 
 // The formats of 16-bit channels taken as they are stored: their channels in the order
@@ -255,19 +247,8 @@ HRESULT DecodeWideChannels(IWICBitmapFrameDecode* frame, int channels, std::uint
                            std::uint32_t height, PictureCanvas& canvas) {
     if (const HRESULT result = Started(canvas.Start(width, height)); FAILED(result))
         return result;
-    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
     return EachRow(frame, width, height, 16 * channels, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            std::uint8_t* pixel = rgba.data() + std::size_t{x} * 4;
-            pixel[3] = 255;
-            for (int c = 0; c < channels; ++c) {
-                const BYTE* word = row + (std::size_t{x} * channels + c) * 2;
-                pixel[c] = static_cast<std::uint8_t>(NearestEightBits(word[0] | word[1] << 8));
-            }
-            if (channels == 1)
-                pixel[1] = pixel[2] = pixel[0];
-        }
-        canvas.PutColors(y, rgba.data(), 4);
+        canvas.PutWideColors(y, row, channels);
     });
 }
 
@@ -281,18 +262,8 @@ HRESULT DecodeColors(IWICBitmapFrameDecode* frame, std::uint32_t width, std::uin
         return result;
     if (result = Started(canvas.Start(width, height)); FAILED(result))
         return result;
-    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
-    return EachRow(colors.Get(), width, height, 32, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const BYTE* pixel = row + std::size_t{x} * 4;
-            std::uint8_t* out = rgba.data() + std::size_t{x} * 4;
-            out[0] = pixel[2];
-            out[1] = pixel[1];
-            out[2] = pixel[0];
-            out[3] = pixel[3];
-        }
-        canvas.PutColors(y, rgba.data(), 4);
-    });
+    return EachRow(colors.Get(), width, height, 32,
+                   [&](const BYTE* row, std::int32_t y) { canvas.PutBgraColors(y, row); });
 }
 
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
