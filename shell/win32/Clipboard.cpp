@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <utility>
 
 #include "bitmap/HandyBitmap.h"
 #include "shell/win32/GdiObjects.h"
@@ -15,16 +14,6 @@
 namespace slanter {
 
 namespace {
-
-ClipboardReader& CurrentReader() {
-    static ClipboardReader reader;
-    return reader;
-}
-
-ClipboardWriter& CurrentWriter() {
-    static ClipboardWriter writer;
-    return writer;
-}
 
 // Opens the clipboard for a scope.
 class OpenedClipboard {
@@ -42,7 +31,9 @@ class OpenedClipboard {
     bool open_;
 };
 
-std::optional<PackedDib> SystemClipboardDib() {
+} // namespace
+
+std::optional<PackedDib> ClipboardDib() {
     const OpenedClipboard clipboard;
     if (!clipboard.IsOpen())
         return std::nullopt;
@@ -57,7 +48,7 @@ std::optional<PackedDib> SystemClipboardDib() {
     return dib;
 }
 
-void PutSystemClipboardDib(const PackedDib& dib) {
+void PutClipboardDib(const PackedDib& dib) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, dib.size());
     if (memory == nullptr)
         return;
@@ -67,6 +58,8 @@ void PutSystemClipboardDib(const PackedDib& dib) {
     if (!clipboard.IsOpen() || !EmptyClipboard() || SetClipboardData(CF_DIB, memory) == nullptr)
         GlobalFree(memory);
 }
+
+namespace {
 
 bool WriteBytes(const std::string& fileName, const std::vector<unsigned char>& bytes) {
     std::ofstream file(std::filesystem::path(WideText(fileName)),
@@ -115,27 +108,6 @@ bool SaveDrawn(const PackedDib& dib, const TBmpInfoHeader& header, const std::st
 }
 
 } // namespace
-
-std::optional<PackedDib> ClipboardDib() {
-    if (const ClipboardReader& reader = CurrentReader())
-        return reader();
-    return SystemClipboardDib();
-}
-
-void PutClipboardDib(const PackedDib& dib) {
-    if (const ClipboardWriter& writer = CurrentWriter())
-        writer(dib);
-    else
-        PutSystemClipboardDib(dib);
-}
-
-ClipboardReader SetClipboardReader(ClipboardReader reader) {
-    return std::exchange(CurrentReader(), std::move(reader));
-}
-
-ClipboardWriter SetClipboardWriter(ClipboardWriter writer) {
-    return std::exchange(CurrentWriter(), std::move(writer));
-}
 
 bool SaveDibAsBmp(const PackedDib& dib, const std::string& fileName) {
     TBmpInfoHeader header;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,13 +12,6 @@ namespace slanter {
 std::optional<PackedDib> ClipboardDib();
 // Puts the bitmap on the clipboard, its colour table with it.
 void PutClipboardDib(const PackedDib& dib);
-
-// Put in place of the clipboard (tests); each answers the one it replaces, an empty one
-// brings the system's clipboard back.
-using ClipboardReader = std::function<std::optional<PackedDib>()>;
-ClipboardReader SetClipboardReader(ClipboardReader reader);
-using ClipboardWriter = std::function<void(const PackedDib&)>;
-ClipboardWriter SetClipboardWriter(ClipboardWriter writer);
 
 // Writes a clipboard bitmap as a BMP file the program's own reader takes: a picture of
 // up to 256 colours with a 40-byte header as it is, with its colour table; any other
