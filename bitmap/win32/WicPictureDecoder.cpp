@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <iterator>
 #include <new>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "bitmap/decoders/GuardedDecoding.h"
 #include "bitmap/decoders/OwnReaders.h"
 #include "bitmap/decoders/PictureCanvas.h"
+#include "bitmap/decoders/PngHeaderSize.h"
 #include "bitmap/decoders/RecordedOrientation.h"
 #include "bitmap/win32/ComPointer.h"
 
@@ -97,24 +97,6 @@ class SharedFile {
   private:
     HANDLE handle_;
 };
-
-// The size a PNG file's header claims, read before the file goes to WIC, whose PNG
-// decoder takes the memory of all pixels as soon as it is asked for the first frame.
-// False for other files and for PNG sizes a record holds.
-bool PngTooLarge(HANDLE file) {
-    BYTE head[24] = {};
-    DWORD read = 0;
-    const bool got = ::ReadFile(file, head, sizeof head, &read, nullptr) && read == sizeof head;
-    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    static constexpr BYTE kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (!got || !std::equal(std::begin(kSignature), std::end(kSignature), head))
-        return false;
-    const auto big = [&](int at) {
-        return std::uint32_t{head[at]} << 24 | head[at + 1] << 16 | head[at + 2] << 8 |
-               head[at + 3];
-    };
-    return std::uint64_t{big(16)} * big(20) > std::uint64_t{THandyBitmap::kMaxPixels};
-}
 
 // WIC's colours are 0xAARRGGBB; the canvas takes red low, opacity high.
 std::uint32_t CanvasColor(WICColor argb) {
@@ -285,7 +267,7 @@ std::string OpenFrame(const std::string& fileName, const SharedFile& file, WicFr
         return "the Windows Imaging Component cannot be started (error " + Hex(result) + ")";
     if (!file.IsOpen())
         return bitmap_text::kCantOpen + fileName;
-    if (PngTooLarge(file.Handle()))
+    if (PngHeaderTooLarge(fileName))
         return bitmap_text::kTooLarge;
     result = wic.factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.Handle()),
                                                       nullptr, WICDecodeMetadataCacheOnDemand,
