@@ -168,6 +168,16 @@ void PictureCanvas::PutBgraColors(std::int32_t y, const std::uint8_t* row) {
     PutColors(y, unpacked_.data(), 4);
 }
 
+std::vector<std::uint32_t> EvenGreys(int bits) {
+    const int count = 1 << bits;
+    std::vector<std::uint32_t> greys;
+    for (int k = 0; k < count; ++k) {
+        const int level = k * 255 / (count - 1);
+        greys.push_back(Rgba(level, level, level));
+    }
+    return greys;
+}
+
 void PictureCanvas::MakeIndexedWhenFew() {
     if (picture_.PaletteCount() == 0)
         MakeIndexed(picture_);

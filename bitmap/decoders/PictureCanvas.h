@@ -65,6 +65,10 @@ class PictureCanvas {
     std::vector<std::uint8_t> unpacked_; // a row as PutColors or PutIndices takes it
 };
 
+// The palette of grey levels stored in `bits` (1 to 8) bits: evenly spaced from black to
+// white.
+std::vector<std::uint32_t> EvenGreys(int bits);
+
 // The working picture's colour of an RGBA colour: laid over white.
 std::int32_t ColorOnWhite(int red, int green, int blue, int alpha);
 

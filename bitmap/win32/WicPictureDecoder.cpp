@@ -124,16 +124,8 @@ bool IsGray(const WICPixelFormatGUID& format) {
 }
 
 // The palette of an indexed frame as WIC colours; nothing when the frame has none.
-HRESULT FramePalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, bool gray, int bits,
+HRESULT FramePalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                      std::vector<WICColor>& colors) {
-    if (gray) {
-        const int count = 1 << bits;
-        for (int k = 0; k < count; ++k) {
-            const auto level = static_cast<WICColor>(k * 255 / (count - 1));
-            colors.push_back(0xFF000000u | level << 16 | level << 8 | level);
-        }
-        return S_OK;
-    }
     ComPointer<IWICPalette> palette;
     HRESULT result = factory->CreatePalette(palette.Receive());
     if (SUCCEEDED(result))
@@ -199,14 +191,17 @@ HRESULT DecodeIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                       const WICPixelFormatGUID& format, std::uint32_t width, std::uint32_t height,
                       PictureCanvas& canvas) {
     const int bits = IndexBits(format);
-    std::vector<WICColor> colors;
-    HRESULT result = FramePalette(factory, frame, IsGray(format), bits, colors);
-    if (FAILED(result))
-        return result;
     std::vector<std::uint32_t> palette;
-    for (const WICColor color : colors)
-        palette.push_back(CanvasColor(color));
-    if (result = Started(canvas.Start(width, height, palette)); FAILED(result))
+    if (IsGray(format)) {
+        palette = EvenGreys(bits);
+    } else {
+        std::vector<WICColor> colors;
+        if (const HRESULT result = FramePalette(factory, frame, colors); FAILED(result))
+            return result;
+        for (const WICColor color : colors)
+            palette.push_back(CanvasColor(color));
+    }
+    if (const HRESULT result = Started(canvas.Start(width, height, palette)); FAILED(result))
         return result;
     return EachRow(frame, width, height, bits,
                    [&](const BYTE* row, std::int32_t y) { canvas.PutPackedIndices(y, row, bits); });

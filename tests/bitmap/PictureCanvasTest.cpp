@@ -15,9 +15,7 @@ std::int32_t Shown(const THandyBitmap& picture, int x, int y) {
 TEST(PictureCanvas, PackedIndicesAreReadFromTheHighBitsOfEachByte) {
     THandyBitmap picture;
     PictureCanvas canvas(picture, 1);
-    const std::vector<std::uint32_t> palette{Rgba(0, 0, 0), Rgba(85, 85, 85), Rgba(170, 170, 170),
-                                             Rgba(255, 255, 255)};
-    ASSERT_EQ(canvas.Start(5, 1, palette), "");
+    ASSERT_EQ(canvas.Start(5, 1, EvenGreys(2)), "");
     const std::uint8_t row[] = {0b00'01'10'11, 0b10'000000};
     canvas.PutPackedIndices(0, row, 2);
     for (const auto& [x, grey] : {std::pair{0, 0}, {1, 85}, {2, 170}, {3, 255}, {4, 170}})
@@ -49,6 +47,12 @@ TEST(PictureCanvas, BgraComesInReverseAndTransparentIsWhite) {
     canvas.PutBgraColors(0, row);
     EXPECT_EQ(Shown(picture, 0, 0), 30 | 20 << 8 | 10 << 16);
     EXPECT_EQ(Shown(picture, 1, 0), 0xFFFFFF);
+}
+
+TEST(PictureCanvas, GreysOfTwoBitsAreAThirdApart) {
+    EXPECT_EQ(EvenGreys(2), (std::vector<std::uint32_t>{Rgba(0, 0, 0), Rgba(85, 85, 85),
+                                                        Rgba(170, 170, 170), Rgba(255, 255, 255)}));
+    EXPECT_EQ(EvenGreys(1), (std::vector<std::uint32_t>{Rgba(0, 0, 0), Rgba(255, 255, 255)}));
 }
 
 } // namespace
