@@ -21,6 +21,7 @@
 #include "bitmap/decoders/GuardedDecoding.h"
 #include "bitmap/decoders/OwnReaders.h"
 #include "bitmap/decoders/PictureCanvas.h"
+#include "bitmap/decoders/PictureFormat.h"
 #include "bitmap/decoders/PngHeaderSize.h"
 #include "bitmap/decoders/RecordedOrientation.h"
 #include "bitmap/win32/ComPointer.h"
@@ -340,10 +341,7 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
     WicFrame wic;
     if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
         return refusal;
-    const bool turned = RecordedOrientation(fileName) >= 5;
-    width = static_cast<std::int32_t>(turned ? wic.height : wic.width);
-    height = static_cast<std::int32_t>(turned ? wic.width : wic.height);
-    return {};
+    return DecodedSizeOf({wic.width, wic.height, RecordedOrientation(fileName)}, width, height);
 }
 
 std::vector<std::string> DecodedExtensions() {
