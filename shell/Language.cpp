@@ -42,6 +42,10 @@ std::string HelpFileNameFor(const std::string& workFolder, const std::string& pr
     return namesAFile(installed) ? installed : beside;
 }
 
+bool IsJapaneseLanguageName(const std::string& name) {
+    return name.starts_with("日本");
+}
+
 std::string TextFileNameFor(const std::string& workFolder, const std::string& programName,
                             bool japanese) {
     return workFolder + programName + (japanese ? ".txt" : "E.txt");

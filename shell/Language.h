@@ -21,6 +21,10 @@ bool HasSwitch(const std::string& commandLine, const std::string& switchText);
 // language, which is asked only when neither switch is given.
 bool ChooseJapanese(const std::string& commandLine, const std::function<bool()>& systemIsJapanese);
 
+// Whether a language name, as a system writes it in its own language, is Japanese's: it
+// begins with "日本", as a Japanese system names Japanese.
+bool IsJapaneseLanguageName(const std::string& name);
+
 // The help document of the language: ProgramName + ".html", or + "E.html" for English,
 // beside the program; an installed program finds it in the data folder beside its own
 // folder (share/slanter beside bin). Where neither is, the name beside the program.

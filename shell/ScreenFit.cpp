@@ -4,6 +4,11 @@
 
 namespace slanter {
 
+ScreenRect SplashPlace(int screenWidth, int screenHeight, int width, int height) {
+    // Division truncates toward zero, also for a window larger than the screen.
+    return {(screenWidth - width) / 3, (screenHeight - height) / 3, width, height};
+}
+
 ScreenRect FitInside(ScreenRect frame, ScreenRect area) {
     if (area.width <= 0 || area.height <= 0)
         return frame;

@@ -16,4 +16,9 @@ struct ScreenRect {
 // and moved no further than it must be to lie inside it. An empty area changes nothing.
 ScreenRect FitInside(ScreenRect frame, ScreenRect area);
 
+// Where the splash window, its frame `width` x `height`, opens on a screen of
+// `screenWidth` x `screenHeight`: its top-left corner a third of the free space from the
+// screen's, not in the middle. Answers the corner; the size stays.
+ScreenRect SplashPlace(int screenWidth, int screenHeight, int width, int height);
+
 } // namespace slanter

@@ -131,6 +131,53 @@ void PictureCanvas::PutIndices(std::int32_t y, const std::uint8_t* row) {
             *cell = row[x];
 }
 
+void PictureCanvas::PutPackedIndices(std::int32_t y, const std::uint8_t* row, int bits) {
+    unpacked_.resize(static_cast<std::size_t>(width_));
+    const int mask = (1 << bits) - 1;
+    for (std::int32_t x = 0; x < width_; ++x) {
+        const std::uint64_t bit = std::uint64_t{static_cast<std::uint32_t>(x)} * bits;
+        unpacked_[x] = static_cast<std::uint8_t>(row[bit / 8] >> (8 - bits - bit % 8) & mask);
+    }
+    PutIndices(y, unpacked_.data());
+}
+
+void PictureCanvas::PutWideColors(std::int32_t y, const std::uint8_t* row, int channels) {
+    unpacked_.resize(static_cast<std::size_t>(width_) * 4);
+    for (std::int32_t x = 0; x < width_; ++x) {
+        std::uint8_t* pixel = unpacked_.data() + std::size_t{static_cast<std::uint32_t>(x)} * 4;
+        pixel[3] = 255;
+        for (int c = 0; c < channels; ++c) {
+            const std::uint8_t* word =
+                row + (std::size_t{static_cast<std::uint32_t>(x)} * channels + c) * 2;
+            pixel[c] = static_cast<std::uint8_t>(NearestEightBits(word[0] | word[1] << 8));
+        }
+        if (channels == 1)
+            pixel[1] = pixel[2] = pixel[0];
+    }
+    PutColors(y, unpacked_.data(), 4);
+}
+
+void PictureCanvas::PutBgraColors(std::int32_t y, const std::uint8_t* row) {
+    unpacked_.resize(static_cast<std::size_t>(width_) * 4);
+    for (std::size_t k = 0; k < unpacked_.size(); k += 4) {
+        unpacked_[k] = row[k + 2];
+        unpacked_[k + 1] = row[k + 1];
+        unpacked_[k + 2] = row[k];
+        unpacked_[k + 3] = row[k + 3];
+    }
+    PutColors(y, unpacked_.data(), 4);
+}
+
+std::vector<std::uint32_t> EvenGreys(int bits) {
+    const int count = 1 << bits;
+    std::vector<std::uint32_t> greys;
+    for (int k = 0; k < count; ++k) {
+        const int level = k * 255 / (count - 1);
+        greys.push_back(Rgba(level, level, level));
+    }
+    return greys;
+}
+
 void PictureCanvas::MakeIndexedWhenFew() {
     if (picture_.PaletteCount() == 0)
         MakeIndexed(picture_);

@@ -37,6 +37,13 @@ class PictureCanvas {
     // Stored row y of palette indices, one byte each; an index past the palette keeps the
     // first entry.
     void PutIndices(std::int32_t y, const std::uint8_t* row);
+    // The same packed `bits` (1, 2, 4 or 8) to a byte, the first pixel in the high bits.
+    void PutPackedIndices(std::int32_t y, const std::uint8_t* row, int bits);
+    // Stored row y of 16-bit channels, the low byte first: grey (1 channel), red, green and
+    // blue (3) or with the opacity after them (4); each to the nearest 8-bit level.
+    void PutWideColors(std::int32_t y, const std::uint8_t* row, int channels);
+    // Stored row y of blue, green, red and opacity, in that order.
+    void PutBgraColors(std::int32_t y, const std::uint8_t* row);
 
     // For formats whose files hold indices but whose palette order the program has always
     // taken from the colours (GIF, indexed TIFF): a colour picture of at most 256 colours
@@ -55,7 +62,12 @@ class PictureCanvas {
     int orientation_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    std::vector<std::uint8_t> unpacked_; // a row as PutColors or PutIndices takes it
 };
+
+// The palette of grey levels stored in `bits` (1 to 8) bits: evenly spaced from black to
+// white.
+std::vector<std::uint32_t> EvenGreys(int bits);
 
 // The working picture's colour of an RGBA colour: laid over white.
 std::int32_t ColorOnWhite(int red, int green, int blue, int alpha);

@@ -2,12 +2,10 @@
 // by the file's first bytes whatever its name says.
 #include "bitmap/PictureDecoder.h"
 
-#include <new>
-
-#include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FormatDecoders.h"
+#include "bitmap/decoders/GuardedDecoding.h"
 #include "bitmap/decoders/PictureFormat.h"
 
 namespace slanter {
@@ -93,33 +91,21 @@ std::string ByFormat(const FormatCalls<Result>& calls, const std::string& fileNa
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    std::string refusal;
-    // A block the decoders' own buffers could not get ends the decoding like any other.
-    try {
+    return GuardedDecoding(picture, [&] {
         PictureFormat format = PictureFormat::Unknown;
-        refusal = ReadPictureFormat(fileName, format)
-                      ? ByFormat(kDecoders, fileName, format, picture)
-                      : decoder_text::CantOpen();
-    } catch (const std::bad_alloc&) {
-        refusal = bitmap_text::kOutOfMemory;
-    }
-    // No half-made picture stays behind a refusal.
-    if (!refusal.empty())
-        picture.NewImage(0, 0, 24);
-    return refusal;
+        return ReadPictureFormat(fileName, format) ? ByFormat(kDecoders, fileName, format, picture)
+                                                   : decoder_text::CantOpen();
+    });
 }
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
     StoredSize size;
-    std::string refusal;
-    try {
+    const std::string refusal = RefusalOf([&] {
         PictureFormat format = PictureFormat::Unknown;
-        refusal = ReadPictureFormat(fileName, format) ? ByFormat(kSizes, fileName, format, size)
-                                                      : decoder_text::CantOpen();
-    } catch (const std::bad_alloc&) {
-        refusal = bitmap_text::kOutOfMemory;
-    }
+        return ReadPictureFormat(fileName, format) ? ByFormat(kSizes, fileName, format, size)
+                                                   : decoder_text::CantOpen();
+    });
     if (!refusal.empty())
         return refusal;
     return DecodedSizeOf(size, width, height);

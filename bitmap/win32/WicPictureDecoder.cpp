@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <iterator>
 #include <new>
 #include <vector>
 
@@ -15,15 +14,16 @@
 #include <windows.h>
 
 #include "bitmap/ErrorTexts.h"
-#include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/IndexedColors.h"
 #include "bitmap/WideName.h"
 #include "bitmap/decoders/DecoderTexts.h"
-#include "bitmap/decoders/FileHandle.h"
-#include "bitmap/decoders/FormatDecoders.h"
+#include "bitmap/decoders/GuardedDecoding.h"
+#include "bitmap/decoders/OwnReaders.h"
 #include "bitmap/decoders/PictureCanvas.h"
 #include "bitmap/decoders/PictureFormat.h"
+#include "bitmap/decoders/PngHeaderSize.h"
+#include "bitmap/decoders/RecordedOrientation.h"
 #include "bitmap/win32/ComPointer.h"
 
 namespace slanter {
@@ -99,24 +99,6 @@ class SharedFile {
     HANDLE handle_;
 };
 
-// The size a PNG file's header claims, read before the file goes to WIC, whose PNG
-// decoder takes the memory of all pixels as soon as it is asked for the first frame.
-// False for other files and for PNG sizes a record holds.
-bool PngTooLarge(HANDLE file) {
-    BYTE head[24] = {};
-    DWORD read = 0;
-    const bool got = ::ReadFile(file, head, sizeof head, &read, nullptr) && read == sizeof head;
-    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    static constexpr BYTE kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (!got || !std::equal(std::begin(kSignature), std::end(kSignature), head))
-        return false;
-    const auto big = [&](int at) {
-        return std::uint32_t{head[at]} << 24 | head[at + 1] << 16 | head[at + 2] << 8 |
-               head[at + 3];
-    };
-    return std::uint64_t{big(16)} * big(20) > std::uint64_t{THandyBitmap::kMaxPixels};
-}
-
 // WIC's colours are 0xAARRGGBB; the canvas takes red low, opacity high.
 std::uint32_t CanvasColor(WICColor argb) {
     return Rgba(static_cast<int>(argb >> 16 & 255), static_cast<int>(argb >> 8 & 255),
@@ -143,16 +125,8 @@ bool IsGray(const WICPixelFormatGUID& format) {
 }
 
 // The palette of an indexed frame as WIC colours; nothing when the frame has none.
-HRESULT FramePalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, bool gray, int bits,
+HRESULT FramePalette(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                      std::vector<WICColor>& colors) {
-    if (gray) {
-        const int count = 1 << bits;
-        for (int k = 0; k < count; ++k) {
-            const auto level = static_cast<WICColor>(k * 255 / (count - 1));
-            colors.push_back(0xFF000000u | level << 16 | level << 8 | level);
-        }
-        return S_OK;
-    }
     ComPointer<IWICPalette> palette;
     HRESULT result = factory->CreatePalette(palette.Receive());
     if (SUCCEEDED(result))
@@ -218,25 +192,20 @@ HRESULT DecodeIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
                       const WICPixelFormatGUID& format, std::uint32_t width, std::uint32_t height,
                       PictureCanvas& canvas) {
     const int bits = IndexBits(format);
-    std::vector<WICColor> colors;
-    HRESULT result = FramePalette(factory, frame, IsGray(format), bits, colors);
-    if (FAILED(result))
-        return result;
     std::vector<std::uint32_t> palette;
-    for (const WICColor color : colors)
-        palette.push_back(CanvasColor(color));
-    if (result = Started(canvas.Start(width, height, palette)); FAILED(result))
+    if (IsGray(format)) {
+        palette = EvenGreys(bits);
+    } else {
+        std::vector<WICColor> colors;
+        if (const HRESULT result = FramePalette(factory, frame, colors); FAILED(result))
+            return result;
+        for (const WICColor color : colors)
+            palette.push_back(CanvasColor(color));
+    }
+    if (const HRESULT result = Started(canvas.Start(width, height, palette)); FAILED(result))
         return result;
-    // Indices are packed from the high bits of each byte.
-    const int mask = (1 << bits) - 1;
-    std::vector<std::uint8_t> indices(width);
-    return EachRow(frame, width, height, bits, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const std::uint64_t bit = std::uint64_t{x} * bits;
-            indices[x] = static_cast<std::uint8_t>(row[bit / 8] >> (8 - bits - bit % 8) & mask);
-        }
-        canvas.PutIndices(y, indices.data());
-    });
+    return EachRow(frame, width, height, bits,
+                   [&](const BYTE* row, std::int32_t y) { canvas.PutPackedIndices(y, row, bits); });
 }
 
 // The formats of 16-bit channels taken as they are stored: their channels in the order
@@ -256,19 +225,8 @@ HRESULT DecodeWideChannels(IWICBitmapFrameDecode* frame, int channels, std::uint
                            std::uint32_t height, PictureCanvas& canvas) {
     if (const HRESULT result = Started(canvas.Start(width, height)); FAILED(result))
         return result;
-    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
     return EachRow(frame, width, height, 16 * channels, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            std::uint8_t* pixel = rgba.data() + std::size_t{x} * 4;
-            pixel[3] = 255;
-            for (int c = 0; c < channels; ++c) {
-                const BYTE* word = row + (std::size_t{x} * channels + c) * 2;
-                pixel[c] = static_cast<std::uint8_t>(NearestEightBits(word[0] | word[1] << 8));
-            }
-            if (channels == 1)
-                pixel[1] = pixel[2] = pixel[0];
-        }
-        canvas.PutColors(y, rgba.data(), 4);
+        canvas.PutWideColors(y, row, channels);
     });
 }
 
@@ -282,57 +240,8 @@ HRESULT DecodeColors(IWICBitmapFrameDecode* frame, std::uint32_t width, std::uin
         return result;
     if (result = Started(canvas.Start(width, height)); FAILED(result))
         return result;
-    std::vector<std::uint8_t> rgba(std::size_t{width} * 4);
-    return EachRow(colors.Get(), width, height, 32, [&](const BYTE* row, std::int32_t y) {
-        for (std::uint32_t x = 0; x < width; ++x) {
-            const BYTE* pixel = row + std::size_t{x} * 4;
-            std::uint8_t* out = rgba.data() + std::size_t{x} * 4;
-            out[0] = pixel[2];
-            out[1] = pixel[1];
-            out[2] = pixel[0];
-            out[3] = pixel[3];
-        }
-        canvas.PutColors(y, rgba.data(), 4);
-    });
-}
-
-// The orientation the file records, read through our own file handle.
-int RecordedOrientation(const std::string& fileName) {
-    const FileHandle file = OpenForReading(fileName);
-    if (!file)
-        return 1;
-    return FileOrientation([&file](std::uint64_t at, std::size_t bytes, std::uint8_t* into) {
-        return at <= std::uint64_t{INT64_MAX} &&
-               _fseeki64(file.get(), static_cast<__int64>(at), SEEK_SET) == 0 &&
-               std::fread(into, 1, bytes, file.get()) == bytes;
-    });
-}
-
-// The formats of our own decoders, which read them alike on both platforms: chosen by the
-// rule of the other platform's decoders, the rest left to WIC. Apple's icons are not
-// among them: their reader hands its PNG pictures to libpng.
-struct OwnReader {
-    PictureFormat format;
-    std::string (*decode)(const std::string& fileName, THandyBitmap& picture);
-    // The size the file records, read from its headers alone.
-    std::string (*size)(const std::string& fileName, StoredSize& size);
-};
-
-constexpr OwnReader kOwnReaders[] = {
-    {PictureFormat::Bmp, DecodeBmp, BmpSize}, {PictureFormat::Pnm, DecodePnm, PnmSize},
-    {PictureFormat::Tga, DecodeTga, TgaSize}, {PictureFormat::Wbmp, DecodeWbmp, WbmpSize},
-    {PictureFormat::Xbm, DecodeXbm, XbmSize}, {PictureFormat::Xpm, DecodeXpm, XpmSize},
-};
-
-// Our own reader of the file's format; none for the formats left to WIC.
-const OwnReader* OwnReaderOf(const std::string& fileName) {
-    PictureFormat format = PictureFormat::Unknown;
-    if (!ReadPictureFormat(fileName, format))
-        return nullptr;
-    for (const OwnReader& reader : kOwnReaders)
-        if (reader.format == format)
-            return &reader;
-    return nullptr;
+    return EachRow(colors.Get(), width, height, 32,
+                   [&](const BYTE* row, std::int32_t y) { canvas.PutBgraColors(y, row); });
 }
 
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
@@ -354,7 +263,7 @@ std::string OpenFrame(const std::string& fileName, const SharedFile& file, WicFr
         return "the Windows Imaging Component cannot be started (error " + Hex(result) + ")";
     if (!file.IsOpen())
         return bitmap_text::kCantOpen + fileName;
-    if (PngTooLarge(file.Handle()))
+    if (PngHeaderTooLarge(fileName))
         return bitmap_text::kTooLarge;
     result = wic.factory->CreateDecoderFromFileHandle(reinterpret_cast<ULONG_PTR>(file.Handle()),
                                                       nullptr, WICDecodeMetadataCacheOnDemand,
@@ -406,35 +315,25 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
 } // namespace
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
-    std::string refusal;
-    // A block the decoders' own buffers could not get ends the decoding like any other.
-    try {
+    return GuardedDecoding(picture, [&] {
         const OwnReader* own = OwnReaderOf(fileName);
-        refusal =
-            own != nullptr ? own->decode(fileName, picture) : DecodeThroughWic(fileName, picture);
-    } catch (const std::bad_alloc&) {
-        refusal = bitmap_text::kOutOfMemory;
-    }
-    // No half-made picture stays behind a refusal.
-    if (!refusal.empty())
-        picture.NewImage(0, 0, 24);
-    return refusal;
+        return own != nullptr ? own->decode(fileName, picture)
+                              : DecodeThroughWic(fileName, picture);
+    });
 }
 
 std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
                                std::int32_t& height) {
     StoredSize size;
-    std::string refusal;
     const OwnReader* own = nullptr;
-    try {
+    const std::string refusal = RefusalOf([&] {
         own = OwnReaderOf(fileName);
-        if (own != nullptr)
-            refusal = own->size(fileName, size);
-    } catch (const std::bad_alloc&) {
-        return bitmap_text::kOutOfMemory;
-    }
+        return own != nullptr ? own->size(fileName, size) : std::string();
+    });
+    if (!refusal.empty())
+        return refusal;
     if (own != nullptr)
-        return refusal.empty() ? DecodedSizeOf(size, width, height) : refusal;
+        return DecodedSizeOf(size, width, height);
     const ComUse com;
     if (!com.Usable())
         return "the Windows Imaging Component cannot be started";
@@ -442,10 +341,7 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
     WicFrame wic;
     if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
         return refusal;
-    const bool turned = RecordedOrientation(fileName) >= 5;
-    width = static_cast<std::int32_t>(turned ? wic.height : wic.width);
-    height = static_cast<std::int32_t>(turned ? wic.width : wic.height);
-    return {};
+    return DecodedSizeOf({wic.width, wic.height, RecordedOrientation(fileName)}, width, height);
 }
 
 std::vector<std::string> DecodedExtensions() {

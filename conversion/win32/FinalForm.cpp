@@ -5,6 +5,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ResultPlacement.h"
 #include "conversion/ResultViews.h"
+#include "conversion/win32/ZoomedScreenPart.h"
 #include "forms/FormTable.h"
 #include "shell/EnglishCaptions.h"
 #include "shell/General.h"
@@ -242,7 +243,7 @@ void TFinalForm::PaintView(HDC dc, const RECT& dirty) const {
         return;
     // Only what is exposed, straight from the one picture: one result pixel to one device
     // pixel at 100 %.
-    const ScreenPicture part = picture_.ZoomedPart(view_, shown_, dirty);
+    const ScreenPicture part = ZoomedScreenPart(picture_, view_, shown_, dirty);
     part.Draw(dc, {dirty.left, dirty.top}, {0, 0, part.Width(), part.Height()});
 }
 

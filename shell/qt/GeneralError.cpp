@@ -1,5 +1,6 @@
 #include "shell/qt/GeneralError.h"
 
+#include "shell/GuardedCommand.h"
 #include "shell/qt/MessageBox.h"
 
 namespace slanter {
@@ -13,13 +14,8 @@ void ShowGeneralError(const std::exception& error) {
 }
 
 bool RunGuarded(const std::function<void()>& command) {
-    try {
-        command();
-        return true;
-    } catch (const std::exception& error) {
-        ShowGeneralError(error);
-    }
-    return false;
+    return RunReporting(
+        command, [](const std::string& text) { ShowGeneralError(QString::fromStdString(text)); });
 }
 
 } // namespace slanter

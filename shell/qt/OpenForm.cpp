@@ -11,6 +11,7 @@
 
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
+#include "shell/ScreenFit.h"
 #include "ui_OpenForm.h"
 
 namespace slanter {
@@ -68,9 +69,10 @@ void TOpenForm::Arrange(const QPixmap& icon, const QString& title, const QString
     const QLabel* wider = ui_->Label1->width() > ui_->Label2->width() ? ui_->Label1 : ui_->Label2;
     setFixedSize(wider->x() + wider->width() + image->x(), 2 * image->y() + image->height());
 
-    // One third of the free space, not the middle; division truncates toward zero.
     const QSize window = frameGeometry().size();
-    move((screen.width() - window.width()) / 3, (screen.height() - window.height()) / 3);
+    const ScreenRect place =
+        SplashPlace(screen.width(), screen.height(), window.width(), window.height());
+    move(place.left, place.top);
 }
 
 void ShowSplash() {

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <utility>
 
 #include "bitmap/HandyBitmap.h"
 #include "shell/win32/GdiObjects.h"
@@ -15,18 +14,6 @@
 namespace slanter {
 
 namespace {
-
-constexpr std::size_t kFileHeaderSize = 14;
-
-ClipboardReader& CurrentReader() {
-    static ClipboardReader reader;
-    return reader;
-}
-
-ClipboardWriter& CurrentWriter() {
-    static ClipboardWriter writer;
-    return writer;
-}
 
 // Opens the clipboard for a scope.
 class OpenedClipboard {
@@ -44,7 +31,9 @@ class OpenedClipboard {
     bool open_;
 };
 
-std::optional<PackedDib> SystemClipboardDib() {
+} // namespace
+
+std::optional<PackedDib> ClipboardDib() {
     const OpenedClipboard clipboard;
     if (!clipboard.IsOpen())
         return std::nullopt;
@@ -59,7 +48,7 @@ std::optional<PackedDib> SystemClipboardDib() {
     return dib;
 }
 
-void PutSystemClipboardDib(const PackedDib& dib) {
+void PutClipboardDib(const PackedDib& dib) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, dib.size());
     if (memory == nullptr)
         return;
@@ -70,40 +59,18 @@ void PutSystemClipboardDib(const PackedDib& dib) {
         GlobalFree(memory);
 }
 
-// The size of the info header and colour table: where the pixels begin.
-std::size_t PixelOffset(const BITMAPINFOHEADER& header) {
-    std::size_t colours = header.biClrUsed;
-    if (colours == 0 && header.biBitCount <= 8)
-        colours = std::size_t{1} << header.biBitCount;
-    std::size_t masks =
-        header.biSize == sizeof(BITMAPINFOHEADER) && header.biCompression == BI_BITFIELDS ? 3 : 0;
-    return header.biSize + (colours + masks) * sizeof(RGBQUAD);
-}
+namespace {
 
-bool WriteBytes(const std::string& fileName, const unsigned char* head, std::size_t headSize,
-                const PackedDib& dib) {
+bool WriteBytes(const std::string& fileName, const std::vector<unsigned char>& bytes) {
     std::ofstream file(std::filesystem::path(WideText(fileName)),
                        std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(head), static_cast<std::streamsize>(headSize));
-    file.write(reinterpret_cast<const char*>(dib.data()), static_cast<std::streamsize>(dib.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return file.good();
 }
 
-// A palette picture our reader takes as it is.
-bool SaveAsItIs(const PackedDib& dib, const BITMAPINFOHEADER& header, const std::string& fileName) {
-    const std::size_t offset = PixelOffset(header);
-    unsigned char head[kFileHeaderSize] = {'B', 'M'};
-    const auto put32 = [&head](std::size_t at, std::uint32_t value) {
-        for (int k = 0; k < 4; ++k)
-            head[at + k] = static_cast<unsigned char>(value >> (8 * k));
-    };
-    put32(2, static_cast<std::uint32_t>(kFileHeaderSize + dib.size()));
-    put32(10, static_cast<std::uint32_t>(kFileHeaderSize + offset));
-    return WriteBytes(fileName, head, kFileHeaderSize, dib);
-}
-
 // Any other bitmap: drawn by the system into 24 bits, written by our writer.
-bool SaveDrawn(const PackedDib& dib, const BITMAPINFOHEADER& header, const std::string& fileName) {
+bool SaveDrawn(const PackedDib& dib, const TBmpInfoHeader& header, const std::string& fileName) {
     const LONG width = header.biWidth;
     const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     if (width <= 0 || height <= 0 || std::int64_t{width} * height > THandyBitmap::kMaxPixels)
@@ -125,7 +92,7 @@ bool SaveDrawn(const PackedDib& dib, const BITMAPINFOHEADER& header, const std::
         PatBlt(memory.Get(), 0, 0, width, height, WHITENESS);
         const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
         StretchDIBits(memory.Get(), 0, 0, width, height, 0, 0, width, height,
-                      dib.data() + PixelOffset(header), info, DIB_RGB_COLORS, SRCCOPY);
+                      dib.data() + DibPixelOffset(header), info, DIB_RGB_COLORS, SRCCOPY);
         GdiFlush();
     }
     ReleaseDC(nullptr, screen);
@@ -142,45 +109,19 @@ bool SaveDrawn(const PackedDib& dib, const BITMAPINFOHEADER& header, const std::
 
 } // namespace
 
-std::optional<PackedDib> ClipboardDib() {
-    if (const ClipboardReader& reader = CurrentReader())
-        return reader();
-    return SystemClipboardDib();
-}
-
-void PutClipboardDib(const PackedDib& dib) {
-    if (const ClipboardWriter& writer = CurrentWriter())
-        writer(dib);
-    else
-        PutSystemClipboardDib(dib);
-}
-
-ClipboardReader SetClipboardReader(ClipboardReader reader) {
-    return std::exchange(CurrentReader(), std::move(reader));
-}
-
-ClipboardWriter SetClipboardWriter(ClipboardWriter writer) {
-    return std::exchange(CurrentWriter(), std::move(writer));
-}
-
 bool SaveDibAsBmp(const PackedDib& dib, const std::string& fileName) {
-    if (dib.size() < sizeof(BITMAPINFOHEADER))
+    TBmpInfoHeader header;
+    if (!ReadDibHeader(dib, header) || header.biSize < kInfoHeaderBytes ||
+        DibPixelOffset(header) > dib.size())
         return false;
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, dib.data(), sizeof(header));
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || PixelOffset(header) > dib.size())
-        return false;
-    const bool asItIs = header.biSize == sizeof(BITMAPINFOHEADER) && header.biBitCount <= 8 &&
-                        header.biCompression == BI_RGB && header.biHeight > 0;
-    return asItIs ? SaveAsItIs(dib, header, fileName) : SaveDrawn(dib, header, fileName);
+    return DibReadAsItIs(header) ? WriteBytes(fileName, BmpFileOfDib(dib))
+                                 : SaveDrawn(dib, header, fileName);
 }
 
-PackedDib DibOfBmpFile(const std::string& fileName) {
+PackedDib DibOfBmpFileNamed(const std::string& fileName) {
     std::ifstream file(std::filesystem::path(WideText(fileName)), std::ios::binary);
-    PackedDib bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (bytes.size() <= kFileHeaderSize || bytes[0] != 'B' || bytes[1] != 'M')
-        return {};
-    return PackedDib(bytes.begin() + kFileHeaderSize, bytes.end());
+    return DibOfBmpFile(std::vector<unsigned char>((std::istreambuf_iterator<char>(file)),
+                                                   std::istreambuf_iterator<char>()));
 }
 
 } // namespace slanter

@@ -1,33 +1,23 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace slanter {
+#include "bitmap/PackedDib.h"
 
-// A device-independent bitmap as the clipboard holds it (CF_DIB): the info header, the
-// colour table and the pixels, which is a BMP file without its 14-byte file header.
-using PackedDib = std::vector<unsigned char>;
+namespace slanter {
 
 // The bitmap on the clipboard, or nothing when it holds none.
 std::optional<PackedDib> ClipboardDib();
 // Puts the bitmap on the clipboard, its colour table with it.
 void PutClipboardDib(const PackedDib& dib);
 
-// Put in place of the clipboard (tests); each answers the one it replaces, an empty one
-// brings the system's clipboard back.
-using ClipboardReader = std::function<std::optional<PackedDib>()>;
-ClipboardReader SetClipboardReader(ClipboardReader reader);
-using ClipboardWriter = std::function<void(const PackedDib&)>;
-ClipboardWriter SetClipboardWriter(ClipboardWriter writer);
-
 // Writes a clipboard bitmap as a BMP file the program's own reader takes: a picture of
 // up to 256 colours with a 40-byte header as it is, with its colour table; any other
 // drawn at 24 bits. False when the bitmap is damaged or the file cannot be written.
 bool SaveDibAsBmp(const PackedDib& dib, const std::string& fileName);
 // The BMP file's bitmap without its file header; empty when it cannot be read.
-PackedDib DibOfBmpFile(const std::string& fileName);
+PackedDib DibOfBmpFileNamed(const std::string& fileName);
 
 } // namespace slanter

@@ -164,16 +164,6 @@ int OwnerDrawnListBox::Count() const {
     return static_cast<int>(Send(LB_GETCOUNT));
 }
 
-std::string OwnerDrawnListBox::ItemText(int index) const {
-    const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    if (length == LB_ERR)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()))));
-    return Utf8Text(text);
-}
-
 int OwnerDrawnListBox::Selected() const {
     const LRESULT index = Send(LB_GETCURSEL);
     return index == LB_ERR ? -1 : static_cast<int>(index);
@@ -200,10 +190,6 @@ void HeaderControl::Create(const CreateArgs& args, const std::vector<std::string
         item.fmt = HDF_LEFT | HDF_STRING;
         Send(HDM_INSERTITEMW, section, reinterpret_cast<LPARAM>(&item));
     }
-}
-
-int HeaderControl::SectionCount() const {
-    return static_cast<int>(Send(HDM_GETITEMCOUNT));
 }
 
 int HeaderControl::SectionWidth(int section) const {

@@ -97,7 +97,6 @@ class OwnerDrawnListBox : public Control {
                 std::function<void()> onDoubleClick);
     void SetItems(const std::vector<std::string>& texts);
     int Count() const;
-    std::string ItemText(int index) const;
     // The selected row, -1 for none.
     int Selected() const;
     // Selects a row as the user does: the selection handler runs.
@@ -113,7 +112,6 @@ class OwnerDrawnListBox : public Control {
 class HeaderControl : public Control {
   public:
     void Create(const CreateArgs& args, const std::vector<std::string>& captions);
-    int SectionCount() const;
     int SectionWidth(int section) const;
     void SetSectionWidth(int section, int width);
     void SetSectionCaption(int section, std::string_view caption);

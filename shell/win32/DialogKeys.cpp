@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <string>
 
+#include "shell/AccessKey.h"
+
 namespace slanter {
 
 namespace {
@@ -66,18 +68,6 @@ void MoveTab(HWND window, HWND focus, bool previous) {
     if (IsRadio(next))
         next = ChosenOfGroup(window, next);
     SetFocus(next);
-}
-
-// The access key of a caption: the character after a single '&', upper case; 0 for none.
-wchar_t AccessKey(const std::wstring& caption) {
-    for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
-        if (caption[at] != L'&')
-            continue;
-        if (caption[at + 1] != L'&')
-            return static_cast<wchar_t>(std::towupper(caption[at + 1]));
-        ++at;
-    }
-    return 0;
 }
 
 // A label that shows its text as it is, '&' included (a file name, a figure).

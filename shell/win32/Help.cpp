@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <utility>
-
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
@@ -12,30 +10,13 @@
 
 namespace slanter {
 
-namespace {
-
-HelpViewer& CurrentViewer() {
-    static HelpViewer viewer;
-    return viewer;
-}
-
-} // namespace
-
 void ShowHelp(HWND owner) {
     if (!FileFound(HelpFileName)) {
         AppMessageBox(HelpNotFoundText(Japanese, HelpFileName), kWarningBox);
         return;
     }
     // A viewer that fails to start is not reported, as with any other help viewer.
-    if (const HelpViewer& viewer = CurrentViewer())
-        viewer(HelpFileName);
-    else
-        ShellExecuteW(owner, L"open", WideText(HelpFileName).c_str(), nullptr, nullptr,
-                      SW_SHOWNORMAL);
-}
-
-HelpViewer SetHelpViewer(HelpViewer viewer) {
-    return std::exchange(CurrentViewer(), std::move(viewer));
+    ShellExecuteW(owner, L"open", WideText(HelpFileName).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void ShowVersionInfo() {

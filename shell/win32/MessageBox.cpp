@@ -1,11 +1,11 @@
 #include "shell/win32/MessageBox.h"
 
-#include <exception>
 #include <utility>
 
 #include <windows.h>
 
 #include "shell/General.h"
+#include "shell/GuardedCommand.h"
 #include "shell/win32/WideText.h"
 
 namespace slanter {
@@ -42,13 +42,7 @@ void ShowGeneralError(const std::string& text) {
 }
 
 bool RunGuarded(const std::function<void()>& command) {
-    try {
-        command();
-        return true;
-    } catch (const std::exception& error) {
-        ShowGeneralError(error.what());
-    }
-    return false;
+    return RunReporting(command, ShowGeneralError);
 }
 
 } // namespace slanter

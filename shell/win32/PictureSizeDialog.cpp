@@ -1,6 +1,5 @@
 #include "shell/win32/PictureSizeDialog.h"
 
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -30,21 +29,6 @@ PictureSizeAsker& CurrentAsker() {
     return asker;
 }
 
-// A side typed in the field: digits alone, within the dialog's range.
-std::optional<std::int32_t> SideFromText(const std::string& text) {
-    if (text.empty() || text.size() > 6)
-        return std::nullopt;
-    std::int32_t side = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9')
-            return std::nullopt;
-        side = side * 10 + (digit - '0');
-    }
-    if (side < 1 || side > kMostSizeSide)
-        return std::nullopt;
-    return side;
-}
-
 BOOL CALLBACK AddEnabledWindow(HWND window, LPARAM list) {
     if (IsWindowVisible(window) && IsWindowEnabled(window))
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -58,40 +42,6 @@ CreateArgs At(HWND parent, int left, int top, int width, int height, std::string
 }
 
 } // namespace
-
-std::string PercentText(std::int64_t hundredths) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld.%02lld", static_cast<long long>(hundredths / 100),
-                  static_cast<long long>(hundredths % 100));
-    return text;
-}
-
-std::optional<std::int64_t> PercentFromText(const std::string& text) {
-    std::int64_t whole = 0;
-    std::int64_t fraction = 0;
-    int wholeDigits = 0;
-    int fractionDigits = 0;
-    bool point = false;
-    for (const char c : text) {
-        if ((c == '.' || c == ',') && !point) {
-            point = true;
-        } else if (c >= '0' && c <= '9' && !point && wholeDigits < 8) {
-            whole = whole * 10 + (c - '0');
-            ++wholeDigits;
-        } else if (c >= '0' && c <= '9' && point && fractionDigits < 2) {
-            fraction = fraction * 10 + (c - '0');
-            ++fractionDigits;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (wholeDigits + fractionDigits == 0)
-        return std::nullopt;
-    const std::int64_t hundredths = whole * 100 + (fractionDigits == 1 ? fraction * 10 : fraction);
-    if (hundredths < 1 || hundredths > kMostPercentHundredths)
-        return std::nullopt;
-    return hundredths;
-}
 
 void TPictureSizeDialog::KeyLabel::Create(const CreateArgs& args) {
     Make(L"STATIC", args, SS_LEFT);
@@ -122,16 +72,16 @@ bool TPictureSizeDialog::Create(HWND owner, bool japanese, TPoint original, TPoi
     const int textWidth = kClientWidth - 2 * kMargin;
     originalLabel_.Create(At(self, kMargin, kMargin, textWidth, 20, texts.original));
     // Each label before its field: the label's access key moves to the field.
-    const auto row = [&](KeyLabel& label, EditBox& edit, int index, const std::string& caption,
-                         DWORD style) {
-        const int top = kFirstRow + index * kRowStep;
+    const auto row = [&](KeyLabel& label, EditBox& edit, SizeField field,
+                         const std::string& caption, DWORD style) {
+        const int top = kFirstRow + static_cast<int>(field) * kRowStep;
         label.Create(At(self, kMargin, top + 3, kLabelWidth, 20, caption));
         edit.Create(At(self, kEditLeft, top, kEditWidth, kRowHeight, {}, style),
-                    [this, &edit] { Edited(edit); });
+                    [this, field, &edit] { Edited(field, edit); });
     };
-    row(widthLabel_, WidthEdit, 0, texts.width, ES_NUMBER);
-    row(heightLabel_, HeightEdit, 1, texts.height, ES_NUMBER);
-    row(percentLabel_, PercentEdit, 2, texts.percent, 0);
+    row(widthLabel_, WidthEdit, SizeField::Width, texts.width, ES_NUMBER);
+    row(heightLabel_, HeightEdit, SizeField::Height, texts.height, ES_NUMBER);
+    row(percentLabel_, PercentEdit, SizeField::Percent, texts.percent, 0);
     WidthEdit.AddArrows(1, kMostSizeSide);
     HeightEdit.AddArrows(1, kMostSizeSide);
     const int okLeft = kClientWidth - kMargin - 2 * kButtonWidth - 8;
@@ -148,37 +98,29 @@ bool TPictureSizeDialog::Create(HWND owner, bool japanese, TPoint original, TPoi
 void TPictureSizeDialog::ShowSize(TPoint size, const Control* edited) {
     // The field being typed in keeps what the user typed.
     following_ = true;
-    if (edited != &WidthEdit)
-        WidthEdit.SetText(std::to_string(size.X));
-    if (edited != &HeightEdit)
-        HeightEdit.SetText(std::to_string(size.Y));
-    if (edited != &PercentEdit)
-        PercentEdit.SetText(PercentText(PercentHundredths(original_, size.X)));
+    for (const auto& [field, edit] : {std::pair{SizeField::Width, &WidthEdit},
+                                      {SizeField::Height, &HeightEdit},
+                                      {SizeField::Percent, &PercentEdit}})
+        if (edit != edited)
+            edit->SetText(FieldText(field, FieldValue(original_, field, size)));
     following_ = false;
 }
 
-void TPictureSizeDialog::Edited(const EditBox& edit) {
+void TPictureSizeDialog::Edited(SizeField field, const EditBox& edit) {
     // The values given to the other fields do not edit back; a text that is no size yet
     // (the user is still typing) leaves them as they are.
     if (following_)
         return;
-    const std::string text = edit.Text();
-    if (&edit == &PercentEdit) {
-        if (const auto hundredths = PercentFromText(text))
-            ShowSize(SizeForPercent(original_, *hundredths), &edit);
-    } else if (const auto side = SideFromText(text)) {
-        ShowSize(&edit == &WidthEdit ? SizeForWidth(original_, *side)
-                                     : SizeForHeight(original_, *side),
-                 &edit);
-    }
+    if (const auto value = FieldValueFromText(field, edit.Text()))
+        ShowSize(SizeOfField(original_, field, *value), &edit);
 }
 
 std::optional<TPoint> TPictureSizeDialog::ChosenSize() const {
-    const auto width = SideFromText(WidthEdit.Text());
-    const auto height = SideFromText(HeightEdit.Text());
+    const auto width = FieldValueFromText(SizeField::Width, WidthEdit.Text());
+    const auto height = FieldValueFromText(SizeField::Height, HeightEdit.Text());
     if (!width || !height)
         return std::nullopt;
-    return TPoint{*width, *height};
+    return TPoint{static_cast<std::int32_t>(*width), static_cast<std::int32_t>(*height)};
 }
 
 void TPictureSizeDialog::Accept() {
@@ -186,7 +128,8 @@ void TPictureSizeDialog::Accept() {
     if (!size) {
         // The side that holds no size takes the focus for the user to mend it.
         MessageBeep(MB_ICONWARNING);
-        EditBox& wrong = SideFromText(WidthEdit.Text()) ? HeightEdit : WidthEdit;
+        EditBox& wrong =
+            FieldValueFromText(SizeField::Width, WidthEdit.Text()) ? HeightEdit : WidthEdit;
         wrong.SetFocus();
         wrong.SelectAll();
         return;

@@ -2,9 +2,9 @@
 
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "engine/Point.h"
+#include "shell/PictureSizeFields.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/EditBox.h"
 #include "shell/win32/Wnd.h"
@@ -38,7 +38,7 @@ class TPictureSizeDialog : public Wnd {
   private:
     // The size in every field but the one being typed in.
     void ShowSize(TPoint size, const Control* edited);
-    void Edited(const EditBox& edit);
+    void Edited(SizeField field, const EditBox& edit);
     void Accept();
     void End(std::optional<TPoint> size);
 
@@ -57,11 +57,6 @@ class TPictureSizeDialog : public Wnd {
     bool ended_ = false;
     std::optional<TPoint> chosen_;
 };
-
-// The text of a percentage in hundredths, as the field shows it ("33.33"), and back; none
-// for a text that is no percentage of at most two decimals.
-std::string PercentText(std::int64_t hundredths);
-std::optional<std::int64_t> PercentFromText(const std::string& text);
 
 // Asks the user for the picture's size; none when the user cancels.
 std::optional<TPoint> AskPictureSize(HWND owner, bool japanese, TPoint original, TPoint current);

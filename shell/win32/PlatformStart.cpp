@@ -52,10 +52,6 @@ std::string FullName(const std::string& name) {
 
 } // namespace
 
-bool IsJapaneseLanguageName(const std::string& name) {
-    return name.starts_with("日本");
-}
-
 bool SystemLanguageIsJapanese() {
     const LANGID language = GetSystemDefaultLangID();
     wchar_t name[128] = {};

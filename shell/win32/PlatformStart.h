@@ -10,8 +10,6 @@ namespace slanter {
 // Whether the system's language is Japanese: the name of the system's default language in
 // the system's own language begins with "日本", as a Japanese system names Japanese.
 bool SystemLanguageIsJapanese();
-// Whether a language name, as the system writes it in its own language, is Japanese's.
-bool IsJapaneseLanguageName(const std::string& name);
 
 // The program file, the switches of the command line and the language question.
 ProgramStart PlatformProgramStart();

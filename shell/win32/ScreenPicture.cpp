@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "bitmap/HandyBitmap.h"
-#include "conversion/ResultZoom.h"
 #include "shell/win32/GdiObjects.h"
 
 namespace slanter {
@@ -31,7 +30,7 @@ ScreenPicture::ScreenPicture(const THandyBitmap& bitmap) {
             palette_.push_back({static_cast<BYTE>(colour), static_cast<BYTE>(colour >> 8),
                                 static_cast<BYTE>(colour >> 16), 0});
         }
-        indices_.assign(static_cast<std::size_t>(Stride()) * height, 0);
+        indices_.assign(static_cast<std::size_t>(width) * height, 0);
     } else {
         colours_.assign(static_cast<std::size_t>(width) * height, 0);
     }
@@ -40,7 +39,7 @@ ScreenPicture::ScreenPicture(const THandyBitmap& bitmap) {
         const std::int32_t* cells = bitmap.CellRow(height - 1 - y);
         for (std::int32_t x = 0; x < width; ++x) {
             if (indexed_)
-                indices_[static_cast<std::size_t>(y) * Stride() + x] =
+                indices_[static_cast<std::size_t>(y) * width + x] =
                     static_cast<std::uint8_t>(cells[x]);
             else
                 colours_[static_cast<std::size_t>(y) * width + x] = ScreenColour(
@@ -58,10 +57,6 @@ ScreenPicture::ScreenPicture(std::int32_t width, std::int32_t height,
     colours_.reserve(colours.size());
     for (const std::uint32_t colour : colours)
         colours_.push_back(ScreenColour(static_cast<std::int32_t>(colour)));
-}
-
-std::int32_t ScreenPicture::Stride() const {
-    return indexed_ ? (width_ + 3) / 4 * 4 : width_;
 }
 
 BITMAPINFO* ScreenPicture::Info() const {
@@ -84,7 +79,7 @@ COLORREF ScreenPicture::ColorAt(std::int32_t x, std::int32_t y) const {
         return CLR_INVALID;
     std::uint32_t colour = 0;
     if (indexed_) {
-        const std::uint8_t index = indices_[static_cast<std::size_t>(y) * Stride() + x];
+        const std::uint8_t index = indices_[static_cast<std::size_t>(y) * width_ + x];
         if (index >= palette_.size())
             return RGB(0, 0, 0);
         const RGBQUAD& entry = palette_[index];
@@ -114,39 +109,26 @@ void ScreenPicture::Draw(HDC dc, POINT at, const RECT& part) const {
                                   : reinterpret_cast<const std::uint8_t*>(colours_.data());
     for (int y = 0; y < height; ++y)
         std::memcpy(static_cast<std::uint8_t*>(bits) + y * sectionStride,
-                    source + (static_cast<std::size_t>(part.top + y) * Stride() + part.left) * cell,
+                    source + (static_cast<std::size_t>(part.top + y) * width_ + part.left) * cell,
                     static_cast<std::size_t>(width) * cell);
     MemoryDc memory(dc);
     const SelectedObject selected(memory.Get(), section.Get());
     BitBlt(dc, at.x, at.y, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
-ScreenPicture ScreenPicture::ZoomedPart(int view, TPoint shown, const RECT& part) const {
-    ScreenPicture sampled;
-    sampled.width_ = part.right - part.left;
-    sampled.height_ = part.bottom - part.top;
-    sampled.indexed_ = indexed_;
-    sampled.palette_ = palette_;
-    if (sampled.IsEmpty() || IsEmpty())
-        return ScreenPicture();
-    const TPoint size{width_, height_};
-    const TPoint topLeft{part.left, part.top};
-    const TPoint extent{sampled.width_, sampled.height_};
-    if (indexed_) {
-        std::vector<std::uint8_t> cells(static_cast<std::size_t>(extent.X) * extent.Y);
-        SampleZoomedView(indices_.data(), Stride(), size, view, shown, topLeft, extent,
-                         cells.data());
-        sampled.indices_.assign(static_cast<std::size_t>(sampled.Stride()) * extent.Y, 0);
-        for (std::int32_t y = 0; y < extent.Y; ++y)
-            std::memcpy(&sampled.indices_[static_cast<std::size_t>(y) * sampled.Stride()],
-                        &cells[static_cast<std::size_t>(y) * extent.X],
-                        static_cast<std::size_t>(extent.X));
-    } else {
-        sampled.colours_.assign(static_cast<std::size_t>(extent.X) * extent.Y, 0);
-        SampleZoomedView(colours_.data(), width_, size, view, shown, topLeft, extent,
-                         sampled.colours_.data());
-    }
-    return sampled;
+ScreenPicture ScreenPicture::Blank(std::int32_t width, std::int32_t height) const {
+    ScreenPicture blank;
+    if (width <= 0 || height <= 0)
+        return blank;
+    blank.width_ = width;
+    blank.height_ = height;
+    blank.indexed_ = indexed_;
+    blank.palette_ = palette_;
+    if (indexed_)
+        blank.indices_.assign(static_cast<std::size_t>(width) * height, 0);
+    else
+        blank.colours_.assign(static_cast<std::size_t>(width) * height, 0);
+    return blank;
 }
 
 } // namespace slanter

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include "engine/Point.h"
-
 namespace slanter {
 
 class THandyBitmap;
@@ -31,13 +29,18 @@ class ScreenPicture {
 
     // Draws the part `part` (picture pixels) with its top-left corner at `at`.
     void Draw(HDC dc, POINT at, const RECT& part) const;
-    // The pixels of view `view` of size `shown` (device pixels) in `part`, each the
-    // picture pixel under its centre, as a picture of the same kind.
-    ScreenPicture ZoomedPart(int view, TPoint shown, const RECT& part) const;
+    // A picture of the same kind and palette, `width` by `height`, every cell 0.
+    ScreenPicture Blank(std::int32_t width, std::int32_t height) const;
+    // The cells, top row first and rows unpadded, for those who fill or sample them: of
+    // indexed pictures only.
+    const std::uint8_t* Indices() const { return indices_.data(); }
+    std::uint8_t* Indices() { return indices_.data(); }
+    // Those of the others (blue in the low byte).
+    const std::uint32_t* Colours() const { return colours_.data(); }
+    std::uint32_t* Colours() { return colours_.data(); }
 
   private:
     BITMAPINFO* Info() const;
-    std::int32_t Stride() const; // cells a row
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "conversion/ViewKeys.h"
+#include "shell/ScrollRoom.h"
 
 namespace slanter {
 
@@ -33,29 +33,23 @@ void ScrollView::UpdateBars() {
     updatingBars_ = true;
     RECT whole{};
     GetWindowRect(Hwnd(), &whole);
-    const SIZE client = ShownArea({whole.right - whole.left, whole.bottom - whole.top},
-                                  {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
-    position_.x = std::clamp<LONG>(position_.x, 0, std::max<LONG>(0, canvas_.cx - client.cx));
-    position_.y = std::clamp<LONG>(position_.y, 0, std::max<LONG>(0, canvas_.cy - client.cy));
+    const TPoint canvas{canvas_.cx, canvas_.cy};
+    const TPoint client =
+        ScrolledRoom(canvas, {whole.right - whole.left, whole.bottom - whole.top},
+                     {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)});
+    const slanter::ScrollPosition last = LastScroll(canvas, client);
+    position_ = {std::clamp<LONG>(position_.x, 0, last.x),
+                 std::clamp<LONG>(position_.y, 0, last.y)};
     SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     info.nMax = std::max<LONG>(0, canvas_.cx - 1);
-    info.nPage = static_cast<UINT>(client.cx);
+    info.nPage = static_cast<UINT>(client.X);
     info.nPos = position_.x;
     SetScrollInfo(Hwnd(), SB_HORZ, &info, TRUE);
     info.nMax = std::max<LONG>(0, canvas_.cy - 1);
-    info.nPage = static_cast<UINT>(client.cy);
+    info.nPage = static_cast<UINT>(client.Y);
     info.nPos = position_.y;
     SetScrollInfo(Hwnd(), SB_VERT, &info, TRUE);
     updatingBars_ = false;
-}
-
-SIZE ScrollView::ShownArea(SIZE whole, SIZE bars) const {
-    // A bar shows when the canvas is longer than the room beside the other bar.
-    bool across = canvas_.cx > whole.cx;
-    bool down = canvas_.cy > whole.cy;
-    across = across || (down && canvas_.cx > whole.cx - bars.cx);
-    down = down || (across && canvas_.cy > whole.cy - bars.cy);
-    return {whole.cx - (down ? bars.cx : 0), whole.cy - (across ? bars.cy : 0)};
 }
 
 void ScrollView::ScrollTo(int x, int y) {
@@ -143,9 +137,9 @@ bool ScrollView::TakeScrollKey(WPARAM key, bool control) {
         const ViewKey viewKey = control ? (home ? ViewKey::ControlHome : ViewKey::ControlEnd)
                                         : (home ? ViewKey::Home : ViewKey::End);
         const SIZE client = ClientSize();
-        const slanter::ScrollPosition to = ViewKeyTarget(
-            viewKey, {position_.x, position_.y},
-            {std::max<int>(0, canvas_.cx - client.cx), std::max<int>(0, canvas_.cy - client.cy)});
+        const slanter::ScrollPosition to =
+            ViewKeyTarget(viewKey, {position_.x, position_.y},
+                          LastScroll({canvas_.cx, canvas_.cy}, {client.cx, client.cy}));
         ScrollTo(to.x, to.y);
         return true;
     }

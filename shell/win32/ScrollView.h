@@ -33,8 +33,6 @@ class ScrollView : public Wnd {
 
   private:
     void UpdateBars();
-    // The client area the canvas leaves when the view, bars included, is `whole`.
-    SIZE ShownArea(SIZE whole, SIZE bars) const;
 
     Painter painter_;
     SIZE canvas_{0, 0};

@@ -5,6 +5,7 @@
 #include "forms/FormTable.h"
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
+#include "shell/ScreenFit.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/WideText.h"
 #include "shell/win32/Wnd.h"
@@ -42,11 +43,10 @@ class TOpenForm : public Wnd {
         SetClientSize(textLeft + width + margin, 2 * Scaled(image.y) + iconSide_);
         RECT frame{};
         GetWindowRect(Hwnd(), &frame);
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        // One third of the free space, not the middle; division truncates toward zero.
-        SetWindowPos(Hwnd(), nullptr, (screenWidth - (frame.right - frame.left)) / 3,
-                     (screenHeight - (frame.bottom - frame.top)) / 3, 0, 0,
+        const ScreenRect place =
+            SplashPlace(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                        frame.right - frame.left, frame.bottom - frame.top);
+        SetWindowPos(Hwnd(), nullptr, place.left, place.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 

@@ -51,7 +51,7 @@ ClipboardPicture Win32Services::PasteBitmap(const std::string& bmpFile) {
 
 void Win32Services::CopyBitmapFile(const std::string& bmpFile) {
     // The file's own bitmap, its colour table with it.
-    const PackedDib dib = DibOfBmpFile(bmpFile);
+    const PackedDib dib = DibOfBmpFileNamed(bmpFile);
     if (!dib.empty())
         PutClipboardDib(dib);
 }

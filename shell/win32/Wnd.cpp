@@ -106,9 +106,6 @@ LRESULT CALLBACK Wnd::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT Wnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate();
-        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd_, &paint);

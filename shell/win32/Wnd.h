@@ -71,7 +71,6 @@ class Wnd {
   protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    virtual void OnCreate() {}
     virtual void OnPaint(HDC /*dc*/, const RECT& /*dirty*/) {}
     virtual void OnSize(int /*width*/, int /*height*/) {}
     // The user or Close asks the window to close; windows of ours hide by default.

@@ -53,6 +53,12 @@ TEST(Language, AnInstalledProgramFindsItsHelpInTheDataFolderBesideItsOwn) {
     EXPECT_EQ(HelpFileNameFor("/usr/bin/", "Slanter", true, installed), "/usr/bin/Slanter.html");
 }
 
+TEST(Language, OnlyTheNameAJapaneseSystemGivesMeansJapanese) {
+    EXPECT_TRUE(IsJapaneseLanguageName("日本語"));
+    EXPECT_FALSE(IsJapaneseLanguageName("Japanese"));
+    EXPECT_FALSE(IsJapaneseLanguageName("中文"));
+}
+
 TEST(Language, HelpAndTextFilesByLanguage) {
     const auto none = [](const std::string&) { return false; };
     EXPECT_EQ(HelpFileNameFor("/tools/", "Slanter", true, none), "/tools/Slanter.html");

@@ -32,5 +32,11 @@ TEST(ScreenFit, NoAreaChangesNothing) {
     EXPECT_EQ(FitInside(frame, {}), frame);
 }
 
+TEST(ScreenFit, TheSplashOpensAThirdOfTheFreeSpaceFromTheCorner) {
+    EXPECT_EQ(SplashPlace(1920, 1080, 300, 120), (ScreenRect{540, 320, 300, 120}));
+    // A window larger than the screen: toward zero, as the division always went.
+    EXPECT_EQ(SplashPlace(640, 480, 645, 100), (ScreenRect{-1, 126, 645, 100}));
+}
+
 } // namespace
 } // namespace slanter

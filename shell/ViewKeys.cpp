@@ -1,4 +1,4 @@
-#include "conversion/ViewKeys.h"
+#include "shell/ViewKeys.h"
 
 namespace slanter {
 

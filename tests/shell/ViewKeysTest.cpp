@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "conversion/ViewKeys.h"
+#include "shell/ViewKeys.h"
 
 namespace slanter {
 namespace {
