@@ -76,8 +76,11 @@ class PlatformServices {
     virtual void ProcessPendingMessages() = 0;
 
     virtual void ShowHelp() = 0;
-    virtual void ShowVersionInfo() = 0;
-    virtual void ShowCopyrightInfo() = 0;
+    // The version box: description, title and version, with the program file's name when
+    // it differs from the title. A message box like any other, on every platform.
+    virtual void ShowVersionInfo();
+    // The copyright box, pointing to the companion text file when there is one.
+    virtual void ShowCopyrightInfo();
 };
 
 } // namespace slanter

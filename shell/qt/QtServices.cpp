@@ -8,7 +8,6 @@
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/Help.h"
-#include "shell/qt/InfoBoxes.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenDialog.h"
 #include "shell/qt/PendingMessages.h"
@@ -108,14 +107,6 @@ void QtServices::ProcessPendingMessages() {
 
 void QtServices::ShowHelp() {
     slanter::ShowHelp(&owner_);
-}
-
-void QtServices::ShowVersionInfo() {
-    slanter::ShowVersionInfo();
-}
-
-void QtServices::ShowCopyrightInfo() {
-    slanter::ShowCopyrightInfo();
 }
 
 } // namespace slanter

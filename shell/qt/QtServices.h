@@ -25,8 +25,6 @@ class QtServices : public PlatformServices {
     RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;
     void ProcessPendingMessages() override;
     void ShowHelp() override;
-    void ShowVersionInfo() override;
-    void ShowCopyrightInfo() override;
 
   private:
     QWidget& owner_;
