@@ -7,6 +7,10 @@
 
 namespace slanter {
 
+void PlatformServices::GeneralError(const std::string& text) {
+    Message(text, kErrorBox);
+}
+
 void PlatformServices::ShowVersionInfo() {
     Message(VersionInfoText(Japanese, Description, Title, ProgramName, MajorVersion, MinorVersion,
                             Revision),

@@ -6,7 +6,6 @@
 #include "shell/General.h"
 #include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
-#include "shell/qt/GeneralError.h"
 #include "shell/qt/Help.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenDialog.h"
@@ -43,10 +42,6 @@ std::optional<std::string> FileNameBytes(const std::optional<QString>& chosen) {
 
 int QtServices::Message(const std::string& text, int flags, const std::string& caption) {
     return AppMessageBox(Text(text), flags, Text(caption));
-}
-
-void QtServices::GeneralError(const std::string& text) {
-    ShowGeneralError(Text(text));
 }
 
 std::optional<std::string> QtServices::ChooseOpenFile(const FileDialogRequest& request) {

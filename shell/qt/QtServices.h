@@ -13,7 +13,6 @@ class QtServices : public PlatformServices {
     explicit QtServices(QWidget& owner) : owner_(owner) {}
 
     int Message(const std::string& text, int flags, const std::string& caption) override;
-    void GeneralError(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override;

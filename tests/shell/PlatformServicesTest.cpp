@@ -11,7 +11,7 @@ namespace slanter {
 namespace {
 
 // The program runs from a fresh folder, so that its text files can be made or left out.
-class InfoBoxesTest : public ::testing::Test {
+class PlatformServicesTest : public ::testing::Test {
   protected:
     // The language goes back to the system's for the tests that follow.
     void TearDown() override { Start(""); }
@@ -25,7 +25,7 @@ class InfoBoxesTest : public ::testing::Test {
     FakeServices services_;
 };
 
-TEST_F(InfoBoxesTest, VersionBox) {
+TEST_F(PlatformServicesTest, VersionBox) {
     Start("");
     services_.PlatformServices::ShowVersionInfo();
     ASSERT_EQ(services_.messages.size(), 1u);
@@ -35,7 +35,7 @@ TEST_F(InfoBoxesTest, VersionBox) {
     EXPECT_EQ(services_.messages[0].caption, "Bit Map Slanter");
 }
 
-TEST_F(InfoBoxesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
+TEST_F(PlatformServicesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
     Start("/JAPANESE");
     Make("SlanterE.txt");
     services_.PlatformServices::ShowCopyrightInfo();
@@ -48,6 +48,14 @@ TEST_F(InfoBoxesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
               "著作権情報\r\nCopyright (C) TAMRI Lab. All rights reserved.\r\n\r\n詳細は " +
                   folder_.Path("Slanter.txt") + " をご覧ください。");
     EXPECT_EQ(services_.messages[1].flags, 64);
+}
+
+TEST_F(PlatformServicesTest, TheGeneralErrorIsAnErrorBoxUnderTheTitle) {
+    services_.PlatformServices::GeneralError("Out of memory.");
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].text, "Out of memory.");
+    EXPECT_EQ(services_.messages[0].flags, 16);
+    EXPECT_EQ(services_.messages[0].caption, ""); // the title, as every message without one
 }
 
 } // namespace
