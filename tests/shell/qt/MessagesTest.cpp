@@ -79,17 +79,6 @@ TEST_F(MessagesTest, CaptionIsTwoBlanksAndTheCaptionOrTheTitle) {
     EXPECT_EQ(shown_[1].flags, 64);
 }
 
-TEST_F(MessagesTest, MissingHelpFileIsReportedAndNotOpened) {
-    Start("");
-    Make("Slanter.html"); // the Japanese one does not serve an English run
-    ShowHelp();
-    EXPECT_TRUE(opened_.empty());
-    ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].text.toStdString(), InFolder("SlanterE.html") + " is not found.");
-    EXPECT_EQ(shown_[0].flags, 48);
-    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
-}
-
 TEST_F(MessagesTest, PresentHelpFileIsOpened) {
     Start("/japanese");
     Make("Slanter.html");
