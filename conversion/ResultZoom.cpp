@@ -45,7 +45,7 @@ namespace {
 
 template <typename Cell>
 void Sample(const Cell* picture, std::int32_t stride, TPoint size, int view, TPoint shown,
-            TPoint topLeft, TPoint extent, Cell* out) {
+            TPoint topLeft, TPoint extent, Cell* out, std::int32_t outStride) {
     if (size.X <= 0 || size.Y <= 0 || extent.X <= 0 || extent.Y <= 0)
         return;
     const TPoint grid = ViewClientSize(view, size);
@@ -54,7 +54,7 @@ void Sample(const Cell* picture, std::int32_t stride, TPoint size, int view, TPo
     const std::vector<std::int32_t> rows = SampledRun(topLeft.Y, extent.Y, shown.Y, grid.Y, size.Y);
     for (std::int32_t y = 0; y < extent.Y; ++y) {
         const Cell* line = picture + std::int64_t{rows[y]} * stride;
-        Cell* target = out + std::int64_t{y} * extent.X;
+        Cell* target = out + std::int64_t{y} * outStride;
         for (std::int32_t x = 0; x < extent.X; ++x)
             target[x] = line[columns[x]];
     }
@@ -64,12 +64,24 @@ void Sample(const Cell* picture, std::int32_t stride, TPoint size, int view, TPo
 
 void SampleZoomedView(const std::uint32_t* picture, std::int32_t stride, TPoint size, int view,
                       TPoint shown, TPoint topLeft, TPoint extent, std::uint32_t* out) {
-    Sample(picture, stride, size, view, shown, topLeft, extent, out);
+    Sample(picture, stride, size, view, shown, topLeft, extent, out, extent.X);
 }
 
 void SampleZoomedView(const std::uint8_t* picture, std::int32_t stride, TPoint size, int view,
                       TPoint shown, TPoint topLeft, TPoint extent, std::uint8_t* out) {
-    Sample(picture, stride, size, view, shown, topLeft, extent, out);
+    Sample(picture, stride, size, view, shown, topLeft, extent, out, extent.X);
+}
+
+void SampleZoomedView(const std::uint32_t* picture, std::int32_t stride, TPoint size, int view,
+                      TPoint shown, TPoint topLeft, TPoint extent, std::uint32_t* out,
+                      std::int32_t outStride) {
+    Sample(picture, stride, size, view, shown, topLeft, extent, out, outStride);
+}
+
+void SampleZoomedView(const std::uint8_t* picture, std::int32_t stride, TPoint size, int view,
+                      TPoint shown, TPoint topLeft, TPoint extent, std::uint8_t* out,
+                      std::int32_t outStride) {
+    Sample(picture, stride, size, view, shown, topLeft, extent, out, outStride);
 }
 
 } // namespace slanter

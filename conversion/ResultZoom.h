@@ -41,5 +41,13 @@ void SampleZoomedView(const std::uint32_t* picture, std::int32_t stride, TPoint 
 // The same for a picture of one byte a cell (palette indices).
 void SampleZoomedView(const std::uint8_t* picture, std::int32_t stride, TPoint size, int view,
                       TPoint shown, TPoint topLeft, TPoint extent, std::uint8_t* out);
+// The same into rows `outStride` cells apart, such as a toolkit image's padded lines; the
+// padding is left as it was.
+void SampleZoomedView(const std::uint32_t* picture, std::int32_t stride, TPoint size, int view,
+                      TPoint shown, TPoint topLeft, TPoint extent, std::uint32_t* out,
+                      std::int32_t outStride);
+void SampleZoomedView(const std::uint8_t* picture, std::int32_t stride, TPoint size, int view,
+                      TPoint shown, TPoint topLeft, TPoint extent, std::uint8_t* out,
+                      std::int32_t outStride);
 
 } // namespace slanter

@@ -45,7 +45,8 @@ class PlatformServices {
     // title when `caption` is empty. Answers the code of the button pressed.
     virtual int Message(const std::string& text, int flags, const std::string& caption = {}) = 0;
     // The general error box: a platform layer failed and ends the command in progress.
-    virtual void GeneralError(const std::string& text) = 0;
+    // An error box with the title as caption, on every platform.
+    virtual void GeneralError(const std::string& text);
 
     // The chosen file's full name, or nothing when the user cancelled.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
@@ -76,8 +77,11 @@ class PlatformServices {
     virtual void ProcessPendingMessages() = 0;
 
     virtual void ShowHelp() = 0;
-    virtual void ShowVersionInfo() = 0;
-    virtual void ShowCopyrightInfo() = 0;
+    // The version box: description, title and version, with the program file's name when
+    // it differs from the title. A message box like any other, on every platform.
+    virtual void ShowVersionInfo();
+    // The copyright box, pointing to the companion text file when there is one.
+    virtual void ShowCopyrightInfo();
 };
 
 } // namespace slanter

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include <QAction>
@@ -15,6 +14,7 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "conversion/DeviceCover.h"
 #include "conversion/ResultPlacement.h"
 #include "conversion/ResultViews.h"
 #include "conversion/ResultZoom.h"
@@ -41,23 +41,12 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The logical rectangle that covers the device pixels `device` at `ratio` device pixels
-// per logical one; the same rectangle at a ratio of 1.
-QRect LogicalCover(const QRect& device, qreal ratio) {
-    const int left = static_cast<int>(std::floor(device.left() / ratio));
-    const int top = static_cast<int>(std::floor(device.top() / ratio));
-    const int right = static_cast<int>(std::ceil((device.right() + 1) / ratio));
-    const int bottom = static_cast<int>(std::ceil((device.bottom() + 1) / ratio));
-    return {left, top, right - left, bottom - top};
+QRect ToQt(const ZoomedCell& rect) {
+    return {rect.topLeft.X, rect.topLeft.Y, rect.size.X, rect.size.Y};
 }
 
-// The device pixels that the logical rectangle `logical` touches at `ratio`.
-QRect DeviceCover(const QRect& logical, qreal ratio) {
-    const int left = static_cast<int>(std::floor(logical.left() * ratio));
-    const int top = static_cast<int>(std::floor(logical.top() * ratio));
-    const int right = static_cast<int>(std::ceil((logical.right() + 1) * ratio));
-    const int bottom = static_cast<int>(std::ceil((logical.bottom() + 1) * ratio));
-    return {left, top, right - left, bottom - top};
+ZoomedCell FromQt(const QRect& rect) {
+    return {{rect.left(), rect.top()}, {rect.width(), rect.height()}};
 }
 
 // The cells of `picture` that the zoomed view shows in `part` (device pixels of the view),
@@ -69,25 +58,17 @@ QImage SampledPart(const QImage& picture, int view, TPoint shown, const QRect& p
     QImage sampled(part.size(), picture.format());
     if (sampled.isNull())
         return sampled;
-    const auto copyRows = [&sampled](const auto& cells) {
-        const auto rowBytes = static_cast<std::size_t>(sampled.width()) * sizeof(cells[0]);
-        for (int y = 0; y < sampled.height(); ++y)
-            std::memcpy(sampled.scanLine(y), cells.data() + std::size_t(y) * sampled.width(),
-                        rowBytes);
+    const auto stride = [](const QImage& image, int cellBytes) {
+        return static_cast<std::int32_t>(image.bytesPerLine() / cellBytes);
     };
-    const std::size_t count = static_cast<std::size_t>(extent.X) * extent.Y;
     if (picture.format() == QImage::Format_Indexed8) {
         sampled.setColorTable(picture.colorTable());
-        std::vector<std::uint8_t> cells(count);
-        SampleZoomedView(picture.constBits(), static_cast<std::int32_t>(picture.bytesPerLine()),
-                         size, view, shown, topLeft, extent, cells.data());
-        copyRows(cells);
+        SampleZoomedView(picture.constBits(), stride(picture, 1), size, view, shown, topLeft,
+                         extent, sampled.bits(), stride(sampled, 1));
     } else {
-        std::vector<std::uint32_t> cells(count);
         SampleZoomedView(reinterpret_cast<const std::uint32_t*>(picture.constBits()),
-                         static_cast<std::int32_t>(picture.bytesPerLine() / 4), size, view, shown,
-                         topLeft, extent, cells.data());
-        copyRows(cells);
+                         stride(picture, 4), size, view, shown, topLeft, extent,
+                         reinterpret_cast<std::uint32_t*>(sampled.bits()), stride(sampled, 4));
     }
     return sampled;
 }
@@ -302,10 +283,8 @@ void TFinalForm::ReleasePicture() {
 
 TPoint TFinalForm::Room(bool sizeWindow) {
     const qreal ratio = devicePixelRatioF();
-    if (!sizeWindow) {
-        const QSize room = DeviceCover(QRect(QPoint(0, 0), ui_->Client->size()), ratio).size();
-        return {room.width(), room.height()};
-    }
+    if (!sizeWindow)
+        return DeviceCover({{}, {ui_->Client->width(), ui_->Client->height()}}, ratio).size;
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     // The largest client area the window can have on its screen.
     const QSize frame = frameGeometry().size() - geometry().size();
@@ -326,11 +305,11 @@ void TFinalForm::LayOut(int view, TPoint shown, bool sizeWindow) {
     for (QWidget* tile : Tiles())
         tile->setVisible(tile == ui_->Image1);
     for (const TileCell& tile : tiles) {
-        Tile(tile.paintBox)->setGeometry(LogicalCover(CellOfTile(tile.paintBox), ratio));
+        Tile(tile.paintBox)->setGeometry(ToQt(LogicalCover(CellOfTile(tile.paintBox), ratio)));
         Tile(tile.paintBox)->show();
     }
-    const QSize client = LogicalCover(QRect(0, 0, shown_.X, shown_.Y), ratio).size();
-    ui_->Canvas->resize(client);
+    const TPoint client = LogicalCover({{}, shown_}, ratio).size;
+    ui_->Canvas->resize(client.X, client.Y);
     if (sizeWindow) {
         // No scroll bar may take room while the window is fitted; afterwards they show
         // what did not fit on the screen.
@@ -339,9 +318,8 @@ void TFinalForm::LayOut(int view, TPoint shown, bool sizeWindow) {
         area.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // Twice: the menu bar's height may change with the width.
         for (int pass = 0; pass < 2; ++pass) {
-            ResizeOnScreen(*this, QSize(width() + client.width() - ui_->Client->width(), height()));
-            ResizeOnScreen(*this,
-                           QSize(width(), height() + client.height() - ui_->Client->height()));
+            ResizeOnScreen(*this, QSize(width() + client.X - ui_->Client->width(), height()));
+            ResizeOnScreen(*this, QSize(width(), height() + client.Y - ui_->Client->height()));
         }
         area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -363,10 +341,9 @@ void TFinalForm::CloseWindow() {
     close();
 }
 
-QRect TFinalForm::CellOfTile(int box) const {
-    const ZoomedCell cell =
-        ZoomedTileCell(view_, PictureSize(), shown_, (box - 1) % kGridSide, (box - 1) / kGridSide);
-    return {cell.topLeft.X, cell.topLeft.Y, cell.size.X, cell.size.Y};
+ZoomedCell TFinalForm::CellOfTile(int box) const {
+    return ZoomedTileCell(view_, PictureSize(), shown_, (box - 1) % kGridSide,
+                          (box - 1) / kGridSide);
 }
 
 int TFinalForm::TileNumber(const QObject* tile) const {
@@ -385,8 +362,9 @@ void TFinalForm::PaintTile(int box, const QRect& exposed) {
     QWidget* tile = Tile(box);
     const qreal ratio = tile->devicePixelRatioF();
     // In the canvas's device pixels: only what is exposed, straight from the one picture.
-    const QRect cell = CellOfTile(box);
-    const QRect shown = DeviceCover(exposed.translated(tile->pos()), ratio).intersected(cell);
+    const QRect cell = ToQt(CellOfTile(box));
+    const QRect shown =
+        ToQt(DeviceCover(FromQt(exposed.translated(tile->pos())), ratio)).intersected(cell);
     if (shown.isEmpty())
         return;
     QPainter painter(tile);

@@ -10,6 +10,7 @@
 
 #include "conversion/ResultPresenter.h"
 #include "conversion/ResultView.h"
+#include "conversion/ResultZoom.h"
 #include "shell/qt/QtServices.h"
 
 class QCloseEvent;
@@ -74,7 +75,7 @@ class TFinalForm : public QMainWindow, private ResultView {
     int TileNumber(const QObject* tile) const;
     QWidget* Tile(int box) const;
     // Where tile `box` lies in the zoomed view, in its device pixels.
-    QRect CellOfTile(int box) const;
+    ZoomedCell CellOfTile(int box) const;
     // Paints the part `exposed` (in the tile's own coordinates) of tile `box`.
     void PaintTile(int box, const QRect& exposed);
 

@@ -36,7 +36,7 @@ int NeededWidth(const QRadioButton& button) {
 
 // Makes `widget`'s font smaller, a pixel at a time, until `fits` or the least size.
 template <class Fits>
-bool ShrinkUntil(QWidget& widget, Fits fits) {
+void ShrinkUntil(QWidget& widget, Fits fits) {
     QFont font = widget.font();
     const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
     FittedFontPixels(pixels, [&](int size) {
@@ -46,19 +46,17 @@ bool ShrinkUntil(QWidget& widget, Fits fits) {
         }
         return fits();
     });
-    return fits();
 }
 
 } // namespace
 
-bool FitGroupBox(QGroupBox& box) {
-    bool fits = true;
+void FitGroupBox(QGroupBox& box) {
     const QList<QRadioButton*> buttons = box.findChildren<QRadioButton*>();
     if (!CaptionFits(box)) {
         // The buttons take the box's font unless given their own: they keep the designed one.
         for (QRadioButton* button : buttons)
             button->setFont(box.font());
-        fits = ShrinkUntil(box, [&box] { return CaptionFits(box); });
+        ShrinkUntil(box, [&box] { return CaptionFits(box); });
     }
     for (QRadioButton* button : buttons) {
         // Up to the frame, which is a pixel wide.
@@ -66,10 +64,8 @@ bool FitGroupBox(QGroupBox& box) {
         const int width = FittedButtonWidth(NeededWidth(*button), button->width(), room);
         if (width != button->width())
             button->resize(width, button->height());
-        fits = ShrinkUntil(*button, [button] { return NeededWidth(*button) <= button->width(); }) &&
-               fits;
+        ShrinkUntil(*button, [button] { return NeededWidth(*button) <= button->width(); });
     }
-    return fits;
 }
 
 } // namespace slanter

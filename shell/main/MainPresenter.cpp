@@ -11,6 +11,7 @@
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/GuardedCommand.h"
+#include "shell/InfoTexts.h"
 #include "shell/InstallationCheck.h"
 #include "shell/Language.h"
 #include "shell/MainTexts.h"
@@ -490,7 +491,13 @@ void MainPresenter::EraseSettings() {
 }
 
 void MainPresenter::ShowHelp() {
-    Guarded([this] { services_.ShowHelp(); });
+    Guarded([this] {
+        // Every platform says so alike; its own viewer opens only a file that is there.
+        if (!FileFound(HelpFileName))
+            services_.Message(HelpNotFoundText(Japanese, HelpFileName), kWarningBox);
+        else
+            services_.ShowHelp();
+    });
 }
 
 void MainPresenter::ShowVersion() {

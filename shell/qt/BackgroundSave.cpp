@@ -1,8 +1,5 @@
 #include "shell/qt/BackgroundSave.h"
 
-#include <memory>
-#include <thread>
-
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMainWindow>
@@ -10,6 +7,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+
+#include "shell/BackgroundThread.h"
 
 namespace slanter {
 
@@ -23,14 +22,7 @@ constexpr int kPollMilliseconds = 50;
 
 std::string RunSaveInBackground(QMainWindow& window, const QString& cancelText,
                                 const std::function<std::string(SaveControl&)>& job) {
-    // Shared with the thread, which may outlive this frame only until it is joined below.
-    auto control = std::make_shared<SaveControl>();
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    auto answer = std::make_shared<std::string>();
-    std::thread worker([control, finished, answer, job] {
-        *answer = job(*control);
-        finished->store(true);
-    });
+    BackgroundThread work(job);
 
     window.setCursor(Qt::BusyCursor);
     auto* bar = new QProgressBar; // owned by the status bar once added
@@ -38,7 +30,7 @@ std::string RunSaveInBackground(QMainWindow& window, const QString& cancelText,
     bar->setTextVisible(false);
     auto* cancel = new QPushButton(cancelText);
     cancel->setObjectName(QStringLiteral("SaveCancel"));
-    QObject::connect(cancel, &QPushButton::clicked, [control] { control->cancelled = true; });
+    QObject::connect(cancel, &QPushButton::clicked, [&work] { work.Control().cancelled = true; });
     QStatusBar* foot = window.statusBar();
     foot->addWidget(bar, 1);
     foot->addPermanentWidget(cancel);
@@ -49,20 +41,18 @@ std::string RunSaveInBackground(QMainWindow& window, const QString& cancelText,
     clock.start();
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (finished->load()) {
+        if (work.Finished()) {
             loop.quit();
             return;
         }
         if (clock.elapsed() >= kQuietMilliseconds && !foot->isVisible())
             foot->show();
-        bar->setValue(control->permille.load());
+        bar->setValue(work.Control().permille.load());
     });
     poll.start(kPollMilliseconds);
     // Left early only when the program ends: the save is then cancelled and awaited.
     loop.exec();
-    if (!finished->load())
-        control->cancelled = true;
-    worker.join();
+    const std::string answer = work.Finish();
 
     poll.stop();
     foot->removeWidget(bar);
@@ -71,7 +61,7 @@ std::string RunSaveInBackground(QMainWindow& window, const QString& cancelText,
     delete cancel;
     foot->hide();
     window.unsetCursor();
-    return *answer;
+    return answer;
 }
 
 } // namespace slanter

@@ -18,8 +18,7 @@ constexpr int kDialogColumnsChars = 110;
 
 } // namespace
 
-void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
-                          const QString& defaultSuffix) {
+void SetUpFileDialog(QFileDialog& dialog, const std::string& filter, const QString& defaultSuffix) {
     // The descriptions show as written; the patterns in the last parenthesis are ours.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters;
@@ -27,9 +26,7 @@ void SetFileDialogFilters(QFileDialog& dialog, const std::string& filter,
         filters << QString::fromStdString(one);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(defaultSuffix);
-}
-
-void FitFileDialogColumns(QFileDialog& dialog) {
+    // The detail list's columns take the width of their longest entry.
     auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (list == nullptr || list->header() == nullptr)
         return;

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "shell/FrameFit.h"
-#include "shell/SettingsStore.h"
+#include "shell/StoredPlacement.h"
 #include "shell/qt/WindowOnScreen.h"
 
 namespace slanter {
@@ -20,12 +20,16 @@ QRect NormalRectangle(const QWidget& form) {
     return normal.isValid() ? normal : form.geometry();
 }
 
-std::string StateText(const QWidget& form) {
+WindowShow ShowOf(const QWidget& form) {
     if (form.windowState() & Qt::WindowMinimized)
-        return "Minimized";
+        return WindowShow::Minimized;
     if (form.windowState() & Qt::WindowMaximized)
-        return "Maximized";
-    return "Normal";
+        return WindowShow::Maximized;
+    return WindowShow::Normal;
+}
+
+PlacementRect FromQt(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
 }
 
 // The part of the screen windows may take (without panels and docks): the screen that
@@ -49,47 +53,31 @@ void SaveFormPlacement(const QWidget& form) {
     const std::string section = form.objectName().toStdString();
     if (section.empty())
         return;
-    const QRect normal = NormalRectangle(form);
-    if (IsSizeableFrame(form)) {
-        WriteSetting(section, "Width", normal.width());
-        WriteSetting(section, "Height", normal.height());
-    }
-    WriteSetting(section, "Left", normal.left());
-    WriteSetting(section, "Top", normal.top());
-    WriteSetting(section, "State", StateText(form));
+    WritePlacement(section, {FromQt(NormalRectangle(form)), ShowOf(form)}, IsSizeableFrame(form));
 }
 
 void RestoreFormPlacement(QWidget& form) {
     const std::string section = form.objectName().toStdString();
     if (section.empty())
         return;
-    QRect bounds = NormalRectangle(form);
-    const int left = ReadSetting(section, "Left", bounds.left()).Integer();
-    const int top = ReadSetting(section, "Top", bounds.top()).Integer();
-    int width = bounds.width();
-    int height = bounds.height();
-    if (IsSizeableFrame(form)) {
-        width = ReadSetting(section, "Width", width).Integer();
-        height = ReadSetting(section, "Height", height).Integer();
-    }
-    const std::string state = ReadSetting(section, "State", "Normal").Text();
+    const StoredPlacement stored =
+        ReadPlacement(section, FromQt(NormalRectangle(form)), IsSizeableFrame(form));
 
     // Brought within the screen, frame and title bar included: a stored size larger than
     // it would make a window the window system cannot hold, and a stored position off it
     // a window nobody can reach or move.
-    const QRect area = AvailableArea(QPoint(left, top));
-    const PlacementRect fitted =
-        FitFramedPlacement({left, top, width, height}, WindowFrame(form),
-                           {area.left(), area.top(), area.width(), area.height()},
-                           form.minimumWidth(), form.minimumHeight());
+    const QRect area = AvailableArea(
+        QPoint(static_cast<int>(stored.normal.left), static_cast<int>(stored.normal.top)));
+    const PlacementRect fitted = FitFramedPlacement(stored.normal, WindowFrame(form), FromQt(area),
+                                                    form.minimumWidth(), form.minimumHeight());
 
     // The bounds go to the normal state first, so a maximized window returns to them.
     form.setWindowState(form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     form.setGeometry(static_cast<int>(fitted.left), static_cast<int>(fitted.top),
                      static_cast<int>(fitted.width), static_cast<int>(fitted.height));
-    if (state == "Minimized")
+    if (stored.show == WindowShow::Minimized)
         form.setWindowState(form.windowState() | Qt::WindowMinimized);
-    else if (state == "Maximized")
+    else if (stored.show == WindowShow::Maximized)
         form.setWindowState(form.windowState() | Qt::WindowMaximized);
 }
 

@@ -5,9 +5,7 @@ class QWidget;
 namespace slanter {
 
 // A window's placement lives in the section named like the form's object name
-// ("MainForm"): "Left", "Top", "Width" and "Height" of its normal (restored) geometry
-// and "State". A window that cannot be resized keeps its designed size, so it stores
-// no "Width" and "Height".
+// ("MainForm"), as StoredPlacement keeps it: its normal (restored) geometry and state.
 
 // Whether the user can resize the window; fixed-size windows store no size.
 bool IsSizeableFrame(const QWidget& form);

@@ -6,11 +6,8 @@
 #include <QFile>
 #include <QUrl>
 
-#include "shell/FileFound.h"
 #include "shell/General.h"
-#include "shell/InfoTexts.h"
 #include "shell/qt/HelpWindow.h"
-#include "shell/qt/MessageBox.h"
 
 namespace slanter {
 
@@ -28,11 +25,6 @@ bool OpenWithDesktopViewer(const QString& fileName) {
 } // namespace
 
 void ShowHelp(QWidget* owner) {
-    if (!FileFound(HelpFileName)) {
-        AppMessageBox(QString::fromStdString(HelpNotFoundText(Japanese, HelpFileName)),
-                      kWarningBox);
-        return;
-    }
     // A viewer that fails to start is not reported, as with any other help viewer.
     const QString fileName = QFile::decodeName(QByteArray::fromStdString(HelpFileName));
     const HelpViewer& viewer = CurrentViewer();

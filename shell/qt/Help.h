@@ -8,8 +8,8 @@ class QWidget;
 
 namespace slanter {
 
-// The help command: shows the help document of the run's language in a help window of
-// `owner`'s (with no owner, in the desktop's browser), or says that the file is missing.
+// The help command: shows the help document of the run's language, which is there, in a
+// help window of `owner`'s (with no owner, in the desktop's browser).
 void ShowHelp(QWidget* owner = nullptr);
 
 // What actually opens a help file; answers whether the viewer started.

@@ -20,8 +20,7 @@ std::optional<QString> RunPlatformOpenDialog(QWidget* parent, const OpenDialogSe
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
-    FitFileDialogColumns(dialog);
+    SetUpFileDialog(dialog, settings.filter, settings.defaultSuffix);
     if (!settings.fileName.isEmpty()) {
         dialog.setDirectory(QFileInfo(settings.fileName).absolutePath());
         dialog.selectFile(settings.fileName);

@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -59,17 +60,12 @@ TPictureSizeDialog::TPictureSizeDialog(QWidget* parent, bool japanese, TPoint or
     layout->addWidget(buttons);
 
     // Each edit brings the others along; the values they are given do not edit back.
-    connect(width_, &QSpinBox::valueChanged, this, [this](int value) {
-        if (!following_)
-            Show(SizeForWidth(original_, value), width_);
-    });
-    connect(height_, &QSpinBox::valueChanged, this, [this](int value) {
-        if (!following_)
-            Show(SizeForHeight(original_, value), height_);
-    });
+    connect(width_, &QSpinBox::valueChanged, this,
+            [this](int value) { Show(SizeForWidth(original_, value), width_); });
+    connect(height_, &QSpinBox::valueChanged, this,
+            [this](int value) { Show(SizeForHeight(original_, value), height_); });
     connect(percent_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
-        if (!following_)
-            Show(SizeForPercent(original_, std::llround(value * 100)), percent_);
+        Show(SizeForPercent(original_, std::llround(value * 100)), percent_);
     });
     Show(current, nullptr);
     width_->setFocus();
@@ -77,15 +73,16 @@ TPictureSizeDialog::TPictureSizeDialog(QWidget* parent, bool japanese, TPoint or
 }
 
 void TPictureSizeDialog::Show(TPoint size, const QWidget* edited) {
-    // The field being typed in keeps what the user typed.
-    following_ = true;
+    // The field being typed in keeps what the user typed; the fields set here tell no one.
+    const QSignalBlocker widthQuiet(width_);
+    const QSignalBlocker heightQuiet(height_);
+    const QSignalBlocker percentQuiet(percent_);
     if (edited != width_)
         width_->setValue(size.X);
     if (edited != height_)
         height_->setValue(size.Y);
     if (edited != percent_)
         percent_->setValue(static_cast<double>(PercentHundredths(original_, size.X)) / 100);
-    following_ = false;
 }
 
 TPoint TPictureSizeDialog::ChosenSize() const {

@@ -33,7 +33,6 @@ class TPictureSizeDialog : public QDialog {
     QSpinBox* width_ = nullptr;
     QSpinBox* height_ = nullptr;
     QDoubleSpinBox* percent_ = nullptr;
-    bool following_ = false; // set while one edit sets the others
 };
 
 // Runs the dialog; the size chosen, or nothing when the user cancelled.

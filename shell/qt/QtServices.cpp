@@ -6,9 +6,7 @@
 #include "shell/General.h"
 #include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
-#include "shell/qt/GeneralError.h"
 #include "shell/qt/Help.h"
-#include "shell/qt/InfoBoxes.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenDialog.h"
 #include "shell/qt/PendingMessages.h"
@@ -44,10 +42,6 @@ std::optional<std::string> FileNameBytes(const std::optional<QString>& chosen) {
 
 int QtServices::Message(const std::string& text, int flags, const std::string& caption) {
     return AppMessageBox(Text(text), flags, Text(caption));
-}
-
-void QtServices::GeneralError(const std::string& text) {
-    ShowGeneralError(Text(text));
 }
 
 std::optional<std::string> QtServices::ChooseOpenFile(const FileDialogRequest& request) {
@@ -108,14 +102,6 @@ void QtServices::ProcessPendingMessages() {
 
 void QtServices::ShowHelp() {
     slanter::ShowHelp(&owner_);
-}
-
-void QtServices::ShowVersionInfo() {
-    slanter::ShowVersionInfo();
-}
-
-void QtServices::ShowCopyrightInfo() {
-    slanter::ShowCopyrightInfo();
 }
 
 } // namespace slanter

@@ -13,7 +13,6 @@ class QtServices : public PlatformServices {
     explicit QtServices(QWidget& owner) : owner_(owner) {}
 
     int Message(const std::string& text, int flags, const std::string& caption) override;
-    void GeneralError(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override;
@@ -25,8 +24,6 @@ class QtServices : public PlatformServices {
     RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;
     void ProcessPendingMessages() override;
     void ShowHelp() override;
-    void ShowVersionInfo() override;
-    void ShowCopyrightInfo() override;
 
   private:
     QWidget& owner_;

@@ -20,8 +20,7 @@ std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSe
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    SetFileDialogFilters(dialog, settings.filter, settings.defaultSuffix);
-    FitFileDialogColumns(dialog);
+    SetUpFileDialog(dialog, settings.filter, settings.defaultSuffix);
     // A name typed without an extension takes the chosen filter's ("*.png" gives png);
     // a filter of every file leaves the default.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

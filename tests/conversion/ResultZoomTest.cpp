@@ -122,5 +122,13 @@ TEST(ResultZoom, EachScreenPixelShowsItsResultPixel) {
     EXPECT_EQ(out, (std::vector<std::uint8_t>{9, 10}));
 }
 
+TEST(ResultZoom, PaddedRowsKeepTheirPadding) {
+    // Rows three cells apart take two cells each; the third keeps its 99.
+    const std::vector<std::uint32_t> picture = NumberedPicture();
+    std::vector<std::uint32_t> out(6, 99);
+    SampleZoomedView(picture.data(), 4, {4, 3}, 1, {4, 3}, {1, 1}, {2, 2}, out.data(), 3);
+    EXPECT_EQ(out, (std::vector<std::uint32_t>{5, 6, 99, 9, 10, 99}));
+}
+
 } // namespace
 } // namespace slanter

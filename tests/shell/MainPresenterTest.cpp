@@ -9,10 +9,10 @@
 #include "bitmap/AreaResize.h"
 #include "method/MethodWindow.h"
 #include "shell/General.h"
-#include "shell/main/MainPresenter.h"
-#include "shell/main/MainView.h"
 #include "shell/MessageFlags.h"
 #include "shell/ProgramState.h"
+#include "shell/main/MainPresenter.h"
+#include "shell/main/MainView.h"
 #include "support/BmpBuilder.h"
 #include "support/FakeServices.h"
 #include "support/MemorySettings.h"
@@ -461,6 +461,7 @@ TEST_F(MainPresenterTest, EraseSettingsLeavesNothingStoredAndCloses) {
 
 TEST_F(MainPresenterTest, TheHelpMenuAndExitReachTheirServices) {
     MainPresenter& main = Start();
+    HelpFileName = Bmp("SlanterE.html", 1, 1); // any file: the help viewer is a fake
     main.ShowHelp();
     main.ShowVersion();
     main.ShowCopyright();
@@ -469,6 +470,17 @@ TEST_F(MainPresenterTest, TheHelpMenuAndExitReachTheirServices) {
     EXPECT_EQ(services_.helpShown + services_.versionShown + services_.copyrightShown, 3);
     EXPECT_EQ(method_.fronts, 1);
     EXPECT_EQ(view_.closeRequests, 1);
+}
+
+TEST_F(MainPresenterTest, AMissingHelpFileIsReportedAndNotOpened) {
+    MainPresenter& main = Start();
+    HelpFileName = folder_.Path("SlanterE.html");
+    main.ShowHelp();
+    EXPECT_EQ(services_.helpShown, 0);
+    ASSERT_EQ(services_.messages.size(), 1u);
+    EXPECT_EQ(services_.messages[0].text, folder_.Path("SlanterE.html") + " is not found.");
+    EXPECT_EQ(services_.messages[0].flags, kWarningBox);
+    EXPECT_EQ(services_.messages[0].caption, "");
 }
 
 TEST_F(MainPresenterTest, EachEntryOfTheDesignedMenusRunsACommand) {

@@ -55,7 +55,7 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
 } // namespace
 
 TMainForm::TMainForm(ProgramState& state, std::string commandLine)
-    : ui_(std::make_unique<Ui::MainForm>()), state_(state), services_(*this),
+    : ui_(std::make_unique<Ui::MainForm>()), services_(*this),
       presenter_(state, services_, *this, std::move(commandLine)) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));

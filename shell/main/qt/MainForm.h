@@ -68,7 +68,6 @@ class TMainForm : public QMainWindow, private MainView {
     int MenuBarWidth() const;
 
     std::unique_ptr<Ui::MainForm> ui_;
-    ProgramState& state_;
     PixelExactPicture* shownPicture_ = nullptr; // paints Image1
     QtServices services_;
     MainPresenter presenter_;

@@ -13,7 +13,6 @@
 #include "ShellFixture.h"
 #include "shell/qt/Help.h"
 #include "shell/qt/HelpWindow.h"
-#include "shell/qt/InfoBoxes.h"
 #include "shell/qt/MessageBox.h"
 
 namespace slanter {
@@ -78,42 +77,6 @@ TEST_F(MessagesTest, CaptionIsTwoBlanksAndTheCaptionOrTheTitle) {
     EXPECT_EQ(shown_[0].text, "No Bitmap Image in Clip Board.");
     EXPECT_EQ(shown_[1].caption, "  Bitmap Information");
     EXPECT_EQ(shown_[1].flags, 64);
-}
-
-TEST_F(MessagesTest, VersionBox) {
-    Start("");
-    ShowVersionInfo();
-    ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].text, "Version Information\n\nBitmap Image Modifying Tool\n"
-                              "Bit Map Slanter (Slanter)  Ver.3.00  Rev.2");
-    EXPECT_EQ(shown_[0].flags, 64);
-    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
-}
-
-TEST_F(MessagesTest, CopyrightBoxPointsToTheTextFileOfTheLanguage) {
-    Start("/JAPANESE");
-    Make("SlanterE.txt");
-    ShowCopyrightInfo();
-    Make("Slanter.txt");
-    ShowCopyrightInfo();
-    ASSERT_EQ(shown_.size(), 2u);
-    EXPECT_EQ(shown_[0].text.toStdString(),
-              "著作権情報\r\nCopyright (C) TAMRI Lab. All rights reserved.");
-    EXPECT_EQ(shown_[1].text.toStdString(),
-              "著作権情報\r\nCopyright (C) TAMRI Lab. All rights reserved.\r\n\r\n詳細は " +
-                  InFolder("Slanter.txt") + " をご覧ください。");
-    EXPECT_EQ(shown_[1].flags, 64);
-}
-
-TEST_F(MessagesTest, MissingHelpFileIsReportedAndNotOpened) {
-    Start("");
-    Make("Slanter.html"); // the Japanese one does not serve an English run
-    ShowHelp();
-    EXPECT_TRUE(opened_.empty());
-    ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0].text.toStdString(), InFolder("SlanterE.html") + " is not found.");
-    EXPECT_EQ(shown_[0].flags, 48);
-    EXPECT_EQ(shown_[0].caption, "  Bit Map Slanter");
 }
 
 TEST_F(MessagesTest, PresentHelpFileIsOpened) {
