@@ -70,16 +70,13 @@ void TFinalForm::FormCreate() {
 }
 
 void TFinalForm::SetEnglishCaptions() {
-    for (const DesignedItem& item : kForm) {
-        const std::string english = EnglishCaption(CaptionForm::Final, item.name);
-        if (english.empty() || item.className == "entry")
-            continue;
-        if (item.name == "FinalForm")
+    for (const auto& [item, english] : EnglishCaptions(CaptionForm::Final)) {
+        if (item == "FinalForm")
             SetText(english);
-        else if (item.name == "Button1")
+        else if (item == "Button1")
             Button1.SetText(english);
         else
-            menu_->SetText(item.name, english);
+            menu_->SetText(item, english);
     }
 }
 
@@ -114,7 +111,7 @@ void TFinalForm::LayOutPanels() {
 
 bool TFinalForm::OnKeyDown(WPARAM key) {
     // Esc presses Cancel while it is there to press.
-    if (key == VK_ESCAPE && running_) {
+    if (key == VK_ESCAPE && presenter_.Converting()) {
         Button1.Click();
         return true;
     }
@@ -159,7 +156,6 @@ void TFinalForm::OnClose() {
 }
 
 void TFinalForm::ShowProgressPanel() {
-    running_ = true;
     Show(SW_SHOWNORMAL);
     SetClientSize(Px(std::max(kBarWidth, kLeastResultClientWidth)),
                   Px(kBarHeight + 2 * kLabelHeight + kButtonPanelHeight));
@@ -177,7 +173,6 @@ void TFinalForm::ShowProgress(int percent, const std::string& done, const std::s
 }
 
 std::string TFinalForm::ReadPicture(const std::string& resultFile) {
-    running_ = false;
     THandyBitmap loaded;
     if (!loaded.LoadFromFile(resultFile))
         return loaded.ErrorText();
@@ -195,7 +190,6 @@ void TFinalForm::ShowResultArea() {
 }
 
 void TFinalForm::ReleasePicture() {
-    running_ = false;
     picture_ = ScreenPicture();
     clientArea_.SetCanvasSize(0, 0);
 }
