@@ -90,13 +90,13 @@ CreateArgs TMethodForm::ArgsOf(std::string_view name, HFONT font, const BoxBound
 
 void TMethodForm::CreateButtons(HFONT font) {
     for (int box = 0; box < kOptionButtonCount / 2; ++box) {
-        const std::string boxName = "GroupBox" + std::to_string(box + 1);
+        const std::string boxName = std::string("GroupBox").append(std::to_string(box + 1));
         boxes_[box]->Create(ArgsOf(boxName, font, {}));
         named_.emplace_back(boxName, boxes_[box]);
         // The buttons lie on the form inside their boxes' bounds, as the system groups them.
         const BoxBounds within = Scaled(Designed(kForm, boxName), Dpi());
         for (int button = 2 * box + 1; button <= 2 * box + 2; ++button) {
-            const std::string name = "RadioButton" + std::to_string(button);
+            const std::string name = std::string("RadioButton").append(std::to_string(button));
             options_[button - 1]->CreateRadio(ArgsOf(name, font, within), button % 2 == 1,
                                               [this, button] { presenter_.CheckOption(button); });
             named_.emplace_back(name, options_[button - 1]);
@@ -206,9 +206,12 @@ HFONT TMethodForm::FontOf(int pixels) {
 void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second) {
     const RECT frame = box.Bounds();
     const std::array<CheckButton*, 2> buttons{&first, &second};
+    OptionBox measured;
+    measured.width = frame.right - frame.left;
+    measured.captionMargins = kCaptionLead + kCaptionFrameTail;
     // The check mark and the gap before the text.
-    OptionBox measured{frame.right - frame.left, kCaptionLead + kCaptionFrameTail,
-                       GetSystemMetrics(SM_CXMENUCHECK) + 4, box.Text()};
+    measured.mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    measured.caption = box.Text();
     for (std::size_t k = 0; k < buttons.size(); ++k) {
         const RECT bounds = buttons[k]->Bounds();
         measured.buttons[k] = {buttons[k]->Text(), bounds.left - frame.left,

@@ -25,7 +25,11 @@ TEST(CaptionFit, ABoxWidensAButtonToTheFrameBeforeItShrinksAnyText) {
     const auto width = [](const std::string& text, int pixels) {
         return static_cast<int>(text.size()) * pixels / 2;
     };
-    OptionBox box{100, 14, 16, std::string(15, 'c')};
+    OptionBox box;
+    box.width = 100;
+    box.captionMargins = 14;
+    box.mark = 16;
+    box.caption = std::string(15, 'c');
     box.buttons = {OptionBox::Button{std::string(10, 'a'), 8, 40},
                    OptionBox::Button{std::string(14, 'b'), 50, 40}};
     const FittedOptionBox fitted = FitOptionBox(box, 12, width);
