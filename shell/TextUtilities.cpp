@@ -104,4 +104,16 @@ std::string UpperCaseAscii(std::string text) {
     return text;
 }
 
+std::vector<std::string> SplitAt(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
 } // namespace slanter

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace slanter {
 
@@ -43,5 +45,9 @@ std::string RightStr(const std::string& s, int count);
 
 // Only ASCII letters change; every other byte is kept.
 std::string UpperCaseAscii(std::string text);
+
+// The parts of `text` between the separators, empty ones kept: one part for a text
+// without a separator.
+std::vector<std::string> SplitAt(std::string_view text, char separator);
 
 } // namespace slanter

@@ -71,16 +71,13 @@ void TFinalForm::FormCreate() {
 }
 
 void TFinalForm::SetEnglishCaptions() {
-    for (const DesignedItem& item : kForm) {
-        const std::string english = EnglishCaption(CaptionForm::Final, item.name);
-        if (english.empty() || item.className == "entry")
-            continue;
-        if (item.name == "FinalForm")
+    for (const auto& [item, english] : EnglishCaptions(CaptionForm::Final)) {
+        if (item == "FinalForm")
             SetText(english);
-        else if (item.name == "Button1")
+        else if (item == "Button1")
             Button1.SetText(english);
         else
-            menu_->SetText(item.name, english);
+            menu_->SetText(item, english);
     }
 }
 
@@ -115,7 +112,7 @@ void TFinalForm::LayOutPanels() {
 
 bool TFinalForm::OnKeyDown(WPARAM key) {
     // Esc presses Cancel while it is there to press.
-    if (key == VK_ESCAPE && running_) {
+    if (key == VK_ESCAPE && presenter_.Converting()) {
         Button1.Click();
         return true;
     }
@@ -160,7 +157,6 @@ void TFinalForm::OnClose() {
 }
 
 void TFinalForm::ShowProgressPanel() {
-    running_ = true;
     Show(SW_SHOWNORMAL);
     SetClientSize(Px(std::max(kBarWidth, kLeastResultClientWidth)),
                   Px(kBarHeight + 2 * kLabelHeight + kButtonPanelHeight));
@@ -178,7 +174,6 @@ void TFinalForm::ShowProgress(int percent, const std::string& done, const std::s
 }
 
 std::string TFinalForm::ReadPicture(const std::string& resultFile) {
-    running_ = false;
     THandyBitmap loaded;
     if (!loaded.LoadFromFile(resultFile))
         return loaded.ErrorText();
@@ -196,7 +191,6 @@ void TFinalForm::ShowResultArea() {
 }
 
 void TFinalForm::ReleasePicture() {
-    running_ = false;
     picture_ = ScreenPicture();
     clientArea_.SetCanvasSize(0, 0);
 }

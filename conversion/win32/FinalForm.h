@@ -28,9 +28,6 @@ class TFinalForm : public Wnd, private ResultView {
 
     ResultWindow& Window() { return presenter_; }
     ResultPresenter& Presenter() { return presenter_; }
-    const std::string& ResultFile() const { return presenter_.ResultFile(); }
-    // The save of Save As once a name is chosen, for the end-to-end runs and the tours.
-    void SaveResultAs(const std::string& fileName) { presenter_.SaveResultAs(fileName); }
     const ScreenPicture& Picture() const { return picture_; }
     DesignedMenu& Menu() { return *menu_; }
     ScrollView& ClientArea() { return clientArea_; }
@@ -73,7 +70,6 @@ class TFinalForm : public Wnd, private ResultView {
     std::unique_ptr<DesignedMenu> menu_;
     ScrollView clientArea_;
     ScreenPicture picture_;
-    bool running_ = false; // the progress panel is up
     int view_ = 1;
     TPoint shown_;
 };

@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 
 #include "conversion/win32/FinalForm.h"
 #include "forms/FormTable.h"
 #include "method/CaptionFit.h"
 #include "method/MethodOptions.h"
+#include "shell/TextUtilities.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/WideText.h"
@@ -30,31 +32,6 @@ constexpr int kCaptionLead = 8;
 BoxBounds Scaled(const DesignedItem& item, int dpi) {
     return {slanter::Scaled(item.x, dpi), slanter::Scaled(item.y, dpi),
             slanter::Scaled(item.width, dpi), slanter::Scaled(item.height, dpi)};
-}
-
-BoxBounds BoundsOf(const Control& control) {
-    const RECT bounds = control.Bounds();
-    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
-// The header's designed sections, "角度|面積|..." in the form file.
-std::vector<std::string> Sections(std::string_view joined) {
-    std::vector<std::string> sections;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = joined.find('|', start);
-        sections.emplace_back(joined.substr(start, bar - start));
-        if (bar == std::string_view::npos)
-            return sections;
-        start = bar + 1;
-    }
-}
-
-// "RadioButton3" and the like, as the form names its items.
-std::string Numbered(std::string_view stem, int number) {
-    std::string name(stem);
-    name += std::to_string(number);
-    return name;
 }
 
 // How wide a text is in the font selected into `dc`.
@@ -85,14 +62,13 @@ void TMethodForm::FormCreate() {
     Create(args);
     services_.SetOwner(Hwnd());
 
-    const LOGFONTW designedFont = ControlFontAt(slanter::Scaled(kFontPixels));
-    font_.Reset(CreateFontIndirectW(&designedFont));
-    const HFONT font = font_.Get();
+    const HFONT font = FontOf(slanter::Scaled(kFontPixels));
     CreateButtons(font);
     const BoxBounds panel = Scaled(Designed(kForm, "Panel1"), Dpi());
     const BoxBounds header = Scaled(Designed(kForm, "HeaderControl1"), Dpi());
     HeaderControl1.Create({Hwnd(), "", panel.left, panel.top, panel.width, header.height, 0, font},
-                          Sections(Designed(kForm, "HeaderControl1").text));
+                          // The designed sections, "角度|面積|..." in the form file.
+                          SplitAt(Designed(kForm, "HeaderControl1").text, '|'));
     ListBox1.Create(
         {Hwnd(), "", panel.left, panel.top + header.height, panel.width,
          panel.height - header.height, WS_BORDER, font},
@@ -114,13 +90,13 @@ CreateArgs TMethodForm::ArgsOf(std::string_view name, HFONT font, const BoxBound
 
 void TMethodForm::CreateButtons(HFONT font) {
     for (int box = 0; box < kOptionButtonCount / 2; ++box) {
-        const std::string boxName = Numbered("GroupBox", box + 1);
+        const std::string boxName = std::string("GroupBox").append(std::to_string(box + 1));
         boxes_[box]->Create(ArgsOf(boxName, font, {}));
         named_.emplace_back(boxName, boxes_[box]);
         // The buttons lie on the form inside their boxes' bounds, as the system groups them.
         const BoxBounds within = Scaled(Designed(kForm, boxName), Dpi());
         for (int button = 2 * box + 1; button <= 2 * box + 2; ++button) {
-            const std::string name = Numbered("RadioButton", button);
+            const std::string name = std::string("RadioButton").append(std::to_string(button));
             options_[button - 1]->CreateRadio(ArgsOf(name, font, within), button % 2 == 1,
                                               [this, button] { presenter_.CheckOption(button); });
             named_.emplace_back(name, options_[button - 1]);
@@ -175,7 +151,8 @@ Extent TMethodForm::ClientArea() const {
 }
 
 BoxBounds TMethodForm::ConvertButtonBounds() const {
-    return BoundsOf(Button2);
+    const RECT bounds = Button2.Bounds();
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
 BoxBounds TMethodForm::PanelBounds() const {
@@ -218,37 +195,44 @@ int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
 }
 
 HFONT TMethodForm::FontOf(int pixels) {
-    for (const auto& [size, font] : smallerFonts_)
-        if (size == pixels)
-            return font.Get();
-    const LOGFONTW description = ControlFontAt(pixels);
-    smallerFonts_.emplace_back(pixels, GdiObject<HFONT>(CreateFontIndirectW(&description)));
-    return smallerFonts_.back().second.Get();
+    GdiObject<HFONT>& font = fonts_[pixels];
+    if (font.Get() == nullptr) {
+        const LOGFONTW description = ControlFontAt(pixels);
+        font.Reset(CreateFontIndirectW(&description));
+    }
+    return font.Get();
 }
 
 void TMethodForm::FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second) {
     const RECT frame = box.Bounds();
+    const std::array<CheckButton*, 2> buttons{&first, &second};
+    OptionBox measured;
+    measured.width = frame.right - frame.left;
+    measured.captionMargins = kCaptionLead + kCaptionFrameTail;
+    // The check mark and the gap before the text.
+    measured.mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    measured.caption = box.Text();
+    for (std::size_t k = 0; k < buttons.size(); ++k) {
+        const RECT bounds = buttons[k]->Bounds();
+        measured.buttons[k] = {buttons[k]->Text(), bounds.left - frame.left,
+                               bounds.right - bounds.left};
+    }
     const int designedPixels = slanter::Scaled(kFontPixels);
-    const auto shrink = [this, designedPixels](Control& control, int room, int extra) {
-        const std::string text = control.Text();
-        const int pixels = FittedFontPixels(designedPixels, [&](int size) {
-            return TextWidth(FontOf(size), text) + extra <= room;
+    const FittedOptionBox fitted =
+        FitOptionBox(measured, designedPixels, [this](const std::string& text, int pixels) {
+            return TextWidth(FontOf(pixels), text);
         });
+    const auto giveFont = [this, designedPixels](Control& control, int pixels) {
         if (pixels != designedPixels)
             SendMessageW(control.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(pixels)),
                          TRUE);
     };
-    shrink(box, frame.right - frame.left, kCaptionLead + kCaptionFrameTail);
-    // The check mark and the gap before the text.
-    const int mark = GetSystemMetrics(SM_CXMENUCHECK) + 4;
-    for (CheckButton* button : {&first, &second}) {
-        const RECT bounds = button->Bounds();
-        // Up to the frame, which is a pixel wide.
-        const int room = frame.right - 1 - bounds.left;
-        const int needed = mark + TextWidth(font_.Get(), button->Text());
-        const int width = FittedButtonWidth(needed, bounds.right - bounds.left, room);
-        button->SetBounds(bounds.left, bounds.top, width, bounds.bottom - bounds.top);
-        shrink(*button, width, mark);
+    giveFont(box, fitted.captionPixels);
+    for (std::size_t k = 0; k < buttons.size(); ++k) {
+        const RECT bounds = buttons[k]->Bounds();
+        buttons[k]->SetBounds(bounds.left, bounds.top, fitted.buttonWidths[k],
+                              bounds.bottom - bounds.top);
+        giveFont(*buttons[k], fitted.buttonPixels[k]);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -32,7 +32,6 @@ class TMethodForm : public Wnd, private MethodView {
     MethodWindow& Window() { return presenter_; }
     void SetPreviewWindow(PreviewWindow* preview) { presenter_.SetPreviewWindow(preview); }
 
-    std::int32_t ResultCount() const { return presenter_.ResultCount(); }
     // The result windows, in the order started.
     const std::vector<std::unique_ptr<TFinalForm>>& ResultWindows() const { return results_; }
 
@@ -63,7 +62,8 @@ class TMethodForm : public Wnd, private MethodView {
     // the frame, and a caption that still does not fit takes a smaller font of its own.
     void FitGroupBox(GroupBox& box, CheckButton& first, CheckButton& second);
     int TextWidth(HFONT font, const std::string& text) const;
-    // The control font `pixels` high, made once and kept with the window.
+    // The control font `pixels` high, made once and kept with the window; the designed
+    // size is every control's.
     HFONT FontOf(int pixels);
     // Paints the row of pattern `index`: five columns under the header's sections, each
     // cut at its section's edges, in the selection's colours for a selected row.
@@ -93,8 +93,7 @@ class TMethodForm : public Wnd, private MethodView {
     ProgramState& state_;
     Win32Services services_;
     MethodPresenter presenter_;
-    GdiObject<HFONT> font_;
-    std::vector<std::pair<int, GdiObject<HFONT>>> smallerFonts_;
+    std::map<int, GdiObject<HFONT>> fonts_;
     std::vector<std::unique_ptr<TFinalForm>> results_;
     std::array<CheckButton*, kOptionButtonCount> options_{
         &RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4,

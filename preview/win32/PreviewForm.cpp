@@ -1,7 +1,6 @@
 #include "preview/win32/PreviewForm.h"
 
 #include "forms/FormTable.h"
-#include "preview/PreviewLayout.h"
 #include "preview/PreviewRaster.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/MessageBox.h"

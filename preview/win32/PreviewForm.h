@@ -24,7 +24,6 @@ class TPreviewForm : public Wnd, private PreviewView {
     // What Image1 shows now, and what the picture view shows (empty while it is hidden).
     const ScreenPicture& Picture() const { return lattice_; }
     const ScreenPicture& PictureView() const { return wallpaper_; }
-    int PictureViewSide() const { return presenter_.PictureViewSide(); }
 
     CheckButton CheckBox1;
 

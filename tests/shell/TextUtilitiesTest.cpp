@@ -114,5 +114,10 @@ TEST(UpperCaseAscii, ChangesOnlyAsciiLetters) {
     EXPECT_EQ(UpperCaseAscii("\xE6\x97\xA5\xC3\xA9"), "\xE6\x97\xA5\xC3\xA9");
 }
 
+TEST(SplitAt, KeepsEmptyParts) {
+    EXPECT_EQ(SplitAt("a||b|", '|'), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(SplitAt("ab", '|'), (std::vector<std::string>{"ab"}));
+}
+
 } // namespace
 } // namespace slanter

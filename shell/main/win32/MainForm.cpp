@@ -4,11 +4,7 @@
 #include <set>
 #include <utility>
 
-#include <shellapi.h>
-
 #include "forms/FormTable.h"
-#include "method/win32/MethodForm.h"
-#include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/SplashForm.h"
@@ -28,7 +24,7 @@ constexpr int kLeastClientWidth = 100;
 } // namespace
 
 TMainForm::TMainForm(ProgramState& state, std::string commandLine)
-    : state_(state), presenter_(state, services_, *this, std::move(commandLine)) {}
+    : presenter_(state, services_, *this, std::move(commandLine)) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -92,15 +88,10 @@ bool TMainForm::OnKeyDown(WPARAM key) {
     // The system's own keys for the commands that mean the same.
     if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
         return false;
-    if (key == 'O') {
-        RunCommand(menu_->Id("KFileOpen"));
-        return true;
-    }
-    if (key == 'V') {
-        RunCommand(menu_->Id("KFileClipboard"));
-        return true;
-    }
-    return false;
+    const char* command = key == 'O' ? "KFileOpen" : key == 'V' ? "KFileClipboard" : nullptr;
+    if (command != nullptr)
+        RunCommand(menu_->Id(command));
+    return command != nullptr;
 }
 
 void TMainForm::OnClose() {

@@ -15,7 +15,6 @@
 
 namespace slanter {
 
-class MethodWindow;
 struct ProgramState;
 
 // The main window on the Windows API: its menus bound to the presenter, files dropped on
@@ -66,7 +65,6 @@ class TMainForm : public Wnd, private MainView {
     // The width of the client area the menu bar needs to show every menu on one line.
     int MenuBarWidth() const;
 
-    ProgramState& state_;
     Win32Services services_;
     MainPresenter presenter_;
     std::unique_ptr<DesignedMenu> menu_;

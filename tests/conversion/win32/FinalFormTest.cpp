@@ -45,7 +45,7 @@ TEST_F(ResultWindow, TheSavedFilesAreSlanterCliOutputByteForByte) {
                 TFinalForm& result = Convert(source, 4, smoothing);
                 ASSERT_FALSE(result.Picture().IsEmpty());
                 const std::string saved = folder.Path("window." + kind);
-                result.SaveResultAs(saved);
+                result.Presenter().SaveResultAs(saved);
                 const std::string expected = folder.Path("cli." + kind);
                 cli::Arguments words{"convert", source, expected, "--pattern", "4"};
                 if (smoothing)
@@ -63,7 +63,7 @@ TEST_F(ResultWindow, TheSavedFilesAreSlanterCliOutputByteForByte) {
 TEST_F(ResultWindow, SaveAsStartsInThePicturesFolderAndAClosedWindowDeletesItsFile) {
     const std::string source = Write("folder.bmp", PatternedBitmap(24, 30, 20));
     TFinalForm& result = Convert(source, 1, false);
-    const std::string file = result.ResultFile();
+    const std::string file = result.Presenter().ResultFile();
     ASSERT_TRUE(FileFound(file));
     std::vector<std::string> folders;
     const auto previous = SetFileDialogRunner([&](bool, const FileDialogSettings& settings) {
@@ -104,7 +104,7 @@ TEST_F(ResultWindow, ACopiedIndexedResultComesBackWithItsPalette) {
     Main().Presenter().Paste();
     ASSERT_TRUE(messages.empty());
     THandyBitmap saved;
-    ASSERT_TRUE(saved.LoadFromFile(result.ResultFile()));
+    ASSERT_TRUE(saved.LoadFromFile(result.Presenter().ResultFile()));
     EXPECT_EQ(State().SourceBitmap.biBitCount(), 8);
     EXPECT_EQ(State().SourceBitmap.biWidth(), saved.biWidth());
     for (std::int32_t y = 0; y < saved.biHeight(); y += 7)
@@ -135,6 +135,19 @@ TEST_F(ResultWindow, WhileItConvertsTheCancelButtonLiesInsideItsPanel) {
     MethodForm->Button2.Click();
     SetPendingMessagesProcessor(previous);
     EXPECT_TRUE(seen);
+}
+
+TEST_F(ResultWindow, EscWhileItConvertsCancelsTheRun) {
+    Main().Presenter().OpenFile(Write("esc.bmp", PatternedBitmap(24, 300, 200)));
+    MethodForm->ListBox1.Select(3);
+    const auto previous = SetPendingMessagesProcessor([] {
+        if (!MethodForm->ResultWindows().empty())
+            MethodForm->ResultWindows().back()->OnKeyDown(VK_ESCAPE);
+    });
+    MethodForm->Button2.Click();
+    SetPendingMessagesProcessor(previous);
+    ASSERT_EQ(MethodForm->ResultWindows().size(), 1u);
+    EXPECT_FALSE(MethodForm->ResultWindows().back()->IsVisible());
 }
 
 // A visible child of `window` of the class `className` (and the caption `text`, if given).

@@ -191,7 +191,7 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     MethodForm->Button2.Click();
     Pump();
     const std::string saved = folder.Path("window.bmp");
-    MethodForm->ResultWindows().back()->SaveResultAs(saved);
+    MethodForm->ResultWindows().back()->Presenter().SaveResultAs(saved);
     const std::string cliResult = folder.Path("cli.bmp");
     ASSERT_EQ(
         cli::RunWords({"convert", file, cliResult, "--pattern", "2", "--scale", "30x20"}).code, 0);

@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
         result.Presenter().ShowView(1);
         result.Presenter().ZoomTo(200);
         Capture(result.Hwnd(), "result-1-200");
-        result.SaveResultAs(folder + "\\" + language + "-result.bmp");
+        result.Presenter().SaveResultAs(folder + "\\" + language + "-result.bmp");
         CaptureArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, "screen");
 
         main.Presenter().OpenFile(argv[3]);
