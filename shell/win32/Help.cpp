@@ -19,15 +19,4 @@ void ShowHelp(HWND owner) {
     ShellExecuteW(owner, L"open", WideText(HelpFileName).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void ShowVersionInfo() {
-    AppMessageBox(VersionInfoText(Japanese, Description, Title, ProgramName, MajorVersion,
-                                  MinorVersion, Revision),
-                  kInformationBox, Title);
-}
-
-void ShowCopyrightInfo() {
-    AppMessageBox(CopyrightText(Japanese, TextFileName, FileFound(TextFileName)), kInformationBox,
-                  Title);
-}
-
 } // namespace slanter

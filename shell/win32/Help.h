@@ -8,8 +8,4 @@ namespace slanter {
 // browser; a missing document is reported and nothing is started.
 void ShowHelp(HWND owner);
 
-// The version and the copyright boxes.
-void ShowVersionInfo();
-void ShowCopyrightInfo();
-
 } // namespace slanter

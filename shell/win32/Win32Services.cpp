@@ -26,10 +26,6 @@ int Win32Services::Message(const std::string& text, int flags, const std::string
     return AppMessageBox(text, flags, caption);
 }
 
-void Win32Services::GeneralError(const std::string& text) {
-    ShowGeneralError(text);
-}
-
 std::optional<std::string> Win32Services::ChooseOpenFile(const FileDialogRequest& request) {
     return RunOpenDialog(owner_, SettingsOf(request));
 }
@@ -84,14 +80,6 @@ void Win32Services::ProcessPendingMessages() {
 
 void Win32Services::ShowHelp() {
     slanter::ShowHelp(owner_);
-}
-
-void Win32Services::ShowVersionInfo() {
-    slanter::ShowVersionInfo();
-}
-
-void Win32Services::ShowCopyrightInfo() {
-    slanter::ShowCopyrightInfo();
 }
 
 } // namespace slanter

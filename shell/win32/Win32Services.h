@@ -15,7 +15,6 @@ class Win32Services : public PlatformServices {
     void SetOwner(HWND owner) { owner_ = owner; }
 
     int Message(const std::string& text, int flags, const std::string& caption) override;
-    void GeneralError(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override;
@@ -27,8 +26,6 @@ class Win32Services : public PlatformServices {
     RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;
     void ProcessPendingMessages() override;
     void ShowHelp() override;
-    void ShowVersionInfo() override;
-    void ShowCopyrightInfo() override;
 
   private:
     HWND owner_;
