@@ -1,11 +1,9 @@
 #include "shell/win32/BackgroundWork.h"
 
 #include <algorithm>
-#include <atomic>
-#include <memory>
 #include <optional>
-#include <thread>
 
+#include "shell/BackgroundThread.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/Wnd.h"
 #include "shell/win32/WorkArea.h"
@@ -25,8 +23,7 @@ constexpr int kCancelWidth = 75;
 // other controls, for as long as the work runs.
 class ProgressFoot {
   public:
-    ProgressFoot(HWND owner, std::string_view cancelText,
-                 const std::shared_ptr<BackgroundControl>& control) {
+    ProgressFoot(HWND owner, std::string_view cancelText, BackgroundControl& control) {
         const int dpi = WindowDpi(owner);
         RECT client{};
         GetClientRect(owner, &client);
@@ -37,7 +34,7 @@ class ProgressFoot {
         bar_.Create({owner, "", 0, top, std::max(width - button, 0), height, 0, ControlFont()});
         cancel_.Create(
             {owner, cancelText, std::max(width - button, 0), top, button, height, 0, ControlFont()},
-            [control] { control->cancelled = true; });
+            [&control] { control.cancelled = true; });
         for (const HWND control : {bar_.Hwnd(), cancel_.Hwnd()})
             SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -60,20 +57,14 @@ bool MouseOver(HWND window) {
 
 std::string RunInBackgroundOf(HWND owner, std::string_view cancelText,
                               const std::function<std::string(BackgroundControl&)>& work) {
-    // Shared with the thread, which may outlive this frame only until it is joined below.
-    auto control = std::make_shared<BackgroundControl>();
-    auto finished = std::make_shared<std::atomic<bool>>(false);
-    auto answer = std::make_shared<std::string>();
-    std::thread worker([control, finished, answer, work] {
-        *answer = work(*control);
-        finished->store(true);
-    });
+    BackgroundThread worker(work);
+    BackgroundControl& control = worker.Control();
 
     const HCURSOR busy = LoadCursorW(nullptr, IDC_APPSTARTING);
     const ULONGLONG start = GetTickCount64();
     std::optional<ProgressFoot> foot;
     bool quit = false;
-    while (!finished->load() && !quit) {
+    while (!worker.Finished() && !quit) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMilliseconds, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -93,15 +84,13 @@ std::string RunInBackgroundOf(HWND owner, std::string_view cancelText,
         if (!foot && GetTickCount64() - start >= kQuietMilliseconds)
             foot.emplace(owner, cancelText, control);
         if (foot)
-            foot->Show(control->permille.load());
+            foot->Show(control.permille.load());
     }
-    if (!finished->load())
-        control->cancelled = true;
-    worker.join();
     foot.reset();
     if (owner != nullptr && MouseOver(owner))
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    return *answer;
+    // Cancelled first when the program ends meanwhile.
+    return worker.Finish();
 }
 
 } // namespace slanter

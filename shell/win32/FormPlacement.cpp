@@ -1,7 +1,7 @@
 #include "shell/win32/FormPlacement.h"
 
 #include "shell/PlacementFit.h"
-#include "shell/SettingsStore.h"
+#include "shell/StoredPlacement.h"
 
 namespace slanter {
 
@@ -34,14 +34,13 @@ void SaveFormPlacement(HWND form, const std::string& section) {
     if (!GetWindowPlacement(form, &placement))
         return;
     const RECT& normal = placement.rcNormalPosition;
-    if (IsSizeableFrame(form)) {
-        WriteSetting(section, "Width", static_cast<std::int32_t>(normal.right - normal.left));
-        WriteSetting(section, "Height", static_cast<std::int32_t>(normal.bottom - normal.top));
-    }
-    WriteSetting(section, "Left", static_cast<std::int32_t>(normal.left));
-    WriteSetting(section, "Top", static_cast<std::int32_t>(normal.top));
-    const char* state = IsIconic(form) ? "Minimized" : IsZoomed(form) ? "Maximized" : "Normal";
-    WriteSetting(section, "State", state);
+    const WindowShow show = IsIconic(form)   ? WindowShow::Minimized
+                            : IsZoomed(form) ? WindowShow::Maximized
+                                             : WindowShow::Normal;
+    WritePlacement(
+        section,
+        {{normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top}, show},
+        IsSizeableFrame(form));
 }
 
 void RestoreFormPlacement(HWND form, const std::string& section, SIZE least) {
@@ -50,31 +49,27 @@ void RestoreFormPlacement(HWND form, const std::string& section, SIZE least) {
     if (!GetWindowPlacement(form, &placement))
         return;
     const RECT normal = placement.rcNormalPosition;
-    const std::int32_t left = ReadSetting(section, "Left", std::int32_t{normal.left}).Integer();
-    const std::int32_t top = ReadSetting(section, "Top", std::int32_t{normal.top}).Integer();
-    std::int32_t width = normal.right - normal.left;
-    std::int32_t height = normal.bottom - normal.top;
-    if (IsSizeableFrame(form)) {
-        width = ReadSetting(section, "Width", width).Integer();
-        height = ReadSetting(section, "Height", height).Integer();
-    }
-    const std::string state = ReadSetting(section, "State", "Normal").Text();
-
-    const RECT area = WorkspaceArea({left, top});
-    const PlacementRect fitted = FitPlacement(
-        {left, top, width, height},
-        {area.left, area.top, area.right - area.left, area.bottom - area.top}, least.cx, least.cy);
+    const StoredPlacement stored = ReadPlacement(
+        section, {normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top},
+        IsSizeableFrame(form));
+    const PlacementRect& wanted = stored.normal;
+    const RECT area =
+        WorkspaceArea({static_cast<LONG>(wanted.left), static_cast<LONG>(wanted.top)});
+    const PlacementRect fitted =
+        FitPlacement(wanted, {area.left, area.top, area.right - area.left, area.bottom - area.top},
+                     least.cx, least.cy);
     placement.rcNormalPosition = {static_cast<LONG>(fitted.left), static_cast<LONG>(fitted.top),
                                   static_cast<LONG>(fitted.left + fitted.width),
                                   static_cast<LONG>(fitted.top + fitted.height)};
     placement.flags = 0;
     // A hidden window keeps its state for when it is shown.
     const bool visible = IsWindowVisible(form) != FALSE;
-    placement.showCmd = state == "Minimized"   ? (visible ? SW_SHOWMINNOACTIVE : SW_MINIMIZE)
-                        : state == "Maximized" ? SW_SHOWMAXIMIZED
+    placement.showCmd =
+        stored.show == WindowShow::Minimized   ? (visible ? SW_SHOWMINNOACTIVE : SW_MINIMIZE)
+        : stored.show == WindowShow::Maximized ? SW_SHOWMAXIMIZED
                                                : (visible ? SW_SHOWNOACTIVATE : SW_HIDE);
     SetWindowPlacement(form, &placement);
-    if (!visible && state != "Normal")
+    if (!visible && stored.show != WindowShow::Normal)
         ShowWindow(form, SW_HIDE);
 }
 
