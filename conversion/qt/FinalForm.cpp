@@ -88,7 +88,7 @@ class OwnerLink : public QObject {
 } // namespace
 
 TFinalForm::TFinalForm(ProgramState& state, QObject* owner)
-    : ui_(std::make_unique<Ui::FinalForm>()), services_(*this),
+    : ui_(std::make_unique<Ui::FinalForm>()), services_(this),
       presenter_(state, services_, *this) {
     ui_->setupUi(this);
     if (owner != nullptr)

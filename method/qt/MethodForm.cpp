@@ -42,7 +42,7 @@ QRadioButton* OptionButton(const QWidget& form, int button) {
 
 TMethodForm::TMethodForm(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::MethodForm>()), state_(state),
-      services_(*this), presenter_(state, services_, *this) {
+      services_(this), presenter_(state, services_, *this) {
     SubstituteDesignedFont();
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));

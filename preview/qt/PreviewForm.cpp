@@ -44,7 +44,7 @@ int WholeScale(qreal ratio) {
 } // namespace
 
 TPreviewForm::TPreviewForm(ProgramState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), services_(*this),
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::PreviewForm>()), services_(this),
       presenter_(state, services_, *this) {
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));

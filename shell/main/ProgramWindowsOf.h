@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "shell/ProgramState.h"
@@ -9,22 +10,20 @@
 namespace slanter {
 
 // The program's windows, made in the order of the start and freed together at the end, as
-// the application object holds them, with the state they share; each front end names its
-// three forms. The program-wide pointers to the windows point at them meanwhile.
-template <typename TMain, typename TMethod, typename TPreview>
+// the application object holds them, with the state they share. Each front end names the
+// program-wide pointers to its three forms, which point at them meanwhile.
+template <auto& MainPointer, auto& MethodPointer, auto& PreviewPointer>
 class ProgramWindowsOf {
-  public:
-    struct WindowPointers {
-        TMain*& main;
-        TMethod*& method;
-        TPreview*& preview;
-    };
+    using TMain = std::remove_pointer_t<std::remove_cvref_t<decltype(MainPointer)>>;
+    using TMethod = std::remove_pointer_t<std::remove_cvref_t<decltype(MethodPointer)>>;
+    using TPreview = std::remove_pointer_t<std::remove_cvref_t<decltype(PreviewPointer)>>;
 
-    explicit ProgramWindowsOf(WindowPointers pointers) : pointers_(pointers) {}
+  public:
+    ProgramWindowsOf() = default;
     ~ProgramWindowsOf() {
-        pointers_.preview = nullptr;
-        pointers_.method = nullptr;
-        pointers_.main = nullptr;
+        PreviewPointer = nullptr;
+        MethodPointer = nullptr;
+        MainPointer = nullptr;
         // Nothing may reach a window that goes before the one holding it.
         if (main_)
             main_->Presenter().SetMethodWindow(nullptr);
@@ -37,21 +36,20 @@ class ProgramWindowsOf {
     ProgramWindowsOf(const ProgramWindowsOf&) = delete;
     ProgramWindowsOf& operator=(const ProgramWindowsOf&) = delete;
 
-    // Makes the main window, which shows itself, and has `launch` give it the state the
-    // launch asks for, over the one it restored; then makes the method and the preview
-    // windows, hidden. `commandLine` holds the run's switches. False when the main window
-    // stopped the start (a damaged installation); no other window is made then.
-    template <typename Launch>
-    bool Create(const std::string& commandLine, Launch&& launch) {
+    // Makes the main window, which shows itself, in the state the launch asks for
+    // (`showCommand`, see LaunchState.h) over the one it restored; then makes the method and
+    // the preview windows, hidden. `commandLine` holds the run's switches. False when the
+    // main window stopped the start (a damaged installation); no other window is made then.
+    bool Create(const std::string& commandLine, int showCommand) {
         main_ = std::make_unique<TMain>(state_, commandLine);
-        pointers_.main = main_.get();
+        MainPointer = main_.get();
         if (!main_->Presenter().Start())
             return false;
-        launch(*main_);
+        main_->ShowAsLaunched(showCommand);
         method_ = std::make_unique<TMethod>(state_);
-        pointers_.method = method_.get();
+        MethodPointer = method_.get();
         preview_ = std::make_unique<TPreview>(state_);
-        pointers_.preview = preview_.get();
+        PreviewPointer = preview_.get();
         method_->SetPreviewWindow(&preview_->Window());
         main_->Presenter().SetMethodWindow(&method_->Window());
         return true;
@@ -70,7 +68,6 @@ class ProgramWindowsOf {
     ProgramState& State() { return state_; }
 
   private:
-    WindowPointers pointers_;
     ProgramState state_;
     std::unique_ptr<TMain> main_;
     std::unique_ptr<TMethod> method_;

@@ -1,4 +1,4 @@
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 
 #include <utility>
 

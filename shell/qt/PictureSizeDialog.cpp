@@ -89,8 +89,8 @@ TPoint TPictureSizeDialog::ChosenSize() const {
     return {width_->value(), height_->value()};
 }
 
-std::optional<TPoint> AskPictureSize(QWidget* parent, bool japanese, TPoint original,
-                                     TPoint current) {
+std::optional<TPoint> RunPictureSizeDialog(QWidget* parent, bool japanese, TPoint original,
+                                           TPoint current) {
     if (const PictureSizeAsker& asker = CurrentAsker())
         return asker(original, current);
     TPictureSizeDialog dialog(parent, japanese, original, current);

@@ -36,8 +36,8 @@ class TPictureSizeDialog : public QDialog {
 };
 
 // Runs the dialog; the size chosen, or nothing when the user cancelled.
-std::optional<TPoint> AskPictureSize(QWidget* parent, bool japanese, TPoint original,
-                                     TPoint current);
+std::optional<TPoint> RunPictureSizeDialog(QWidget* parent, bool japanese, TPoint original,
+                                           TPoint current);
 
 // Puts `asker` in place of the dialog (tests) and answers the one it replaces; an empty
 // one brings the dialog back.

@@ -9,7 +9,6 @@
 #include "shell/qt/Help.h"
 #include "shell/qt/MessageBox.h"
 #include "shell/qt/OpenDialog.h"
-#include "shell/qt/PendingMessages.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/qt/PictureSizeDialog.h"
 #include "shell/qt/ResultPicture.h"
@@ -40,27 +39,27 @@ std::optional<std::string> FileNameBytes(const std::optional<QString>& chosen) {
 
 } // namespace
 
-int QtServices::Message(const std::string& text, int flags, const std::string& caption) {
+template <typename Owner>
+int WindowServices<Owner>::Message(const std::string& text, int flags, const std::string& caption) {
     return AppMessageBox(Text(text), flags, Text(caption));
 }
 
-std::optional<std::string> QtServices::ChooseOpenFile(const FileDialogRequest& request) {
+template <typename Owner>
+std::optional<std::string> WindowServices<Owner>::ChooseOpenFile(const FileDialogRequest& request) {
     // The round trip through QString is exact for every name the dialog can offer: Qt's
     // directory listing leaves out names that are no text in the system's encoding.
     return FileNameBytes(RunOpenDialog(
-        &owner_, {FileNameText(request.fileName), request.filter, Text(request.defaultExtension)}));
+        owner_, {FileNameText(request.fileName), request.filter, Text(request.defaultExtension)}));
 }
 
-std::optional<std::string> QtServices::ChooseSaveFile(const FileDialogRequest& request) {
+template <typename Owner>
+std::optional<std::string> WindowServices<Owner>::ChooseSaveFile(const FileDialogRequest& request) {
     return FileNameBytes(RunSaveDialog(
-        &owner_, {FileNameText(request.folder), request.filter, Text(request.defaultExtension)}));
+        owner_, {FileNameText(request.folder), request.filter, Text(request.defaultExtension)}));
 }
 
-std::optional<TPoint> QtServices::AskPictureSize(TPoint original, TPoint current) {
-    return slanter::AskPictureSize(&owner_, Japanese, original, current);
-}
-
-ClipboardPicture QtServices::PasteBitmap(const std::string& bmpFile) {
+template <typename Owner>
+ClipboardPicture WindowServices<Owner>::PasteBitmap(const std::string& bmpFile) {
     const auto bitmap = ClipboardBitmap();
     if (!bitmap)
         return ClipboardPicture::None;
@@ -68,26 +67,31 @@ ClipboardPicture QtServices::PasteBitmap(const std::string& bmpFile) {
                                                 : ClipboardPicture::NotWritten;
 }
 
-void QtServices::CopyBitmapFile(const std::string& bmpFile) {
+template <typename Owner>
+void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
     const ReadBackPicture picture = ReadResultPicture(bmpFile);
     if (!picture.image.isNull())
         PutClipboardBitmap(picture.image);
 }
 
-std::string QtServices::WriteIconFile(const std::string& iconFile, const std::string& bmpFile) {
+template <typename Owner>
+std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
+                                                 const std::string& bmpFile) {
     const DecodedPicture icon = DecodeIcon(iconFile, StandardIconSize());
     if (icon.image.isNull())
         return icon.error.toStdString();
     return SaveAsBmp(icon.image, bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
 }
 
-std::vector<std::string> QtServices::PictureFormats(bool writable) {
+template <typename Owner>
+std::vector<std::string> WindowServices<Owner>::PictureFormats(bool writable) {
     return slanter::PictureFormats(writable);
 }
 
+template <typename Owner>
 std::string
-QtServices::RunInBackground(const std::function<std::string(BackgroundControl&)>& work) {
-    auto* window = qobject_cast<QMainWindow*>(&owner_);
+WindowServices<Owner>::RunInBackground(const std::function<std::string(BackgroundControl&)>& work) {
+    auto* window = qobject_cast<QMainWindow*>(owner_);
     if (window == nullptr) {
         BackgroundControl control;
         return work(control);
@@ -96,12 +100,12 @@ QtServices::RunInBackground(const std::function<std::string(BackgroundControl&)>
         *window, Japanese ? QStringLiteral("キャンセル") : QStringLiteral("Cancel"), work);
 }
 
-void QtServices::ProcessPendingMessages() {
-    slanter::ProcessPendingMessages();
+template <typename Owner>
+void WindowServices<Owner>::ShowHelp() {
+    slanter::ShowHelp(owner_);
 }
 
-void QtServices::ShowHelp() {
-    slanter::ShowHelp(&owner_);
-}
+// The members above serve this front end's windows only.
+template class WindowServices<QWidget*>;
 
 } // namespace slanter

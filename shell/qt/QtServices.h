@@ -1,32 +1,14 @@
 #pragma once
 
-#include "shell/PlatformServices.h"
+#include "shell/WindowServices.h"
 
 class QWidget;
 
 namespace slanter {
 
-// The platform's services over Qt, for the window `owner`: its dialogs and boxes, its
+// The platform's services over Qt, for the widget of a window: its dialogs and boxes, its
 // background work.
-class QtServices : public PlatformServices {
-  public:
-    explicit QtServices(QWidget& owner) : owner_(owner) {}
-
-    int Message(const std::string& text, int flags, const std::string& caption) override;
-    std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
-    std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
-    std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override;
-    ClipboardPicture PasteBitmap(const std::string& bmpFile) override;
-    void CopyBitmapFile(const std::string& bmpFile) override;
-    std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) override;
-    std::vector<std::string> PictureFormats(bool writable) override;
-    std::string
-    RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;
-    void ProcessPendingMessages() override;
-    void ShowHelp() override;
-
-  private:
-    QWidget& owner_;
-};
+using QtServices = WindowServices<QWidget*>;
+extern template class WindowServices<QWidget*>;
 
 } // namespace slanter

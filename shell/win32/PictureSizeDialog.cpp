@@ -200,7 +200,8 @@ std::optional<TPoint> TPictureSizeDialog::RunModal() {
     return chosen_;
 }
 
-std::optional<TPoint> AskPictureSize(HWND owner, bool japanese, TPoint original, TPoint current) {
+std::optional<TPoint> RunPictureSizeDialog(HWND owner, bool japanese, TPoint original,
+                                           TPoint current) {
     if (const PictureSizeAsker& asker = CurrentAsker())
         return asker(original, current);
     TPictureSizeDialog dialog;

@@ -1,15 +1,19 @@
 #include "shell/win32/Win32Services.h"
 
+#include <shellapi.h>
+
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "shell/FileFound.h"
 #include "shell/General.h"
+#include "shell/InfoTexts.h"
 #include "shell/win32/BackgroundWork.h"
 #include "shell/win32/Clipboard.h"
 #include "shell/win32/FileDialogs.h"
-#include "shell/win32/Help.h"
 #include "shell/win32/IconPicture.h"
 #include "shell/win32/MessageBox.h"
 #include "shell/win32/PictureSizeDialog.h"
+#include "shell/win32/WideText.h"
 #include "shell/win32/Wnd.h"
 
 namespace slanter {
@@ -22,44 +26,48 @@ FileDialogSettings SettingsOf(const FileDialogRequest& request) {
 
 } // namespace
 
-int Win32Services::Message(const std::string& text, int flags, const std::string& caption) {
+template <typename Owner>
+int WindowServices<Owner>::Message(const std::string& text, int flags, const std::string& caption) {
     return AppMessageBox(text, flags, caption);
 }
 
-std::optional<std::string> Win32Services::ChooseOpenFile(const FileDialogRequest& request) {
+template <typename Owner>
+std::optional<std::string> WindowServices<Owner>::ChooseOpenFile(const FileDialogRequest& request) {
     return RunOpenDialog(owner_, SettingsOf(request));
 }
 
-std::optional<std::string> Win32Services::ChooseSaveFile(const FileDialogRequest& request) {
+template <typename Owner>
+std::optional<std::string> WindowServices<Owner>::ChooseSaveFile(const FileDialogRequest& request) {
     return RunSaveDialog(owner_, SettingsOf(request));
 }
 
-std::optional<TPoint> Win32Services::AskPictureSize(TPoint original, TPoint current) {
-    return slanter::AskPictureSize(owner_, Japanese, original, current);
-}
-
-ClipboardPicture Win32Services::PasteBitmap(const std::string& bmpFile) {
+template <typename Owner>
+ClipboardPicture WindowServices<Owner>::PasteBitmap(const std::string& bmpFile) {
     const auto dib = ClipboardDib();
     if (!dib)
         return ClipboardPicture::None;
     return SaveDibAsBmp(*dib, bmpFile) ? ClipboardPicture::Written : ClipboardPicture::NotWritten;
 }
 
-void Win32Services::CopyBitmapFile(const std::string& bmpFile) {
+template <typename Owner>
+void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
     // The file's own bitmap, its colour table with it.
     const PackedDib dib = DibOfBmpFileNamed(bmpFile);
     if (!dib.empty())
         PutClipboardDib(dib);
 }
 
-std::string Win32Services::WriteIconFile(const std::string& iconFile, const std::string& bmpFile) {
+template <typename Owner>
+std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
+                                                 const std::string& bmpFile) {
     THandyBitmap icon;
     if (!DecodeIconFile(iconFile, StandardIconSize(), icon))
         return Japanese ? "アイコンを読めません。" : "The icon can't be read.";
     return icon.SaveToFile(bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
 }
 
-std::vector<std::string> Win32Services::PictureFormats(bool writable) {
+template <typename Owner>
+std::vector<std::string> WindowServices<Owner>::PictureFormats(bool writable) {
     // Our reader and writer always hold BMP; icons come through the system.
     if (writable)
         return {"bmp"};
@@ -69,17 +77,23 @@ std::vector<std::string> Win32Services::PictureFormats(bool writable) {
     return formats;
 }
 
+template <typename Owner>
 std::string
-Win32Services::RunInBackground(const std::function<std::string(BackgroundControl&)>& work) {
+WindowServices<Owner>::RunInBackground(const std::function<std::string(BackgroundControl&)>& work) {
     return RunInBackgroundOf(owner_, Japanese ? "キャンセル" : "Cancel", work);
 }
 
-void Win32Services::ProcessPendingMessages() {
-    slanter::ProcessPendingMessages();
+template <typename Owner>
+void WindowServices<Owner>::ShowHelp() {
+    if (!FileFound(HelpFileName)) {
+        AppMessageBox(HelpNotFoundText(Japanese, HelpFileName), kWarningBox);
+        return;
+    }
+    // A viewer that fails to start is not reported, as with any other help viewer.
+    ShellExecuteW(owner_, L"open", WideText(HelpFileName).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void Win32Services::ShowHelp() {
-    slanter::ShowHelp(owner_);
-}
+// The members above serve this front end's windows only.
+template class WindowServices<HWND>;
 
 } // namespace slanter

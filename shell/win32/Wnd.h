@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "shell/PendingMessages.h"
 #include "shell/win32/GdiObjects.h"
 
 namespace slanter {
@@ -111,11 +112,6 @@ class Wnd {
 // it, other keys go to their window's OnKeyDown first, then Tab, the arrows and the access
 // keys move between the window's controls as in a dialog.
 void DispatchOne(MSG& message);
-// Lets the messages already waiting run; what a long command calls between its steps.
-void ProcessPendingMessages();
-using PendingMessagesProcessor = std::function<void()>;
-// Puts `processor` in place of the above (tests); answers the one it replaces.
-PendingMessagesProcessor SetPendingMessagesProcessor(PendingMessagesProcessor processor);
 // The message loop, until WM_QUIT; answers its code.
 int RunMessageLoop();
 

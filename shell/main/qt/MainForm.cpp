@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "method/qt/MethodForm.h"
+#include "shell/LaunchState.h"
 #include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
 #include "shell/qt/FormPlacement.h"
@@ -55,8 +56,10 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
 } // namespace
 
 TMainForm::TMainForm(ProgramState& state, std::string commandLine)
-    : ui_(std::make_unique<Ui::MainForm>()), services_(*this),
+    : ui_(std::make_unique<Ui::MainForm>()), services_(this),
       presenter_(state, services_, *this, std::move(commandLine)) {
+    // The main window is the program's first.
+    KeepFramesOnScreen();
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
     shownPicture_ = new PixelExactPicture(*ui_->Image1); // freed with Image1
@@ -231,6 +234,21 @@ std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyB
     ui_->Image1->resize(picture.size());
     FitToImage();
     return {};
+}
+
+void TMainForm::ShowAsLaunched(int showCommand) {
+    Qt::WindowStates state = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    switch (LaunchStateOf(showCommand)) {
+    case LaunchState::Minimized:
+        state |= Qt::WindowMinimized;
+        break;
+    case LaunchState::Maximized:
+        state |= Qt::WindowMaximized;
+        break;
+    case LaunchState::Normal:
+        break;
+    }
+    setWindowState(state);
 }
 
 void TMainForm::FitToImage() {

@@ -39,6 +39,8 @@ class TMainForm : public QMainWindow, private MainView {
     // Gives the client area the picture's size (at least 100 wide), the window kept on the
     // usable screen with scroll bars for the rest.
     void FitToImage();
+    // Shows the window in the launch's state (see LaunchState.h), over the one it restored.
+    void ShowAsLaunched(int showCommand);
 
   signals:
     // The window has closed: the program is to end.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "forms/FormTable.h"
+#include "shell/LaunchState.h"
 #include "shell/RecentFiles.h"
 #include "shell/win32/FormPlacement.h"
 #include "shell/win32/SplashForm.h"
@@ -20,6 +21,18 @@ namespace {
 constexpr DesignedForm kForm = designed::kMainForm;
 // The client area is never narrower, nor narrower than its menu bar needs.
 constexpr int kLeastClientWidth = 100;
+
+int ShowCommandOf(int launchShowCommand) {
+    switch (LaunchStateOf(launchShowCommand)) {
+    case LaunchState::Minimized:
+        return SW_SHOWMINIMIZED;
+    case LaunchState::Maximized:
+        return SW_SHOWMAXIMIZED;
+    case LaunchState::Normal:
+        break;
+    }
+    return SW_SHOWNORMAL;
+}
 
 } // namespace
 
@@ -141,6 +154,11 @@ int TMainForm::MenuBarWidth() const {
     POINT clientOrigin{0, 0};
     ClientToScreen(Hwnd(), &clientOrigin);
     return last.right - clientOrigin.x + GetSystemMetrics(SM_CXEDGE);
+}
+
+void TMainForm::ShowAsLaunched(int showCommand) {
+    ShowWindow(Hwnd(), ShowCommandOf(showCommand));
+    SetForegroundWindow(Hwnd());
 }
 
 void TMainForm::FitToImage() {

@@ -35,6 +35,8 @@ class TMainForm : public Wnd, private MainView {
     const ScreenPicture& Picture() const { return picture_; }
     ScrollView& ClientArea() { return clientArea_; }
 
+    // In the launch's state (see LaunchState.h), over the one it restored.
+    void ShowAsLaunched(int showCommand);
     // As the window's own, for the presenter and the program's windows alike.
     void Hide() override { Wnd::Hide(); }
     void Close() override { Wnd::Close(); }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "method/win32/MethodForm.h"
 #include "preview/win32/PreviewForm.h"
 #include "shell/main/ProgramWindowsOf.h"
@@ -9,12 +7,6 @@
 
 namespace slanter {
 
-// The program's windows on Windows, the main window brought to the foreground.
-class ProgramWindows : public ProgramWindowsOf<TMainForm, TMethodForm, TPreviewForm> {
-  public:
-    ProgramWindows() : ProgramWindowsOf({MainForm, MethodForm, PreviewForm}) {}
-    // `showCommand` is the launch's (see LaunchState.h).
-    bool Create(const std::string& commandLine, int showCommand);
-};
+using ProgramWindows = ProgramWindowsOf<MainForm, MethodForm, PreviewForm>;
 
 } // namespace slanter

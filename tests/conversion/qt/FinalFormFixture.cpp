@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "shell/qt/Clipboard.h"
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 #include "shell/qt/SaveDialog.h"
 
 namespace slanter::testing {

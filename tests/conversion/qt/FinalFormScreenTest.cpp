@@ -16,7 +16,7 @@
 #include <QWindow>
 
 #include "FinalFormFixture.h"
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "support/PatternedBitmap.h"
 

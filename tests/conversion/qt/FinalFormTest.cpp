@@ -14,7 +14,7 @@
 #include <QWidget>
 
 #include "FinalFormFixture.h"
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 #include "support/PatternedBitmap.h"
 
 namespace slanter {

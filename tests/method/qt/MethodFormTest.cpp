@@ -27,7 +27,7 @@
 #include "preview/qt/PreviewForm.h"
 #include "shell/main/qt/MainForm.h"
 #include "shell/qt/MainWindowFixture.h"
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 
 namespace slanter {
 namespace {

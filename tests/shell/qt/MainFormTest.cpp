@@ -24,7 +24,7 @@
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/OpenDialog.h"
-#include "shell/qt/PendingMessages.h"
+#include "shell/PendingMessages.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "support/BmpBuilder.h"
 #include "support/ForeignPictures.h"

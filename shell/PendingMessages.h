@@ -5,7 +5,8 @@
 namespace slanter {
 
 // Lets every pending event of the window system run (input, painting, the other windows'
-// commands) and returns; a long command calls it now and then to stay responsive.
+// commands) and returns; a long command calls it now and then to stay responsive. Each
+// front end defines it over its toolkit.
 void ProcessPendingMessages();
 
 // Puts `processor` in place of the platform's event processing (tests) and answers the
