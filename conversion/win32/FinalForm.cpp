@@ -223,10 +223,6 @@ void TFinalForm::LayOut(int view, TPoint shown, bool sizeWindow) {
     clientArea_.SetCanvasSize(shown_.X, shown_.Y);
 }
 
-void TFinalForm::SetChecked(std::string_view item, bool checked) {
-    menu_->SetChecked(item, checked);
-}
-
 void TFinalForm::EnableSaveAs(bool enabled) {
     EnableMenuItem(menu_->Menu("KFile"), static_cast<UINT>(menu_->Id("KFileSaveAs")),
                    MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

@@ -54,7 +54,9 @@ class TFinalForm : public Wnd, private ResultView {
     void ReleasePicture() override;
     TPoint Room(bool sizeWindow) override;
     void LayOut(int view, TPoint shown, bool sizeWindow) override;
-    void SetChecked(std::string_view item, bool checked) override;
+    void SetChecked(std::string_view item, bool checked) override {
+        menu_->SetChecked(item, checked);
+    }
     void EnableSaveAs(bool enabled) override;
     void CloseWindow() override { Close(); }
 

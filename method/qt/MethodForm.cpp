@@ -42,7 +42,7 @@ QRadioButton* OptionButton(const QWidget& form, int button) {
 
 TMethodForm::TMethodForm(ProgramState& state, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::MethodForm>()), state_(state),
-      services_(this), presenter_(state, services_, *this) {
+      services_(this), presenter_(state, services_, view_) {
     SubstituteDesignedFont();
     ui_->setupUi(this);
     setGeometry(QRect(kDesignedPosition, size()));
@@ -110,92 +110,6 @@ void TMethodForm::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TMethodForm::ShowChoices(const MethodChoices& choices) {
-    // Checking one button of a pair takes the other's mark.
-    for (int button = 1; button <= kOptionButtonCount; ++button) {
-        if (OptionChecked(choices, button))
-            OptionButton(*this, button)->setChecked(true);
-    }
-}
-
-void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
-    const QString caption = QString::fromStdString(text);
-    const QString name = QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
-    constexpr std::string_view section = "HeaderControl1.";
-    if (name == objectName())
-        setWindowTitle(caption);
-    else if (item.starts_with(section))
-        ui_->HeaderControl1->SetSectionCaption(item.back() - '0', caption);
-    else if (auto* box = findChild<QGroupBox*>(name))
-        box->setTitle(caption);
-    else if (auto* button = findChild<QAbstractButton*>(name))
-        button->setText(caption);
-}
-
-int TMethodForm::ColumnWidth(int column) const {
-    return ui_->HeaderControl1->sectionSize(column);
-}
-
-void TMethodForm::SetColumnWidth(int column, int width) {
-    ui_->HeaderControl1->resizeSection(column, width);
-}
-
-void TMethodForm::ShowRows(const std::vector<std::string>& items) {
-    ui_->ListBox1->clear();
-    for (const std::string& item : items)
-        ui_->ListBox1->addItem(QString::fromStdString(item));
-}
-
-int TMethodForm::SelectedRow() const {
-    const QList<QListWidgetItem*> selected = ui_->ListBox1->selectedItems();
-    return selected.isEmpty() ? -1 : ui_->ListBox1->row(selected.front());
-}
-
-void TMethodForm::EnableCommands(bool enabled) {
-    ui_->Button1->setEnabled(enabled);
-    ui_->Button2->setEnabled(enabled);
-}
-
-void TMethodForm::EnableInput(bool enabled) {
-    setEnabled(enabled);
-    // Disabling took the focus away; it goes back to the list, so that the arrow keys step
-    // on through the patterns.
-    if (enabled)
-        ui_->ListBox1->setFocus(Qt::OtherFocusReason);
-}
-
-BoxBounds TMethodForm::ConvertButtonBounds() const {
-    return BoundsOf(*ui_->Button2);
-}
-
-BoxBounds TMethodForm::PanelBounds() const {
-    return BoundsOf(*ui_->Panel1);
-}
-
-void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
-    ui_->Panel1->resize(panel.width, panel.height);
-    ui_->HeaderControl1->resizeSection(kListColumnCount - 1, lastColumnWidth);
-}
-
-ResultWindow& TMethodForm::OpenResultWindow() {
-    auto* result = new TFinalForm(state_, this); // freed with this window
-    results_.emplace_back(result);
-    return result->Window();
-}
-
-void TMethodForm::ShowInFront() {
-    show();
-    raise();
-    activateWindow();
-    // The list is where the user goes on: the arrow keys step through the patterns, not
-    // the options.
-    ui_->ListBox1->setFocus(Qt::OtherFocusReason);
-}
-
-void TMethodForm::SavePlacement() {
-    SaveFormPlacement(*this);
-}
-
 void TMethodForm::ListBox1DrawItem(QPainter& canvas, int index, const QRect& rect,
                                    const QStyleOptionViewItem& state) const {
     const bool selected = state.state & QStyle::State_Selected;
@@ -239,5 +153,134 @@ void TMethodForm::ListBox1DrawItem(QPainter& canvas, int index, const QRect& rec
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &canvas);
     }
 }
+
+// The window as its presenter sees it.
+
+template <typename Form>
+void MethodViewOf<Form>::ShowChoices(const MethodChoices& choices) {
+    // Checking one button of a pair takes the other's mark.
+    for (int button = 1; button <= kOptionButtonCount; ++button) {
+        if (OptionChecked(choices, button))
+            OptionButton(form_, button)->setChecked(true);
+    }
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetCaption(std::string_view item, const std::string& text) {
+    const QString caption = QString::fromStdString(text);
+    const QString name = QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size()));
+    constexpr std::string_view section = "HeaderControl1.";
+    if (name == form_.objectName())
+        form_.setWindowTitle(caption);
+    else if (item.starts_with(section))
+        form_.ui_->HeaderControl1->SetSectionCaption(item.back() - '0', caption);
+    else if (auto* box = form_.template findChild<QGroupBox*>(name))
+        box->setTitle(caption);
+    else if (auto* button = form_.template findChild<QAbstractButton*>(name))
+        button->setText(caption);
+}
+
+template <typename Form>
+int MethodViewOf<Form>::ColumnWidth(int column) const {
+    return form_.ui_->HeaderControl1->sectionSize(column);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetColumnWidth(int column, int width) {
+    form_.ui_->HeaderControl1->resizeSection(column, width);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::ShowRows(const std::vector<std::string>& items) {
+    form_.ui_->ListBox1->clear();
+    for (const std::string& item : items)
+        form_.ui_->ListBox1->addItem(QString::fromStdString(item));
+}
+
+template <typename Form>
+int MethodViewOf<Form>::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = form_.ui_->ListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : form_.ui_->ListBox1->row(selected.front());
+}
+
+template <typename Form>
+void MethodViewOf<Form>::EnableCommands(bool enabled) {
+    form_.ui_->Button1->setEnabled(enabled);
+    form_.ui_->Button2->setEnabled(enabled);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::EnableInput(bool enabled) {
+    form_.setEnabled(enabled);
+    // Disabling took the focus away; it goes back to the list, so that the arrow keys step
+    // on through the patterns.
+    if (enabled)
+        form_.ui_->ListBox1->setFocus(Qt::OtherFocusReason);
+}
+
+template <typename Form>
+bool MethodViewOf<Form>::IsActive() const {
+    return form_.isActiveWindow();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::Activate() {
+    form_.activateWindow();
+}
+
+template <typename Form>
+Extent MethodViewOf<Form>::ClientArea() const {
+    return {form_.width(), form_.height()};
+}
+
+template <typename Form>
+BoxBounds MethodViewOf<Form>::ConvertButtonBounds() const {
+    return BoundsOf(*form_.ui_->Button2);
+}
+
+template <typename Form>
+BoxBounds MethodViewOf<Form>::PanelBounds() const {
+    return BoundsOf(*form_.ui_->Panel1);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetClientArea(Extent client) {
+    form_.resize(client.width, client.height);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::LayOutPanel(Extent panel, int lastColumnWidth) {
+    form_.ui_->Panel1->resize(panel.width, panel.height);
+    form_.ui_->HeaderControl1->resizeSection(kListColumnCount - 1, lastColumnWidth);
+}
+
+template <typename Form>
+ResultWindow& MethodViewOf<Form>::OpenResultWindow() {
+    auto* result = new TFinalForm(form_.state_, &form_); // freed with &form_ window
+    form_.results_.emplace_back(result);
+    return result->Window();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::ShowInFront() {
+    form_.show();
+    form_.raise();
+    form_.activateWindow();
+    // The list is where the user goes on: the arrow keys step through the patterns, not
+    // the options.
+    form_.ui_->ListBox1->setFocus(Qt::OtherFocusReason);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::HideWindow() {
+    form_.hide();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SavePlacement() {
+    SaveFormPlacement(form_);
+}
+
+template class MethodViewOf<TMethodForm>;
 
 } // namespace slanter

@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "method/MethodPresenter.h"
-#include "method/MethodView.h"
+#include "method/MethodViewOf.h"
 #include "shell/qt/QtServices.h"
 
 class QCloseEvent;
@@ -30,7 +30,7 @@ struct ProgramState;
 // preview or a conversion. Made hidden at start; the main window refills it after each new
 // picture and brings it up. Its flow is MethodPresenter's; it owns the result window of
 // every conversion started from it.
-class TMethodForm : public QWidget, private MethodView {
+class TMethodForm : public QWidget {
     Q_OBJECT
 
   public:
@@ -60,35 +60,19 @@ class TMethodForm : public QWidget, private MethodView {
     void BindControls();
     void LayOutList();
 
-    // MethodView
-    void ShowChoices(const MethodChoices& choices) override;
-    void SetCaption(std::string_view item, const std::string& text) override;
-    int ColumnWidth(int column) const override;
-    void SetColumnWidth(int column, int width) override;
-    void ShowRows(const std::vector<std::string>& items) override;
-    int SelectedRow() const override;
-    void EnableCommands(bool enabled) override;
-    void EnableInput(bool enabled) override;
-    bool IsActive() const override { return isActiveWindow(); }
-    void Activate() override { activateWindow(); }
-    Extent ClientArea() const override { return {width(), height()}; }
-    BoxBounds ConvertButtonBounds() const override;
-    BoxBounds PanelBounds() const override;
-    void SetClientArea(Extent client) override { resize(client.width, client.height); }
-    void LayOutPanel(Extent panel, int lastColumnWidth) override;
-    ResultWindow& OpenResultWindow() override;
-    void ShowInFront() override;
-    void HideWindow() override { hide(); }
-    void SavePlacement() override;
+    friend class MethodViewOf<TMethodForm>;
 
     std::unique_ptr<Ui::MethodForm> ui_;
     ProgramState& state_;
     QtServices services_;
+    MethodViewOf<TMethodForm> view_{*this};
     MethodPresenter presenter_;
     std::vector<QPointer<TFinalForm>> results_;
 };
 
 // The method window of this run; null before it is made and after it is gone.
 extern TMethodForm* MethodForm;
+
+extern template class MethodViewOf<TMethodForm>;
 
 } // namespace slanter

@@ -44,7 +44,7 @@ int TextExtent(HDC dc, const std::string& text) {
 
 } // namespace
 
-TMethodForm::TMethodForm(ProgramState& state) : state_(state), presenter_(state, services_, *this) {
+TMethodForm::TMethodForm(ProgramState& state) : state_(state), presenter_(state, services_, view_) {
     FormCreate();
 }
 
@@ -108,82 +108,7 @@ void TMethodForm::CreateButtons(HFONT font) {
     named_.emplace_back("Button2", &Button2);
 }
 
-void TMethodForm::ShowChoices(const MethodChoices& choices) {
-    for (int button = 1; button <= kOptionButtonCount; ++button)
-        options_[button - 1]->SetChecked(OptionChecked(choices, button));
-}
-
-void TMethodForm::SetCaption(std::string_view item, const std::string& text) {
-    constexpr std::string_view section = "HeaderControl1.";
-    if (item == "MethodForm")
-        SetText(text);
-    else if (item.starts_with(section))
-        HeaderControl1.SetSectionCaption(item.back() - '0', text);
-    for (const auto& [name, control] : named_)
-        if (name == item)
-            control->SetText(text);
-}
-
 // Stored at 96 dots per inch, as the designed lengths are.
-int TMethodForm::ColumnWidth(int column) const {
-    return MulDiv(HeaderControl1.SectionWidth(column), 96, Dpi());
-}
-
-void TMethodForm::SetColumnWidth(int column, int width) {
-    HeaderControl1.SetSectionWidth(column, slanter::Scaled(width, Dpi()));
-}
-
-void TMethodForm::EnableCommands(bool enabled) {
-    Button1.SetEnabled(enabled);
-    Button2.SetEnabled(enabled);
-}
-
-void TMethodForm::EnableInput(bool enabled) {
-    EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
-    // Back on the list, so that the arrow keys step on through the patterns.
-    if (enabled)
-        ListBox1.SetFocus();
-}
-
-Extent TMethodForm::ClientArea() const {
-    const SIZE client = ClientSize();
-    return {client.cx, client.cy};
-}
-
-BoxBounds TMethodForm::ConvertButtonBounds() const {
-    const RECT bounds = Button2.Bounds();
-    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
-}
-
-BoxBounds TMethodForm::PanelBounds() const {
-    return Scaled(Designed(kForm, "Panel1"), Dpi());
-}
-
-void TMethodForm::LayOutPanel(Extent panel, int lastColumnWidth) {
-    const BoxBounds at = PanelBounds();
-    const RECT header = HeaderControl1.Bounds();
-    const int headerHeight = header.bottom - header.top;
-    HeaderControl1.SetBounds(at.left, at.top, panel.width, headerHeight);
-    ListBox1.SetBounds(at.left, at.top + headerHeight, panel.width, panel.height - headerHeight);
-    HeaderControl1.SetSectionWidth(kListColumnCount - 1, lastColumnWidth);
-}
-
-ResultWindow& TMethodForm::OpenResultWindow() {
-    results_.push_back(std::make_unique<TFinalForm>(state_, Hwnd()));
-    return results_.back()->Window();
-}
-
-void TMethodForm::ShowInFront() {
-    Wnd::BringToFront();
-    // The list is where the user goes on: the arrow keys step through the patterns, not
-    // the options.
-    ListBox1.SetFocus();
-}
-
-void TMethodForm::SavePlacement() {
-    SaveFormPlacement(Hwnd(), kSection);
-}
-
 int TMethodForm::TextWidth(HFONT font, const std::string& text) const {
     HDC dc = GetDC(Hwnd());
     const int width = [&] {
@@ -309,5 +234,128 @@ void TMethodForm::ListBox1DrawItem(DRAWITEMSTRUCT& item) const {
     if ((item.itemState & ODS_FOCUS) != 0)
         DrawFocusRect(dc, &rect);
 }
+
+// The window as its presenter sees it.
+
+template <typename Form>
+void MethodViewOf<Form>::ShowChoices(const MethodChoices& choices) {
+    for (int button = 1; button <= kOptionButtonCount; ++button)
+        form_.options_[button - 1]->SetChecked(OptionChecked(choices, button));
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetCaption(std::string_view item, const std::string& text) {
+    constexpr std::string_view section = "form_.HeaderControl1.";
+    if (item == "MethodForm")
+        form_.SetText(text);
+    else if (item.starts_with(section))
+        form_.HeaderControl1.SetSectionCaption(item.back() - '0', text);
+    for (const auto& [name, control] : form_.named_)
+        if (name == item)
+            control->SetText(text);
+}
+
+template <typename Form>
+int MethodViewOf<Form>::ColumnWidth(int column) const {
+    return MulDiv(form_.HeaderControl1.SectionWidth(column), 96, form_.Dpi());
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetColumnWidth(int column, int width) {
+    form_.HeaderControl1.SetSectionWidth(column, slanter::Scaled(width, form_.Dpi()));
+}
+
+template <typename Form>
+void MethodViewOf<Form>::ShowRows(const std::vector<std::string>& items) {
+    form_.ListBox1.SetItems(items);
+}
+
+template <typename Form>
+int MethodViewOf<Form>::SelectedRow() const {
+    return form_.ListBox1.Selected();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::EnableCommands(bool enabled) {
+    form_.Button1.SetEnabled(enabled);
+    form_.Button2.SetEnabled(enabled);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::EnableInput(bool enabled) {
+    EnableWindow(form_.Hwnd(), enabled ? TRUE : FALSE);
+    // Back on the list, so that the arrow keys step on through the patterns.
+    if (enabled)
+        form_.ListBox1.SetFocus();
+}
+
+template <typename Form>
+bool MethodViewOf<Form>::IsActive() const {
+    return GetActiveWindow() == form_.Hwnd();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::Activate() {
+    SetActiveWindow(form_.Hwnd());
+}
+
+template <typename Form>
+Extent MethodViewOf<Form>::ClientArea() const {
+    const SIZE client = form_.ClientSize();
+    return {client.cx, client.cy};
+}
+
+template <typename Form>
+BoxBounds MethodViewOf<Form>::ConvertButtonBounds() const {
+    const RECT bounds = form_.Button2.Bounds();
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+template <typename Form>
+BoxBounds MethodViewOf<Form>::PanelBounds() const {
+    return Scaled(Designed(kForm, "Panel1"), form_.Dpi());
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SetClientArea(Extent client) {
+    form_.SetClientSize(client.width, client.height);
+}
+
+template <typename Form>
+void MethodViewOf<Form>::LayOutPanel(Extent panel, int lastColumnWidth) {
+    const BoxBounds at = PanelBounds();
+    const RECT header = form_.HeaderControl1.Bounds();
+    const int headerHeight = header.bottom - header.top;
+    form_.HeaderControl1.SetBounds(at.left, at.top, panel.width, headerHeight);
+    form_.ListBox1.SetBounds(at.left, at.top + headerHeight, panel.width,
+                             panel.height - headerHeight);
+    form_.HeaderControl1.SetSectionWidth(kListColumnCount - 1, lastColumnWidth);
+}
+
+template <typename Form>
+ResultWindow& MethodViewOf<Form>::OpenResultWindow() {
+    form_.results_.push_back(std::make_unique<TFinalForm>(form_.state_, form_.Hwnd()));
+    return form_.results_.back()->Window();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::ShowInFront() {
+    form_.BringToFront();
+    // The list is where the user goes on: the arrow keys step through the patterns, not
+    // the options.
+    form_.ListBox1.SetFocus();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::HideWindow() {
+    form_.Hide();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SavePlacement() {
+    SaveFormPlacement(form_.Hwnd(), kSection);
+}
+
+template class MethodViewOf<TMethodForm>;
 
 } // namespace slanter

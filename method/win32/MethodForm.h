@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "method/MethodPresenter.h"
-#include "method/MethodView.h"
+#include "method/MethodViewOf.h"
 #include "shell/win32/Controls.h"
 #include "shell/win32/GdiObjects.h"
 #include "shell/win32/Win32Services.h"
@@ -24,7 +24,7 @@ struct ProgramState;
 // preview or a conversion. Made hidden at start; the main window refills it after each new
 // picture and brings it up. Its flow is MethodPresenter's; it owns the result window of
 // every conversion started from it.
-class TMethodForm : public Wnd, private MethodView {
+class TMethodForm : public Wnd {
   public:
     explicit TMethodForm(ProgramState& state);
     ~TMethodForm() override;
@@ -69,29 +69,11 @@ class TMethodForm : public Wnd, private MethodView {
     // cut at its section's edges, in the selection's colours for a selected row.
     void ListBox1DrawItem(DRAWITEMSTRUCT& item) const;
 
-    // MethodView
-    void ShowChoices(const MethodChoices& choices) override;
-    void SetCaption(std::string_view item, const std::string& text) override;
-    int ColumnWidth(int column) const override;
-    void SetColumnWidth(int column, int width) override;
-    void ShowRows(const std::vector<std::string>& items) override { ListBox1.SetItems(items); }
-    int SelectedRow() const override { return ListBox1.Selected(); }
-    void EnableCommands(bool enabled) override;
-    void EnableInput(bool enabled) override;
-    bool IsActive() const override { return GetActiveWindow() == Hwnd(); }
-    void Activate() override { SetActiveWindow(Hwnd()); }
-    Extent ClientArea() const override;
-    BoxBounds ConvertButtonBounds() const override;
-    BoxBounds PanelBounds() const override;
-    void SetClientArea(Extent client) override { SetClientSize(client.width, client.height); }
-    void LayOutPanel(Extent panel, int lastColumnWidth) override;
-    ResultWindow& OpenResultWindow() override;
-    void ShowInFront() override;
-    void HideWindow() override { Hide(); }
-    void SavePlacement() override;
+    friend class MethodViewOf<TMethodForm>;
 
     ProgramState& state_;
     Win32Services services_;
+    MethodViewOf<TMethodForm> view_{*this};
     MethodPresenter presenter_;
     std::map<int, GdiObject<HFONT>> fonts_;
     std::vector<std::unique_ptr<TFinalForm>> results_;
@@ -106,5 +88,7 @@ class TMethodForm : public Wnd, private MethodView {
 
 // The method window of this run; null before it is made and after it is gone.
 extern TMethodForm* MethodForm;
+
+extern template class MethodViewOf<TMethodForm>;
 
 } // namespace slanter
