@@ -154,6 +154,14 @@ void MethodPresenter::CheckOption(int button) {
     }
 }
 
+bool MethodPresenter::ArrowKeyInList(bool down) {
+    const std::int32_t count = state_.PatternEngine.PatternCount();
+    if (count == 0 || view_.SelectedRow() >= 0)
+        return false;
+    view_.SelectRow(down ? 0 : count - 1);
+    return true;
+}
+
 void MethodPresenter::RefreshList() {
     const TSlanter& engine = state_.PatternEngine;
     std::vector<std::string> items;

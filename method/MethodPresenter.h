@@ -46,6 +46,10 @@ class MethodPresenter : public MethodWindow {
 
     // The list's selection changed.
     void SelectionChanged();
+    // Down (or Up, `down` false) in the list. Answers whether it took the key: in a list
+    // without a selection it selects the first row (or the last), where a list's own
+    // step would pass over the row it starts on.
+    bool ArrowKeyInList(bool down);
     // Button1, a double click, Enter: the selected pattern in the preview window.
     void Preview();
     // Enter: the default command, while it is offered. Answers whether it took the key.

@@ -47,6 +47,8 @@ class MethodView {
     virtual void ShowRows(const std::vector<std::string>& items) = 0;
     // The selected row, or -1.
     virtual int SelectedRow() const = 0;
+    // Selects `row` as the user's click would, in sight.
+    virtual void SelectRow(int row) = 0;
     // Preview and Convert.
     virtual void EnableCommands(bool enabled) = 0;
     // Whether the window takes input; taking it again, it gives the keys to the list.

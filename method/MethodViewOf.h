@@ -17,6 +17,7 @@ class MethodViewOf final : public MethodView {
     void SetColumnWidth(int column, int width) override;
     void ShowRows(const std::vector<std::string>& items) override;
     int SelectedRow() const override;
+    void SelectRow(int row) override;
     void EnableCommands(bool enabled) override;
     void EnableInput(bool enabled) override;
     bool IsActive() const override;

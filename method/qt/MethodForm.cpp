@@ -76,6 +76,7 @@ void TMethodForm::BindControls() {
     }
     connect(ui_->ListBox1, &QListWidget::itemSelectionChanged, this,
             [this] { presenter_.SelectionChanged(); });
+    ui_->ListBox1->installEventFilter(this);
     connect(ui_->ListBox1, &QListWidget::itemDoubleClicked, this, [this] { presenter_.Preview(); });
     connect(ui_->Button1, &QPushButton::clicked, this, [this] { presenter_.Preview(); });
     connect(ui_->Button2, &QPushButton::clicked, this, [this] { presenter_.Convert(); });
@@ -108,6 +109,16 @@ void TMethodForm::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && presenter_.Enter())
         return;
     QWidget::keyPressEvent(event);
+}
+
+bool TMethodForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->ListBox1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up))
+            return presenter_.ArrowKeyInList(key->key() == Qt::Key_Down);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMethodForm::ListBox1DrawItem(QPainter& canvas, int index, const QRect& rect,
@@ -201,6 +212,12 @@ template <typename Form>
 int MethodViewOf<Form>::SelectedRow() const {
     const QList<QListWidgetItem*> selected = form_.ui_->ListBox1->selectedItems();
     return selected.isEmpty() ? -1 : form_.ui_->ListBox1->row(selected.front());
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SelectRow(int row) {
+    form_.ui_->ListBox1->setCurrentRow(row);
+    form_.ui_->ListBox1->scrollToItem(form_.ui_->ListBox1->item(row));
 }
 
 template <typename Form>

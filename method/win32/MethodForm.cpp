@@ -185,6 +185,8 @@ void TMethodForm::OnDpiChanged(int previous) {
 
 bool TMethodForm::OnKeyDown(WPARAM key) {
     // Preview is the default command: Enter anywhere in the window presses it.
+    if ((key == VK_DOWN || key == VK_UP) && GetFocus() == ListBox1.Hwnd())
+        return presenter_.ArrowKeyInList(key == VK_DOWN);
     return key == VK_RETURN && presenter_.Enter();
 }
 
@@ -273,6 +275,11 @@ void MethodViewOf<Form>::ShowRows(const std::vector<std::string>& items) {
 template <typename Form>
 int MethodViewOf<Form>::SelectedRow() const {
     return form_.ListBox1.Selected();
+}
+
+template <typename Form>
+void MethodViewOf<Form>::SelectRow(int row) {
+    form_.ListBox1.Select(row);
 }
 
 template <typename Form>

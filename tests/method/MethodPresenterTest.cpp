@@ -46,6 +46,7 @@ struct FakeMethodView : MethodView {
         selected = -1;
     }
     int SelectedRow() const override { return selected; }
+    void SelectRow(int row) override { selected = row; }
     void EnableCommands(bool enabled) override { commandsEnabled = enabled; }
     void EnableInput(bool enabled) override { inputEnabled = enabled; }
     bool IsActive() const override { return active; }
@@ -353,6 +354,16 @@ TEST_F(MethodPresenterTest, CommandsAreOfferedOnlyWhileAPatternOfTheListIsSelect
     EXPECT_TRUE(view.rows.empty());
     EXPECT_FALSE(view.commandsEnabled);
     EXPECT_TRUE(preview.visible);
+}
+
+TEST_F(MethodPresenterTest, TheFirstArrowKeyInAFreshListSelectsItsEndAndLaterOnesAreTheLists) {
+    StartWithPicture();
+    ASSERT_TRUE(presenter.ArrowKeyInList(true));
+    EXPECT_EQ(view.selected, 0);
+    EXPECT_FALSE(presenter.ArrowKeyInList(true));
+    presenter.RefreshList();
+    ASSERT_TRUE(presenter.ArrowKeyInList(false));
+    EXPECT_EQ(view.selected, static_cast<int>(view.rows.size()) - 1);
 }
 
 TEST_F(MethodPresenterTest, EnterPreviewsOnlyAnOfferedPatternWithTheWindowDisabledMeanwhile) {

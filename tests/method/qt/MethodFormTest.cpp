@@ -191,6 +191,11 @@ TEST_F(MethodFormTest, TheKeysStayInTheListAfterAnOpenedPictureAndAPreviewShownA
     // Not the arrangement's option, where Down would turn the rows into columns.
     EXPECT_EQ(Method().focusWidget(), &List());
     EXPECT_EQ(QApplication::activeWindow(), &Method());
+    // The first Down in the fresh list chooses its first pattern, not the second.
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(&List(), &down);
+    ASSERT_EQ(List().selectedItems().size(), 1);
+    EXPECT_EQ(List().row(List().selectedItems().front()), 0);
     ClickRow(3);
     Preview().click();
     QCoreApplication::processEvents();
