@@ -23,7 +23,7 @@ constexpr const char* kPatternsUsage =
     "  --vertical     copies stacked in columns instead of rows\n"
     "  --sort=ORDER   order by angle (default) or by area\n"
     "  --exact        one line per pattern: index radians degrees area slide width height,\n"
-    "                 every number exact to the last bit\n"
+    "                 every number exact to the last bit, the slide in pixels\n"
     "  --angle DEG    after the list, the pattern that 'convert --angle DEG' chooses: the\n"
     "                 one whose angle is nearest DEG degrees (ties: smaller area)\n"
     "  --scale SIZE   the patterns of the picture resized: 50% (a percentage), 1920x (a\n"
