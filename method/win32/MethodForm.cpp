@@ -341,7 +341,9 @@ void MethodViewOf<Form>::LayOutPanel(Extent panel, int lastColumnWidth) {
 
 template <typename Form>
 ResultWindow& MethodViewOf<Form>::OpenResultWindow() {
-    form_.results_.push_back(std::make_unique<TFinalForm>(form_.state_, form_.Hwnd()));
+    // A window of its own, as on Linux: an owned one would stay over the method window and
+    // hide it when minimised.
+    form_.results_.push_back(std::make_unique<TFinalForm>(form_.state_, nullptr));
     return form_.results_.back()->Window();
 }
 

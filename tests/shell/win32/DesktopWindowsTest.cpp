@@ -190,6 +190,7 @@ TEST_F(DesktopWindows, TheListAndTheConversionWorkFromTheResizedPictureAndTheFil
     MethodForm->ListBox1.Select(2);
     MethodForm->Button2.Click();
     Pump();
+    EXPECT_EQ(GetWindow(MethodForm->ResultWindows().back()->Hwnd(), GW_OWNER), nullptr);
     const std::string saved = folder.Path("window.bmp");
     MethodForm->ResultWindows().back()->Presenter().SaveResultAs(saved);
     const std::string cliResult = folder.Path("cli.bmp");
