@@ -195,7 +195,7 @@ void ResultPresenter::ShowView(int view) {
     if (!shownResult_)
         return;
     view_ = view == 9 ? 9 : view == 4 ? 4 : 1;
-    LayOutView(true);
+    LayOutView(zoom_ != kZoomToFit);
     CheckItems();
 }
 
@@ -204,7 +204,8 @@ void ResultPresenter::ZoomTo(int zoom) {
     if (!shownResult_)
         return;
     zoom_ = zoom;
-    LayOutView(true);
+    // A fit fills the window the user gave it; another zoom sizes the window to the view.
+    LayOutView(zoom_ != kZoomToFit);
     CheckItems();
 }
 

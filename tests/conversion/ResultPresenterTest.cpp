@@ -489,6 +489,11 @@ TEST_F(ResultPresenterTest, AFittedViewFollowsTheWindowsRoomAndZoomsInFromTheFit
     window.presenter.ZoomTo(kZoomToFit);
     EXPECT_EQ(window.view.shown, (TPoint{160, 11}));
     EXPECT_EQ(window.view.Ticked(), (std::vector<std::string>{"KView9", "KViewFit"}));
+    // Fitting changes the zoom, never the window; nor does another view while fitted.
+    EXPECT_FALSE(window.view.windowSized);
+    window.presenter.ShowView(4);
+    EXPECT_FALSE(window.view.windowSized);
+    window.presenter.ShowView(9);
     window.view.room = {107, 100};
     window.presenter.Resized();
     EXPECT_EQ(window.view.shown, (TPoint{107, 8}));
