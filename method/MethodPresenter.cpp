@@ -77,9 +77,12 @@ void MethodPresenter::ReadStoredSettings() {
     choices_.sortOnAngle = FirstStored(kSortSetting);
     engine.SetSortOnAngle(choices_.sortOnAngle);
     view_.ShowChoices(choices_);
+    const TextWidth textWidth = [this](const std::string& text) {
+        return view_.ListTextWidth(text);
+    };
     for (int column = 0; column < kStoredColumnCount; ++column) {
-        const int stored =
-            ReadSetting(kSection, ColumnWidthName(column), kDefaultColumnWidth).Integer();
+        const int fitting = FittingColumnWidth(column, kDefaultColumnWidth, textWidth);
+        const int stored = ReadSetting(kSection, ColumnWidthName(column), fitting).Integer();
         view_.SetColumnWidth(column, ColumnWidthFromStore(stored));
     }
 }

@@ -42,6 +42,8 @@ class MethodView {
     // The widths of the list's columns in the designed form's pixels, as they are stored.
     virtual int ColumnWidth(int column) const = 0;
     virtual void SetColumnWidth(int column, int width) = 0;
+    // How wide `text` is in the list's font, in the designed form's pixels.
+    virtual int ListTextWidth(const std::string& text) const = 0;
 
     // Fills the list with these items, none selected.
     virtual void ShowRows(const std::vector<std::string>& items) = 0;

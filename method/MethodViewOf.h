@@ -15,6 +15,7 @@ class MethodViewOf final : public MethodView {
     void SetCaption(std::string_view item, const std::string& text) override;
     int ColumnWidth(int column) const override;
     void SetColumnWidth(int column, int width) override;
+    int ListTextWidth(const std::string& text) const override;
     void ShowRows(const std::vector<std::string>& items) override;
     int SelectedRow() const override;
     void SelectRow(int row) override;

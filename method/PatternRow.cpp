@@ -1,5 +1,7 @@
 #include "method/PatternRow.h"
 
+#include <algorithm>
+
 #include "engine/PatternColumns.h"
 
 namespace slanter {
@@ -23,17 +25,27 @@ std::string PatternItemText(const TSlanter& engine, std::int32_t index) {
     return RightAligned(FormatPatternColumns(engine, index).angle, 5);
 }
 
+namespace {
+
+const std::string kEights = "8888888";
+constexpr int kColumnGap = 4;
+
+} // namespace
+
 std::array<ColumnCell, kListColumnCount>
 RowCells(const SectionWidths& sections, const RowTexts& texts, const TextWidth& textWidth) {
-    static const std::string eights = "8888888";
     std::array<ColumnCell, kListColumnCount> cells;
     int left = 0;
     for (int c = 0; c < kListColumnCount; ++c) {
-        const int end = textWidth(eights.substr(0, kColumnDigits[c]));
+        const int end = textWidth(kEights.substr(0, kColumnDigits[c]));
         cells[c] = {left, sections[c], end - textWidth(texts[c])};
         left += sections[c];
     }
     return cells;
+}
+
+int FittingColumnWidth(int column, int least, const TextWidth& textWidth) {
+    return std::max(least, textWidth(kEights.substr(0, kColumnDigits[column])) + kColumnGap);
 }
 
 } // namespace slanter

@@ -40,4 +40,8 @@ using TextWidth = std::function<int(const std::string&)>;
 std::array<ColumnCell, kListColumnCount>
 RowCells(const SectionWidths& sections, const RowTexts& texts, const TextWidth& textWidth);
 
+// A column's width before the user sets one: `least`, or wider where its n eights and a
+// gap before the next column need it, so that no text is cut.
+int FittingColumnWidth(int column, int least, const TextWidth& textWidth);
+
 } // namespace slanter

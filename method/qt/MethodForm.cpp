@@ -202,6 +202,12 @@ void MethodViewOf<Form>::SetColumnWidth(int column, int width) {
 }
 
 template <typename Form>
+int MethodViewOf<Form>::ListTextWidth(const std::string& text) const {
+    return QFontMetrics(form_.ui_->ListBox1->font())
+        .horizontalAdvance(QString::fromStdString(text));
+}
+
+template <typename Form>
 void MethodViewOf<Form>::ShowRows(const std::vector<std::string>& items) {
     form_.ui_->ListBox1->clear();
     for (const std::string& item : items)

@@ -268,6 +268,13 @@ void MethodViewOf<Form>::SetColumnWidth(int column, int width) {
 }
 
 template <typename Form>
+int MethodViewOf<Form>::ListTextWidth(const std::string& text) const {
+    const auto font =
+        reinterpret_cast<HFONT>(SendMessageW(form_.ListBox1.Hwnd(), WM_GETFONT, 0, 0));
+    return MulDiv(form_.TextWidth(font, text), 96, form_.Dpi());
+}
+
+template <typename Form>
 void MethodViewOf<Form>::ShowRows(const std::vector<std::string>& items) {
     form_.ListBox1.SetItems(items);
 }

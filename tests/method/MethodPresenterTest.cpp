@@ -41,6 +41,9 @@ struct FakeMethodView : MethodView {
     }
     int ColumnWidth(int column) const override { return widths[column]; }
     void SetColumnWidth(int column, int width) override { widths[column] = width; }
+    int ListTextWidth(const std::string& text) const override {
+        return static_cast<int>(text.size()) * characterWidth;
+    }
     void ShowRows(const std::vector<std::string>& items) override {
         rows = items;
         selected = -1;
@@ -82,6 +85,7 @@ struct FakeMethodView : MethodView {
     int widths[kListColumnCount]{};
     std::vector<std::string> rows;
     int selected = -1;
+    int characterWidth = 6;
     bool commandsEnabled = true;
     bool inputEnabled = true;
     bool active = true;
@@ -236,6 +240,16 @@ TEST_F(MethodPresenterTest, OptionsAndFourColumnWidthsAreStoredInTheStoresSpelli
                  next.PatternEngine.SortOnAngle());
     for (int column = 0; column < 4; ++column)
         EXPECT_EQ(restarted.widths[column], widths[column]) << column;
+}
+
+// In a font of 8-pixel digits the angle's six and the slide's seven need 52 and 60 pixels
+// with the gap; the other columns keep the least width.
+TEST_F(MethodPresenterTest, AColumnNeverStoredIsWideEnoughForItsWidestText) {
+    view.characterWidth = 8;
+    presenter.Start();
+    const int expected[] = {52, 50, 60, 50};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(view.widths[column], expected[column]) << column;
 }
 
 TEST_F(MethodPresenterTest, MalformedStoredWidthsGiveTheDefaultOrTheNearestWidth) {
