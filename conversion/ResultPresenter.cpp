@@ -1,7 +1,9 @@
 #include "conversion/ResultPresenter.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/OutputFile.h"
@@ -16,6 +18,7 @@
 #include "conversion/ResultViews.h"
 #include "conversion/ResultZoom.h"
 #include "conversion/SaveFolderChoice.h"
+#include "shell/BackgroundThread.h"
 #include "shell/General.h"
 #include "shell/MainTexts.h"
 #include "shell/MessageFlags.h"
@@ -127,7 +130,13 @@ bool ResultPresenter::ShowResult(THandyBitmap& result) {
     state_.TemporaryFiles->Writing(resultFile_);
     // Through a temporary file and a rename, as every save: a full disk leaves no partial
     // file behind, and the message says why.
-    if (const std::string reason = WriteResultFile(result, resultFile_); !reason.empty()) {
+    const std::string reason = WriteResultWhileWaiting(result);
+    if (reason == kWriteStopped) {
+        // Cancelled as a column is: nothing is left of the run.
+        std::remove(resultFile_.c_str());
+        return false;
+    }
+    if (!reason.empty()) {
         Message(ResultNotWrittenText(Japanese, resultFile_, reason));
         return false;
     }
@@ -152,6 +161,28 @@ bool ResultPresenter::ShowResult(THandyBitmap& result) {
     window_.ShowResultArea();
     ShowView(1);
     return true;
+}
+
+std::string ResultPresenter::WriteResultWhileWaiting(THandyBitmap& result) {
+    const auto stopAsked = [this] {
+        return cancelRequested_ || state_.Conversions.StopRequested();
+    };
+    // Nothing else touches the record until the writer has finished with it.
+    BackgroundThread writing([&result, file = resultFile_](BackgroundControl& control) {
+        return WriteResultFile(result, file, [&control] { return !control.cancelled.load(); });
+    });
+    // Events run at least once, as after every column.
+    for (;;) {
+        services_.ProcessPendingMessages();
+        if (stopAsked())
+            writing.Control().cancelled = true;
+        if (writing.Finished())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const std::string reason = writing.Finish();
+    // A cancel the writer heard too late still ends the run.
+    return reason.empty() && stopAsked() ? kWriteStopped : reason;
 }
 
 std::string ResultPresenter::ChooseResultFile() const {

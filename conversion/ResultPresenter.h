@@ -66,6 +66,10 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
   private:
     bool RunConversion();
     bool ShowResult(THandyBitmap& result);
+    // Writes the result file on a thread of its own while the program's events go on, so
+    // that Esc still cancels. Answers the reason for a failure, kWriteStopped when
+    // cancelled, empty when written.
+    std::string WriteResultWhileWaiting(THandyBitmap& result);
     std::string ChooseResultFile() const;
     void LayOutView(bool sizeWindow);
     void CheckItems();

@@ -184,6 +184,24 @@ TEST_F(ResultPresenterTest, CancelDuringAColumnStopsBeforeTheNextWritesNothingAn
     EXPECT_FALSE(state_.Conversions.Runs());
 }
 
+TEST_F(ResultPresenterTest, EscWhileTheResultFileIsWrittenCancelsTheRunAndLeavesNoFile) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    Select(0);
+    Window& window = NewWindow();
+    const int columns = state_.PatternEngine.PatternSize(0).X;
+    int calls = 0;
+    window.services.meanwhile = [&] {
+        if (++calls > columns)
+            window.presenter.Cancel();
+    };
+    window.presenter.Convert(1, false);
+    EXPECT_GT(calls, columns); // the write let events run
+    EXPECT_TRUE(window.view.closed);
+    EXPECT_FALSE(window.view.resultArea);
+    EXPECT_EQ(TemporaryNames(), (std::vector<std::string>{"Temp0000.bmp"}));
+    EXPECT_TRUE(window.services.messages.empty());
+}
+
 TEST_F(ResultPresenterTest, ClosedDuringTheRunTheRunGoesOnAndItsFileGoesAfter) {
     Open(testing::PatternedBitmap(24, 12, 8));
     Select(0);
@@ -194,7 +212,8 @@ TEST_F(ResultPresenterTest, ClosedDuringTheRunTheRunGoesOnAndItsFileGoesAfter) {
             window.view.CloseWindow();
     };
     window.presenter.Convert(1, false);
-    EXPECT_EQ(calls, state_.PatternEngine.PatternSize(0).X);
+    // Once a column, and meanwhile the result file is written.
+    EXPECT_GE(calls, state_.PatternEngine.PatternSize(0).X);
     EXPECT_FALSE(window.presenter.InfoText().empty());
     EXPECT_FALSE(window.view.resultArea);
     EXPECT_TRUE(window.view.released);
