@@ -10,6 +10,7 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultFileChoice.h"
+#include "conversion/ResultFileName.h"
 #include "conversion/ResultSave.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultShape.h"
@@ -93,6 +94,7 @@ bool ResultPresenter::RunConversion() {
     const TSlanter& engine = state_.PatternEngine;
     const THandyBitmap& source = state_.SourceBitmap;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
+    angleDegrees_ = engine.AngleDegrees(engine.PatternIndex());
     const int depth = ResultDepth(source, smoothing_);
     // Known before any work: a tile whose pixel data no BMP file can hold.
     if (!ResultFitsInFile(tile, depth)) {
@@ -272,10 +274,14 @@ void ResultPresenter::SaveAs() {
     // One save at a time: its key may still reach the window while one runs.
     if (!shownResult_ || saving_)
         return;
+    // Offered in the format the last save chose.
+    const std::string format =
+        ReadSetting("Folder", "SaveFormat", "bmp").Text() == "png" ? "png" : "bmp";
     FileDialogRequest request;
+    request.fileName = SuggestedResultName(pictureFile_, angleDegrees_, format);
     request.folder = SaveDialogFolder(ReadSetting("Folder", "SavePath", "").Text(), pictureFile_);
     request.filter = ResultSaveFilter(Japanese);
-    request.defaultExtension = "bmp";
+    request.defaultExtension = format;
     if (const auto chosen = services_.ChooseSaveFile(request))
         SaveResultAs(*chosen);
 }
@@ -315,6 +321,8 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
     }
     // Only a folder a result really went to is offered by the next save.
     WriteSetting("Folder", "SavePath", FolderPart(fileName));
+    WriteSetting("Folder", "SaveFormat",
+                 SavedFormatOf(fileName) == SavedFormat::Png ? "png" : "bmp");
 }
 
 void ResultPresenter::CopyToClipboard() {

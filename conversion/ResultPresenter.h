@@ -85,6 +85,7 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     std::string pictureFile_;
     std::function<double()> clock_;
     std::int32_t number_ = 0;
+    double angleDegrees_ = 0; // the converted pattern's
     bool smoothing_ = false;
     bool started_ = false;
     bool converting_ = false;

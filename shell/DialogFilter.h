@@ -17,4 +17,8 @@ std::vector<std::string> DialogNameFilters(const std::string& filter);
 // "ext"; an entry of several patterns or of every file gives `fallback`.
 std::string DialogEntrySuffix(const std::string& entry, const std::string& fallback);
 
+// The place (from 0) of the filter's first pair whose pattern is "*.extension", in any
+// case; 0 when none is.
+int FilterPlaceOf(const std::string& filter, const std::string& extension);
+
 } // namespace slanter

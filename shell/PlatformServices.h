@@ -13,7 +13,7 @@ namespace slanter {
 
 // What an open or save dialog starts with.
 struct FileDialogRequest {
-    std::string fileName;         // preselected in its folder (open); empty for none
+    std::string fileName;         // preselected (open) or offered (save); empty for none
     std::string folder;           // where it opens (save); empty for the platform's choice
     std::string filter;           // description|pattern|..., see DialogFilter.h
     std::string defaultExtension; // added to a typed name that has none

@@ -54,8 +54,9 @@ std::optional<std::string> WindowServices<Owner>::ChooseOpenFile(const FileDialo
 
 template <typename Owner>
 std::optional<std::string> WindowServices<Owner>::ChooseSaveFile(const FileDialogRequest& request) {
-    return FileNameBytes(RunSaveDialog(
-        owner_, {FileNameText(request.folder), request.filter, Text(request.defaultExtension)}));
+    return FileNameBytes(
+        RunSaveDialog(owner_, {FileNameText(request.folder), FileNameText(request.fileName),
+                               request.filter, Text(request.defaultExtension)}));
 }
 
 template <typename Owner>

@@ -30,7 +30,15 @@ std::optional<QString> RunPlatformSaveDialog(QWidget* parent, const SaveDialogSe
                      });
     if (!settings.folder.isEmpty())
         dialog.setDirectory(settings.folder);
-    dialog.selectFile(QString());
+    // The entry of the offered name's format, whose suffix a name typed anew takes.
+    const QStringList entries = dialog.nameFilters();
+    const int place = FilterPlaceOf(settings.filter, settings.defaultSuffix.toStdString());
+    if (place < entries.size()) {
+        dialog.selectNameFilter(entries[place]);
+        dialog.setDefaultSuffix(QString::fromStdString(
+            DialogEntrySuffix(entries[place].toStdString(), settings.defaultSuffix.toStdString())));
+    }
+    dialog.selectFile(settings.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();

@@ -14,6 +14,7 @@ namespace slanter {
 // folder must exist, the name is typed in an edit field and there is no read-only box.
 struct SaveDialogSettings {
     QString folder;        // where it opens; empty for the platform's choice
+    QString fileName;      // the name offered in it; empty for none
     std::string filter;    // description|pattern|..., see DialogNameFilters
     QString defaultSuffix; // added to a typed name that has no extension
 };

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "shell/DialogFilter.h"
 #include "shell/win32/WideText.h"
 
 namespace slanter {
@@ -38,7 +39,9 @@ std::optional<std::string> RunSystemDialog(HWND owner, const FileDialogSettings&
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
+    // The entry of the offered name's format (counted from 1).
+    dialog.nFilterIndex = static_cast<DWORD>(
+        save ? FilterPlaceOf(settings.filter, settings.defaultExtension) + 1 : 1);
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();

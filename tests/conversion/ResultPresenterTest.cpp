@@ -359,7 +359,7 @@ TEST_F(ResultPresenterTest, ClosedWhileSavingItsFileStaysNeededUntilTheSaveEnds)
 TEST_F(ResultPresenterTest, SaveAsFirstOpensInThePicturesFolderThenWhereTheLastSaveWent) {
     Window& window = WideResult();
     fs::create_directory(folder_.Path("pictures"));
-    window.services.saveAnswers.push_back(folder_.Path("saved.bmp"));
+    window.services.saveAnswers.push_back(folder_.Path("saved.png"));
     window.presenter.SaveAs();
     window.presenter.SaveAs(); // cancelled
     ASSERT_EQ(window.services.saveRequests.size(), 2u);
@@ -367,9 +367,13 @@ TEST_F(ResultPresenterTest, SaveAsFirstOpensInThePicturesFolderThenWhereTheLastS
     EXPECT_EQ(first.folder, folder_.Path("pictures") + kSeparator);
     EXPECT_EQ(first.filter,
               "Bitmap Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|All Files (*.*)|*.*");
+    // photo.bmp's first pattern by angle, 4.26 degrees as `patterns 12 8` lists it.
+    EXPECT_EQ(first.fileName, "photo-4.26deg.bmp");
     EXPECT_EQ(first.defaultExtension, "bmp");
+    // The next save offers the folder and the format the last one went to.
     EXPECT_EQ(window.services.saveRequests[1].folder, folder_.Path() + kSeparator);
-    EXPECT_EQ(ReadBytes(folder_.Path("saved.bmp")), ReadBytes(window.presenter.ResultFile()));
+    EXPECT_EQ(window.services.saveRequests[1].fileName, "photo-4.26deg.png");
+    EXPECT_EQ(window.services.saveRequests[1].defaultExtension, "png");
     EXPECT_TRUE(window.services.messages.empty());
 }
 

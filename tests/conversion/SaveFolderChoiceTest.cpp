@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "conversion/ResultFileName.h"
 #include "conversion/SaveFolderChoice.h"
 #include "support/TempFolder.h"
 
@@ -20,6 +21,14 @@ TEST(SaveFolderChoice, TheFolderLastSavedToWinsThenThePicturesOwn) {
     EXPECT_EQ(SaveDialogFolder(temp.Path("gone") + "/", pictures + "photo.png"), pictures);
     // The clipboard's picture has no folder: the platform chooses.
     EXPECT_EQ(SaveDialogFolder("", ""), "");
+}
+
+TEST(ResultFileName, ThePicturesNameWithoutFolderOrExtensionThenTheAngle) {
+    EXPECT_EQ(SuggestedResultName("/home/u/photo.jpg", 31.3712, "png"), "photo-31.37deg.png");
+    EXPECT_EQ(SuggestedResultName("C:\\Pictures\\my.photo.v2.bmp", 7.005, "bmp"),
+              "my.photo.v2-7.00deg.bmp");
+    EXPECT_EQ(SuggestedResultName("/p/.hidden", 45, "png"), ".hidden-45.00deg.png");
+    EXPECT_EQ(SuggestedResultName("", 4.26, "bmp"), "tile-4.26deg.bmp");
 }
 
 } // namespace

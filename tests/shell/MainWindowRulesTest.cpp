@@ -53,6 +53,14 @@ TEST(DialogFilter, ASaveDialogEntryOfOneExtensionGivesItToATypedName) {
     EXPECT_EQ(DialogEntrySuffix("No patterns", "bmp"), "bmp");
 }
 
+TEST(DialogFilter, TheEntryOfAnOfferedFormatIsTheFirstOfItsOnePattern) {
+    const std::string filter = "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.PNG|Both|*.bmp;*.png";
+    EXPECT_EQ(FilterPlaceOf(filter, "png"), 1);
+    EXPECT_EQ(FilterPlaceOf(filter, "bmp"), 0);
+    EXPECT_EQ(FilterPlaceOf(filter, "gif"), 0);
+    EXPECT_EQ(FilterPlaceOf(filter, "pn"), 0);
+}
+
 TEST(RecentFiles, TheNewestFirstARepeatMovedUpAtMostEight) {
     Words list;
     for (const char* name : {"a", "b", "c", "b"})

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFile>
 #include <QImage>
 #include <QKeySequence>
@@ -184,8 +187,10 @@ TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsO
     EXPECT_EQ(Part<QAction>(form, "CloseKey")->shortcuts(),
               QKeySequence::keyBindings(QKeySequence::Close));
     int asked = 0;
-    SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings&) {
+    QString offered;
+    SetSaveDialogRunner([&](QWidget*, const SaveDialogSettings& settings) {
         ++asked;
+        offered = settings.fileName;
         return std::optional<QString>();
     });
     // A key of the File menu does nothing before the result is shown.
@@ -193,9 +198,28 @@ TEST_F(FinalFormWindow, SaveAsCopyAndCloseTakeThePlatformsKeysOnlyOnceTheMenuIsO
     EXPECT_EQ(asked, 0);
     Part<QAction>(form, "KFileSaveAs")->trigger();
     EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(offered.endsWith(QStringLiteral("-4.26deg.bmp"))) << offered.toStdString();
     ASSERT_TRUE(form.isVisible());
     Part<QAction>(form, "CloseKey")->trigger();
     EXPECT_FALSE(form.isVisible());
+}
+
+// The dialog itself opens on the offered name, its format's entry chosen.
+TEST_F(FinalFormWindow, TheSaveDialogOffersTheNameInItsFormatsEntry) {
+    QString entry;
+    QString name;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        entry = dialog->selectedNameFilter();
+        if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+            name = edit->text();
+        dialog->reject();
+    });
+    RunSaveDialog(nullptr, {QString(), QStringLiteral("photo-4.26deg.png"),
+                            "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png", QStringLiteral("png")});
+    EXPECT_TRUE(entry.startsWith(QStringLiteral("PNG"))) << entry.toStdString();
+    EXPECT_EQ(name, QStringLiteral("photo-4.26deg.png"));
 }
 
 // The job waits for Cancel, which shows only once the save has run for a second; the

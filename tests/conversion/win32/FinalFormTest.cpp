@@ -66,13 +66,16 @@ TEST_F(ResultWindow, SaveAsStartsInThePicturesFolderAndAClosedWindowDeletesItsFi
     const std::string file = result.Presenter().ResultFile();
     ASSERT_TRUE(FileFound(file));
     std::vector<std::string> folders;
+    std::string offered;
     const auto previous = SetFileDialogRunner([&](bool, const FileDialogSettings& settings) {
         folders.push_back(settings.folder);
+        offered = settings.fileName;
         return std::optional<std::string>();
     });
     result.RunCommand(result.Menu().Id("KFileSaveAs"));
     SetFileDialogRunner(previous);
     EXPECT_EQ(folders, std::vector<std::string>{folder.Path() + "\\"});
+    EXPECT_TRUE(offered.starts_with("folder-") && offered.ends_with("deg.bmp")) << offered;
     result.Close();
     Pump();
     EXPECT_FALSE(result.IsVisible());

@@ -1,0 +1,21 @@
+#include "conversion/ResultFileName.h"
+
+#include <cstdio>
+
+namespace slanter {
+
+std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
+                                const std::string& extension) {
+    const auto slash = pictureFile.find_last_of("/\\");
+    std::string stem = slash == std::string::npos ? pictureFile : pictureFile.substr(slash + 1);
+    // A leading dot names a hidden file, not an extension.
+    if (const auto dot = stem.rfind('.'); dot != std::string::npos && dot > 0)
+        stem.erase(dot);
+    if (stem.empty())
+        stem = "tile";
+    char angle[32];
+    std::snprintf(angle, sizeof angle, "-%.2fdeg.", angleDegrees);
+    return stem + angle + extension;
+}
+
+} // namespace slanter

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace slanter {
+
+// The name a result is offered under: the picture's name without its folder and
+// extension, its pattern's angle in degrees to two places and `extension`, as
+// "photo-31.37deg.png". A picture without a name (pasted) gives "tile".
+std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
+                                const std::string& extension);
+
+} // namespace slanter
