@@ -147,13 +147,41 @@ std::string TMainForm::ShowPicture(const std::string&, const THandyBitmap& pictu
 }
 
 int TMainForm::MenuBarWidth() const {
+    // The items' own widths add up to the bar's on one line, however it wraps now.
     const int count = GetMenuItemCount(menu_->Bar());
-    RECT last{};
-    if (count <= 0 || !GetMenuItemRect(Hwnd(), menu_->Bar(), static_cast<UINT>(count - 1), &last))
+    RECT first{};
+    if (count <= 0 || !GetMenuItemRect(Hwnd(), menu_->Bar(), 0, &first))
         return 0;
     POINT clientOrigin{0, 0};
     ClientToScreen(Hwnd(), &clientOrigin);
-    return last.right - clientOrigin.x + GetSystemMetrics(SM_CXEDGE);
+    int width = first.left - clientOrigin.x + GetSystemMetrics(SM_CXEDGE);
+    for (int item = 0; item < count; ++item) {
+        RECT bounds{};
+        if (GetMenuItemRect(Hwnd(), menu_->Bar(), static_cast<UINT>(item), &bounds))
+            width += bounds.right - bounds.left;
+    }
+    return width;
+}
+
+void TMainForm::Present() {
+    // With its captions and its stored place: never narrower than its menu bar on one line.
+    const SIZE client = ClientSize();
+    if (const int least = MenuBarWidth(); client.cx < least)
+        SetClientSize(least, client.cy);
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO && Hwnd() != nullptr && menu_ != nullptr) {
+        RECT window{};
+        RECT client{};
+        GetWindowRect(Hwnd(), &window);
+        GetClientRect(Hwnd(), &client);
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        limits.ptMinTrackSize.x = std::max<LONG>(
+            limits.ptMinTrackSize.x, window.right - window.left - client.right + MenuBarWidth());
+        return 0;
+    }
+    return Wnd::HandleMessage(message, wParam, lParam);
 }
 
 void TMainForm::ShowAsLaunched(int showCommand) {

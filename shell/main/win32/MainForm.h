@@ -47,6 +47,7 @@ class TMainForm : public Wnd, private MainView {
     bool OnKeyDown(WPARAM key) override;
 
   protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnClose() override;
     void OnSize(int width, int height) override;
     void OnDropFiles(const std::vector<std::string>& files) override;
@@ -57,7 +58,7 @@ class TMainForm : public Wnd, private MainView {
     bool Build(bool eraseSettingsCommand) override;
     void SetCaption(std::string_view item, const std::string& text) override;
     // The program's windows show it in the launch's state.
-    void Present() override {}
+    void Present() override;
     void RestorePlacement() override;
     void SavePlacement() override;
     void CloseLater() override;

@@ -131,6 +131,21 @@ TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
     EXPECT_EQ(PreviewForm->CheckBox1.Text(), "タイルの輪郭を表示(&O)");
 }
 
+TEST_F(DesktopWindows, AWrappedMenuBarIsBackOnOneLineOnceAPictureIsShown) {
+    const HMENU bar = Main().Menu().Bar();
+    const auto oneLine = [&] {
+        RECT first{};
+        RECT last{};
+        GetMenuItemRect(Main().Hwnd(), bar, 0, &first);
+        GetMenuItemRect(Main().Hwnd(), bar, GetMenuItemCount(bar) - 1, &last);
+        return first.top == last.top;
+    };
+    // Narrower than the bar wraps it, where the system lets the size be set.
+    Main().SetClientSize(40, 100);
+    Main().Presenter().OpenFile(Write("small.bmp", PatternedBitmap(24, 10, 10)));
+    EXPECT_TRUE(oneLine());
+}
+
 TEST_F(DesktopWindows, APlacementStoredOffTheScreenComesBackOntoTheWorkArea) {
     TearDown();
     WriteSetting("MethodForm", "Left", std::int32_t{-5000});
