@@ -219,6 +219,14 @@ void ResultPresenter::RemoveResultFileOnceUnused() {
         std::remove(resultFile_.c_str());
 }
 
+bool ResultPresenter::Escape() {
+    if (converting_)
+        Cancel();
+    else if (saving_)
+        *saveStopped_ = true;
+    return converting_ || saving_;
+}
+
 void ResultPresenter::Resized() {
     if (zoom_ == kZoomToFit && !layingOut_)
         LayOutView(false);
@@ -295,16 +303,19 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
         return;
     }
     saving_ = true;
+    *saveStopped_ = false;
     window_.EnableSaveAs(false);
-    const std::string reason =
-        services_.RunInBackground([resultFile = resultFile_, fileName](BackgroundControl& control) {
-            ResultFileWriting writing;
-            writing.progress = [&control](double done) {
-                control.permille = static_cast<int>(done * 1000);
-                return !control.cancelled.load();
+    const std::string reason = services_.RunInBackground(
+        [resultFile = resultFile_, fileName, stopped = saveStopped_](BackgroundControl& control) {
+            const auto keepGoing = [&control, &stopped] {
+                return !control.cancelled.load() && !stopped->load();
             };
-            return SaveResultFile(
-                resultFile, fileName, [&control] { return !control.cancelled.load(); }, writing);
+            ResultFileWriting writing;
+            writing.progress = [&control, &keepGoing](double done) {
+                control.permille = static_cast<int>(done * 1000);
+                return keepGoing();
+            };
+            return SaveResultFile(resultFile, fileName, keepGoing, writing);
         });
     saving_ = false;
     if (closed_) {

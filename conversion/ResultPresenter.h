@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -32,6 +34,8 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
 
     // Cancel (Button1, or Esc while the run shows it).
     void Cancel() { cancelRequested_ = true; }
+    // Esc: cancels the run or the save in progress. Answers whether it took the key.
+    bool Escape();
     // The window has been closed by the user or by the flow.
     void Closed();
     // The window's client has been resized: a fitted view follows it.
@@ -92,6 +96,8 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     bool cancelRequested_ = false;
     bool shownResult_ = false; // the picture is shown: the commands may act
     bool saving_ = false;
+    // Esc during the save; read by its thread.
+    std::shared_ptr<std::atomic<bool>> saveStopped_ = std::make_shared<std::atomic<bool>>(false);
     bool closed_ = false;
     bool layingOut_ = false;
     int view_ = 1;

@@ -88,8 +88,7 @@ class OwnerLink : public QObject {
 } // namespace
 
 TFinalForm::TFinalForm(ProgramState& state, QObject* owner)
-    : ui_(std::make_unique<Ui::FinalForm>()), services_(this),
-      presenter_(state, services_, *this) {
+    : ui_(std::make_unique<Ui::FinalForm>()), services_(this), presenter_(state, services_, *this) {
     ui_->setupUi(this);
     if (owner != nullptr)
         new OwnerLink(owner, this); // owned by `owner`
@@ -173,11 +172,9 @@ void TFinalForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TFinalForm::keyPressEvent(QKeyEvent* event) {
-    // Esc presses Cancel while it is there to press.
-    if (event->key() == Qt::Key_Escape && ui_->Panel1->isVisible()) {
-        ui_->Button1->click();
+    // Esc cancels the run or the save while either goes on.
+    if (event->key() == Qt::Key_Escape && presenter_.Escape())
         return;
-    }
     if (MoveViewByKey(*event))
         return;
     QMainWindow::keyPressEvent(event);

@@ -111,11 +111,9 @@ void TFinalForm::LayOutPanels() {
 }
 
 bool TFinalForm::OnKeyDown(WPARAM key) {
-    // Esc presses Cancel while it is there to press.
-    if (key == VK_ESCAPE && presenter_.Converting()) {
-        Button1.Click();
+    // Esc cancels the run or the save while either goes on.
+    if (key == VK_ESCAPE && presenter_.Escape())
         return true;
-    }
     if (clientArea_.TakeScrollKey(key, GetKeyState(VK_CONTROL) < 0))
         return true;
     if (GetKeyState(VK_CONTROL) >= 0)

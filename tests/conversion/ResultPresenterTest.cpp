@@ -395,6 +395,23 @@ TEST_F(ResultPresenterTest, SaveAsRunsInTheBackgroundWithProgressAndCancelKeepsT
     EXPECT_TRUE(window.view.saveAsOffered);
 }
 
+TEST_F(ResultPresenterTest, EscDuringASaveStopsItAndKeepsTheOldFile) {
+    Window& window = WideResult();
+    EXPECT_FALSE(window.presenter.Escape()); // nothing goes on
+    const std::string target = folder_.Path("saved.bmp");
+    testing::WriteBytes(target, {'o', 'l', 'd'});
+    window.services.beforeWork = [&](BackgroundControl&) {
+        EXPECT_TRUE(window.presenter.Escape());
+    };
+    window.presenter.SaveResultAs(target);
+    EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(window.services.messages.empty());
+    // The next save is not stopped by the last one's Esc.
+    window.services.beforeWork = {};
+    window.presenter.SaveResultAs(target);
+    EXPECT_EQ(ReadBytes(target), ReadBytes(window.presenter.ResultFile()));
+}
+
 TEST_F(ResultPresenterTest, SaveAsPngWritesWhatTheCommandLineWrites) {
     for (const bool smoothing : {false, true}) {
         SCOPED_TRACE(smoothing ? "smoothed" : "plain");
