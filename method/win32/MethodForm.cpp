@@ -247,7 +247,7 @@ void MethodViewOf<Form>::ShowChoices(const MethodChoices& choices) {
 
 template <typename Form>
 void MethodViewOf<Form>::SetCaption(std::string_view item, const std::string& text) {
-    constexpr std::string_view section = "form_.HeaderControl1.";
+    constexpr std::string_view section = "HeaderControl1.";
     if (item == "MethodForm")
         form_.SetText(text);
     else if (item.starts_with(section))

@@ -131,6 +131,10 @@ TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
     EXPECT_EQ(PreviewForm->CheckBox1.Text(), "タイルの輪郭を表示(&O)");
 }
 
+TEST_F(DesktopWindows, AnEnglishRunCaptionsTheListsHeader) {
+    EXPECT_EQ(MethodForm->HeaderControl1.SectionCaption(2), "Slide");
+}
+
 TEST_F(DesktopWindows, AWrappedMenuBarIsBackOnOneLineOnceAPictureIsShown) {
     const HMENU bar = Main().Menu().Bar();
     const auto oneLine = [&] {
