@@ -196,6 +196,15 @@ void ExpandRle(const Bytes& file, std::size_t at, const Header& header, PictureC
     finishRow();
 }
 
+// A run codes at most 255 pixels in two bytes. The codes that leave pixels blank (the ends
+// of a row or of the picture, the jumps) cost no more for a larger picture, so a picture
+// they could not have coded in runs is refused before it is made; small ones always open.
+bool RleCanHold(std::uint64_t dataBytes, std::int64_t pixels) {
+    constexpr std::uint64_t kMostPixelsPerByte = 128;
+    constexpr std::uint64_t kAlwaysOpens = 1 << 16;
+    return std::uint64_t(pixels) <= dataBytes * kMostPixelsPerByte + kAlwaysOpens;
+}
+
 std::string Decode(const Bytes& file, THandyBitmap& picture) {
     Header header;
     if (std::string refusal = ReadHeader(file, header); !refusal.empty())
@@ -222,11 +231,15 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
             palette.push_back(Rgba(file.Byte(entry + 2), file.Byte(entry + 1), file.Byte(entry)));
         }
     }
+    const bool rle = header.compression == kRle8 || header.compression == kRle4;
+    if (rle && header.width > 0 && header.height > 0 &&
+        !RleCanHold(file.Size() - dataAt, header.width * header.height))
+        return decoder_text::CutShort();
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(header.width, header.height, palette); !refusal.empty())
         return refusal;
     const std::int64_t width = header.width, height = header.height;
-    if (header.compression == kRle8 || header.compression == kRle4) {
+    if (rle) {
         ExpandRle(file, dataAt, header, canvas);
         return {};
     }

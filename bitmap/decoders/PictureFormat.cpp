@@ -26,7 +26,9 @@ PictureFormat FormatOf(const std::string& fileName, const unsigned char* head, s
         return PictureFormat::Jpeg;
     if (Begins(head, size, "GIF87a", 6) || Begins(head, size, "GIF89a", 6))
         return PictureFormat::Gif;
-    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4))
+    // Classic TIFF, and BigTIFF with its 64-bit offsets.
+    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4) ||
+        Begins(head, size, "II+\0", 4) || Begins(head, size, "MM\0+", 4))
         return PictureFormat::Tiff;
     if (Begins(head, size, "RIFF", 4) && Begins(head, size, "WEBP", 4, 8))
         return PictureFormat::Webp;
