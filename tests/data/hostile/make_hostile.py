@@ -11,6 +11,7 @@ for the decoder's cost tests. Run it in this folder to write them again.
     solid.bmp        RLE8, 2000 x 2000 of one colour in runs of 255: honest, it opens
     interlaced.png   16-bit grey, interlaced, 6000 x 6000, cut inside its data
     cut.icns         a 16 x 16 and a 128 x 128 icon, cut inside the larger one
+    qt-limit.png     an honest black 16385 x 16384 picture at one bit, past Qt's readers
     one-strip.tif    200 x 1000 grey in one deflate strip
     strips.tif       the same pixels in strips of 16 rows
     big.tif          the same pixels as BigTIFF, in strips of 16 rows
@@ -109,6 +110,13 @@ def interlaced_png():
     return b"\x89PNG\r\n\x1a\n" + header + cut
 
 
+def qt_limit_png():
+    width, height = 16385, 16384
+    header = png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 1, 0, 0, 0, 0))
+    rows = zlib.compress(b"\0" * (height * (1 + (width + 7) // 8)), 9)
+    return b"\x89PNG\r\n\x1a\n" + header + png_chunk(b"IDAT", rows) + png_chunk(b"IEND", b"")
+
+
 def cut_icns():
     def element(name, payload):
         return name + struct.pack(">I", len(payload) + 8) + payload
@@ -165,6 +173,7 @@ FILES = {
     "solid.bmp": solid_bmp,
     "interlaced.png": interlaced_png,
     "cut.icns": cut_icns,
+    "qt-limit.png": qt_limit_png,
     "one-strip.tif": lambda: grey_tiff(1000),
     "strips.tif": lambda: grey_tiff(16),
     "big.tif": lambda: grey_tiff(16, big=True),
