@@ -12,6 +12,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FileStructure.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
 
@@ -104,36 +105,6 @@ bool ReadHeaders(JpegReader& reader, std::FILE* file) {
     });
 }
 
-// Whether the file holds its end marker after its scans. The arithmetic decoder reads
-// nothing past a file's last byte as zeros, so without this a few bytes would stand for a
-// whole picture of nought. Reads from the start and leaves the file where it was.
-bool HoldsEndMarker(std::FILE* file) {
-    constexpr int kStart = 0xd8, kEnd = 0xd9, kFirstRestart = 0xd0, kLastRestart = 0xd7;
-    const long at = std::ftell(file);
-    if (at < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-        return true;
-    bool ended = false;
-    int previous = 0;
-    for (int byte = std::fgetc(file); byte != EOF; previous = byte, byte = std::fgetc(file)) {
-        // Stuffed noughts, fill bytes and the markers without a segment.
-        if (previous != 0xff || byte == 0 || byte == 0xff || byte == kStart ||
-            (byte >= kFirstRestart && byte <= kLastRestart))
-            continue;
-        if (byte == kEnd) {
-            ended = true;
-            break;
-        }
-        // A segment's bytes are skipped by its length: they hold no markers.
-        const int high = std::fgetc(file);
-        const int low = std::fgetc(file);
-        if (low == EOF || std::fseek(file, (high << 8 | low) - 2, SEEK_CUR) != 0)
-            break;
-        byte = 0;
-    }
-    std::fseek(file, at, SEEK_SET);
-    return ended;
-}
-
 std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     const std::uint64_t fileBytes = FileBytes(file);
     jpeg_decompress_struct& info = reader.info_;
@@ -151,7 +122,10 @@ std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
         return bitmap_text::kTooLarge;
     if (!info.arith_code && fileBytes != 0 && pixels / kMostPixelsPerByte > fileBytes)
         return decoder_text::CutShort();
-    if (info.arith_code && !HoldsEndMarker(file))
+    // The arithmetic decoder reads nothing past a file's last byte as zeros, so a few bytes
+    // would stand for a whole picture of nought: a file that ends before its end marker
+    // is refused first.
+    if (info.arith_code && JpegStructure(file) == FileStructure::Cut)
         return decoder_text::CutShort();
     PictureCanvas canvas(picture, Orientation(info));
     if (std::string refusal = canvas.Start(info.image_width, info.image_height); !refusal.empty())

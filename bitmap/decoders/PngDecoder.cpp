@@ -1,6 +1,5 @@
 #include <csetjmp>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include <png.h>
@@ -10,6 +9,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FileStructure.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
 
@@ -120,33 +120,6 @@ bool ReadHeaders(png_structp png, png_infop info, std::FILE* file) {
     });
 }
 
-// Whether the chunks up to the end of the picture's data lie within the file, walking
-// them by their recorded lengths from the signature at `start`: a cut file is refused
-// before a picture of the size it claims is made. Leaves the file where it was.
-bool ImageDataWithinFile(std::FILE* file, long start, std::uint64_t fileBytes) {
-    const long at = std::ftell(file);
-    if (start < 0 || at < 0)
-        return true;
-    constexpr std::uint64_t kSignatureBytes = 8, kChunkHeadBytes = 8, kCrcBytes = 4;
-    std::uint64_t chunk = std::uint64_t(start) + kSignatureBytes;
-    bool seenData = false, within = true;
-    png_byte head[kChunkHeadBytes];
-    while (std::fseek(file, static_cast<long>(chunk), SEEK_SET) == 0 &&
-           std::fread(head, 1, sizeof head, file) == sizeof head) {
-        const bool data = std::memcmp(head + 4, "IDAT", 4) == 0;
-        if (seenData && !data)
-            break;
-        seenData = seenData || data;
-        chunk += kChunkHeadBytes + png_get_uint_32(head) + kCrcBytes;
-        if (chunk > fileBytes) {
-            within = false;
-            break;
-        }
-    }
-    std::fseek(file, at, SEEK_SET);
-    return within;
-}
-
 std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap& picture) {
     png_structp png = reader.png_;
     png_infop info = reader.info_;
@@ -164,7 +137,7 @@ std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap&
         return bitmap_text::kTooLarge;
     const std::uint64_t fileBytes = FileBytes(file);
     if (fileBytes != 0 &&
-        (rawBytes / kMostDeflateRatio > fileBytes || !ImageDataWithinFile(file, start, fileBytes)))
+        (rawBytes / kMostDeflateRatio > fileBytes || !PngDataWithinFile(file, start, fileBytes)))
         return decoder_text::CutShort();
     const std::vector<std::uint32_t> palette = IndexedPalette(png, info);
     PictureCanvas canvas(picture, Orientation(png, info));
