@@ -132,4 +132,24 @@ bool PngDataWithinFile(std::FILE* file, long start, std::uint64_t fileBytes) {
     return true;
 }
 
+bool PngRowsFitFile(std::FILE* file, std::uint64_t fileBytes) {
+    const KeptPosition kept(file);
+    unsigned char head[26];
+    if (!kept.Known() || std::fseek(file, 0, SEEK_SET) != 0 ||
+        std::fread(head, 1, sizeof head, file) != sizeof head)
+        return true;
+    const auto big = [&](int at) {
+        return std::uint64_t{head[at]} << 24 | std::uint64_t{head[at + 1]} << 16 |
+               std::uint64_t{head[at + 2]} << 8 | head[at + 3];
+    };
+    // Channels by colour type: grey, -, colour, palette, grey and opacity, -, colour and
+    // opacity.
+    constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};
+    const int type = head[25];
+    const std::uint64_t channels = type < 7 ? kChannels[type] : 0;
+    const std::uint64_t rawBytes = big(20) * (1 + (big(16) * channels * head[24] + 7) / 8);
+    constexpr std::uint64_t kMostDeflateRatio = 1100;
+    return rawBytes / kMostDeflateRatio <= fileBytes;
+}
+
 } // namespace slanter

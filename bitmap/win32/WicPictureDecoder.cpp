@@ -72,7 +72,10 @@ std::string StructureRefusal(const std::string& fileName) {
     const FileHandle file = OpenForReading(fileName);
     if (!file || !ReadPictureFormat(fileName, format))
         return {};
-    if (format == PictureFormat::Png && !PngDataWithinFile(file.get(), 0, FileBytes(file.get())))
+    const std::uint64_t fileBytes = FileBytes(file.get());
+    // A size beyond the record's is refused for its size, as the other decoders do.
+    if (format == PictureFormat::Png && !PngHeaderTooLarge(fileName) &&
+        (!PngRowsFitFile(file.get(), fileBytes) || !PngDataWithinFile(file.get(), 0, fileBytes)))
         return decoder_text::CutShort();
     if (format != PictureFormat::Jpeg)
         return {};
@@ -326,10 +329,11 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
         return "the Windows Imaging Component cannot be started";
     const SharedFile file(fileName);
     WicFrame wic;
-    if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
-        return refusal;
-    // Before the picture is made: WIC would make one of a cut or damaged file.
+    // Before WIC is asked for the frame, which takes the memory of all its pixels: WIC
+    // would make a picture of a cut or damaged file.
     if (std::string refusal = StructureRefusal(fileName); !refusal.empty())
+        return refusal;
+    if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
         return refusal;
     PictureCanvas canvas(picture, RecordedOrientation(fileName));
     HRESULT result;

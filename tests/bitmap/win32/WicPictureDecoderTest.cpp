@@ -220,8 +220,9 @@ TEST(WicPictureDecoder, DamagedAndMissingFilesGiveAReason) {
 }
 
 // WIC's own errors are numbers and English, and it shows a JPEG damaged in its data grey:
-// a cut PNG or JPEG, a JPEG damaged in its middle and an empty file get the reasons the
-// other platform's decoders give, in the run's language.
+// a cut PNG or JPEG, a PNG too short for the rows it claims, a JPEG damaged in its middle
+// and an empty file get the reasons the other platform's decoders give, in the run's
+// language.
 TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLanguage) {
     const testing::TempFolder folder;
     const std::string empty = folder.Path("empty.png");
@@ -242,6 +243,7 @@ TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLa
     const char* cutJapanese = "ファイルが画像の途中で終わっています";
     for (const Case& c :
          {Case{corpus + "short.png", cutEnglish, cutJapanese},
+          Case{Made("claims.png"), cutEnglish, cutJapanese},
           Case{corpus + "short.jpg", cutEnglish, cutJapanese},
           Case{damaged, "the picture's data is damaged", "画像のデータが壊れています"},
           Case{empty, "the file is no picture of a format this program reads",
