@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(EveryPlatform, HostilePicture,
                                            "interlaced.png"));
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(FormatLibraries, HostilePicture,
-                         ::testing::Values("screen.gif", "canvas.webp", "lossy.webp", "cut.icns"));
+                         ::testing::Values("screen.gif", "canvas.webp", "lossy.webp", "cut.icns",
+                                           "cut.ico"));
 #endif
 
 // 2000 x 2000 of one colour in 36 KB of full runs: the bound leaves room for it.

@@ -11,6 +11,7 @@ for the decoder's cost tests. Run it in this folder to write them again.
     solid.bmp        RLE8, 2000 x 2000 of one colour in runs of 255: honest, it opens
     interlaced.png   16-bit grey, interlaced, 6000 x 6000, cut inside its data
     cut.icns         a 16 x 16 and a 128 x 128 icon, cut inside the larger one
+    cut.ico          an icon whose directory records more bytes than the file holds
     qt-limit.png     an honest black 16385 x 16384 picture at one bit, past Qt's readers
     one-strip.tif    200 x 1000 grey in one deflate strip
     strips.tif       the same pixels in strips of 16 rows
@@ -110,6 +111,12 @@ def interlaced_png():
     return b"\x89PNG\r\n\x1a\n" + header + cut
 
 
+def cut_ico():
+    info = struct.pack("<IiiHHIIiiII", 40, 256, 512, 1, 32, 0, 0, 0, 0, 0, 0)
+    entry = struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, 40 + 256 * 256 * 4 + 256 * 32, 22)
+    return struct.pack("<HHH", 0, 1, 1) + entry + info + b"\0" * 1000
+
+
 def qt_limit_png():
     width, height = 16385, 16384
     header = png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 1, 0, 0, 0, 0))
@@ -173,6 +180,7 @@ FILES = {
     "solid.bmp": solid_bmp,
     "interlaced.png": interlaced_png,
     "cut.icns": cut_icns,
+    "cut.ico": cut_ico,
     "qt-limit.png": qt_limit_png,
     "one-strip.tif": lambda: grey_tiff(1000),
     "strips.tif": lambda: grey_tiff(16),
