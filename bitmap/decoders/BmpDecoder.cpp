@@ -231,21 +231,24 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
             palette.push_back(Rgba(file.Byte(entry + 2), file.Byte(entry + 1), file.Byte(entry)));
         }
     }
+    const std::int64_t width = header.width, height = header.height;
     const bool rle = header.compression == kRle8 || header.compression == kRle4;
-    if (rle && header.width > 0 && header.height > 0 &&
-        !RleCanHold(file.Size() - dataAt, header.width * header.height))
+    const bool sized = width > 0 && height > 0;
+    if (rle && sized && !RleCanHold(file.Size() - dataAt, width * height))
+        return decoder_text::CutShort();
+    // Rows stored as they are must all lie in the file before their picture is made.
+    const std::uint64_t rowBytes =
+        (std::uint64_t(header.bits) * std::uint64_t(width) + 31) / 32 * 4;
+    if (!rle && sized && rowBytes > (file.Size() - dataAt) / std::uint64_t(height))
         return decoder_text::CutShort();
     PictureCanvas canvas(picture, 1);
-    if (std::string refusal = canvas.Start(header.width, header.height, palette); !refusal.empty())
+    if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())
         return refusal;
-    const std::int64_t width = header.width, height = header.height;
     if (rle) {
         ExpandRle(file, dataAt, header, canvas);
         return {};
     }
-    const std::size_t stride = static_cast<std::size_t>((header.bits * width + 31) / 32 * 4);
-    if (!file.Holds(dataAt, stride * static_cast<std::size_t>(height)))
-        return decoder_text::CutShort();
+    const auto stride = static_cast<std::size_t>(rowBytes);
     const Channel red(header.masks[0]), green(header.masks[1]), blue(header.masks[2]),
         alpha(header.masks[3]);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4, 0);

@@ -41,7 +41,7 @@ TEST_P(HostilePicture, IsRefusedAsCutBeforeItsPictureIsMade) {
 // Our own readers, and the files whose own structure says they are cut, on both
 // platforms.
 INSTANTIATE_TEST_SUITE_P(EveryPlatform, HostilePicture,
-                         ::testing::Values("rows.bmp", "wide.bmp", "arithmetic.jpg",
+                         ::testing::Values("rows.bmp", "wide.bmp", "top-down.bmp", "arithmetic.jpg",
                                            "interlaced.png"));
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(FormatLibraries, HostilePicture,

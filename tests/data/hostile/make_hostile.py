@@ -9,6 +9,7 @@ for the decoder's cost tests. Run it in this folder to write them again.
     rows.bmp         RLE8, 10000 x 10000, nothing but ends of rows
     wide.bmp         RLE8, 16461387 x 23, a few runs
     solid.bmp        RLE8, 2000 x 2000 of one colour in runs of 255: honest, it opens
+    top-down.bmp     8 bits, 3 x 587202434 stored top down, in 78 bytes (a fuzzer's find)
     interlaced.png   16-bit grey, interlaced, 6000 x 6000, cut inside its data
     cut.icns         a 16 x 16 and a 128 x 128 icon, cut inside the larger one
     cut.ico          an icon whose directory records more bytes than the file holds
@@ -94,6 +95,12 @@ def wide_bmp():
     return rle_bmp(16461387, 23, (b"\xff\x01" * 40 + b"\0\0") * 23 + b"\0\1")
 
 
+def top_down_bmp():
+    return bytes.fromhex(
+        "424d4e000000000000004600000028000000030000007e0000dd01000800000000000800000000"
+        "000000000000060400000000000000000502030405060708090a0b0c0d0e0f00070e151c232a30")
+
+
 def solid_bmp():
     row = b"\xff\x01" * 7 + b"\xd7\x01" + b"\0\0"
     return rle_bmp(2000, 2000, row * 2000 + b"\0\1")
@@ -177,6 +184,7 @@ FILES = {
     "arithmetic.jpg": arithmetic_jpg,
     "rows.bmp": rows_bmp,
     "wide.bmp": wide_bmp,
+    "top-down.bmp": top_down_bmp,
     "solid.bmp": solid_bmp,
     "interlaced.png": interlaced_png,
     "cut.icns": cut_icns,
