@@ -90,6 +90,13 @@ std::string StructureRefusal(const std::string& fileName) {
     return {};
 }
 
+// Whether a GIF file ends with the byte that closes every GIF file.
+bool EndsWithGifTrailer(const std::string& fileName) {
+    constexpr int kTrailer = 0x3b;
+    const FileHandle file = OpenForReading(fileName);
+    return file && std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) == kTrailer;
+}
+
 // The reason for a failed call, in our other decoders' words and the run's language.
 std::string Reason(HRESULT result, const std::string& fileName) {
     switch (result) {
@@ -113,7 +120,8 @@ std::string Reason(HRESULT result, const std::string& fileName) {
     PictureFormat format = PictureFormat::Unknown;
     if (!ReadPictureFormat(fileName, format) || !WicFormat(format))
         return decoder_text::UnknownFormat();
-    if (result == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF))
+    if (result == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF) ||
+        (format == PictureFormat::Gif && !EndsWithGifTrailer(fileName)))
         return decoder_text::CutShort();
     const std::string structure = StructureRefusal(fileName);
     return structure.empty() ? decoder_text::Damaged() : structure;

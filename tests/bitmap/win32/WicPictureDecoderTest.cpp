@@ -220,7 +220,7 @@ TEST(WicPictureDecoder, DamagedAndMissingFilesGiveAReason) {
 }
 
 // WIC's own errors are numbers and English, and it shows a JPEG damaged in its data grey:
-// a cut PNG or JPEG, a PNG too short for the rows it claims, a JPEG damaged in its middle
+// a cut PNG, JPEG or GIF, a PNG too short for the rows it claims, a JPEG damaged in its middle
 // and an empty file get the reasons the other platform's decoders give, in the run's
 // language.
 TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLanguage) {
@@ -245,6 +245,7 @@ TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLa
          {Case{corpus + "short.png", cutEnglish, cutJapanese},
           Case{Made("claims.png"), cutEnglish, cutJapanese},
           Case{corpus + "short.jpg", cutEnglish, cutJapanese},
+          Case{corpus + "short.gif", cutEnglish, cutJapanese},
           Case{damaged, "the picture's data is damaged", "画像のデータが壊れています"},
           Case{empty, "the file is no picture of a format this program reads",
                "このプログラムが読める形式"}}) {
