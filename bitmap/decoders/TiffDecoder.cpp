@@ -96,6 +96,52 @@ bool DataWithinFile(TIFF* tiff, std::uint64_t fileBytes) {
     return true;
 }
 
+// The most bytes of rows one stored byte gives, where the compression has a most: none,
+// PackBits' runs of 128 bytes in two, an LZW code of at least 9 bits for at most 4096
+// bytes, deflate's 1032, a JPEG's bit for each 8 x 8 block. 0 for the others.
+std::uint64_t MostExpansion(std::uint16_t compression) {
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 1;
+    case COMPRESSION_PACKBITS:
+        return 64;
+    case COMPRESSION_LZW:
+        return 4096 * 8 / 9 + 1;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+        return 1032;
+    case COMPRESSION_JPEG:
+        return 512;
+    default:
+        return 0;
+    }
+}
+
+// Whether the strips or tiles hold bytes enough for the rows the header claims, at their
+// compression's greatest expansion; a small picture always may.
+bool DataCanHoldRows(TIFF* tiff) {
+    std::uint16_t compression = COMPRESSION_NONE, planar = PLANARCONFIG_CONTIG, samples = 1;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    const std::uint64_t most = MostExpansion(compression);
+    if (most == 0)
+        return true;
+    const bool tiled = TIFFIsTiled(tiff);
+    const std::uint32_t parts = tiled ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+    long double stored = 0;
+    for (std::uint32_t k = 0; k < parts; ++k)
+        stored += static_cast<long double>(TIFFGetStrileByteCount(tiff, k));
+    std::uint32_t height = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    const long double planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    const long double rows =
+        tiled ? static_cast<long double>(TIFFTileSize64(tiff)) * parts
+              : static_cast<long double>(TIFFScanlineSize64(tiff)) * height * planes;
+    constexpr long double kAlwaysFits = 1 << 20;
+    return rows <= stored * static_cast<long double>(most) + kAlwaysFits;
+}
+
 // Whether the rows can be read one after another and turned into colours by the
 // library's own routine: each strip is then decoded once, however many rows it holds,
 // where asking for a block of rows decodes its strip again from the start.
@@ -135,7 +181,7 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uin
     // Rows as stored, top first: the turn the file records is the canvas's.
     const std::uint16_t orientation = image.orientation;
     image.req_orientation = orientation;
-    if (fileBytes != 0 && !DataWithinFile(tiff, fileBytes))
+    if ((fileBytes != 0 && !DataWithinFile(tiff, fileBytes)) || !DataCanHoldRows(tiff))
         return decoder_text::CutShort();
     PictureCanvas canvas(picture, orientation);
     if (std::string refusal = canvas.Start(image.width, image.height); !refusal.empty())

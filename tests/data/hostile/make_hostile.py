@@ -17,6 +17,7 @@ for the decoder's cost tests. Run it in this folder to write them again.
     one-strip.tif    200 x 1000 grey in one deflate strip
     strips.tif       the same pixels in strips of 16 rows
     big.tif          the same pixels as BigTIFF, in strips of 16 rows
+    claims.tif       40000 x 40000 grey in one deflate strip of a hundred bytes
 """
 import struct
 import zlib
@@ -141,12 +142,15 @@ def cut_icns():
     return whole[: len(whole) * 9 // 10]
 
 
-def grey_tiff(rows_per_strip, big=False):
+def grey_tiff(rows_per_strip, big=False, claimed=None):
     width, height = 200, 1000
     pixels = bytes(((x // 10) * 13 + (y // 25) * 7) & 0xFF for y in range(height)
                    for x in range(width))
     strips = [zlib.compress(pixels[top * width:(top + rows_per_strip) * width])
               for top in range(0, height, rows_per_strip)]
+    if claimed:
+        width, height = claimed, claimed
+        strips = [strips[0][:100]]
     head_bytes = 16 if big else 8
     data = b"".join(strips)
     offsets, at = [], head_bytes
@@ -193,6 +197,7 @@ FILES = {
     "one-strip.tif": lambda: grey_tiff(1000),
     "strips.tif": lambda: grey_tiff(16),
     "big.tif": lambda: grey_tiff(16, big=True),
+    "claims.tif": lambda: grey_tiff(40000, claimed=40000),
 }
 
 if __name__ == "__main__":
