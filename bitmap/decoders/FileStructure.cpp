@@ -132,6 +132,27 @@ bool PngDataWithinFile(std::FILE* file, long start, std::uint64_t fileBytes) {
     return true;
 }
 
+bool IcoEntriesWithinFile(std::FILE* file, std::uint64_t fileBytes) {
+    const KeptPosition kept(file);
+    constexpr long kCountAt = 4, kEntryBytes = 16;
+    unsigned char count[2];
+    if (!kept.Known() || std::fseek(file, kCountAt, SEEK_SET) != 0 ||
+        std::fread(count, 1, sizeof count, file) != sizeof count)
+        return true;
+    for (int k = 0; k < (count[0] | count[1] << 8); ++k) {
+        unsigned char entry[kEntryBytes];
+        if (std::fread(entry, 1, sizeof entry, file) != sizeof entry)
+            return false;
+        const auto little = [&](int at) {
+            return std::uint64_t{entry[at]} | std::uint64_t{entry[at + 1]} << 8 |
+                   std::uint64_t{entry[at + 2]} << 16 | std::uint64_t{entry[at + 3]} << 24;
+        };
+        if (little(12) + little(8) > fileBytes)
+            return false;
+    }
+    return true;
+}
+
 bool PngRowsFitFile(std::FILE* file, std::uint64_t fileBytes) {
     const KeptPosition kept(file);
     unsigned char head[26];

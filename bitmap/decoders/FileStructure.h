@@ -20,6 +20,9 @@ FileStructure JpegStructure(std::FILE* file);
 // walking them by their recorded lengths from the signature at `start`.
 bool PngDataWithinFile(std::FILE* file, long start, std::uint64_t fileBytes);
 
+// Whether every picture an icon file's directory records lies within the file.
+bool IcoEntriesWithinFile(std::FILE* file, std::uint64_t fileBytes);
+
 // Whether a PNG file holds enough bytes for the rows its header claims, deflate packing
 // at most 1032 bytes into one. True for a file whose header cannot be read.
 bool PngRowsFitFile(std::FILE* file, std::uint64_t fileBytes);

@@ -34,12 +34,17 @@ struct Entry {
 std::string FirstEntry(const std::vector<std::uint8_t>& file, Entry& entry) {
     if (file.size() < kHeaderBytes + kEntryBytes)
         return decoder_text::CutShort();
-    const std::size_t directory = kHeaderBytes;
-    entry.bytes = Little(file, directory + 8, 4);
-    entry.at = Little(file, directory + 12, 4);
-    // The lengths the directory records are the file's: a shorter file was cut.
-    if (entry.at > file.size() || entry.bytes > file.size() - entry.at)
-        return decoder_text::CutShort();
+    // The lengths the directory records are the file's: a shorter file was cut, whichever
+    // of its pictures it cut.
+    const std::size_t count = Little(file, 4, 2);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t at = kHeaderBytes + k * kEntryBytes;
+        if (at + kEntryBytes > file.size() ||
+            std::uint64_t{Little(file, at + 12, 4)} + Little(file, at + 8, 4) > file.size())
+            return decoder_text::CutShort();
+    }
+    entry.bytes = Little(file, kHeaderBytes + 8, 4);
+    entry.at = Little(file, kHeaderBytes + 12, 4);
     if (entry.bytes < kInfoHeaderBytes)
         return decoder_text::Damaged("an icon of " + std::to_string(entry.bytes) + " bytes");
     entry.png = std::memcmp(&file[entry.at], "\x89PNG\r\n\x1a\n", 8) == 0;

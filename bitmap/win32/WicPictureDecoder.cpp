@@ -77,6 +77,8 @@ std::string StructureRefusal(const std::string& fileName) {
     if (format == PictureFormat::Png && !PngHeaderTooLarge(fileName) &&
         (!PngRowsFitFile(file.get(), fileBytes) || !PngDataWithinFile(file.get(), 0, fileBytes)))
         return decoder_text::CutShort();
+    if (format == PictureFormat::Ico && !IcoEntriesWithinFile(file.get(), fileBytes))
+        return decoder_text::CutShort();
     if (format != PictureFormat::Jpeg)
         return {};
     switch (JpegStructure(file.get())) {
