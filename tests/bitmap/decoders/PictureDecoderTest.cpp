@@ -198,6 +198,28 @@ TEST_F(PictureDecoder, AFileOfNoFormatReadIsTakenForNoFormatWithoutASignature) {
     EXPECT_TRUE(StartsWith(DecodePictureFile(text, picture), "the file is no picture"));
 }
 
+// A 2 x 2 icon of 8 bits whose mask clears its bottom-left pixel: the pixel shows white.
+TEST_F(PictureDecoder, AnIconsMaskLaysItsClearPixelsOverWhite) {
+    testing::Bytes icon = {0, 0, 1, 0, 1, 0,                                  // one icon
+                           2, 2, 2, 0, 1, 0, 8, 0, 64, 0, 0, 0, 22, 0, 0, 0}; // its entry
+    const std::uint32_t info[] = {40, 2, 4, 0x00080001, 0, 0, 0, 0, 2, 0};
+    for (const std::uint32_t field : info)
+        for (int k = 0; k < 4; ++k)
+            icon.push_back(static_cast<std::uint8_t>(field >> 8 * k));
+    const testing::Bytes rest = {255,  0, 0, 0, 0, 0, 255, 0,  // blue, red
+                                 0,    1, 0, 0, 1, 0, 0,   0,  // the rows from the bottom
+                                 0x80, 0, 0, 0, 0, 0, 0,   0}; // the mask
+    icon.insert(icon.end(), rest.begin(), rest.end());
+    const std::string file = folder.Path("masked.ico");
+    testing::WriteBytes(file, icon);
+    THandyBitmap picture;
+    ASSERT_EQ(DecodePictureFile(file, picture), "");
+    EXPECT_EQ(picture.GetPixelColor(0, 0), 0xffffff);
+    EXPECT_EQ(picture.GetPixelColor(1, 0), 0x0000ff);
+    EXPECT_EQ(picture.GetPixelColor(0, 1), 0x0000ff);
+    EXPECT_EQ(picture.GetPixelColor(1, 1), 0xff0000);
+}
+
 // An XPM colour by a name the table lacks is refused, naming it, in the run's language.
 TEST_F(PictureDecoder, AnXpmColourOfAnUnknownNameIsRefusedByName) {
     const std::string xpm = folder.Path("odd.xpm");
