@@ -209,6 +209,10 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
     Header header;
     if (std::string refusal = ReadHeader(file, header); !refusal.empty())
         return refusal;
+    // The length the file header records is the file's: a shorter file was cut, even where
+    // the rows left in it would still make a picture.
+    if (file.Number(2, 4) > file.Size())
+        return decoder_text::CutShort();
     const bool core = header.infoBytes == kCoreHeaderBytes;
     const bool fields = header.compression == kBitFields || header.compression == kAlphaFields;
     std::size_t paletteAt = kFileHeaderBytes + header.infoBytes;

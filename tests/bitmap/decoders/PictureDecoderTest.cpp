@@ -15,6 +15,7 @@
 #include "bitmap/WorkingPicture.h"
 #include "shell/General.h"
 #include "support/BlockPicture.h"
+#include "support/BmpBuilder.h"
 #include "support/DecodeTwice.h"
 #include "support/ForeignPictures.h"
 #include "support/ReferenceTable.h"
@@ -303,17 +304,35 @@ TEST_F(PictureDecoder, AFileTooShortForThePictureItClaimsIsRefusedBeforeItIsMade
     }
 }
 
-// The rows an RLE file never reaches are the first palette entry, not leftover memory.
+// The rows an RLE file never reaches are the first palette entry, not leftover memory: its
+// data ends the picture after the bottom row.
 TEST_F(PictureDecoder, AnRleBmpThatEndsEarlyLeavesItsLastRowsAtTheFirstColour) {
+    testing::BmpLayout layout;
+    layout.width = 6;
+    layout.height = 4;
+    layout.bitCount = 8;
+    layout.compression = 1;
+    layout.table = testing::TableOf({{30, 20, 10}, {255, 255, 255}});
+    layout.image = {6, 1, 0, 0, 0, 1}; // six of white, the row's end, the picture's
+    const std::string early = folder.Path("early.bmp");
+    testing::WriteBytes(early, testing::BuildBmp(layout));
+    THandyBitmap picture;
+    ASSERT_EQ(DecodePictureFile(early, picture), "");
+    for (std::int32_t x = 0; x < picture.biWidth(); ++x) {
+        ASSERT_EQ(picture.GetPixelIndex(x, 0), 1) << x;
+        ASSERT_EQ(picture.GetPixelIndex(x, 3), 0) << x;
+    }
+}
+
+// A BMP file our reader leaves to the decoder, cut in half, is refused as cut: its header
+// records the whole length.
+TEST_F(PictureDecoder, ACompressedBmpCutShortOfItsRecordedLengthIsRefused) {
     const testing::Bytes whole =
         testing::ReadBytes(testing::TestDataPath("bmpsuite/g/pal8rle.bmp"));
     const std::string cut = folder.Path("cut.bmp");
     testing::WriteBytes(cut, testing::Bytes(whole.begin(), whole.begin() + whole.size() / 2));
     THandyBitmap picture;
-    ASSERT_EQ(DecodePictureFile(cut, picture), "");
-    const std::int32_t top = picture.biHeight() - 1;
-    for (std::int32_t x = 0; x < picture.biWidth(); ++x)
-        ASSERT_EQ(picture.GetPixelIndex(x, top), 0) << x;
+    EXPECT_EQ(DecodePictureFile(cut, picture), "the file ends before its picture does");
 }
 
 // The same pixels as a PNG file and as a BMP file convert alike: the same bytes for 24
