@@ -119,8 +119,9 @@ bool THandyBitmap::ReadImage(PlatformFile& file) {
         return Fail(kOutOfMemory);
     // The pixel data comes in a piece at a time, each unpacked straight from the piece
     // while it is still in the cache; the file is never held whole beside the cells.
+    // A picture of no rows asks for no row, however wide it claims to be.
     const std::int64_t pieceRows = PieceRows(rowBytes, height);
-    if (!fileImage_.ResetForOverwrite(pieceRows * rowBytes))
+    if (imageBytes > 0 && !fileImage_.ResetForOverwrite(pieceRows * rowBytes))
         return Fail(kOutOfMemory);
     const int bitCount = infoHeader_.biBitCount;
     for (std::int32_t y = 0; y < height && width > 0; y += static_cast<std::int32_t>(pieceRows)) {

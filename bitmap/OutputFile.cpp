@@ -50,7 +50,15 @@ std::string NotARegularFile(const std::string& path) {
         return {};
     const DWORD type = ::GetFileType(handle);
     ::CloseHandle(handle);
-    return type == FILE_TYPE_DISK ? std::string() : "it is a device or a pipe, not a regular file";
+    if (type != FILE_TYPE_DISK)
+        return "it is a device or a pipe, not a regular file";
+    // A read-only file is kept, as the system's own programs keep it; the rename would
+    // replace it and its mark with it.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return LastErrorText();
+    }
+    return {};
 }
 
 // A new empty file in path's folder. The platform splits the path, so a double-byte
@@ -131,10 +139,16 @@ std::string NotARegularFile(const std::string& path, mode_t& mode) {
     ::umask(mask);
     mode = 0666 & ~mask;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return {}; // missing, or a fault the creation reports
+    if (::stat(path.c_str(), &info) != 0) {
+        // Missing, or a fault the creation reports; but links that lead round in a loop
+        // would be replaced by the rename, so the system's reason is given now.
+        return errno == ELOOP ? std::strerror(errno) : std::string();
+    }
     if (S_ISREG(info.st_mode)) {
         mode = info.st_mode & 07777;
+        // A file its user may not write is not replaced behind its back, as on Windows.
+        if (::access(path.c_str(), W_OK) != 0 && errno == EACCES)
+            return std::strerror(errno);
         return {};
     }
     const char* kind = S_ISDIR(info.st_mode)    ? "a folder"
@@ -202,6 +216,15 @@ bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::s
 }
 #endif
 
+// The user never asked for the hidden temporary: a text naming it names the file asked for.
+std::string NamingTheUsersFile(std::string text, const std::string& temporary,
+                               const std::string& asked) {
+    for (std::size_t at = text.find(temporary); at != std::string::npos;
+         at = text.find(temporary, at + asked.size()))
+        text.replace(at, temporary.size(), asked);
+    return text;
+}
+
 } // namespace
 
 std::string WriteResultFile(THandyBitmap& bitmap, const std::string& asked,
@@ -243,14 +266,17 @@ std::string WriteResultFile(THandyBitmap& bitmap, const std::string& asked,
         encoding.keepGoing = writing.progress;
         if (std::string problem = SaveAsPng(bitmap, temporary, encoding); !problem.empty()) {
             std::remove(temporary.c_str());
-            return problem == kPngStopped ? kWriteStopped : problem;
+            return problem == kPngStopped ? kWriteStopped
+                                          : NamingTheUsersFile(problem, temporary, asked);
         }
     } else if (!bitmap.SaveToFile(temporary)) {
         std::remove(temporary.c_str());
         // The system's words tell the user more than the header that was being written.
         if (!bitmap.SystemReason().empty())
             return bitmap.SystemReason();
-        return bitmap.ErrorText().empty() ? "the file could not be written" : bitmap.ErrorText();
+        return bitmap.ErrorText().empty()
+                   ? "the file could not be written"
+                   : NamingTheUsersFile(bitmap.ErrorText(), temporary, asked);
     }
     if (writing.progress && !writing.progress(1.0)) {
         std::remove(temporary.c_str());

@@ -1,5 +1,7 @@
 #include "cli/ArgumentParsing.h"
 
+#include <set>
+
 namespace slanter::cli {
 
 std::optional<int> ParsePictureSide(const std::string& text) {
@@ -32,6 +34,18 @@ std::optional<std::int32_t> ParseIndex(const std::string& text) {
 
 bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h";
+}
+
+std::optional<std::string> RepeatedOption(const std::vector<std::string>& words) {
+    std::set<std::string> seen;
+    for (const std::string& word : words) {
+        if (word.rfind("--", 0) != 0 || IsHelpWord(word))
+            continue;
+        const std::string name = word.substr(0, word.find('='));
+        if (!seen.insert(name).second)
+            return name;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace slanter::cli {
 
@@ -13,6 +14,11 @@ std::optional<int> ParsePictureSide(const std::string& text);
 std::optional<std::int32_t> ParseIndex(const std::string& text);
 
 bool IsHelpWord(const std::string& word);
+
+// The first option ("--name" or "--name=value") given a second time, which no verb takes:
+// the two could only disagree or be a slip. Nothing when each is given once; the help
+// words are left to the verbs.
+std::optional<std::string> RepeatedOption(const std::vector<std::string>& words);
 
 // "--name=value" gives value for prefix "--name="; nothing when word lacks the prefix.
 std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix);

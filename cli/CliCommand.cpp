@@ -37,6 +37,10 @@ int RunCli(const Arguments& args, std::ostream& out, std::ostream& err) {
         return kExitOk;
     }
     const Arguments rest(args.begin() + 1, args.end());
+    if (const std::optional<std::string> twice = RepeatedOption(rest)) {
+        err << "slanter-cli " << args[0] << ": " << *twice << " is given more than once\n";
+        return kExitUsage;
+    }
     if (args[0] == "patterns")
         return RunPatterns(rest, out, err);
     if (args[0] == "info")

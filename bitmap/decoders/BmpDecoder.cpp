@@ -196,10 +196,23 @@ void ExpandRle(const Bytes& file, std::size_t at, const Header& header, PictureC
     finishRow();
 }
 
+// A run codes at most 255 pixels in two bytes. The codes that leave pixels blank (the ends
+// of a row or of the picture, the jumps) cost no more for a larger picture, so a picture
+// they could not have coded in runs is refused before it is made; small ones always open.
+bool RleCanHold(std::uint64_t dataBytes, std::int64_t pixels) {
+    constexpr std::uint64_t kMostPixelsPerByte = 128;
+    constexpr std::uint64_t kAlwaysOpens = 1 << 16;
+    return std::uint64_t(pixels) <= dataBytes * kMostPixelsPerByte + kAlwaysOpens;
+}
+
 std::string Decode(const Bytes& file, THandyBitmap& picture) {
     Header header;
     if (std::string refusal = ReadHeader(file, header); !refusal.empty())
         return refusal;
+    // The length the file header records is the file's: a shorter file was cut, even where
+    // the rows left in it would still make a picture.
+    if (file.Number(2, 4) > file.Size())
+        return decoder_text::CutShort();
     const bool core = header.infoBytes == kCoreHeaderBytes;
     const bool fields = header.compression == kBitFields || header.compression == kAlphaFields;
     std::size_t paletteAt = kFileHeaderBytes + header.infoBytes;
@@ -222,17 +235,24 @@ std::string Decode(const Bytes& file, THandyBitmap& picture) {
             palette.push_back(Rgba(file.Byte(entry + 2), file.Byte(entry + 1), file.Byte(entry)));
         }
     }
-    PictureCanvas canvas(picture, 1);
-    if (std::string refusal = canvas.Start(header.width, header.height, palette); !refusal.empty())
-        return refusal;
     const std::int64_t width = header.width, height = header.height;
-    if (header.compression == kRle8 || header.compression == kRle4) {
+    const bool rle = header.compression == kRle8 || header.compression == kRle4;
+    const bool sized = width > 0 && height > 0;
+    if (rle && sized && !RleCanHold(file.Size() - dataAt, width * height))
+        return decoder_text::CutShort();
+    // Rows stored as they are must all lie in the file before their picture is made.
+    const std::uint64_t rowBytes =
+        (std::uint64_t(header.bits) * std::uint64_t(width) + 31) / 32 * 4;
+    if (!rle && sized && rowBytes > (file.Size() - dataAt) / std::uint64_t(height))
+        return decoder_text::CutShort();
+    PictureCanvas canvas(picture, 1);
+    if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())
+        return refusal;
+    if (rle) {
         ExpandRle(file, dataAt, header, canvas);
         return {};
     }
-    const std::size_t stride = static_cast<std::size_t>((header.bits * width + 31) / 32 * 4);
-    if (!file.Holds(dataAt, stride * static_cast<std::size_t>(height)))
-        return decoder_text::CutShort();
+    const auto stride = static_cast<std::size_t>(rowBytes);
     const Channel red(header.masks[0]), green(header.masks[1]), blue(header.masks[2]),
         alpha(header.masks[3]);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4, 0);

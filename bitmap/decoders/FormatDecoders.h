@@ -33,6 +33,9 @@ std::string DecodeXpm(const std::string& fileName, THandyBitmap& picture);
 // Apple's icon files: the largest picture they hold, a PNG one or one of 32 bits with its
 // mask.
 std::string DecodeIcns(const std::string& fileName, THandyBitmap& picture);
+// Windows icon and cursor files: their first picture, as the Windows program's decoder
+// takes it, a PNG one or a DIB one with its mask.
+std::string DecodeIco(const std::string& fileName, THandyBitmap& picture);
 // A PNG picture from an open file, read from where the file stands.
 std::string DecodePngStream(std::FILE* file, THandyBitmap& picture);
 
@@ -56,6 +59,7 @@ std::string WebpSize(const std::string& fileName, StoredSize& size);
 std::string BmpSize(const std::string& fileName, StoredSize& size);
 std::string PnmSize(const std::string& fileName, StoredSize& size);
 std::string IcnsSize(const std::string& fileName, StoredSize& size);
+std::string IcoSize(const std::string& fileName, StoredSize& size);
 std::string TgaSize(const std::string& fileName, StoredSize& size);
 std::string WbmpSize(const std::string& fileName, StoredSize& size);
 std::string XbmSize(const std::string& fileName, StoredSize& size);

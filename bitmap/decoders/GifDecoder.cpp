@@ -121,14 +121,19 @@ std::string Decode(GifFileType* gif, std::uint64_t fileBytes, THandyBitmap& pict
         return decoder_text::CutShort();
     if (framePixels > std::uint64_t{THandyBitmap::kMaxPixels})
         return bitmap_text::kTooLarge;
+    // The screen beyond the first frame is blank, coded by no byte: it may add no more
+    // pixels than the file's bytes could code, so that a few bytes cannot claim gigabytes.
+    const int width = ScreenWidth(gif);
+    const int height = ScreenHeight(gif);
+    const std::uint64_t screenPixels = std::uint64_t(width) * std::uint64_t(height);
+    if (fileBytes != 0 && screenPixels > framePixels + fileBytes * kMostPixelsPerByte + 4096)
+        return decoder_text::CutShort();
     std::vector<GifPixelType> indices(static_cast<std::size_t>(framePixels), 0);
     for (const int y : FrameRowOrder(frame.Height, frame.Interlace))
         if (DGifGetLine(gif, &indices[std::size_t(y) * frame.Width], frame.Width) == GIF_ERROR)
             return Refusal(gif->Error);
     // The first frame on its screen, which is transparent (white) where the frame does not
     // reach.
-    const int width = ScreenWidth(gif);
-    const int height = ScreenHeight(gif);
     PictureCanvas canvas(picture, 1);
     if (std::string refusal = canvas.Start(width, height); !refusal.empty())
         return refusal;

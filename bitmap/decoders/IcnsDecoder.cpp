@@ -152,7 +152,9 @@ FileHandle OpenElement(std::vector<std::uint8_t>& file, const Element& element) 
 std::string ReadIcns(const std::string& fileName, std::vector<std::uint8_t>& file) {
     if (std::string refusal = ReadFileBytes(fileName, file); !refusal.empty())
         return refusal;
-    if (file.size() < kHeaderBytes)
+    // The length the file records is its whole: a shorter file was cut, even where the
+    // icons left in it would still open.
+    if (file.size() < kHeaderBytes || Big(&file[4]) > file.size())
         return decoder_text::CutShort();
     return {};
 }

@@ -12,6 +12,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FileStructure.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
 
@@ -120,6 +121,11 @@ std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     if (pixels > std::uint64_t{THandyBitmap::kMaxPixels})
         return bitmap_text::kTooLarge;
     if (!info.arith_code && fileBytes != 0 && pixels / kMostPixelsPerByte > fileBytes)
+        return decoder_text::CutShort();
+    // The arithmetic decoder reads nothing past a file's last byte as zeros, so a few bytes
+    // would stand for a whole picture of nought: a file that ends before its end marker
+    // is refused first.
+    if (info.arith_code && JpegStructure(file) == FileStructure::Cut)
         return decoder_text::CutShort();
     PictureCanvas canvas(picture, Orientation(info));
     if (std::string refusal = canvas.Start(info.image_width, info.image_height); !refusal.empty())

@@ -23,6 +23,7 @@ struct FormatCalls {
     std::string (*bmp)(const std::string&, Result&);
     std::string (*pnm)(const std::string&, Result&);
     std::string (*icns)(const std::string&, Result&);
+    std::string (*ico)(const std::string&, Result&);
     std::string (*xpm)(const std::string&, Result&);
     std::string (*xbm)(const std::string&, Result&);
     std::string (*wbmp)(const std::string&, Result&);
@@ -37,6 +38,7 @@ constexpr FormatCalls<THandyBitmap> kDecoders{.png = DecodePng,
                                               .bmp = DecodeBmp,
                                               .pnm = DecodePnm,
                                               .icns = DecodeIcns,
+                                              .ico = DecodeIco,
                                               .xpm = DecodeXpm,
                                               .xbm = DecodeXbm,
                                               .wbmp = DecodeWbmp,
@@ -49,6 +51,7 @@ constexpr FormatCalls<StoredSize> kSizes{.png = PngSize,
                                          .bmp = BmpSize,
                                          .pnm = PnmSize,
                                          .icns = IcnsSize,
+                                         .ico = IcoSize,
                                          .xpm = XpmSize,
                                          .xbm = XbmSize,
                                          .wbmp = WbmpSize,
@@ -74,6 +77,8 @@ std::string ByFormat(const FormatCalls<Result>& calls, const std::string& fileNa
         return calls.pnm(fileName, result);
     case PictureFormat::Icns:
         return calls.icns(fileName, result);
+    case PictureFormat::Ico:
+        return calls.ico(fileName, result);
     case PictureFormat::Xpm:
         return calls.xpm(fileName, result);
     case PictureFormat::Xbm:
@@ -112,8 +117,8 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
 }
 
 std::vector<std::string> DecodedExtensions() {
-    return {"bmp",  "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif", "tif",  "tiff",
-            "webp", "pbm", "pgm", "ppm", "pnm",  "tga", "xpm",  "xbm", "wbmp", "icns"};
+    return {"bmp", "dib", "png", "jpg", "jpeg", "jpe", "jfif", "gif",  "tif",  "tiff", "webp",
+            "pbm", "pgm", "ppm", "pnm", "tga",  "xpm", "xbm",  "wbmp", "icns", "ico"};
 }
 
 bool DecodesOtherFormats() {

@@ -26,7 +26,9 @@ PictureFormat FormatOf(const std::string& fileName, const unsigned char* head, s
         return PictureFormat::Jpeg;
     if (Begins(head, size, "GIF87a", 6) || Begins(head, size, "GIF89a", 6))
         return PictureFormat::Gif;
-    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4))
+    // Classic TIFF, and BigTIFF with its 64-bit offsets.
+    if (Begins(head, size, "II*\0", 4) || Begins(head, size, "MM\0*", 4) ||
+        Begins(head, size, "II+\0", 4) || Begins(head, size, "MM\0+", 4))
         return PictureFormat::Tiff;
     if (Begins(head, size, "RIFF", 4) && Begins(head, size, "WEBP", 4, 8))
         return PictureFormat::Webp;
@@ -40,6 +42,11 @@ PictureFormat FormatOf(const std::string& fileName, const unsigned char* head, s
         return PictureFormat::Xpm;
     if (Begins(head, size, "#define", 7))
         return PictureFormat::Xbm;
+    // An icon's or a cursor's header: nought, its kind (1 or 2) and how many pictures
+    // follow, at least one (a TGA file's header never has that).
+    if (Begins(head, size, "\0\0", 2) && size >= 6 && (head[2] == 1 || head[2] == 2) &&
+        head[3] == 0 && (head[4] != 0 || head[5] != 0))
+        return PictureFormat::Ico;
     // The formats without a signature last, so that no file of another format is taken
     // for one of them.
     if (LooksLikeWbmp(fileName))

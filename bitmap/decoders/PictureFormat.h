@@ -18,6 +18,7 @@ enum class PictureFormat {
     Bmp,
     Pnm,
     Icns,
+    Ico,
     Xpm,
     Xbm,
     Wbmp,

@@ -9,6 +9,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FileStructure.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
 
@@ -119,7 +120,7 @@ bool ReadHeaders(png_structp png, png_infop info, std::FILE* file) {
     });
 }
 
-std::string Decode(PngReader& reader, std::FILE* file, THandyBitmap& picture) {
+std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap& picture) {
     png_structp png = reader.png_;
     png_infop info = reader.info_;
     if (!ReadHeaders(png, info, file))
@@ -135,7 +136,8 @@ std::string Decode(PngReader& reader, std::FILE* file, THandyBitmap& picture) {
     if (std::uint64_t{width} * height > std::uint64_t{THandyBitmap::kMaxPixels})
         return bitmap_text::kTooLarge;
     const std::uint64_t fileBytes = FileBytes(file);
-    if (fileBytes != 0 && rawBytes / kMostDeflateRatio > fileBytes)
+    if (fileBytes != 0 &&
+        (rawBytes / kMostDeflateRatio > fileBytes || !PngDataWithinFile(file, start, fileBytes)))
         return decoder_text::CutShort();
     const std::vector<std::uint32_t> palette = IndexedPalette(png, info);
     PictureCanvas canvas(picture, Orientation(png, info));
@@ -233,7 +235,7 @@ std::string DecodePngStream(std::FILE* file, THandyBitmap& picture) {
     PngReader reader;
     if (!reader.Made())
         return decoder_text::Damaged("out of memory");
-    const std::string refusal = Decode(reader, file, picture);
+    const std::string refusal = Decode(reader, file, std::ftell(file), picture);
     if (!reader.failure_.detail.empty())
         return Refusal(reader.failure_.detail);
     return refusal;

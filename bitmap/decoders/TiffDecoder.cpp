@@ -96,6 +96,81 @@ bool DataWithinFile(TIFF* tiff, std::uint64_t fileBytes) {
     return true;
 }
 
+// The most bytes of rows one stored byte gives, where the compression has a most: none,
+// PackBits' runs of 128 bytes in two, an LZW code of at least 9 bits for at most 4096
+// bytes, deflate's 1032, a JPEG's bit for each 8 x 8 block. 0 for the others.
+std::uint64_t MostExpansion(std::uint16_t compression) {
+    switch (compression) {
+    case COMPRESSION_NONE:
+        return 1;
+    case COMPRESSION_PACKBITS:
+        return 64;
+    case COMPRESSION_LZW:
+        return 4096 * 8 / 9 + 1;
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE:
+        return 1032;
+    case COMPRESSION_JPEG:
+        return 512;
+    default:
+        return 0;
+    }
+}
+
+// Whether the strips or tiles hold bytes enough for the rows the header claims, at their
+// compression's greatest expansion; a small picture always may.
+bool DataCanHoldRows(TIFF* tiff) {
+    std::uint16_t compression = COMPRESSION_NONE, planar = PLANARCONFIG_CONTIG, samples = 1;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    const std::uint64_t most = MostExpansion(compression);
+    if (most == 0)
+        return true;
+    const bool tiled = TIFFIsTiled(tiff);
+    const std::uint32_t parts = tiled ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
+    long double stored = 0;
+    for (std::uint32_t k = 0; k < parts; ++k)
+        stored += static_cast<long double>(TIFFGetStrileByteCount(tiff, k));
+    std::uint32_t height = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    const long double planes = planar == PLANARCONFIG_SEPARATE ? samples : 1;
+    const long double rows =
+        tiled ? static_cast<long double>(TIFFTileSize64(tiff)) * parts
+              : static_cast<long double>(TIFFScanlineSize64(tiff)) * height * planes;
+    constexpr long double kAlwaysFits = 1 << 20;
+    return rows <= stored * static_cast<long double>(most) + kAlwaysFits;
+}
+
+// Whether the rows can be read one after another and turned into colours by the
+// library's own routine: each strip is then decoded once, however many rows it holds,
+// where asking for a block of rows decodes its strip again from the start.
+bool ReadsByRows(TIFF* tiff, const TIFFRGBAImage& image) {
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    // Subsampled colours come in blocks of rows, and old JPEG data as its library gives it.
+    return !TIFFIsTiled(tiff) && image.isContig && image.put.contig != nullptr &&
+           image.photometric != PHOTOMETRIC_YCBCR && compression != COMPRESSION_OJPEG &&
+           compression != COMPRESSION_JPEG && TIFFScanlineSize64(tiff) > 0;
+}
+
+// Rows of colours as the library gives them, red, green, blue and opacity in the bytes
+// of a little-endian number, premultiplied by the opacity, into the canvas from row `top`.
+void PutBlock(const std::vector<std::uint32_t>& block, std::uint32_t top, std::uint32_t count,
+              std::uint32_t width, PictureCanvas& canvas) {
+    std::vector<std::uint8_t> row(std::size_t{width} * 4);
+    for (std::uint32_t y = 0; y < count; ++y) {
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const std::uint32_t color = block[std::size_t{y} * width + x];
+            row[4 * x] = static_cast<std::uint8_t>(TIFFGetR(color));
+            row[4 * x + 1] = static_cast<std::uint8_t>(TIFFGetG(color));
+            row[4 * x + 2] = static_cast<std::uint8_t>(TIFFGetB(color));
+            row[4 * x + 3] = static_cast<std::uint8_t>(TIFFGetA(color));
+        }
+        canvas.PutColors(static_cast<std::int32_t>(top + y), row.data(), 4, true);
+    }
+}
+
 std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uint64_t fileBytes) {
     char message[1024] = {};
     RgbaImage rgba;
@@ -106,34 +181,31 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uin
     // Rows as stored, top first: the turn the file records is the canvas's.
     const std::uint16_t orientation = image.orientation;
     image.req_orientation = orientation;
-    if (fileBytes != 0 && !DataWithinFile(tiff, fileBytes))
+    if ((fileBytes != 0 && !DataWithinFile(tiff, fileBytes)) || !DataCanHoldRows(tiff))
         return decoder_text::CutShort();
     PictureCanvas canvas(picture, orientation);
     if (std::string refusal = canvas.Start(image.width, image.height); !refusal.empty())
         return refusal;
     const std::uint32_t width = image.width;
-    const std::uint32_t rows = std::min(image.height, kRowsAtOnce);
+    const bool byRows = ReadsByRows(tiff, image);
+    const std::uint32_t rows = byRows ? 1 : std::min(image.height, kRowsAtOnce);
     std::vector<std::uint32_t> block(std::size_t{width} * rows, 0);
+    std::vector<std::uint8_t> stored(byRows ? static_cast<std::size_t>(TIFFScanlineSize64(tiff))
+                                            : 0);
     for (std::uint32_t top = 0; top < image.height; top += rows) {
         const std::uint32_t count = std::min(rows, image.height - top);
-        image.row_offset = static_cast<int>(top);
-        image.col_offset = 0;
         std::fill(block.begin(), block.end(), 0u);
-        if (TIFFRGBAImageGet(&image, block.data(), width, count) == 0 || !words.error.empty())
-            return {};
-        // Each colour is red, green, blue and opacity in the bytes of a little-endian
-        // number, premultiplied by the opacity.
-        std::vector<std::uint8_t> row(std::size_t{width} * 4);
-        for (std::uint32_t y = 0; y < count; ++y) {
-            for (std::uint32_t x = 0; x < width; ++x) {
-                const std::uint32_t color = block[std::size_t{y} * width + x];
-                row[4 * x] = static_cast<std::uint8_t>(TIFFGetR(color));
-                row[4 * x + 1] = static_cast<std::uint8_t>(TIFFGetG(color));
-                row[4 * x + 2] = static_cast<std::uint8_t>(TIFFGetB(color));
-                row[4 * x + 3] = static_cast<std::uint8_t>(TIFFGetA(color));
-            }
-            canvas.PutColors(static_cast<std::int32_t>(top + y), row.data(), 4, true);
+        if (byRows) {
+            if (TIFFReadScanline(tiff, stored.data(), top, 0) < 0 || !words.error.empty())
+                return {};
+            image.put.contig(&image, block.data(), 0, top, width, 1, 0, 0, stored.data());
+        } else {
+            image.row_offset = static_cast<int>(top);
+            image.col_offset = 0;
+            if (TIFFRGBAImageGet(&image, block.data(), width, count) == 0 || !words.error.empty())
+                return {};
         }
+        PutBlock(block, top, count, width, canvas);
     }
     if (IndexedFile(tiff))
         canvas.MakeIndexedWhenFew();

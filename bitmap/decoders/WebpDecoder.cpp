@@ -82,6 +82,34 @@ int ExtendedOrientation(std::FILE* file, std::uint64_t fileBytes) {
     return 1;
 }
 
+// A lossy frame codes the modes of every 16 x 16 block in its first partition, at least
+// 1.67 bits a block (the two modes' fixed odds), read before its pixels: a frame whose
+// first partition is too short for its blocks is refused before its picture is made.
+bool LossyFrameFits(const std::uint8_t* bytes, std::size_t size) {
+    auto chunk = [&](const char* name) { return size >= 8 && std::memcmp(bytes, name, 4) == 0; };
+    if (chunk("ALPH")) {
+        const std::uint64_t skipped = 8 + std::uint64_t{Little(bytes + 4, 4)};
+        if (skipped + skipped % 2 > size)
+            return true; // the library refuses it
+        bytes += skipped + skipped % 2;
+        size -= static_cast<std::size_t>(skipped + skipped % 2);
+    }
+    if (!chunk("VP8 "))
+        return true;
+    const std::size_t payload = std::min<std::size_t>(size - 8, Little(bytes + 4, 4));
+    bytes += 8;
+    constexpr std::size_t kFrameHeaderBytes = 10;
+    if (payload < kFrameHeaderBytes || (bytes[0] & 1) != 0)
+        return true;
+    const std::uint64_t partition =
+        std::min<std::uint64_t>(Little(bytes, 3) >> 5, payload - kFrameHeaderBytes);
+    const std::uint64_t width = Little(bytes + 6, 2) & 0x3fff;
+    const std::uint64_t height = Little(bytes + 8, 2) & 0x3fff;
+    const std::uint64_t blocks = (width + 15) / 16 * ((height + 15) / 16);
+    // 1.5 bits a block, and the bytes the reader may take past the end.
+    return blocks * 3 <= (partition + 4) * 16;
+}
+
 } // namespace
 
 std::string WebpSize(const std::string& fileName, StoredSize& size) {
@@ -144,8 +172,18 @@ std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture) {
         return decoder_text::Damaged("no picture in the file");
     const std::int64_t width = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_WIDTH);
     const std::int64_t height = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_HEIGHT);
+    // The canvas beyond the first frame is blank, coded by no byte: it may add no more
+    // pixels than deflate's greatest expansion of the file's bytes.
+    constexpr std::uint64_t kMostBlankPixelsPerByte = 1032;
+    const std::uint64_t canvasPixels = std::uint64_t(width) * std::uint64_t(height);
+    const std::uint64_t framePixels = std::uint64_t(frame.width) * std::uint64_t(frame.height);
+    std::string refusal;
+    if (canvasPixels > framePixels + bytes.size() * kMostBlankPixelsPerByte ||
+        !LossyFrameFits(frame.fragment.bytes, frame.fragment.size))
+        refusal = decoder_text::CutShort();
     PictureCanvas canvas(picture, Orientation(demuxer.get()));
-    std::string refusal = canvas.Start(width, height);
+    if (refusal.empty())
+        refusal = canvas.Start(width, height);
     std::vector<std::uint8_t> screen;
     if (refusal.empty()) {
         screen.assign(static_cast<std::size_t>(width * height * 4), 0);

@@ -18,6 +18,8 @@
 #include "bitmap/IndexedColors.h"
 #include "bitmap/WideName.h"
 #include "bitmap/decoders/DecoderTexts.h"
+#include "bitmap/decoders/FileHandle.h"
+#include "bitmap/decoders/FileStructure.h"
 #include "bitmap/decoders/GuardedDecoding.h"
 #include "bitmap/decoders/OwnReaders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -55,7 +57,49 @@ std::string Hex(HRESULT result) {
     return text;
 }
 
-// The reason for a failed call, in the words of our other decoder's texts where one fits.
+// The formats of the files WIC is asked to decode.
+bool WicFormat(PictureFormat format) {
+    return format == PictureFormat::Png || format == PictureFormat::Jpeg ||
+           format == PictureFormat::Gif || format == PictureFormat::Tiff ||
+           format == PictureFormat::Ico;
+}
+
+// What the file's own structure says against it, in our other decoders' words: WIC reads a
+// cut file's missing bytes as nought and passes over damage in a JPEG file's data. Empty
+// when it says nothing.
+std::string StructureRefusal(const std::string& fileName) {
+    PictureFormat format = PictureFormat::Unknown;
+    const FileHandle file = OpenForReading(fileName);
+    if (!file || !ReadPictureFormat(fileName, format))
+        return {};
+    const std::uint64_t fileBytes = FileBytes(file.get());
+    // A size beyond the record's is refused for its size, as the other decoders do.
+    if (format == PictureFormat::Png && !PngHeaderTooLarge(fileName) &&
+        (!PngRowsFitFile(file.get(), fileBytes) || !PngDataWithinFile(file.get(), 0, fileBytes)))
+        return decoder_text::CutShort();
+    if (format == PictureFormat::Ico && !IcoEntriesWithinFile(file.get(), fileBytes))
+        return decoder_text::CutShort();
+    if (format != PictureFormat::Jpeg)
+        return {};
+    switch (JpegStructure(file.get())) {
+    case FileStructure::Cut:
+        return decoder_text::CutShort();
+    case FileStructure::Damaged:
+        return decoder_text::Damaged();
+    case FileStructure::Whole:
+        break;
+    }
+    return {};
+}
+
+// Whether a GIF file ends with the byte that closes every GIF file.
+bool EndsWithGifTrailer(const std::string& fileName) {
+    constexpr int kTrailer = 0x3b;
+    const FileHandle file = OpenForReading(fileName);
+    return file && std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) == kTrailer;
+}
+
+// The reason for a failed call, in our other decoders' words and the run's language.
 std::string Reason(HRESULT result, const std::string& fileName) {
     switch (result) {
     case HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND):
@@ -66,18 +110,23 @@ std::string Reason(HRESULT result, const std::string& fileName) {
     case E_OUTOFMEMORY:
     case HRESULT_FROM_WIN32(ERROR_NOT_ENOUGH_MEMORY):
         return bitmap_text::kOutOfMemory;
-    case WINCODEC_ERR_COMPONENTNOTFOUND:
-    case WINCODEC_ERR_UNKNOWNIMAGEFORMAT:
-        return "unknown picture format";
-    case WINCODEC_ERR_BADHEADER:
-    case WINCODEC_ERR_BADIMAGE:
-    case WINCODEC_ERR_FRAMEMISSING:
-        return decoder_text::Damaged();
-    case HRESULT_FROM_WIN32(ERROR_HANDLE_EOF):
-        return decoder_text::CutShort();
+    case WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT:
+    case WINCODEC_ERR_UNSUPPORTEDOPERATION:
+        return decoder_text::Unsupported();
     default:
-        return "the picture cannot be decoded (error " + Hex(result) + ")";
+        break;
     }
+    // WIC's other errors (an unknown format, a bad header, a failure of no name, an empty
+    // file's) come from the file's bytes: a file of no format WIC reads is one, any other
+    // is cut or damaged as its structure tells.
+    PictureFormat format = PictureFormat::Unknown;
+    if (!ReadPictureFormat(fileName, format) || !WicFormat(format))
+        return decoder_text::UnknownFormat();
+    if (result == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF) ||
+        (format == PictureFormat::Gif && !EndsWithGifTrailer(fileName)))
+        return decoder_text::CutShort();
+    const std::string structure = StructureRefusal(fileName);
+    return structure.empty() ? decoder_text::Damaged() : structure;
 }
 
 // The file, by its UTF-8 name, held for WIC.
@@ -290,6 +339,10 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
         return "the Windows Imaging Component cannot be started";
     const SharedFile file(fileName);
     WicFrame wic;
+    // Before WIC is asked for the frame, which takes the memory of all its pixels: WIC
+    // would make a picture of a cut or damaged file.
+    if (std::string refusal = StructureRefusal(fileName); !refusal.empty())
+        return refusal;
     if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
         return refusal;
     PictureCanvas canvas(picture, RecordedOrientation(fileName));

@@ -64,5 +64,20 @@ TEST_F(AllocationFailure, ALoadWithoutMemoryIsRefused) {
     EXPECT_EQ(b.GetPixelIndex(19999, 4999), -1);
 }
 
+// A fuzzer's find: 78 bytes claiming 2113929219 x 0 pixels asked for a 2 GB row.
+TEST_F(AllocationFailure, APictureOfNoRowsAsksForNoRow) {
+    testing::TempFolder folder;
+    testing::BmpLayout layout;
+    layout.width = 2113929219;
+    layout.height = 0;
+    layout.bitCount = 8;
+    layout.table = testing::TableOf({{}, {255, 255, 255, 0}});
+    const std::string name = folder.Path("no-rows.bmp");
+    testing::WriteBytes(name, testing::BuildBmp(layout));
+    THandyBitmap b;
+    EXPECT_TRUE(b.LoadFromFile(name)) << b.ErrorText();
+    EXPECT_EQ(b.biHeight(), 0);
+}
+
 } // namespace
 } // namespace slanter

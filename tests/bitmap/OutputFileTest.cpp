@@ -14,6 +14,8 @@
 
 #ifndef _WIN32
 
+#include <unistd.h>
+
 namespace slanter {
 namespace {
 
@@ -61,6 +63,32 @@ TEST(OutputFile, ALinkIsWrittenWhereItPointsAndStaysALink) {
     EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.png")));
     EXPECT_TRUE(Starts(testing::ReadBytes(folder.Path("real/picture.png")), "\x89PNG"));
     EXPECT_EQ(Names(folder.Path("real")), std::vector<std::string>{"picture.png"});
+}
+
+// A rename would replace the first link of the loop with a file of its own.
+TEST(OutputFile, ALoopOfLinksIsRefusedWithTheSystemsReasonAndNothingIsWritten) {
+    TempFolder folder;
+    std::filesystem::create_symlink("b.bmp", folder.Path("a.bmp"));
+    std::filesystem::create_symlink("a.bmp", folder.Path("b.bmp"));
+    THandyBitmap picture = testing::PatternedBitmap(24, 30, 20);
+    EXPECT_EQ(WriteResultFile(picture, folder.Path("a.bmp")), "Too many levels of symbolic links");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("a.bmp")));
+    EXPECT_EQ(Names(folder.Path()), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+}
+
+// A file its user may not write stays, and the reason is the system's, naming no
+// temporary file (the superuser may write any file, so the check needs another user).
+TEST(OutputFile, AFileItsUserMayNotWriteIsKept) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write every file";
+    TempFolder folder;
+    const std::string kept = folder.Path("kept.bmp");
+    testing::WriteBytes(kept, {'o', 'l', 'd'});
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+    THandyBitmap picture = testing::PatternedBitmap(24, 30, 20);
+    EXPECT_EQ(WriteResultFile(picture, kept), "Permission denied");
+    EXPECT_EQ(testing::ReadBytes(kept), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"kept.bmp"});
 }
 
 TEST(OutputFile, AFullDiskKeepsTheOldFileByteForByteAndTellsWhy) {

@@ -276,6 +276,15 @@ TEST_F(ConvertCommand, UsageErrors) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+// Two values for one option could only be a slip: neither is taken silently.
+TEST_F(ConvertCommand, AnOptionGivenTwiceIsBadUsageAndNothingIsWritten) {
+    SavePicture(24);
+    const CliRun run = RunWords({"convert", input, output, "--pattern", "1", "--pattern=2"});
+    EXPECT_EQ(run.code, kExitUsage);
+    EXPECT_EQ(run.err, "slanter-cli convert: --pattern is given more than once\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 // Ctrl-C between two columns: exit code 130 and nothing written, not even a temporary.
 // Here the interrupt is raised inside the process, as Windows delivers Ctrl-C (on a thread
 // of its own), again and again until the run ends.

@@ -61,8 +61,8 @@ TEST_F(ConvertWithoutMemory, NothingIsWrittenAndAnExistingOutputStays) {
     EXPECT_EQ(files, 2);
 }
 
-// An RLE8 BMP file of a thousand bytes whose 8000 x 8000 picture takes 256 MB (its pixel
-// data ends the picture at once), and a 600 x 600 BMP file asked at ten times its size: each
+// An RLE8 BMP file of half a megabyte whose 8000 x 8000 picture takes 256 MB (each row in
+// full runs of one colour), and a 600 x 600 BMP file asked at ten times its size: each
 // says so as the desktop program does, in the run's language.
 TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) {
     const std::string large = folder.Path("large.bmp");
@@ -73,8 +73,10 @@ TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) 
             rle.push_back(static_cast<std::uint8_t>(value >> 8 * k));
     };
     const std::uint32_t pixelsAt = 14 + 40 + 4 * 256;
+    // A row: 31 runs of 255 pixels, one of 95, its end.
+    const std::uint32_t rowBytes = 32 * 2 + 2, dataBytes = 8000 * rowBytes + 2;
     // The file header, then the info header: 8000 x 8000, 8 bits, RLE8, 256 colours.
-    const std::uint32_t fields[][2] = {{pixelsAt + 2, 4},
+    const std::uint32_t fields[][2] = {{pixelsAt + dataBytes, 4},
                                        {0, 4},
                                        {pixelsAt, 4},
                                        {40, 4},
@@ -91,6 +93,12 @@ TEST_F(ConvertWithoutMemory, APictureTooLargeForTheMemoryLeftIsNotEnoughMemory) 
     for (const auto& [value, bytes] : fields)
         put(value, static_cast<int>(bytes));
     rle.resize(pixelsAt, 0);
+    for (int y = 0; y < 8000; ++y) {
+        for (int run = 0; run < 31; ++run)
+            put(0x00ff, 2);
+        put(0x005f, 2);
+        put(0x0000, 2);
+    }
     put(0x0100, 2);
     testing::WriteBytes(large, rle);
     ASSERT_TRUE(testing::PatternedBitmap(1, 600, 600).SaveToFile(bmp));

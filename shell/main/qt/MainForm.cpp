@@ -25,6 +25,7 @@
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/qt/PixelExactPicture.h"
+#include "shell/qt/ResultPicture.h"
 #include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_MainForm.h"
@@ -223,13 +224,17 @@ void TMainForm::ShowRecentFiles(const std::vector<std::string>& captions) {
     ui_->KFile->insertAction(ui_->KFileExit, recentActions_.back());
 }
 
-std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyBitmap&) {
-    // The working file as Qt decodes it, so that the window shows what is converted, even
-    // what our reader refuses.
-    const DecodedPicture shown = DecodePicture(workingFile);
-    if (shown.image.isNull())
-        return shown.error.toStdString();
-    const QImage picture = OnWhite(shown.image);
+std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyBitmap& read) {
+    // The picture our reader read from the working file, so that the window shows what is
+    // converted at every size our reader takes; Qt's readers stop at 16384 x 16384 pixels.
+    // A file our reader refused is shown as Qt decodes it.
+    QImage picture = read.biWidth() > 0 ? PictureOf(read) : QImage();
+    if (picture.isNull()) {
+        const DecodedPicture shown = DecodePicture(workingFile);
+        if (shown.image.isNull())
+            return shown.error.toStdString();
+        picture = OnWhite(shown.image);
+    }
     shownPicture_->SetPicture(picture);
     ui_->Image1->resize(picture.size());
     FitToImage();

@@ -15,6 +15,7 @@
 #include "bitmap/WorkingPicture.h"
 #include "shell/General.h"
 #include "support/BlockPicture.h"
+#include "support/BmpBuilder.h"
 #include "support/DecodeTwice.h"
 #include "support/ForeignPictures.h"
 #include "support/ReferenceTable.h"
@@ -64,7 +65,8 @@ TEST_F(PictureDecoder, EveryFormatOpensAsTheWorkingPictureItsWriterDecodes) {
           Case{"magick-palette.tga", 8}, Case{"magick-grey.tga", 24}, Case{"five15.tga", 24},
           Case{"five16.tga", 24},        Case{"mono.xbm", 8},         Case{"magick.xbm", 8},
           Case{"magick.wbmp", 8},        Case{"magick.xpm", 8},       Case{"named.xpm", 8},
-          Case{"many.xpm", 24},          Case{"png.icns", 24},        Case{"packed.icns", 24}}) {
+          Case{"many.xpm", 24},          Case{"png.icns", 24},        Case{"packed.icns", 24},
+          Case{"icon.ico", 24},          Case{"bmp-icon.ico", 24}}) {
         SCOPED_TRACE(c.file);
         THandyBitmap picture;
         ASSERT_EQ(LoadWorkingPicture(Made(c.file), picture), "");
@@ -189,15 +191,34 @@ TEST_F(PictureDecoder, OurOwnReadersRefuseAFileCutShort) {
     }
 }
 
-// TGA and WBMP files have no signature: files of no format the program reads stay so,
-// an icon (the desktop program reads those through Qt) among them.
+// TGA and WBMP files have no signature: files of no format the program reads stay so.
 TEST_F(PictureDecoder, AFileOfNoFormatReadIsTakenForNoFormatWithoutASignature) {
     const std::string text = folder.Path("notes.txt");
     testing::WriteBytes(text, {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e', '\n'});
-    for (const std::string& file : {Made("icon.ico"), text}) {
-        THandyBitmap picture;
-        EXPECT_TRUE(StartsWith(DecodePictureFile(file, picture), "the file is no picture")) << file;
-    }
+    THandyBitmap picture;
+    EXPECT_TRUE(StartsWith(DecodePictureFile(text, picture), "the file is no picture"));
+}
+
+// A 2 x 2 icon of 8 bits whose mask clears its bottom-left pixel: the pixel shows white.
+TEST_F(PictureDecoder, AnIconsMaskLaysItsClearPixelsOverWhite) {
+    testing::Bytes icon = {0, 0, 1, 0, 1, 0,                                  // one icon
+                           2, 2, 2, 0, 1, 0, 8, 0, 64, 0, 0, 0, 22, 0, 0, 0}; // its entry
+    const std::uint32_t info[] = {40, 2, 4, 0x00080001, 0, 0, 0, 0, 2, 0};
+    for (const std::uint32_t field : info)
+        for (int k = 0; k < 4; ++k)
+            icon.push_back(static_cast<std::uint8_t>(field >> 8 * k));
+    const testing::Bytes rest = {255,  0, 0, 0, 0, 0, 255, 0,  // blue, red
+                                 0,    1, 0, 0, 1, 0, 0,   0,  // the rows from the bottom
+                                 0x80, 0, 0, 0, 0, 0, 0,   0}; // the mask
+    icon.insert(icon.end(), rest.begin(), rest.end());
+    const std::string file = folder.Path("masked.ico");
+    testing::WriteBytes(file, icon);
+    THandyBitmap picture;
+    ASSERT_EQ(DecodePictureFile(file, picture), "");
+    EXPECT_EQ(picture.GetPixelColor(0, 0), 0xffffff);
+    EXPECT_EQ(picture.GetPixelColor(1, 0), 0x0000ff);
+    EXPECT_EQ(picture.GetPixelColor(0, 1), 0x0000ff);
+    EXPECT_EQ(picture.GetPixelColor(1, 1), 0xff0000);
 }
 
 // An XPM colour by a name the table lacks is refused, naming it, in the run's language.
@@ -283,17 +304,35 @@ TEST_F(PictureDecoder, AFileTooShortForThePictureItClaimsIsRefusedBeforeItIsMade
     }
 }
 
-// The rows an RLE file never reaches are the first palette entry, not leftover memory.
+// The rows an RLE file never reaches are the first palette entry, not leftover memory: its
+// data ends the picture after the bottom row.
 TEST_F(PictureDecoder, AnRleBmpThatEndsEarlyLeavesItsLastRowsAtTheFirstColour) {
+    testing::BmpLayout layout;
+    layout.width = 6;
+    layout.height = 4;
+    layout.bitCount = 8;
+    layout.compression = 1;
+    layout.table = testing::TableOf({{30, 20, 10}, {255, 255, 255}});
+    layout.image = {6, 1, 0, 0, 0, 1}; // six of white, the row's end, the picture's
+    const std::string early = folder.Path("early.bmp");
+    testing::WriteBytes(early, testing::BuildBmp(layout));
+    THandyBitmap picture;
+    ASSERT_EQ(DecodePictureFile(early, picture), "");
+    for (std::int32_t x = 0; x < picture.biWidth(); ++x) {
+        ASSERT_EQ(picture.GetPixelIndex(x, 0), 1) << x;
+        ASSERT_EQ(picture.GetPixelIndex(x, 3), 0) << x;
+    }
+}
+
+// A BMP file our reader leaves to the decoder, cut in half, is refused as cut: its header
+// records the whole length.
+TEST_F(PictureDecoder, ACompressedBmpCutShortOfItsRecordedLengthIsRefused) {
     const testing::Bytes whole =
         testing::ReadBytes(testing::TestDataPath("bmpsuite/g/pal8rle.bmp"));
     const std::string cut = folder.Path("cut.bmp");
     testing::WriteBytes(cut, testing::Bytes(whole.begin(), whole.begin() + whole.size() / 2));
     THandyBitmap picture;
-    ASSERT_EQ(DecodePictureFile(cut, picture), "");
-    const std::int32_t top = picture.biHeight() - 1;
-    for (std::int32_t x = 0; x < picture.biWidth(); ++x)
-        ASSERT_EQ(picture.GetPixelIndex(x, top), 0) << x;
+    EXPECT_EQ(DecodePictureFile(cut, picture), "the file ends before its picture does");
 }
 
 // The same pixels as a PNG file and as a BMP file convert alike: the same bytes for 24

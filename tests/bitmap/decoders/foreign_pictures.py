@@ -283,6 +283,7 @@ def make(folder):
     pillow("smooth.jpg", Image.merge("RGB", (grade, grade.transpose(Image.Transpose.ROTATE_90)
                                              .resize((48, 32)), grade.rotate(180))), quality=90)
     pillow("icon.ico", noise(32, 32, 14, "RGBA"), sizes=[(32, 32)])
+    pillow("bmp-icon.ico", noise(24, 16, 16, "RGBA"), sizes=[(24, 16)], bitmap_format="bmp")
     pillow("picture.ppm", source)
     pillow("grey.pgm", source.convert("L"))
     pillow("mono.pbm", source.convert("1"))

@@ -11,6 +11,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/TextLanguage.h"
 #include "bitmap/WideName.h"
 #include "bitmap/WorkingPicture.h"
 #include "support/ForeignPictures.h"
@@ -216,6 +217,48 @@ TEST(WicPictureDecoder, DamagedAndMissingFilesGiveAReason) {
     EXPECT_EQ(DecodePictureFile(corpus + "no-such-file.png", picture),
               "can't open " + corpus + "no-such-file.png");
     EXPECT_EQ(LoadWorkingPicture(corpus + "short-v5.bmp", picture), "illegal bfSize");
+}
+
+// WIC's own errors are numbers and English, and it shows a JPEG damaged in its data grey:
+// a cut PNG, JPEG or GIF, a PNG too short for the rows it claims, a JPEG damaged in its middle
+// and an empty file get the reasons the other platform's decoders give, in the run's
+// language.
+TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLanguage) {
+    const testing::TempFolder folder;
+    const std::string empty = folder.Path("empty.png");
+    testing::WriteBytes(empty, {});
+    testing::Bytes jpeg = testing::ReadBytes(Made("photo.jpg"));
+    ASSERT_GT(jpeg.size(), 1300u);
+    for (std::size_t k = 0; k < 400; ++k)
+        jpeg[800 + k] = static_cast<std::uint8_t>(k * 37);
+    const std::string damaged = folder.Path("damaged.jpg");
+    testing::WriteBytes(damaged, jpeg);
+    const std::string corpus = std::string(SLANTER_FIXTURES_DIR) + "/picture-corpus/";
+    struct Case {
+        std::string file;
+        const char* english;
+        const char* japanese;
+    };
+    const char* cutEnglish = "the file ends before its picture does";
+    const char* cutJapanese = "ファイルが画像の途中で終わっています";
+    for (const Case& c :
+         {Case{corpus + "short.png", cutEnglish, cutJapanese},
+          Case{Made("claims.png"), cutEnglish, cutJapanese},
+          Case{corpus + "short.jpg", cutEnglish, cutJapanese},
+          Case{corpus + "short.gif", cutEnglish, cutJapanese},
+          Case{damaged, "the picture's data is damaged", "画像のデータが壊れています"},
+          Case{empty, "the file is no picture of a format this program reads",
+               "このプログラムが読める形式"}}) {
+        for (const bool japanese : {false, true}) {
+            Japanese = japanese;
+            THandyBitmap picture;
+            const std::string reason = DecodePictureFile(c.file, picture);
+            Japanese = false;
+            EXPECT_EQ(reason.rfind(japanese ? c.japanese : c.english, 0), 0u)
+                << c.file << ": " << reason;
+            EXPECT_EQ(picture.biWidth(), 0) << c.file;
+        }
+    }
 }
 
 } // namespace

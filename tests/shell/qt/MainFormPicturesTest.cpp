@@ -20,6 +20,7 @@
 #include "engine/Slanter.h"
 #include "shell/main/qt/MainForm.h"
 #include "support/ForeignPictures.h"
+#include "support/ReferenceTable.h"
 
 namespace slanter {
 namespace {
@@ -107,6 +108,16 @@ TEST_F(MainFormPictures, BmpFilesOurReaderRefusesForTheirHeaderAreDecodedInstead
     EXPECT_EQ(DifferenceFromPillow(deep), "");
     EXPECT_EQ(Information(),
               deep + "\r\n\r\n127 dots in width\r\n64 dots in height\r\n16777216 colors\r\n");
+}
+
+// Qt reads no picture of more than 16384 x 16384 pixels; the window shows the working
+// picture our reader read, so it shows every size the command line opens.
+TEST_F(MainFormPictures, APicturePastQtsReadersOpensAtItsSize) {
+    Start();
+    Open(testing::TestDataPath("hostile/qt-limit.png"));
+    EXPECT_EQ(TakeBoxes().size(), 0u);
+    EXPECT_EQ(Main().findChild<QWidget*>("Image1")->size(), QSize(16385, 16384));
+    EXPECT_EQ(State().PatternEngine.SourceWidth(), 16385);
 }
 
 TEST_F(MainFormPictures, DroppedFilesOpenTheFirstAsTheOpenCommandDoes) {
