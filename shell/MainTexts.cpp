@@ -1,5 +1,7 @@
 #include "shell/MainTexts.h"
 
+#include <algorithm>
+
 #include "bitmap/ErrorTexts.h"
 
 namespace slanter {
@@ -80,16 +82,67 @@ std::string ColorCountText(int bitCount) {
     return "2^" + std::to_string(bitCount);
 }
 
-std::string OpenDialogFilter(bool japanese) {
-    const std::string pictures = "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.ico";
-    const std::string others = "*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff";
-    return japanese ? "画像ファイル (" + pictures + ")|" + pictures +
-                          "|ビットマップファイル (*.bmp)|*.bmp" + "|PNG, JPEG, GIF, WebP, TIFF (" +
-                          others + ")|" + others +
-                          "|アイコンファイル (*.ico)|*.ico|すべてのファイル (*.*)|*.*"
-                    : "Picture Files (" + pictures + ")|" + pictures +
-                          "|Bitmap Files (*.bmp)|*.bmp" + "|PNG, JPEG, GIF, WebP, TIFF (" + others +
-                          ")|" + others + "|Icon Files (*.ico)|*.ico|All Files (*.*)|*.*";
+namespace {
+
+struct FormatGroup {
+    const char* name;
+    std::vector<const char*> extensions;
+};
+
+// The formats beyond bitmaps and icons, in the order the filter names them.
+const std::vector<FormatGroup>& OtherFormats() {
+    static const std::vector<FormatGroup> groups{
+        {"PNG", {"png"}},          {"JPEG", {"jpg", "jpeg", "jpe", "jfif"}},
+        {"GIF", {"gif"}},          {"WebP", {"webp"}},
+        {"TIFF", {"tif", "tiff"}}, {"PNM", {"pbm", "pgm", "ppm", "pnm"}},
+        {"TGA", {"tga"}},          {"XPM", {"xpm"}},
+        {"XBM", {"xbm"}},          {"WBMP", {"wbmp"}},
+        {"ICNS", {"icns"}}};
+    return groups;
+}
+
+// "*.a;*.b" of those of `extensions` that are readable.
+std::string Patterns(const std::vector<const char*>& extensions,
+                     const std::vector<std::string>& readable) {
+    std::string patterns;
+    for (const char* extension : extensions) {
+        if (std::find(readable.begin(), readable.end(), extension) == readable.end())
+            continue;
+        if (!patterns.empty())
+            patterns += ';';
+        patterns += std::string("*.") + extension;
+    }
+    return patterns;
+}
+
+std::string Joined(const std::string& first, const std::string& second) {
+    return first.empty() || second.empty() ? first + second : first + ";" + second;
+}
+
+} // namespace
+
+std::string OpenDialogFilter(bool japanese, const std::vector<std::string>& readable) {
+    // Our own reader always takes bitmaps.
+    const std::string bitmaps = Joined("*.bmp", Patterns({"dib"}, readable));
+    const std::string icons = Patterns({"ico"}, readable);
+    std::string names;
+    std::string others;
+    for (const FormatGroup& group : OtherFormats()) {
+        const std::string patterns = Patterns(group.extensions, readable);
+        if (patterns.empty())
+            continue;
+        names += (names.empty() ? "" : ", ") + std::string(group.name);
+        others = Joined(others, patterns);
+    }
+    const std::string pictures = Joined(Joined(bitmaps, others), icons);
+    std::string filter = (japanese ? "画像ファイル (" : "Picture Files (") + pictures + ")|" +
+                         pictures + (japanese ? "|ビットマップファイル (" : "|Bitmap Files (") +
+                         bitmaps + ")|" + bitmaps;
+    if (!others.empty())
+        filter += "|" + names + " (" + others + ")|" + others;
+    if (!icons.empty())
+        filter += (japanese ? "|アイコンファイル (" : "|Icon Files (") + icons + ")|" + icons;
+    return filter + (japanese ? "|すべてのファイル (*.*)|*.*" : "|All Files (*.*)|*.*");
 }
 
 std::string RecentFileMissingText(bool japanese, const std::string& fileName) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace slanter {
 
@@ -37,8 +38,9 @@ std::string ColorCountText(int bitCount);
 std::string SettingsNotKeptText(bool japanese, const std::string& storeName);
 
 // The open dialog's filter: pairs of a description and a pattern, all split by '|'. Every
-// picture the program opens first, then bitmaps, icons and all files.
-std::string OpenDialogFilter(bool japanese);
+// picture the program opens first, then bitmaps, the other formats, icons and all files,
+// each with exactly the extensions of `readable` (lower case, no dot) it belongs to.
+std::string OpenDialogFilter(bool japanese, const std::vector<std::string>& readable);
 
 // A file of the recent-files list that is gone; it is taken off the list.
 std::string RecentFileMissingText(bool japanese, const std::string& fileName);

@@ -146,7 +146,8 @@ void MainPresenter::Open() {
         std::string name = ReadSetting("Folder", "OpenPath", "").Text();
         if (!FileFound(name))
             name.clear();
-        const auto chosen = services_.ChooseOpenFile({name, {}, OpenDialogFilter(Japanese), "bmp"});
+        const auto chosen = services_.ChooseOpenFile(
+            {name, {}, OpenDialogFilter(Japanese, DecodedExtensions()), "bmp"});
         if (chosen)
             OpenFile(*chosen);
     });

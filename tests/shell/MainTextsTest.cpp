@@ -54,21 +54,31 @@ TEST(MainTexts, ColorCountsOfEveryDepthAHeaderCanName) {
 }
 
 TEST(MainTexts, DialogFilterInBothLanguages) {
+    const std::vector<std::string> readable{"tiff", "bmp",  "png", "jpg", "jpeg",
+                                            "gif",  "webp", "tif", "ico"};
     const std::string all = "*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff;*.ico";
     const std::string others = "*.png;*.jpg;*.jpeg;*.gif;*.webp;*.tif;*.tiff";
-    EXPECT_EQ(OpenDialogFilter(false),
+    EXPECT_EQ(OpenDialogFilter(false, readable),
               "Picture Files (" + all + ")|" + all +
                   "|Bitmap Files (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, TIFF (" + others + ")|" +
                   others + "|Icon Files (*.ico)|*.ico|All Files (*.*)|*.*");
-    EXPECT_EQ(OpenDialogFilter(true),
+    EXPECT_EQ(OpenDialogFilter(true, readable),
               "画像ファイル (" + all + ")|" + all +
                   "|ビットマップファイル (*.bmp)|*.bmp|PNG, JPEG, GIF, WebP, "
                   "TIFF (" +
                   others + ")|" + others +
                   "|アイコンファイル (*.ico)|*.ico|すべてのファイル (*.*)|*.*");
     // Every pair splits into the entries a dialog shows.
-    EXPECT_EQ(DialogNameFilters(OpenDialogFilter(false)).size(), 5u);
-    EXPECT_EQ(DialogNameFilters(OpenDialogFilter(true)).size(), 5u);
+    EXPECT_EQ(DialogNameFilters(OpenDialogFilter(false, readable)).size(), 5u);
+    EXPECT_EQ(DialogNameFilters(OpenDialogFilter(true, readable)).size(), 5u);
+}
+
+TEST(MainTexts, TheDialogOffersExactlyWhatThePlatformReads) {
+    EXPECT_EQ(
+        OpenDialogFilter(false, {"dib", "png", "tga", "pbm", "ppm"}),
+        "Picture Files (*.bmp;*.dib;*.png;*.pbm;*.ppm;*.tga)|*.bmp;*.dib;*.png;*.pbm;*.ppm;"
+        "*.tga|Bitmap Files (*.bmp;*.dib)|*.bmp;*.dib|PNG, PNM, TGA (*.png;*.pbm;*.ppm;*.tga)|"
+        "*.png;*.pbm;*.ppm;*.tga|All Files (*.*)|*.*");
 }
 
 TEST(MainTexts, ARecentFileThatIsGoneInBothLanguages) {

@@ -14,17 +14,18 @@
 
 #include "MainWindowFixture.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/PictureDecoder.h"
 #include "conversion/qt/FinalForm.h"
 #include "engine/Slanter.h"
 #include "method/qt/MethodForm.h"
 #include "shell/ConversionGuard.h"
 #include "shell/MainTexts.h"
+#include "shell/PendingMessages.h"
 #include "shell/TemporaryPictures.h"
 #include "shell/main/qt/MainForm.h"
 #include "shell/qt/Clipboard.h"
 #include "shell/qt/GeneralError.h"
 #include "shell/qt/OpenDialog.h"
-#include "shell/PendingMessages.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "support/BmpBuilder.h"
 #include "support/ForeignPictures.h"
@@ -402,7 +403,7 @@ TEST_F(MainFormTest, TheOpenCommandPreselectsTheLastFileThatStillExists) {
     Main().Presenter().Open();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].fileName, "");
-    EXPECT_EQ(asked[0].filter, OpenDialogFilter(false));
+    EXPECT_EQ(asked[0].filter, OpenDialogFilter(false, DecodedExtensions()));
     EXPECT_EQ(asked[0].defaultSuffix, "bmp");
     EXPECT_EQ(State().PatternEngine.SourceWidth(), 30);
 
