@@ -27,6 +27,7 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
 #include "conversion/ResultShape.h"
+#include "conversion/TileFill.h"
 #include "engine/Slanter.h"
 
 namespace slanter::cli {
@@ -36,7 +37,7 @@ namespace {
 constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
     "                           [--left] [--smooth] [--sort=angle|area] [--threads N]\n"
-    "                           [--scale SIZE]\n"
+    "                           [--scale SIZE] [--fill WIDTHxHEIGHT]\n"
     "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
     "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
     "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
@@ -51,9 +52,15 @@ constexpr const char* kConvertUsage =
     "  --scale SIZE   convert the picture resized first (area averaging; the file is not\n"
     "                 changed): 50% (a percentage), 1920x (a width, the height following),\n"
     "                 x1080 (a height, the width following) or 1920x1080\n"
+    "  --fill WxH     write a picture of exactly W x H pixels laid with the tile from its\n"
+    "                 top-left corner, which repeats without seams as the tile does\n"
     "Ctrl-C, SIGTERM or SIGHUP cancels between two columns or before the output is put\n"
     "in place; nothing is written then (exit code 128 + the signal's number: 130 for\n"
-    "Ctrl-C).\n";
+    "Ctrl-C).\n"
+    "Examples:\n"
+    "  slanter-cli convert photo.jpg tile.png --angle 30\n"
+    "  slanter-cli convert photo.jpg wallpaper.png --scale x1080 --angle 30 --fill 1920x1080\n"
+    "  slanter-cli convert logo.png tile.bmp --pattern 3 --smooth --vertical\n";
 
 // The signals that end a run: it stops before its next column, or before its output is
 // renamed into place, and leaves no file behind. Windows raises SIGINT for Ctrl-C and
@@ -170,7 +177,34 @@ struct ConvertOptions {
     bool smoothing = false;
     int threads = 0; // all cores
     std::optional<ScaleRequest> scale;
+    std::optional<TPoint> fill;
 };
+
+// Takes "--fill WxH" or "--fill=WxH" out of the words; answers the problem, empty when
+// there is none.
+std::string TakeFill(const Arguments& args, Arguments& rest, std::optional<TPoint>& fill) {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        std::optional<std::string> value = OptionValue(args[k], "--fill=");
+        if (!value && args[k] == "--fill") {
+            if (k + 1 == args.size())
+                return "--fill needs a size: WIDTHxHEIGHT, as 1920x1080";
+            value = args[++k];
+        }
+        if (!value) {
+            rest.push_back(args[k]);
+            continue;
+        }
+        const auto times = value->find('x');
+        const std::optional<std::int32_t> width =
+            times == std::string::npos ? std::nullopt : ParseIndex(value->substr(0, times));
+        const std::optional<std::int32_t> height =
+            times == std::string::npos ? std::nullopt : ParseIndex(value->substr(times + 1));
+        if (!width || !height || *width < 1 || *height < 1)
+            return "the size '" + *value + "' is not WIDTHxHEIGHT, each side at least 1";
+        fill = TPoint{*width, *height};
+    }
+    return {};
+}
 
 // Takes "--threads N" or "--threads=N" out of the words; answers the problem, empty when
 // there is none.
@@ -201,8 +235,11 @@ std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     Arguments unscaled;
     if (std::string problem = TakeScale(args, unscaled, options.scale); !problem.empty())
         return problem;
+    Arguments unfilled;
+    if (std::string problem = TakeFill(unscaled, unfilled, options.fill); !problem.empty())
+        return problem;
     Arguments words;
-    if (std::string problem = TakeThreads(unscaled, words, options.threads); !problem.empty())
+    if (std::string problem = TakeThreads(unfilled, words, options.threads); !problem.empty())
         return problem;
     Arguments files;
     const std::string problem =
@@ -252,13 +289,15 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     TSlanter engine;
     if (!options.choice.Select(engine, source.biWidth(), source.biHeight(), "convert", err))
         return kExitFailure;
-    // Known before the work: a tile whose pixel data no BMP file of ours can hold.
+    // Known before the work: a tile (or a filled picture) whose pixel data no BMP file of
+    // ours can hold.
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
-    if (!ResultFitsInFile(tile, ResultDepth(source, options.smoothing))) {
+    const TPoint written = options.fill.value_or(tile);
+    if (!ResultFitsInFile(written, ResultDepth(source, options.smoothing))) {
         err << "slanter-cli convert: cannot write " << options.output << ": image too large (a "
-            << tile.X << " x " << tile.Y << " tile at " << ResultDepth(source, options.smoothing)
-            << " bits holds more than " << THandyBitmap::kMaxImageBytes
-            << " bytes of pixel data)\n";
+            << written.X << " x " << written.Y << (options.fill ? " picture" : " tile") << " at "
+            << ResultDepth(source, options.smoothing) << " bits holds more than "
+            << THandyBitmap::kMaxImageBytes << " bytes of pixel data)\n";
         return kExitFailure;
     }
 
@@ -280,6 +319,15 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << "slanter-cli convert: out of memory for a " << tile.X << " x " << tile.Y
             << " tile; nothing was written\n";
         return kExitFailure;
+    }
+    if (options.fill) {
+        THandyBitmap filled;
+        if (!FillWithTile(result, options.fill->X, options.fill->Y, filled)) {
+            err << "slanter-cli convert: out of memory for a " << options.fill->X << " x "
+                << options.fill->Y << " picture; nothing was written\n";
+            return kExitFailure;
+        }
+        result = std::move(filled);
     }
     ResultFileWriting writing;
     writing.threads = options.threads;

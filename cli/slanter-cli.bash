@@ -14,14 +14,14 @@ _slanter_cli() {
     patterns) options='--vertical --sort=angle --sort=area --exact --angle --scale --help' ;;
     info) options='--scale --help' ;;
     convert) options='--pattern --angle --vertical --left --smooth --sort=angle --sort=area
-                      --threads --scale --help' ;;
+                      --threads --scale --fill --help' ;;
     preview) options='--pattern --angle --vertical --left --sort=angle --sort=area --segments
                       --help' ;;
     *) return ;;
     esac
     # Options that take a number: nothing to offer.
     case $prev in
-    --pattern | --angle | --threads | --scale) return ;;
+    --pattern | --angle | --threads | --scale | --fill) return ;;
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")

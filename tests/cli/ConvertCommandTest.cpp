@@ -259,6 +259,33 @@ TEST_F(ConvertCommand, ScaleConvertsTheResizedPicture) {
               kExitUsage);
 }
 
+// The filled picture is the tile laid from its top-left corner: every pixel is the tile's
+// at the same place modulo the tile's sides, counted from the top.
+TEST_F(ConvertCommand, FillWritesAPictureOfTheSizeAskedLaidWithTheTile) {
+    SavePicture(8, 40, 30);
+    const std::string tileFile = folder.Path("tile.bmp");
+    ASSERT_EQ(RunWords({"convert", input, tileFile, "--pattern", "2"}).code, kExitOk);
+    const CliRun run = RunWords({"convert", input, output, "--pattern", "2", "--fill", "333x77"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    THandyBitmap tile, filled;
+    ASSERT_TRUE(tile.LoadFromFile(tileFile));
+    ASSERT_TRUE(filled.LoadFromFile(output));
+    ASSERT_EQ(filled.biWidth(), 333);
+    ASSERT_EQ(filled.biHeight(), 77);
+    EXPECT_EQ(filled.biBitCount(), tile.biBitCount());
+    int wrong = 0;
+    for (int top = 0; top < 77; ++top)
+        for (int x = 0; x < 333; ++x)
+            wrong += filled.GetPixelColor(x, 76 - top) !=
+                     tile.GetPixelColor(x % tile.biWidth(),
+                                        tile.biHeight() - 1 - top % tile.biHeight());
+    EXPECT_EQ(wrong, 0);
+    for (const char* bad : {"1920", "0x10", "10x", "x10", "10x-1"})
+        EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "2", "--fill", bad}).code,
+                  kExitUsage)
+            << bad;
+}
+
 TEST_F(ConvertCommand, UsageErrors) {
     SavePicture(24);
     for (const Arguments& words :
