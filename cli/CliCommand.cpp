@@ -18,7 +18,11 @@ constexpr const char* kUsage =
     "  info       show the size and colours of a picture file\n"
     "  convert    turn a picture into a seamless slanted tile (BMP or PNG)\n"
     "  preview    work out the preview drawing of a pattern\n"
-    "Run 'slanter-cli VERB --help' for the arguments of a verb.\n";
+    "Run 'slanter-cli VERB --help' for the arguments of a verb.\n"
+    "Examples:\n"
+    "  slanter-cli patterns photo.jpg\n"
+    "  slanter-cli convert photo.jpg tile.png --angle 30\n"
+    "  slanter-cli convert photo.jpg wallpaper.png --scale x1080 --angle 30 --fill 1920x1080\n";
 
 } // namespace
 

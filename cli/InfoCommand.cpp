@@ -18,7 +18,10 @@ constexpr const char* kInfoUsage =
     "as the working picture made of them) and shows its width, height, bits per pixel,\n"
     "palette entries and the colours its depth can hold, one 'name: value' a line.\n"
     "A file the program cannot take gives its reason on standard error.\n"
-    "  --scale SIZE   the working picture resized as convert --scale makes it\n";
+    "  --scale SIZE   the working picture resized as convert --scale makes it\n"
+    "Examples:\n"
+    "  slanter-cli info photo.jpg\n"
+    "  slanter-cli info photo.jpg --scale x1080\n";
 
 } // namespace
 

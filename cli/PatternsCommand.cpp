@@ -28,7 +28,10 @@ constexpr const char* kPatternsUsage =
     "                 one whose angle is nearest DEG degrees (ties: smaller area)\n"
     "  --scale SIZE   the patterns of the picture resized: 50% (a percentage), 1920x (a\n"
     "                 width, the height following), x1080 (a height, the width\n"
-    "                 following) or 1920x1080\n";
+    "                 following) or 1920x1080\n"
+    "Examples:\n"
+    "  slanter-cli patterns 640 480 --sort=area\n"
+    "  slanter-cli patterns photo.jpg --scale x1080 --angle 30\n";
 
 struct PatternsOptions {
     int width = 0;

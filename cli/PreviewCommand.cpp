@@ -26,7 +26,10 @@ constexpr const char* kPreviewUsage =
     "  --sort=ORDER   order of the table: angle (default) or area\n"
     "  --segments     print the strokes instead, one a line in drawing order:\n"
     "                 COLOUR X1 Y1 X2 Y2 with COLOUR red or black, on a white image,\n"
-    "                 (0, 0) the top-left pixel; a stroke sets its first pixel, not its last\n";
+    "                 (0, 0) the top-left pixel; a stroke sets its first pixel, not its last\n"
+    "Examples:\n"
+    "  slanter-cli preview 640 480 --angle 30\n"
+    "  slanter-cli preview 640 480 --pattern 2 --segments\n";
 
 struct PreviewOptions {
     int width = 0;

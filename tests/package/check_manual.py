@@ -12,8 +12,10 @@ OPTION = re.compile(r"--[a-z][a-z-]*")
 
 
 def usage(cli, *words):
-    return subprocess.run([cli, *words, "--help"], capture_output=True, text=True,
+    text = subprocess.run([cli, *words, "--help"], capture_output=True, text=True,
                           check=True).stdout
+    # The examples at the end use the verbs' options; they are not the text's own.
+    return text.split("\nExamples:\n")[0]
 
 
 def verbs_of(top_usage):
