@@ -29,6 +29,7 @@
 #include "conversion/ResultShape.h"
 #include "conversion/TileFill.h"
 #include "engine/Slanter.h"
+#include "shell/DesktopWallpaper.h"
 
 namespace slanter::cli {
 
@@ -37,7 +38,7 @@ namespace {
 constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
     "                           [--left] [--smooth] [--sort=angle|area] [--threads N]\n"
-    "                           [--scale SIZE] [--fill WIDTHxHEIGHT]\n"
+    "                           [--scale SIZE] [--fill WIDTHxHEIGHT] [--set-wallpaper]\n"
     "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
     "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
     "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
@@ -54,6 +55,8 @@ constexpr const char* kConvertUsage =
     "                 x1080 (a height, the width following) or 1920x1080\n"
     "  --fill WxH     write a picture of exactly W x H pixels laid with the tile from its\n"
     "                 top-left corner, which repeats without seams as the tile does\n"
+    "  --set-wallpaper  make OUTPUT the desktop's background, tiled, once it is written\n"
+    "                 (Windows; GNOME and its relatives, KDE Plasma or Xfce on Linux)\n"
     "Ctrl-C, SIGTERM or SIGHUP cancels between two columns or before the output is put\n"
     "in place; nothing is written then (exit code 128 + the signal's number: 130 for\n"
     "Ctrl-C).\n"
@@ -178,6 +181,7 @@ struct ConvertOptions {
     int threads = 0; // all cores
     std::optional<ScaleRequest> scale;
     std::optional<TPoint> fill;
+    bool setWallpaper = false;
 };
 
 // Takes "--fill WxH" or "--fill=WxH" out of the words; answers the problem, empty when
@@ -238,9 +242,16 @@ std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     Arguments unfilled;
     if (std::string problem = TakeFill(unscaled, unfilled, options.fill); !problem.empty())
         return problem;
-    Arguments words;
-    if (std::string problem = TakeThreads(unfilled, words, options.threads); !problem.empty())
+    Arguments threaded;
+    if (std::string problem = TakeThreads(unfilled, threaded, options.threads); !problem.empty())
         return problem;
+    Arguments words;
+    for (const std::string& word : threaded) {
+        if (word == "--set-wallpaper")
+            options.setWallpaper = true;
+        else
+            words.push_back(word);
+    }
     Arguments files;
     const std::string problem =
         options.choice.ReadWords(words, "--smooth", options.smoothing, files, "INPUT and OUTPUT");
@@ -341,6 +352,20 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (!problem.empty()) {
         err << "slanter-cli convert: cannot write " << options.output << ": " << problem << "\n";
         return kExitFailure;
+    }
+    if (options.setWallpaper) {
+        const std::string refusal = SetDesktopWallpaper(options.output);
+        if (refusal == kNoKnownDesktop) {
+            err << "slanter-cli convert: " << options.output
+                << " was written, but no desktop this program knows was found to take it as "
+                   "its background\n";
+            return kExitFailure;
+        }
+        if (!refusal.empty()) {
+            err << "slanter-cli convert: " << options.output
+                << " was written, but it could not be made the background: " << refusal << "\n";
+            return kExitFailure;
+        }
     }
     return kExitOk;
 }

@@ -14,7 +14,7 @@ _slanter_cli() {
     patterns) options='--vertical --sort=angle --sort=area --exact --angle --scale --help' ;;
     info) options='--scale --help' ;;
     convert) options='--pattern --angle --vertical --left --smooth --sort=angle --sort=area
-                      --threads --scale --fill --help' ;;
+                      --threads --scale --fill --set-wallpaper --help' ;;
     preview) options='--pattern --angle --vertical --left --sort=angle --sort=area --segments
                       --help' ;;
     *) return ;;

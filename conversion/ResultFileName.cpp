@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "shell/FileFound.h"
+
 namespace slanter {
 
 std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
@@ -16,6 +18,16 @@ std::string SuggestedResultName(const std::string& pictureFile, double angleDegr
     char angle[32];
     std::snprintf(angle, sizeof angle, "-%.2fdeg.", angleDegrees);
     return stem + angle + extension;
+}
+
+std::string UnusedFileName(const std::string& folder, const std::string& name) {
+    const auto dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+    std::string candidate = folder + name;
+    for (int number = 2; FileFound(candidate); ++number)
+        candidate = folder + stem + "-" + std::to_string(number) + extension;
+    return candidate;
 }
 
 } // namespace slanter

@@ -10,4 +10,8 @@ namespace slanter {
 std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
                                 const std::string& extension);
 
+// `folder` (ending in a separator) and `name`, or where a file of that name is there
+// already, the name with "-2", "-3" ... before its extension: a name no file has.
+std::string UnusedFileName(const std::string& folder, const std::string& name);
+
 } // namespace slanter
