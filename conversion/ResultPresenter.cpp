@@ -34,6 +34,7 @@ namespace {
 constexpr ResultCommand kCommands[] = {
     {"KFileSaveAs", [](ResultPresenter& p) { p.SaveAs(); }},
     {"KFileClipboard", [](ResultPresenter& p) { p.CopyToClipboard(); }},
+    {"KFileWallpaper", [](ResultPresenter& p) { p.SetAsWallpaper(); }},
     {"KView1", [](ResultPresenter& p) { p.ShowView(1); }},
     {"KView4", [](ResultPresenter& p) { p.ShowView(4); }},
     {"KView9", [](ResultPresenter& p) { p.ShowView(9); }},
@@ -302,10 +303,24 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
         Message(refusal);
         return;
     }
+    const std::string reason = SaveInBackground(fileName);
+    if (reason == kWriteStopped)
+        return;
+    if (!reason.empty()) {
+        Message(ResultNotSavedText(Japanese, fileName, reason));
+        return;
+    }
+    // Only a folder a result really went to is offered by the next save.
+    WriteSetting("Folder", "SavePath", FolderPart(fileName));
+    WriteSetting("Folder", "SaveFormat",
+                 SavedFormatOf(fileName) == SavedFormat::Png ? "png" : "bmp");
+}
+
+std::string ResultPresenter::SaveInBackground(const std::string& fileName) {
     saving_ = true;
     *saveStopped_ = false;
     window_.EnableSaveAs(false);
-    const std::string reason = services_.RunInBackground(
+    std::string reason = services_.RunInBackground(
         [resultFile = resultFile_, fileName, stopped = saveStopped_](BackgroundControl& control) {
             const auto keepGoing = [&control, &stopped] {
                 return !control.cancelled.load() && !stopped->load();
@@ -324,16 +339,23 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
     } else {
         window_.EnableSaveAs(true);
     }
+    return reason;
+}
+
+void ResultPresenter::SetAsWallpaper() {
+    if (!shownResult_ || saving_)
+        return;
+    const std::string file = UnusedFileName(
+        services_.PicturesFolder(), SuggestedResultName(pictureFile_, angleDegrees_, "png"));
+    const std::string reason = SaveInBackground(file);
     if (reason == kWriteStopped)
         return;
     if (!reason.empty()) {
-        Message(ResultNotSavedText(Japanese, fileName, reason));
+        Message(ResultNotSavedText(Japanese, file, reason));
         return;
     }
-    // Only a folder a result really went to is offered by the next save.
-    WriteSetting("Folder", "SavePath", FolderPart(fileName));
-    WriteSetting("Folder", "SaveFormat",
-                 SavedFormatOf(fileName) == SavedFormat::Png ? "png" : "bmp");
+    if (const std::string refusal = services_.SetDesktopWallpaper(file); !refusal.empty())
+        Message(WallpaperNotSetText(Japanese, file, refusal));
 }
 
 void ResultPresenter::CopyToClipboard() {

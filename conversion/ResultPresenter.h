@@ -52,6 +52,9 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     // its folder for the next save. Returns once the save has ended.
     void SaveResultAs(const std::string& fileName);
     void CopyToClipboard();
+    // File > Set as Desktop Wallpaper: the result saved as a PNG file under a new name in
+    // the user's pictures and made the desktop's background, tiled.
+    void SetAsWallpaper();
     void ShowInformation();
 
     int View() const { return view_; }
@@ -74,6 +77,9 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     // that Esc still cancels. Answers the reason for a failure, kWriteStopped when
     // cancelled, empty when written.
     std::string WriteResultWhileWaiting(THandyBitmap& result);
+    // Writes the result to fileName in the background with progress and Cancel, no other
+    // save meanwhile. Answers the reason for a failure (kWriteStopped when cancelled).
+    std::string SaveInBackground(const std::string& fileName);
     std::string ChooseResultFile() const;
     void LayOutView(bool sizeWindow);
     void CheckItems();

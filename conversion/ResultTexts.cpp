@@ -1,5 +1,7 @@
 #include "conversion/ResultTexts.h"
 
+#include "shell/DesktopWallpaper.h"
+
 #include "bitmap/HandyBitmap.h"
 #include "shell/MainTexts.h"
 #include "shell/TextUtilities.h"
@@ -74,6 +76,23 @@ std::string ResultNotSavedText(bool japanese, const std::string& fileName,
     const std::string because = reason.empty() ? std::string() : "(" + reason + ")\r\n";
     return japanese ? fileName + " に、\r\n" + "保存することができません。\r\n" + because
                     : "Can't save to " + fileName + ".\r\n" + because;
+}
+
+std::string WallpaperNotSetText(bool japanese, const std::string& fileName,
+                                const std::string& reason) {
+    if (reason == kNoKnownDesktop)
+        return japanese
+                   ? fileName + " に保存しました。\r\n" +
+                         "壁紙を設定できるデスクトップが見つかりません。\r\n" +
+                         "デスクトップの設定で、この画像を並べて表示する壁紙に選んでください。\r\n"
+                   : "Saved as " + fileName + ".\r\n" +
+                         "No desktop this program can set was found:\r\n" +
+                         "choose the picture, tiled, in your desktop's settings.\r\n";
+    return japanese
+               ? fileName + " に保存しましたが、\r\n" +
+                     "デスクトップの壁紙に設定できませんでした。\r\n(" + reason + ")\r\n"
+               : "Saved as " + fileName + ",\r\n" +
+                     "but it could not be set as the desktop wallpaper.\r\n(" + reason + ")\r\n";
 }
 
 std::string ResultFileGoneText(bool japanese, const std::string& fileName) {

@@ -35,6 +35,11 @@ std::string ResultOutOfMemoryText(bool japanese, std::int32_t width, std::int32_
 // No name is left for the result file (every one is in use, or there is no folder for the
 // run's temporary pictures); nothing is done.
 std::string NoResultFileText(bool japanese);
+// The picture was saved as `fileName` but could not be made the desktop's background: for
+// `reason` kNoKnownDesktop the user is asked to choose it in the desktop's settings,
+// otherwise the reason follows in brackets.
+std::string WallpaperNotSetText(bool japanese, const std::string& fileName,
+                                const std::string& reason);
 // The save command's write failed; the reason, where one is known, follows in brackets.
 std::string ResultNotSavedText(bool japanese, const std::string& fileName,
                                const std::string& reason = {});

@@ -43,6 +43,7 @@ constexpr EnglishItem kFinalForm[] = {
     {"KFile", "&File"},
     {"KFileSaveAs", "Save &As ..."},
     {"KFileClipboard", "Copy to &Clip Board"},
+    {"KFileWallpaper", "Set as Desktop &Wallpaper"},
     {"KView", "&View"},
     {"KView1", "show &1"},
     {"KView4", "tile &4"},

@@ -1,5 +1,6 @@
 #include "shell/PlatformServices.h"
 
+#include "shell/DesktopWallpaper.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
@@ -19,6 +20,14 @@ void PlatformServices::ShowVersionInfo() {
 
 void PlatformServices::ShowCopyrightInfo() {
     Message(CopyrightText(Japanese, TextFileName, FileFound(TextFileName)), kInformationBox, Title);
+}
+
+std::string PlatformServices::PicturesFolder() {
+    return slanter::PicturesFolder();
+}
+
+std::string PlatformServices::SetDesktopWallpaper(const std::string& file) {
+    return slanter::SetDesktopWallpaper(file);
 }
 
 } // namespace slanter

@@ -82,6 +82,10 @@ class PlatformServices {
     virtual void ShowVersionInfo();
     // The copyright box, pointing to the companion text file when there is one.
     virtual void ShowCopyrightInfo();
+
+    // The user's folder of pictures and the desktop's background (DesktopWallpaper.h).
+    virtual std::string PicturesFolder();
+    virtual std::string SetDesktopWallpaper(const std::string& file);
 };
 
 } // namespace slanter

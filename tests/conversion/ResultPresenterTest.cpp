@@ -7,6 +7,7 @@
 #include "conversion/ResultPresenter.h"
 #include "conversion/ResultView.h"
 #include "conversion/ResultZoom.h"
+#include "shell/DesktopWallpaper.h"
 #include "shell/General.h"
 #include "shell/MessageFlags.h"
 #include "shell/SettingsStore.h"
@@ -410,6 +411,28 @@ TEST_F(ResultPresenterTest, EscDuringASaveStopsItAndKeepsTheOldFile) {
     window.services.beforeWork = {};
     window.presenter.SaveResultAs(target);
     EXPECT_EQ(ReadBytes(target), ReadBytes(window.presenter.ResultFile()));
+}
+
+TEST_F(ResultPresenterTest, SetAsWallpaperSavesAPngUnderANewNameAndSetsIt) {
+    Window& window = WideResult();
+    fs::create_directory(folder_.Path("mine"));
+    window.services.picturesFolder = folder_.Path("mine") + kSeparator;
+    const std::string first = folder_.Path("mine") + kSeparator + "photo-4.26deg.png";
+    testing::WriteBytes(first, {'o', 'l', 'd'});
+    window.presenter.SetAsWallpaper();
+    const std::string second = folder_.Path("mine") + kSeparator + "photo-4.26deg-2.png";
+    ASSERT_EQ(window.services.wallpapers, std::vector<std::string>{second});
+    EXPECT_EQ(ReadBytes(first), (Bytes{'o', 'l', 'd'}));
+    EXPECT_TRUE(window.services.messages.empty());
+    // Where no desktop takes it, the message names the saved file.
+    window.services.wallpaperAnswer = std::string(kNoKnownDesktop);
+    window.presenter.SetAsWallpaper();
+    EXPECT_NE(window.services.LastMessage().find("photo-4.26deg-3.png"), std::string::npos);
+    // The save dialog's folder and format stay the user's own.
+    EXPECT_EQ(ReadSetting("Folder", "SavePath", "").Text(), "");
+    // The PNG file is what Save As writes.
+    window.presenter.SaveResultAs(folder_.Path("saved.png"));
+    EXPECT_EQ(ReadBytes(second), ReadBytes(folder_.Path("saved.png")));
 }
 
 TEST_F(ResultPresenterTest, SaveAsPngWritesWhatTheCommandLineWrites) {

@@ -36,6 +36,11 @@ class FakeServices : public PlatformServices {
     void ShowHelp() override { ++helpShown; }
     void ShowVersionInfo() override { ++versionShown; }
     void ShowCopyrightInfo() override { ++copyrightShown; }
+    std::string PicturesFolder() override { return picturesFolder; }
+    std::string SetDesktopWallpaper(const std::string& file) override {
+        wallpapers.push_back(file);
+        return wallpaperAnswer;
+    }
 
     // What was shown and asked, in order.
     std::vector<Shown> messages;
@@ -48,6 +53,7 @@ class FakeServices : public PlatformServices {
     int helpShown = 0;
     int versionShown = 0;
     int copyrightShown = 0;
+    std::vector<std::string> wallpapers;
 
     // The answers.
     std::deque<std::optional<std::string>> openAnswers;
@@ -58,6 +64,9 @@ class FakeServices : public PlatformServices {
     // Copied into place by WriteIconFile: icon file name -> BMP file with its picture.
     std::function<std::string(const std::string& iconFile, const std::string& bmpFile)> iconWriter;
     std::vector<std::string> formats{"bmp", "ico", "png"};
+    // The user's pictures (ending in a separator) and what setting the background answers.
+    std::string picturesFolder;
+    std::string wallpaperAnswer;
     // Runs at each ProcessPendingMessages: what the user does meanwhile.
     std::function<void()> meanwhile;
     // Runs inside background work before it starts: Cancel pressed at once, say.
