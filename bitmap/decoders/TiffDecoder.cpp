@@ -96,9 +96,10 @@ bool DataWithinFile(TIFF* tiff, std::uint64_t fileBytes) {
     return true;
 }
 
-// The most bytes of rows one stored byte gives, where the compression has a most: none,
-// PackBits' runs of 128 bytes in two, an LZW code of at least 9 bits for at most 4096
-// bytes, deflate's 1032, a JPEG's bit for each 8 x 8 block. 0 for the others.
+// The most bytes of rows one stored byte gives: none, PackBits' runs of 128 bytes in two,
+// an LZW code of at least 9 bits for at most 4096 bytes, deflate's 1032, a JPEG's bit for
+// each 8 x 8 block. The others (fax codes, LZMA, Zstandard ...) are held to the largest
+// of theirs that an honest file reaches, a Zstandard block of one repeated byte.
 std::uint64_t MostExpansion(std::uint16_t compression) {
     switch (compression) {
     case COMPRESSION_NONE:
@@ -113,7 +114,7 @@ std::uint64_t MostExpansion(std::uint16_t compression) {
     case COMPRESSION_JPEG:
         return 512;
     default:
-        return 0;
+        return 32768;
     }
 }
 
@@ -125,8 +126,6 @@ bool DataCanHoldRows(TIFF* tiff) {
     TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
     TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
     const std::uint64_t most = MostExpansion(compression);
-    if (most == 0)
-        return true;
     const bool tiled = TIFFIsTiled(tiff);
     const std::uint32_t parts = tiled ? TIFFNumberOfTiles(tiff) : TIFFNumberOfStrips(tiff);
     long double stored = 0;
