@@ -1,19 +1,9 @@
-#include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <iterator>
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
-
-#include <chrono>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <vector>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/OutputFile.h"
@@ -23,9 +13,11 @@
 #include "cli/CliCommand.h"
 #include "cli/MemoryTexts.h"
 #include "cli/PatternChoice.h"
+#include "cli/ProgressLine.h"
 #include "cli/ScaleOption.h"
+#include "cli/StopSignals.h"
 #include "conversion/ConversionRun.h"
-#include "conversion/Progress.h"
+#include "conversion/ResultFileName.h"
 #include "conversion/ResultShape.h"
 #include "conversion/TileFill.h"
 #include "engine/Slanter.h"
@@ -39,9 +31,16 @@ constexpr const char* kConvertUsage =
     "Usage: slanter-cli convert INPUT OUTPUT (--pattern N | --angle DEGREES) [--vertical]\n"
     "                           [--left] [--smooth] [--sort=angle|area] [--threads N]\n"
     "                           [--scale SIZE] [--fill WIDTHxHEIGHT] [--set-wallpaper]\n"
+    "       slanter-cli convert INPUT... --out-dir DIR [--format png|bmp] (--pattern N |\n"
+    "                           --angle DEGREES) [the options above]\n"
     "Converts the picture INPUT (BMP, PNG, JPEG, GIF, WebP, TIFF ...) with pattern N of the\n"
     "table that 'slanter-cli patterns INPUT' lists for the same options, and writes the\n"
     "seamless tile to OUTPUT: a PNG file when its name ends in .png, otherwise a BMP file.\n"
+    "With --out-dir, converts each INPUT into DIR under a new name made of its own and its\n"
+    "pattern's angle (photo-31.37deg.png), goes on past a picture that fails, and exits 1\n"
+    "if any failed.\n"
+    "  --out-dir DIR  the folder of the results of many pictures\n"
+    "  --format FMT   their format with --out-dir: png (default) or bmp\n"
     "  --pattern N    0-based index in the pattern table\n"
     "  --angle DEG    the pattern whose angle is nearest DEG degrees (ties: smaller area)\n"
     "  --vertical     copies stacked in columns instead of rows\n"
@@ -63,119 +62,13 @@ constexpr const char* kConvertUsage =
     "Examples:\n"
     "  slanter-cli convert photo.jpg tile.png --angle 30\n"
     "  slanter-cli convert photo.jpg wallpaper.png --scale x1080 --angle 30 --fill 1920x1080\n"
-    "  slanter-cli convert logo.png tile.bmp --pattern 3 --smooth --vertical\n";
-
-// The signals that end a run: it stops before its next column, or before its output is
-// renamed into place, and leaves no file behind. Windows raises SIGINT for Ctrl-C and
-// SIGBREAK for Ctrl-Break.
-#ifdef _WIN32
-constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGBREAK};
-#else
-constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
-#endif
-
-// The signal that asked the run to stop, 0 while none has. Windows calls the handler on a
-// thread of its own, so the value is an atomic one.
-std::atomic<int> stopSignal{0};
-static_assert(std::atomic<int>::is_always_lock_free,
-              "the handler may only touch a lock-free value");
-
-extern "C" void OnStopSignal(int signal) {
-    stopSignal = signal;
-#ifdef _WIN32
-    // The runtime resets the handler before calling it; a second Ctrl-C must not kill the
-    // run halfway through writing.
-    std::signal(signal, OnStopSignal);
-#endif
-}
-
-// The exit code of a run a signal stopped: 128 + its number, as a shell reports it (130
-// for Ctrl-C).
-int StoppedExitCode() {
-    return 128 + stopSignal;
-}
-
-#ifdef _WIN32
-class InterruptGuard {
-  public:
-    InterruptGuard() {
-        stopSignal = 0;
-        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
-            previous_[k] = std::signal(kStopSignals[k], OnStopSignal);
-    }
-    ~InterruptGuard() {
-        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
-            std::signal(kStopSignals[k], previous_[k]);
-    }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-  private:
-    void (*previous_[std::size(kStopSignals)])(int) = {};
-};
-
-bool StandardErrorIsTerminal() {
-    return _isatty(2) != 0;
-}
-#else
-class InterruptGuard {
-  public:
-    InterruptGuard() {
-        stopSignal = 0;
-        struct sigaction action {};
-        action.sa_handler = OnStopSignal;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
-            sigaction(kStopSignals[k], &action, &previous_[k]);
-    }
-    ~InterruptGuard() {
-        for (std::size_t k = 0; k < std::size(kStopSignals); ++k)
-            sigaction(kStopSignals[k], &previous_[k], nullptr);
-    }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-  private:
-    struct sigaction previous_[std::size(kStopSignals)]{};
-};
-
-bool StandardErrorIsTerminal() {
-    return isatty(STDERR_FILENO) == 1;
-}
-#endif
-
-// One progress line on a terminal, redrawn a few times a second at most.
-class ProgressLine {
-  public:
-    explicit ProgressLine(std::ostream& err) : err_(err), shown_(StandardErrorIsTerminal()) {}
-    void Show(const ColumnProgress& progress) {
-        if (!shown_)
-            return;
-        const auto now = std::chrono::steady_clock::now();
-        if (drawn_ && now - last_ < std::chrono::milliseconds(200))
-            return;
-        last_ = now;
-        drawn_ = true;
-        err_ << "\r" << progress.percent << "%  " << EstimateText(progress.estimateSeconds, false)
-             << "   " << std::flush;
-    }
-    ~ProgressLine() {
-        if (drawn_)
-            err_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
-    }
-    ProgressLine(const ProgressLine&) = delete;
-    ProgressLine& operator=(const ProgressLine&) = delete;
-
-  private:
-    std::ostream& err_;
-    bool shown_;
-    bool drawn_ = false;
-    std::chrono::steady_clock::time_point last_;
-};
+    "  slanter-cli convert *.jpg --out-dir tiles --angle 30 --scale x1080\n";
 
 struct ConvertOptions {
-    std::string input;
-    std::string output;
+    std::vector<std::string> inputs;
+    std::string output; // one picture's; empty with outDir
+    std::string outDir;
+    std::string format = "png";
     PatternChoice choice;
     bool smoothing = false;
     int threads = 0; // all cores
@@ -246,82 +139,97 @@ std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
     if (std::string problem = TakeThreads(unfilled, threaded, options.threads); !problem.empty())
         return problem;
     Arguments words;
-    for (const std::string& word : threaded) {
+    for (std::size_t k = 0; k < threaded.size(); ++k) {
+        const std::string& word = threaded[k];
+        std::optional<std::string> outDir = OptionValue(word, "--out-dir=");
+        std::optional<std::string> format = OptionValue(word, "--format=");
+        if ((word == "--out-dir" || word == "--format") && k + 1 == threaded.size())
+            return word + " needs a value";
+        if (word == "--out-dir")
+            outDir = threaded[++k];
+        else if (word == "--format")
+            format = threaded[++k];
         if (word == "--set-wallpaper")
             options.setWallpaper = true;
+        else if (outDir)
+            options.outDir = *outDir;
+        else if (format)
+            options.format = *format;
         else
             words.push_back(word);
     }
+    if (options.format != "png" && options.format != "bmp")
+        return "--format must be 'png' or 'bmp', not '" + options.format + "'";
+    const bool many = !options.outDir.empty();
     Arguments files;
     const std::string problem =
-        options.choice.ReadWords(words, "--smooth", options.smoothing, files, "INPUT and OUTPUT");
+        options.choice.ReadWords(words, "--smooth", options.smoothing, files,
+                                 many ? "one INPUT or more" : "INPUT and OUTPUT", many ? 0 : 2);
     if (!problem.empty())
         return problem;
-    options.input = files[0];
-    options.output = files[1];
+    if (many && options.setWallpaper && files.size() > 1)
+        return "--set-wallpaper makes one picture the background: give one INPUT";
+    if (!many) {
+        options.output = files.back();
+        files.pop_back();
+    }
+    options.inputs = files;
     return {};
 }
 
-} // namespace
+// The folder `outDir` with a separator at its end.
+std::string FolderWithSeparator(std::string outDir) {
+#ifdef _WIN32
+    if (outDir.back() != '\\' && outDir.back() != '/')
+        outDir += '\\';
+#else
+    if (outDir.back() != '/')
+        outDir += '/';
+#endif
+    return outDir;
+}
 
-int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
-    for (const std::string& word : args) {
-        if (IsHelpWord(word)) {
-            out << kConvertUsage;
-            return kExitOk;
-        }
-    }
-    ConvertOptions options;
-    if (const std::string problem = ParseConvertWords(args, options); !problem.empty()) {
-        err << "slanter-cli convert: " << problem << "\n" << kConvertUsage;
-        return kExitUsage;
-    }
-
-    // Known before any work: an output this build cannot write.
-    if (NamesPngFile(options.output)) {
-        if (const std::string missing = PngWriterMissing(); !missing.empty()) {
-            err << "slanter-cli convert: cannot write " << options.output << ": " << missing
-                << "\n";
-            return kExitFailure;
-        }
-    }
-
-    // From here on a stop signal only asks the run to stop before its next column.
-    InterruptGuard guard;
+// Converts one picture and writes it where `outputFor` names from the chosen pattern's
+// angle (into `written`). Answers the exit code; a failure says why on err first.
+int ConvertPicture(const ConvertOptions& options, const std::string& input,
+                   const std::function<std::string(double angle)>& outputFor, ProgressLine& line,
+                   int picture, std::ostream& err, std::string& written) {
     THandyBitmap source;
-    if (const std::string reason = LoadWorkingPicture(options.input, source); !reason.empty()) {
-        err << LoadFailureText(options.input, reason) << "\n";
+    if (const std::string reason = LoadWorkingPicture(input, source); !reason.empty()) {
+        // One of many pictures is named.
+        if (!options.outDir.empty())
+            err << "slanter-cli convert: " << input << ": ";
+        err << LoadFailureText(input, reason) << "\n";
         return kExitFailure;
     }
     if (const std::string problem = ApplyScale(options.scale, source); !problem.empty()) {
-        err << "slanter-cli convert: " << problem << "\n";
+        err << "slanter-cli convert: " << input << ": " << problem << "\n";
         return kExitFailure;
     }
     TSlanter engine;
     if (!options.choice.Select(engine, source.biWidth(), source.biHeight(), "convert", err))
         return kExitFailure;
+    written = outputFor(engine.AngleDegrees(engine.PatternIndex()));
     // Known before the work: a tile (or a filled picture) whose pixel data no BMP file of
     // ours can hold.
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
-    const TPoint written = options.fill.value_or(tile);
-    if (!ResultFitsInFile(written, ResultDepth(source, options.smoothing))) {
-        err << "slanter-cli convert: cannot write " << options.output << ": image too large (a "
-            << written.X << " x " << written.Y << (options.fill ? " picture" : " tile") << " at "
+    const TPoint size = options.fill.value_or(tile);
+    if (!ResultFitsInFile(size, ResultDepth(source, options.smoothing))) {
+        err << "slanter-cli convert: cannot write " << written << ": image too large (a " << size.X
+            << " x " << size.Y << (options.fill ? " picture" : " tile") << " at "
             << ResultDepth(source, options.smoothing) << " bits holds more than "
             << THandyBitmap::kMaxImageBytes << " bytes of pixel data)\n";
         return kExitFailure;
     }
 
     THandyBitmap result;
-    RunOutcome outcome = RunOutcome::Finished;
-    {
-        ProgressLine line(err);
-        RunHooks hooks;
-        hooks.keepGoing = [] { return stopSignal == 0; };
-        hooks.showProgress = [&line](const ColumnProgress& progress) { line.Show(progress); };
-        hooks.threads = options.threads;
-        outcome = ComputeResult(engine, source, options.smoothing, result, hooks);
-    }
+    RunHooks hooks;
+    hooks.keepGoing = [] { return stopSignal == 0; };
+    hooks.showProgress = [&line, picture](const ColumnProgress& progress) {
+        line.Show(picture, progress);
+    };
+    hooks.threads = options.threads;
+    const RunOutcome outcome = ComputeResult(engine, source, options.smoothing, result, hooks);
     if (outcome == RunOutcome::Cancelled) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
         return StoppedExitCode();
@@ -344,30 +252,89 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
     writing.threads = options.threads;
     writing.progress = [](double) { return stopSignal == 0; };
     const std::string problem = WriteResultFile(
-        result, options.output, [] { return stopSignal == 0; }, writing);
+        result, written, [] { return stopSignal == 0; }, writing);
     if (problem == kWriteStopped) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
         return StoppedExitCode();
     }
     if (!problem.empty()) {
-        err << "slanter-cli convert: cannot write " << options.output << ": " << problem << "\n";
+        err << "slanter-cli convert: cannot write " << written << ": " << problem << "\n";
         return kExitFailure;
     }
-    if (options.setWallpaper) {
-        const std::string refusal = SetDesktopWallpaper(options.output);
-        if (refusal == kNoKnownDesktop) {
-            err << "slanter-cli convert: " << options.output
-                << " was written, but no desktop this program knows was found to take it as "
-                   "its background\n";
-            return kExitFailure;
+    return kExitOk;
+}
+
+// Makes `file` the desktop's background; answers the exit code.
+int SetWallpaper(const std::string& file, std::ostream& err) {
+    const std::string refusal = SetDesktopWallpaper(file);
+    if (refusal == kNoKnownDesktop) {
+        err << "slanter-cli convert: " << file
+            << " was written, but no desktop this program knows was found to take it as "
+               "its background\n";
+        return kExitFailure;
+    }
+    if (!refusal.empty()) {
+        err << "slanter-cli convert: " << file
+            << " was written, but it could not be made the background: " << refusal << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
+    for (const std::string& word : args) {
+        if (IsHelpWord(word)) {
+            out << kConvertUsage;
+            return kExitOk;
         }
-        if (!refusal.empty()) {
-            err << "slanter-cli convert: " << options.output
-                << " was written, but it could not be made the background: " << refusal << "\n";
+    }
+    ConvertOptions options;
+    if (const std::string problem = ParseConvertWords(args, options); !problem.empty()) {
+        err << "slanter-cli convert: " << problem << "\n" << kConvertUsage;
+        return kExitUsage;
+    }
+    const bool many = !options.outDir.empty();
+
+    // Known before any work: an output this build cannot write.
+    if (many ? options.format == "png" : NamesPngFile(options.output)) {
+        if (const std::string missing = PngWriterMissing(); !missing.empty()) {
+            err << "slanter-cli convert: cannot write " << (many ? options.outDir : options.output)
+                << ": " << missing << "\n";
             return kExitFailure;
         }
     }
-    return kExitOk;
+
+    // From here on a stop signal only asks the run to stop before its next column.
+    InterruptGuard guard;
+    ProgressLine line(err, static_cast<int>(options.inputs.size()));
+    const std::string folder = many ? FolderWithSeparator(options.outDir) : std::string();
+    int failed = 0;
+    std::string written;
+    for (std::size_t k = 0; k < options.inputs.size(); ++k) {
+        const std::string& input = options.inputs[k];
+        const auto outputFor = [&](double angle) {
+            return many ? UnusedFileName(folder, SuggestedResultName(input, angle, options.format))
+                        : options.output;
+        };
+        std::ostringstream why;
+        const int code =
+            ConvertPicture(options, input, outputFor, line, static_cast<int>(k), why, written);
+        if (!why.str().empty()) {
+            line.Clear();
+            err << why.str();
+        }
+        // A stop signal ends the whole run; a picture that failed, only itself.
+        if (stopSignal != 0 && code != kExitOk)
+            return code;
+        if (code != kExitOk)
+            ++failed;
+    }
+    line.Clear();
+    if (failed > 0)
+        return kExitFailure;
+    return options.setWallpaper ? SetWallpaper(written, err) : kExitOk;
 }
 
 } // namespace slanter::cli

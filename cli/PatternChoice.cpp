@@ -51,7 +51,7 @@ bool PatternChoice::Take(const Arguments& args, std::size_t& k, std::string& pro
 }
 
 std::string PatternChoice::ReadWords(const Arguments& args, const std::string& flag, bool& flagSet,
-                                     Arguments& names, const char* expected) {
+                                     Arguments& names, const char* expected, std::size_t count) {
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& word = args[k];
         std::string problem;
@@ -66,7 +66,7 @@ std::string PatternChoice::ReadWords(const Arguments& args, const std::string& f
             names.push_back(word);
         }
     }
-    if (names.size() != 2)
+    if (count == 0 ? names.empty() : names.size() != count)
         return std::string("expected ") + expected;
     if (patternGiven && angleGiven)
         return "--pattern and --angle choose the same thing: give one of them";

@@ -30,11 +30,12 @@ struct PatternChoice {
     bool Take(const Arguments& args, std::size_t& k, std::string& problem);
 
     // Reads all the words of a verb that works on one pattern: these options, one flag
-    // of the verb's own (`flag`, which sets `flagSet`), and the two words it names
-    // (files or sizes) into `names`. Answers the problem with the words, empty when they
-    // are good; one of "--pattern N" and "--angle DEGREES" is required.
+    // of the verb's own (`flag`, which sets `flagSet`), and the words it names (files or
+    // sizes: `count` of them, or one and more for 0) into `names`. Answers the problem with
+    // the words, empty when they are good; one of "--pattern N" and "--angle DEGREES" is
+    // required.
     std::string ReadWords(const Arguments& args, const std::string& flag, bool& flagSet,
-                          Arguments& names, const char* expected);
+                          Arguments& names, const char* expected, std::size_t count = 2);
 
     // Sets the engine's options, then the picture's size, and selects the pattern (for
     // --angle the nearest, see NearestAnglePattern). On a size without patterns or a

@@ -14,7 +14,8 @@ _slanter_cli() {
     patterns) options='--vertical --sort=angle --sort=area --exact --angle --scale --help' ;;
     info) options='--scale --help' ;;
     convert) options='--pattern --angle --vertical --left --smooth --sort=angle --sort=area
-                      --threads --scale --fill --set-wallpaper --help' ;;
+                      --threads --scale --fill --set-wallpaper --out-dir --format=png
+                      --format=bmp --help' ;;
     preview) options='--pattern --angle --vertical --left --sort=angle --sort=area --segments
                       --help' ;;
     *) return ;;
@@ -22,6 +23,11 @@ _slanter_cli() {
     # Options that take a number: nothing to offer.
     case $prev in
     --pattern | --angle | --threads | --scale | --fill) return ;;
+    --out-dir)
+        compopt -o dirnames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+        return
+        ;;
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")

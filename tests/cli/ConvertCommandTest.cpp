@@ -276,14 +276,61 @@ TEST_F(ConvertCommand, FillWritesAPictureOfTheSizeAskedLaidWithTheTile) {
     int wrong = 0;
     for (int top = 0; top < 77; ++top)
         for (int x = 0; x < 333; ++x)
-            wrong += filled.GetPixelColor(x, 76 - top) !=
-                     tile.GetPixelColor(x % tile.biWidth(),
-                                        tile.biHeight() - 1 - top % tile.biHeight());
+            wrong +=
+                filled.GetPixelColor(x, 76 - top) !=
+                tile.GetPixelColor(x % tile.biWidth(), tile.biHeight() - 1 - top % tile.biHeight());
     EXPECT_EQ(wrong, 0);
     for (const char* bad : {"1920", "0x10", "10x", "x10", "10x-1"})
         EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "2", "--fill", bad}).code,
                   kExitUsage)
             << bad;
+}
+
+// Each picture under a name of its own in the folder, the first's name taken already; a
+// picture that fails is named and the others go on.
+TEST_F(ConvertCommand, ManyPicturesGoIntoAFolderPastOneThatFails) {
+    SavePicture(24, 40, 30);
+    const std::string second = folder.Path("second.bmp");
+    std::filesystem::copy_file(input, second);
+    const std::string broken = folder.Path("broken.bmp");
+    testing::WriteBytes(broken, {'B', 'M'});
+    std::filesystem::create_directory(folder.Path("out"));
+    const std::string out = folder.Path("out") + TempFolder::kSeparator;
+    const CliRun alone = RunWords({"convert", input, folder.Path("alone.bmp"), "--angle", "10"});
+    ASSERT_EQ(alone.code, kExitOk) << alone.err;
+    // The chosen pattern's angle as the table prints it.
+    const CliRun patterns = RunWords({"patterns", input, "--angle", "10"});
+    std::istringstream last(patterns.out.substr(patterns.out.rfind(' ')));
+    std::string index;
+    last >> index;
+    std::istringstream rows(patterns.out);
+    std::string angle;
+    for (std::string row; std::getline(rows, row) && angle.empty();) {
+        std::istringstream words(row);
+        std::string first;
+        if (words >> first && first == index)
+            words >> angle;
+    }
+    ASSERT_FALSE(angle.empty()) << patterns.out;
+    testing::WriteBytes(out + "in-" + angle + "deg.bmp", {'x'});
+
+    const CliRun run = RunWords({"convert", input, broken, second, "--out-dir", folder.Path("out"),
+                                 "--format=bmp", "--angle", "10"});
+    EXPECT_EQ(run.code, kExitFailure);
+    EXPECT_NE(run.err.find(broken), std::string::npos) << run.err;
+    EXPECT_EQ(testing::ReadBytes(out + "in-" + angle + "deg.bmp"), testing::Bytes{'x'});
+    EXPECT_EQ(testing::ReadBytes(out + "in-" + angle + "deg-2.bmp"),
+              testing::ReadBytes(folder.Path("alone.bmp")));
+    EXPECT_EQ(testing::ReadBytes(out + "second-" + angle + "deg.bmp"),
+              testing::ReadBytes(folder.Path("alone.bmp")));
+    EXPECT_EQ(RunWords({"convert", input, second, "--out-dir", folder.Path("out"),
+                        "--set-wallpaper", "--angle", "10"})
+                  .code,
+              kExitUsage);
+    EXPECT_EQ(RunWords({"convert", input, "--out-dir", folder.Path("out"), "--format", "gif",
+                        "--angle", "10"})
+                  .code,
+              kExitUsage);
 }
 
 TEST_F(ConvertCommand, UsageErrors) {
