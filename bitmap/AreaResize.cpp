@@ -141,6 +141,8 @@ bool AreaResize(const THandyBitmap& source, std::int32_t width, std::int32_t hei
                 cells[x] = channel(0) | channel(1) << 8 | channel(2) << 16;
             }
         }
+        // Averaged in the picture's own encoding, the pixels keep their profile.
+        result.Kept().CopyProfileFrom(source.Kept());
         return true;
     } catch (const std::bad_alloc&) {
         result = THandyBitmap();

@@ -9,6 +9,7 @@
 
 #include <tiffio.h>
 
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -111,6 +112,13 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uin
     PictureCanvas canvas(picture, orientation);
     if (std::string refusal = canvas.Start(image.width, image.height); !refusal.empty())
         return refusal;
+    std::uint32_t profileBytes = 0;
+    void* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &profileBytes, &profile) != 0 &&
+        profile != nullptr) {
+        const auto* bytes = static_cast<const std::uint8_t*>(profile);
+        picture.Kept().KeepProfile(std::vector<std::uint8_t>(bytes, bytes + profileBytes));
+    }
     const std::uint32_t width = image.width;
     const std::uint32_t rows = std::min(image.height, kRowsAtOnce);
     std::vector<std::uint32_t> block(std::size_t{width} * rows, 0);
