@@ -1,0 +1,32 @@
+#include "conversion/KeptBlend.h"
+
+#include <algorithm>
+
+#include "engine/Extended.h"
+
+namespace slanter {
+
+KeptPixel BlendKept(KeptPixel own, KeptPixel neighbour, double weight, std::uint32_t channelMax) {
+    const Extended w = weight;
+    const std::uint32_t ownAlpha = KeptChannel(own, 3);
+    const std::uint32_t otherAlpha = KeptChannel(neighbour, 3);
+    std::uint32_t channels[4] = {0, 0, 0, ownAlpha};
+    if (ownAlpha == otherAlpha) {
+        for (int c = 0; c < 3; ++c)
+            channels[c] = static_cast<std::uint32_t>(KeptChannel(own, c) * w +
+                                                     (1 - w) * KeptChannel(neighbour, c));
+    } else {
+        const Extended alpha = ownAlpha * w + (1 - w) * otherAlpha;
+        channels[3] = static_cast<std::uint32_t>(alpha + 0.5L);
+        for (int c = 0; c < 3 && alpha > 0; ++c) {
+            const Extended premultiplied =
+                Extended(KeptChannel(own, c)) * ownAlpha * w +
+                (1 - w) * (Extended(KeptChannel(neighbour, c)) * otherAlpha);
+            channels[c] =
+                std::min(static_cast<std::uint32_t>(premultiplied / alpha + 0.5L), channelMax);
+        }
+    }
+    return MakeKeptPixel(channels[0], channels[1], channels[2], channels[3]);
+}
+
+} // namespace slanter
