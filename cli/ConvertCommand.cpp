@@ -245,6 +245,9 @@ int RunConvert(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << LoadFailureText(options.input, reason) << "\n";
         return kExitFailure;
     }
+    if (source.Kept().ProfileDropped())
+        err << "slanter-cli convert: " << options.input
+            << ": its colour profile is malformed; the result carries none\n";
     if (const std::string problem = ApplyScale(options.scale, source); !problem.empty()) {
         err << "slanter-cli convert: " << problem << "\n";
         return kExitFailure;
