@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 #include "bitmap/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
@@ -125,9 +126,13 @@ bool ResultPresenter::RunConversion() {
 
 bool ResultPresenter::ShowResult(THandyBitmap& result) {
     state_.TemporaryFiles->Writing(resultFile_);
+    state_.TemporaryFiles->Writing(KeptFileBeside(resultFile_));
     // Through a temporary file and a rename, as every save: a full disk leaves no partial
-    // file behind, and the message says why.
-    if (const std::string reason = WriteResultFile(result, resultFile_); !reason.empty()) {
+    // file behind, and the message says why. What the BMP file cannot hold goes beside it.
+    std::string reason = WriteResultFile(result, resultFile_);
+    if (reason.empty())
+        reason = WriteKeptBeside(result, resultFile_);
+    if (!reason.empty()) {
         Message(ResultNotWrittenText(Japanese, resultFile_, reason));
         return false;
     }
@@ -182,8 +187,10 @@ void ResultPresenter::Closed() {
 }
 
 void ResultPresenter::RemoveResultFileOnceUnused() {
-    if (closed_ && !converting_ && !saving_ && !resultFile_.empty())
+    if (closed_ && !converting_ && !saving_ && !resultFile_.empty()) {
         std::remove(resultFile_.c_str());
+        std::remove(KeptFileBeside(resultFile_).c_str());
+    }
 }
 
 void ResultPresenter::Resized() {

@@ -240,7 +240,9 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
         Message(CantCopyText(Japanese, fileName));
         return false;
     }
-    switch (ShowWorkingFile(fileName)) {
+    // The working file holds the cells; transparency, depth and profile stay in memory.
+    KeptLayer kept = std::move(decoded.Kept());
+    switch (ShowWorkingFile(fileName, &kept)) {
     case Shown::Not:
         return false;
     case Shown::Refused:
@@ -254,10 +256,12 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
     return true;
 }
 
-MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name) {
+MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name, KeptLayer* kept) {
     // Read aside, so that a file the platform cannot show leaves the picture as it was.
     THandyBitmap incoming;
     const bool loaded = incoming.LoadFromFile(state_.WorkingFile);
+    if (loaded && kept != nullptr)
+        incoming.Kept() = std::move(*kept);
     const THandyBitmap refused;
     if (const std::string reason =
             view_.ShowPicture(state_.WorkingFile, loaded ? incoming : refused);
@@ -416,7 +420,11 @@ void MainPresenter::WriteResized(TPoint size) {
     if (keptNow)
         originalPicture_ = std::make_unique<THandyBitmap>(std::move(state_.SourceBitmap));
     const std::string name = sourceName_;
-    switch (ShowWorkingFile(name)) {
+    // Back at its own size the picture takes back all it keeps; resized, its profile
+    // (the averaging keeps its pixels in their own encoding).
+    KeptLayer resizedKept;
+    resizedKept.CopyProfileFrom(originalPicture_->Kept());
+    switch (ShowWorkingFile(name, asOpened ? &originalPicture_->Kept() : &resizedKept)) {
     case Shown::Not:
         if (keptNow) {
             state_.SourceBitmap = std::move(*originalPicture_);
