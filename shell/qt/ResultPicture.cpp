@@ -6,8 +6,10 @@
 
 #include <QList>
 
+#include "bitmap/Checkerboard.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 
 namespace slanter {
 
@@ -65,7 +67,10 @@ ReadBackPicture ReadResultPicture(const std::string& fileName) {
     THandyBitmap bitmap;
     if (!bitmap.LoadFromFile(fileName))
         return {QImage(), bitmap.ErrorText()};
-    QImage picture = PictureOf(bitmap);
+    // Clear parts over the checkerboard, from what the result keeps beside its file.
+    ReadKeptBeside(fileName, bitmap);
+    THandyBitmap checkered;
+    QImage picture = PictureOf(PictureToShow(bitmap, checkered));
     if (picture.isNull())
         return {QImage(), bitmap_text::kOutOfMemory};
     return {std::move(picture), std::string()};

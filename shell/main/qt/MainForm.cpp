@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "bitmap/Checkerboard.h"
 #include "method/qt/MethodForm.h"
 #include "shell/ProgramState.h"
 #include "shell/RecentFiles.h"
@@ -24,6 +25,7 @@
 #include "shell/qt/OpenForm.h"
 #include "shell/qt/PictureFiles.h"
 #include "shell/qt/PixelExactPicture.h"
+#include "shell/qt/ResultPicture.h"
 #include "shell/qt/WindowKeys.h"
 #include "shell/qt/WindowOnScreen.h"
 #include "ui_MainForm.h"
@@ -220,10 +222,14 @@ void TMainForm::ShowRecentFiles(const std::vector<std::string>& captions) {
     ui_->KFile->insertAction(ui_->KFileExit, recentActions_.back());
 }
 
-std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyBitmap&) {
-    // The working file as Qt decodes it, so that the window shows what is converted, even
-    // what our reader refuses.
-    const DecodedPicture shown = DecodePicture(workingFile);
+std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyBitmap& opened) {
+    // A picture with clear parts shows them over the checkerboard, from what it keeps.
+    THandyBitmap checkered;
+    const THandyBitmap& toShow = PictureToShow(opened, checkered);
+    // Otherwise the working file as Qt decodes it, so that the window shows what is
+    // converted, even what our reader refuses.
+    const DecodedPicture shown =
+        &toShow != &opened ? DecodedPicture{PictureOf(toShow), {}} : DecodePicture(workingFile);
     if (shown.image.isNull())
         return shown.error.toStdString();
     const QImage picture = OnWhite(shown.image);
