@@ -23,6 +23,13 @@ std::int32_t Laid(KeptPixel pixel, int channel, std::int32_t square, std::uint32
 
 } // namespace
 
+std::int32_t OverCheckerboard(KeptPixel pixel, std::uint32_t channelMax, std::int32_t x,
+                              std::int32_t y) {
+    const std::int32_t square = CheckerboardColor(x, y);
+    return Laid(pixel, 0, square, channelMax) | Laid(pixel, 1, square, channelMax) << 8 |
+           Laid(pixel, 2, square, channelMax) << 16;
+}
+
 std::int32_t CheckerboardColor(std::int32_t x, std::int32_t y) {
     return (x / kCheckerSquare + y / kCheckerSquare) % 2 == 0 ? kLightSquare : kDarkSquare;
 }
@@ -53,9 +60,7 @@ const THandyBitmap& PictureToShow(const THandyBitmap& picture, THandyBitmap& sho
                         : static_cast<std::uint32_t>(picture.GetPixelColor(x, y)) | 0xFF000000u;
                 pixel = MakeKeptPixel(c & 255, c >> 8 & 255, c >> 16 & 255, c >> 24);
             }
-            const std::int32_t square = CheckerboardColor(x, height - 1 - y);
-            cells[x] = Laid(pixel, 0, square, most) | Laid(pixel, 1, square, most) << 8 |
-                       Laid(pixel, 2, square, most) << 16;
+            cells[x] = OverCheckerboard(pixel, most, x, height - 1 - y);
         }
     }
     return shown;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "bitmap/KeptLayer.h"
+
 namespace slanter {
 
 class THandyBitmap;
@@ -14,6 +16,11 @@ inline constexpr std::int32_t kCheckerSquare = 8;
 
 // The checkerboard's colour at pixel (x, y) of the picture as shown, row 0 at the top.
 std::int32_t CheckerboardColor(std::int32_t x, std::int32_t y);
+
+// A kept pixel (channels up to channelMax) laid over the checkerboard at (x, y), as an
+// 8-bit colour value.
+std::int32_t OverCheckerboard(KeptPixel pixel, std::uint32_t channelMax, std::int32_t x,
+                              std::int32_t y);
 
 // The picture a window paints: the picture itself when nothing of it is transparent;
 // otherwise `shown`, made of its kept colours laid over the checkerboard.

@@ -140,7 +140,7 @@ TResampler::TResampler(const TSlanter& engine, const THandyBitmap& source, THand
         mode_ == Mode::Index ? source.PaletteCount() != 0 : result.PaletteCount() == 0;
     direct_ = sourceWhole && resultWhole && writable;
     kept_ = result.Kept().HasPixels() && result.Kept().Width() == result.biWidth() &&
-            (source.Kept().HasPixels() || !source.Kept().palette.empty());
+            KeepsPixels(source);
     columnScratch_ = MakeScratch(1);
 }
 
@@ -202,41 +202,12 @@ void TResampler::ExactPixel(std::int32_t column, std::int32_t row) {
     }
 }
 
-KeptPixel TResampler::SourceKept(std::int32_t x, std::int32_t y) const {
-    const KeptLayer& kept = source_.Kept();
-    if (x < 0 || x >= source_.biWidth() || y < 0 || y >= source_.biHeight())
-        return 0;
-    if (kept.HasPixels())
-        return kept.Pixels()[std::int64_t{y} * kept.Width() + x];
-    const std::int32_t index = source_.GetPixelIndex(x, y);
-    if (index < 0 || static_cast<std::size_t>(index) >= kept.palette.size())
-        return 0;
-    const std::uint32_t c = kept.palette[static_cast<std::size_t>(index)];
-    return MakeKeptPixel(c & 255, c >> 8 & 255, c >> 16 & 255, c >> 24);
-}
-
 void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last) {
     const bool smoothing = mode_ == Mode::Smooth;
     const std::uint32_t channelMax = result_.Kept().ChannelMax();
     KeptPixel* out = result_.Kept().Pixels() + std::int64_t{row} * result_.biWidth();
-    for (std::int32_t column = first; column < last; ++column) {
-        const SourcePosition p = mapper_.Map(column, row);
-        const auto ix = static_cast<std::int32_t>(p.SX);
-        const auto iy = static_cast<std::int32_t>(p.SY);
-        const KeptPixel own = SourceKept(ix, iy);
-        if (!smoothing) {
-            out[column] = own;
-            continue;
-        }
-        const EdgeChoice edge = ChooseEdge(p.SX - ix, p.SY - iy);
-        if (edge.centre) {
-            out[column] = own;
-            continue;
-        }
-        const std::int32_t nx = std::clamp(ix + edge.dx, 0, std::max(source_.biWidth() - 1, 0));
-        const std::int32_t ny = std::clamp(iy + edge.dy, 0, std::max(source_.biHeight() - 1, 0));
-        out[column] = BlendKept(own, SourceKept(nx, ny), edge.weight, channelMax);
-    }
+    for (std::int32_t column = first; column < last; ++column)
+        out[column] = KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
 }
 
 std::int32_t TResampler::ColorOf(std::int32_t cell) const {

@@ -85,8 +85,6 @@ class TResampler {
     // The result's kept pixels of one row's columns [first, last), each mapped the exact
     // way: the source's kept pixel, or their blend with smoothing.
     void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last);
-    // The source's kept pixel at (x, y): its plane's, or its palette entry's.
-    KeptPixel SourceKept(std::int32_t x, std::int32_t y) const;
 
     const THandyBitmap& source_;
     THandyBitmap& result_;
