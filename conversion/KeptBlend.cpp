@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptPixels.h"
 #include "conversion/EdgeBlend.h"
 #include "engine/Extended.h"
 
@@ -29,24 +30,6 @@ KeptPixel BlendKept(KeptPixel own, KeptPixel neighbour, double weight, std::uint
         }
     }
     return MakeKeptPixel(channels[0], channels[1], channels[2], channels[3]);
-}
-
-bool KeepsPixels(const THandyBitmap& picture) {
-    const KeptLayer& kept = picture.Kept();
-    return (kept.HasPixels() && kept.Width() == picture.biWidth()) || !kept.palette.empty();
-}
-
-KeptPixel KeptPixelAt(const THandyBitmap& picture, std::int32_t x, std::int32_t y) {
-    const KeptLayer& kept = picture.Kept();
-    if (x < 0 || x >= picture.biWidth() || y < 0 || y >= picture.biHeight())
-        return 0;
-    if (kept.HasPixels())
-        return kept.Pixels()[std::int64_t{y} * kept.Width() + x];
-    const std::int32_t index = picture.GetPixelIndex(x, y);
-    if (index < 0 || static_cast<std::size_t>(index) >= kept.palette.size())
-        return 0;
-    const std::uint32_t c = kept.palette[static_cast<std::size_t>(index)];
-    return MakeKeptPixel(c & 255, c >> 8 & 255, c >> 16 & 255, c >> 24);
 }
 
 KeptPixel KeptSample(const THandyBitmap& picture, SourcePosition p, bool smoothing,

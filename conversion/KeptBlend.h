@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bitmap/KeptLayer.h"
+#include "bitmap/KeptPixels.h"
 #include "engine/Point.h"
 
 namespace slanter {
@@ -16,12 +17,6 @@ namespace slanter {
 KeptPixel BlendKept(KeptPixel own, KeptPixel neighbour, double weight, std::uint32_t channelMax);
 
 class THandyBitmap;
-
-// Whether the picture keeps pixels a result is to carry: a plane, or a palette's opacities.
-bool KeepsPixels(const THandyBitmap& picture);
-
-// The picture's kept pixel at (x, y): its plane's, or its palette entry's; 0 outside.
-KeptPixel KeptPixelAt(const THandyBitmap& picture, std::int32_t x, std::int32_t y);
 
 // The kept pixel of the result pixel mapped to p, as the conversion makes it: the pixel
 // holding p, or with smoothing its blend with the neighbour ChooseEdge picks.

@@ -54,12 +54,6 @@ std::pair<std::int32_t, std::int32_t> ScreenSpan(std::int32_t from, std::int32_t
     return {first, std::max(first, last)};
 }
 
-// Whether the preview shows clear parts over the checkerboard.
-bool ShowsClearParts(const THandyBitmap& source) {
-    const KeptLayer& kept = source.Kept();
-    return KeepsPixels(source) && (kept.HasAlpha() || !kept.palette.empty());
-}
-
 std::uint32_t KeptMax(const THandyBitmap& source) {
     return source.Kept().HasPixels() ? source.Kept().ChannelMax() : 255;
 }
@@ -162,7 +156,7 @@ PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& s
         colours[k] = static_cast<std::uint32_t>(colour);
     }
     // A picture with clear parts: its kept pixels, laid over the checkerboard below.
-    const bool checkered = ShowsClearParts(source);
+    const bool checkered = KeepsTransparency(source);
     std::vector<KeptPixel> kept(checkered ? count : 0);
     for (std::size_t k = 0; k < kept.size(); ++k)
         kept[k] = KeptSample(source, positions[k], smoothing, KeptMax(source));

@@ -67,6 +67,18 @@ ReadBackPicture ReadResultPicture(const std::string& fileName) {
     THandyBitmap bitmap;
     if (!bitmap.LoadFromFile(fileName))
         return {QImage(), bitmap.ErrorText()};
+    QImage picture = PictureOf(bitmap);
+    if (picture.isNull())
+        return {QImage(), bitmap_text::kOutOfMemory};
+    return {std::move(picture), std::string()};
+}
+
+ReadBackPicture ReadShownResultPicture(const std::string& fileName) {
+    if (const ResultPictureReader& reader = CurrentReader())
+        return reader(fileName);
+    THandyBitmap bitmap;
+    if (!bitmap.LoadFromFile(fileName))
+        return {QImage(), bitmap.ErrorText()};
     // Clear parts over the checkerboard, from what the result keeps beside its file.
     ReadKeptBeside(fileName, bitmap);
     THandyBitmap checkered;
