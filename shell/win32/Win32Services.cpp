@@ -2,6 +2,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/TransparentCopy.h"
 #include "shell/General.h"
 #include "shell/win32/BackgroundWork.h"
 #include "shell/win32/Clipboard.h"
@@ -48,8 +49,11 @@ ClipboardPicture Win32Services::PasteBitmap(const std::string& bmpFile) {
 void Win32Services::CopyBitmapFile(const std::string& bmpFile) {
     // The file's own bitmap, its colour table with it.
     const PackedDib dib = DibOfBmpFileNamed(bmpFile);
-    if (!dib.empty())
-        PutClipboardDib(dib);
+    if (dib.empty())
+        return;
+    // Beside it, a result with clear parts as one with opacity.
+    THandyBitmap result;
+    PutClipboardDibs(dib, ReadTransparentResult(bmpFile, result) ? DibV5Of(result) : PackedDib());
 }
 
 std::string Win32Services::WriteIconFile(const std::string& iconFile, const std::string& bmpFile) {
