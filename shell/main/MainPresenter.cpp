@@ -406,9 +406,10 @@ void MainPresenter::WriteResized(TPoint size) {
     THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
     const bool asOpened = size == SizeOf(original);
     bool written = false;
+    KeptLayer resizedKept;
     if (const std::string text = WriteResizedWorkingFile(
             original, originalPicture_ != nullptr, size, *state_.TemporaryFiles, state_.WorkingFile,
-            Japanese, sourceName_, written);
+            Japanese, sourceName_, written, &resizedKept);
         !text.empty()) {
         Message(text);
         return;
@@ -420,10 +421,8 @@ void MainPresenter::WriteResized(TPoint size) {
     if (keptNow)
         originalPicture_ = std::make_unique<THandyBitmap>(std::move(state_.SourceBitmap));
     const std::string name = sourceName_;
-    // Back at its own size the picture takes back all it keeps; resized, its profile
-    // (the averaging keeps its pixels in their own encoding).
-    KeptLayer resizedKept;
-    resizedKept.CopyProfileFrom(originalPicture_->Kept());
+    // Back at its own size the picture takes back all it keeps; resized, what the
+    // averaging kept.
     switch (ShowWorkingFile(name, asOpened ? &originalPicture_->Kept() : &resizedKept)) {
     case Shown::Not:
         if (keptNow) {

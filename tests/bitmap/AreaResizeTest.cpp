@@ -101,3 +101,23 @@ TEST(AreaResize, RefusesSizesBelowOneAndAnEmptyPicture) {
 
 } // namespace
 } // namespace slanter
+
+namespace slanter {
+namespace {
+
+// Hand-worked: opaque red beside clear blue, halved. Opacity 255 / 2 = 127.5, to 128; the
+// colours weighed by their opacity are red alone: no purple from the clear pixel's blue.
+TEST(AreaResize, ClearPartsAverageTheirOpacityAndKeepTheirColoursApart) {
+    THandyBitmap picture;
+    picture.NewImage(2, 1, 24);
+    ASSERT_TRUE(picture.Kept().ResetPixels(2, 1, 8, true));
+    picture.Kept().Pixels()[0] = MakeKeptPixel(255, 0, 0, 255);
+    picture.Kept().Pixels()[1] = MakeKeptPixel(0, 0, 255, 0);
+    THandyBitmap half;
+    ASSERT_TRUE(AreaResize(picture, 1, 1, half));
+    ASSERT_TRUE(half.Kept().HasPixels());
+    EXPECT_EQ(half.Kept().Pixels()[0], MakeKeptPixel(255, 0, 0, 128));
+}
+
+} // namespace
+} // namespace slanter
