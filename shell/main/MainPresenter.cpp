@@ -241,6 +241,7 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
         return false;
     }
     // The working file holds the cells; transparency, depth and profile stay in memory.
+    const bool profileDropped = decoded.Kept().ProfileDropped();
     KeptLayer kept = std::move(decoded.Kept());
     switch (ShowWorkingFile(fileName, &kept)) {
     case Shown::Not:
@@ -251,6 +252,8 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
         return true;
     case Shown::Loaded:
         Opened(fileName);
+        if (profileDropped)
+            Message(ProfileDroppedText(Japanese, fileName));
         return true;
     }
     return true;
