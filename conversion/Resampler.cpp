@@ -183,7 +183,7 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
                 PlainRow(row, strip, end, scratch);
             }
             if (kept_)
-                KeptRow(row, strip, end);
+                KeptRow(row, strip, end, direct_ && mode_ != Mode::Smooth ? &scratch : nullptr);
         }
     }
 }
@@ -202,12 +202,22 @@ void TResampler::ExactPixel(std::int32_t column, std::int32_t row) {
     }
 }
 
-void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last) {
+void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last,
+                         const Scratch* plain) {
     const bool smoothing = mode_ == Mode::Smooth;
     const std::uint32_t channelMax = result_.Kept().ChannelMax();
     KeptPixel* out = result_.Kept().Pixels() + std::int64_t{row} * result_.biWidth();
-    for (std::int32_t column = first; column < last; ++column)
-        out[column] = KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
+    // The cells PlainRow settled are the exact way's cells; the plane lies as they do.
+    const KeptLayer& kept = source_.Kept();
+    const KeptPixel* pixels =
+        plain != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
+                                                                                  : nullptr;
+    for (std::int32_t column = first; column < last; ++column) {
+        const std::int32_t settled = pixels != nullptr ? plain->cells[column - first] : -1;
+        out[column] = settled >= 0
+                          ? pixels[settled]
+                          : KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
+    }
 }
 
 std::int32_t TResampler::ColorOf(std::int32_t cell) const {

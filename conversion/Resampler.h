@@ -82,9 +82,10 @@ class TResampler {
     void SmoothRow(std::int32_t row, std::int32_t first, std::int32_t last, Scratch& scratch);
     // The colour of a source cell, as GetPixelColor reads it.
     std::int32_t ColorOf(std::int32_t cell) const;
-    // The result's kept pixels of one row's columns [first, last), each mapped the exact
-    // way: the source's kept pixel, or their blend with smoothing.
-    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last);
+    // The result's kept pixels of one row's columns [first, last): the source's kept pixel,
+    // or their blend with smoothing, each mapped the exact way unless `plain` holds the
+    // cells PlainRow settled for the same columns.
+    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* plain);
 
     const THandyBitmap& source_;
     THandyBitmap& result_;
