@@ -77,6 +77,11 @@ def make(folder):
     opaque.save(f"{folder}/bad-profile.png", icc_profile=srgb[:200])
     with open(f"{folder}/deep.png", "wb") as out:
         out.write(png_file(WIDTH, HEIGHT, 16, 2, deep_rows()))
+    # Grey of 16 bits in a TIFF file: the red samples of deep.png.
+    grey = Image.new("I;16", (WIDTH, HEIGHT))
+    grey.putdata([struct.unpack(">H", row[6 * x:6 * x + 2])[0]
+                  for row in deep_rows() for x in range(WIDTH)])
+    grey.save(f"{folder}/deep-grey.tif")
 
 
 def read(name):

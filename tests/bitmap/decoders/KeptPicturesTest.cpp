@@ -144,6 +144,22 @@ TEST_F(KeptPictures, ASixteenBitPictureMakesASixteenBitTile) {
               std::string::npos);
 }
 
+TEST_F(KeptPictures, ASixteenBitGreyTiffMakesASixteenBitTile) {
+    const std::string png = folder.Path("grey.png");
+    Convert(Kept("deep-grey.tif"), png, {"--pattern", "2"});
+    std::set<int> given;
+    std::istringstream in(Script("samples " + Quoted(Kept("deep.png"))));
+    for (int value, k = 0; in >> value; ++k)
+        if (k % 3 == 0)
+            given.insert(value);
+    std::istringstream out(Script("samples " + Quoted(png)));
+    int count = 0, foreign = 0;
+    for (int value; out >> value; ++count)
+        foreign += given.count(value) == 0;
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(foreign, 0);
+}
+
 // A picture with an opacity channel that is opaque throughout is no transparent picture.
 TEST_F(KeptPictures, AnOpaqueRgbaPictureGivesTheBytesOfItsRgbTwin) {
     ASSERT_EQ(Script("opaque " + Quoted(folder.Path())), "");
