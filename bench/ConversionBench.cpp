@@ -202,14 +202,16 @@ BENCHMARK(BM_SaveResult)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::k
 // thread, nearest and bilinear.
 void BM_OpenCvWarpAffine(benchmark::State& state) {
     cv::setNumThreads(1);
-    const bool eightBits = state.range(0) == 8;
+    // 8: one channel, 24: three, 32: four (RGBA), 64: three of 16 bits.
+    const int bits = int(state.range(0));
+    const int type = bits == 8 ? CV_8UC1 : bits == 32 ? CV_8UC4 : bits == 64 ? CV_16UC3 : CV_8UC3;
     const bool small = state.range(1) != 0;
     const TSlanter engine = Engine(state.range(2) != 0, small);
     const bool bilinear = state.range(3) != 0;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
     const TPoint size = SourceSize(small);
-    cv::Mat source(size.Y, size.X, eightBits ? CV_8UC1 : CV_8UC3);
-    cv::randu(source, 0, 255);
+    cv::Mat source(size.Y, size.X, type);
+    cv::randu(source, 0, bits == 64 ? 65535 : 255);
     const double angle = engine.AngleRadians(engine.PatternIndex());
     const cv::Mat turn = (cv::Mat_<double>(2, 3) << std::cos(angle), std::sin(angle), 0,
                           -std::sin(angle), std::cos(angle), 0);
@@ -224,7 +226,7 @@ void BM_OpenCvWarpAffine(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCvWarpAffine)
     ->ArgNames({"bits", "small", "large", "bilinear"})
-    ->ArgsProduct({{24, 8}, {0}, {0, 1}, {0, 1}})
+    ->ArgsProduct({{24, 8, 32, 64}, {0}, {0, 1}, {0, 1}})
     ->Args({8, 1, 0, 0})
     ->Args({8, 1, 0, 1})
     ->Args({8, 1, 1, 0})
