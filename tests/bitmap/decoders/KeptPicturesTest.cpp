@@ -76,12 +76,6 @@ TEST_F(KeptPictures, APlainTransparentTileLaidOverWhiteIsTheBmpTile) {
     }
 }
 
-TEST_F(KeptPictures, ASmoothedTransparentTileStaysTransparent) {
-    const std::string png = folder.Path("smooth.png");
-    Convert(Kept("transparent.png"), png, {"--pattern", "2", "--smooth"});
-    EXPECT_EQ(Script("read " + Quoted(png)).substr(0, 4), "RGBA");
-}
-
 TEST_F(KeptPictures, AnIndexedTileKeepsItsPaletteAndItsTransparentEntries) {
     const std::string png = folder.Path("indexed.png");
     Convert(Kept("indexed-trns.png"), png, {"--pattern", "3"});
