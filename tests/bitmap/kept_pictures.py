@@ -72,7 +72,8 @@ def make(folder):
     indexed().save(f"{folder}/indexed-trns.png", transparency=bytes([0, 255, 255, 128]))
     srgb = ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes()
     opaque = transparent().convert("RGB")
-    opaque.save(f"{folder}/profiled.png", icc_profile=srgb)
+    for kind in ("png", "jpg", "tif", "webp"):
+        opaque.save(f"{folder}/profiled.{kind}", icc_profile=srgb)
     # A profile cut short: its header says more bytes than it has.
     opaque.save(f"{folder}/bad-profile.png", icc_profile=srgb[:200])
     with open(f"{folder}/deep.png", "wb") as out:

@@ -86,14 +86,16 @@ TEST_F(KeptPictures, AnIndexedTileKeepsItsPaletteAndItsTransparentEntries) {
     EXPECT_EQ(Fact(out, "palette="), Fact(in, "palette="));
 }
 
+// Each format's way of embedding a profile: PNG's iCCP, JPEG's APP2, TIFF's tag, WebP's
+// ICCP chunk.
 TEST_F(KeptPictures, TheProfilesBytesComeOutAsTheyWentIn) {
-    for (const bool smooth : {false, true}) {
-        const std::string png = folder.Path(smooth ? "smooth.png" : "plain.png");
-        Convert(Kept("profiled.png"), png,
-                smooth ? std::vector<std::string>{"--angle", "30", "--smooth"}
-                       : std::vector<std::string>{"--angle", "30"});
+    for (const char* kind : {"png", "jpg", "tif", "webp"}) {
+        SCOPED_TRACE(kind);
+        const std::string input = Kept(std::string("profiled.") + kind);
+        const std::string png = folder.Path(std::string("out-") + kind + ".png");
+        Convert(input, png, {"--angle", "30", "--smooth"});
         const std::string profile = Fact(Script("read " + Quoted(png)), "profile=");
-        EXPECT_EQ(profile, Fact(Script("read " + Quoted(Kept("profiled.png"))), "profile="));
+        EXPECT_EQ(profile, Fact(Script("read " + Quoted(input)), "profile="));
         EXPECT_NE(profile, "none");
     }
 }
