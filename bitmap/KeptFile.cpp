@@ -23,7 +23,6 @@ struct KeptHead {
     std::uint32_t alpha = 0;
     std::uint32_t paletteEntries = 0;
     std::uint32_t profileBytes = 0;
-    std::uint32_t nameBytes = 0;
 };
 
 bool Keeps(const KeptLayer& kept) {
@@ -62,14 +61,12 @@ std::string WriteKeptBeside(const THandyBitmap& picture, const std::string& bmpF
     head.alpha = kept.HasAlpha() ? 1 : 0;
     head.paletteEntries = static_cast<std::uint32_t>(kept.palette.size());
     head.profileBytes = static_cast<std::uint32_t>(kept.Profile().size());
-    head.nameBytes = static_cast<std::uint32_t>(kept.ProfileName().size());
     const std::size_t pixels = kept.HasPixels() ? std::size_t{head.width} * head.height : 0;
     PlatformFile file;
     const bool written = file.Create(name) && WriteAll(file, kSignature, sizeof kSignature) &&
                          WriteAll(file, &head, 1) &&
                          WriteAll(file, kept.palette.data(), kept.palette.size()) &&
                          WriteAll(file, kept.Profile().data(), kept.Profile().size()) &&
-                         WriteAll(file, kept.ProfileName().data(), kept.ProfileName().size()) &&
                          WriteAll(file, kept.Pixels(), pixels);
     const std::string reason = file.FailureReason();
     if (file.Close() && written)
@@ -93,14 +90,13 @@ void ReadKeptBeside(const std::string& bmpFile, THandyBitmap& picture) {
     const std::int64_t left = file.Size() - file.Position();
     const std::int64_t plane =
         head.channelBits != 0 ? std::int64_t{head.width} * head.height * 8 : 0;
-    if (std::int64_t{head.paletteEntries} * 4 + head.profileBytes + head.nameBytes + plane != left)
+    if (std::int64_t{head.paletteEntries} * 4 + head.profileBytes + plane != left)
         return;
     KeptLayer kept;
     kept.palette.resize(head.paletteEntries);
     std::vector<std::uint8_t> profile(head.profileBytes);
-    std::string name(head.nameBytes, '\0');
     if (!ReadAll(file, kept.palette.data(), kept.palette.size()) ||
-        !ReadAll(file, profile.data(), profile.size()) || !ReadAll(file, name.data(), name.size()))
+        !ReadAll(file, profile.data(), profile.size()))
         return;
     if (head.channelBits != 0) {
         if (!kept.ResetPixels(picture.biWidth(), picture.biHeight(),
@@ -109,7 +105,7 @@ void ReadKeptBeside(const std::string& bmpFile, THandyBitmap& picture) {
             return;
     }
     if (!profile.empty())
-        kept.KeepProfile(std::move(profile), std::move(name));
+        kept.KeepProfile(std::move(profile));
     picture.Kept() = std::move(kept);
 }
 

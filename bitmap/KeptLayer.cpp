@@ -25,25 +25,22 @@ void KeptLayer::ReleasePixels() {
     alpha_ = false;
 }
 
-void KeptLayer::KeepProfile(std::vector<std::uint8_t> bytes, std::string name) {
+void KeptLayer::KeepProfile(std::vector<std::uint8_t> bytes) {
     if (!IsWellFormedProfile(bytes)) {
         profileDropped_ = true;
         return;
     }
     profile_ = std::move(bytes);
-    profileName_ = name.empty() ? std::string("ICC profile") : std::move(name);
 }
 
 void KeptLayer::CopyProfileFrom(const KeptLayer& other) {
     profile_ = other.profile_;
-    profileName_ = other.profileName_;
 }
 
 void KeptLayer::Clear() {
     ReleasePixels();
     palette.clear();
     profile_.clear();
-    profileName_.clear();
     profileDropped_ = false;
 }
 

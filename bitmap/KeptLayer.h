@@ -47,13 +47,11 @@ class KeptLayer {
 
     // Takes the embedded profile when it is well formed; otherwise drops it and says so in
     // ProfileDropped.
-    void KeepProfile(std::vector<std::uint8_t> bytes, std::string name = {});
+    void KeepProfile(std::vector<std::uint8_t> bytes);
     void CopyProfileFrom(const KeptLayer& other);
     bool ProfileDropped() const { return profileDropped_; }
     void MarkProfileDropped() { profileDropped_ = true; }
     const std::vector<std::uint8_t>& Profile() const { return profile_; }
-    // The name a PNG file gives the profile; a name of ours where the file gave none.
-    const std::string& ProfileName() const { return profileName_; }
 
     // Everything dropped: a new picture.
     void Clear();
@@ -68,7 +66,6 @@ class KeptLayer {
     int channelBits_ = 0;
     bool alpha_ = false;
     std::vector<std::uint8_t> profile_;
-    std::string profileName_;
     bool profileDropped_ = false;
 };
 

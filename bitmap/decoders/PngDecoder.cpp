@@ -111,8 +111,7 @@ void KeepProfile(png_structp png, png_infop info, bool refused, KeptLayer& kept)
     png_bytep profile = nullptr;
     png_uint_32 length = 0;
     if (png_get_iCCP(png, info, &name, &compression, &profile, &length) != 0 && profile != nullptr)
-        kept.KeepProfile(std::vector<std::uint8_t>(profile, profile + length),
-                         name != nullptr ? name : "");
+        kept.KeepProfile(std::vector<std::uint8_t>(profile, profile + length));
     else if (refused)
         kept.MarkProfileDropped();
 }

@@ -12,6 +12,7 @@
 
 #include <zlib.h>
 
+#include "bitmap/ColorProfile.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/RowCodec.h"
@@ -60,27 +61,28 @@ bool WriteChunk(const PngByteSink& sink, const char* type, const std::uint8_t* d
            (moreCount == 0 || sink(more, moreCount)) && sink(tail, 4);
 }
 
-// A name PNG takes for a profile: 1 to 79 printable Latin-1 characters, no space at
-// either end nor two in a row.
+// A name PNG takes for a profile: 1 to 79 printable characters (ASCII here, since the
+// description is UTF-8 and PNG's names Latin-1), no space at either end nor two in a row.
 bool IsProfileName(const std::string& name) {
     if (name.empty() || name.size() > 79 || name.front() == ' ' || name.back() == ' ' ||
         name.find("  ") != std::string::npos)
         return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return (byte >= 32 && byte <= 126) || byte >= 161;
+        return byte >= 32 && byte <= 126;
     });
 }
 
-// The iCCP chunk's data for the kept profile: its name, then the profile deflated, whose
-// bytes come back unchanged. Empty without a profile, or for one of another colour space
-// than RGB, which a viewer would apply to the RGB pixels the file holds.
+// The iCCP chunk's data for the kept profile: its name (its own description where PNG
+// takes that as a name, so that every platform's decoder gives the same), then the
+// profile deflated, whose bytes come back unchanged. Empty without a profile, or for one of another
+// colour space than RGB, which a viewer would apply to the RGB pixels the file holds.
 std::vector<std::uint8_t> ProfileChunk(const KeptLayer& kept) {
     const std::vector<std::uint8_t>& profile = kept.Profile();
     if (profile.size() < 20 || std::memcmp(profile.data() + 16, "RGB ", 4) != 0)
         return {};
-    const std::string name =
-        IsProfileName(kept.ProfileName()) ? kept.ProfileName() : std::string("ICC profile");
+    const std::string description = ProfileDescription(profile);
+    const std::string name = IsProfileName(description) ? description : std::string("ICC profile");
     uLongf packed = compressBound(static_cast<uLong>(profile.size()));
     std::vector<std::uint8_t> chunk(name.size() + 2 + packed);
     std::copy(name.begin(), name.end(), chunk.begin());

@@ -106,7 +106,8 @@ PackedDib DibV5Of(const THandyBitmap& picture) {
     header.bV5GreenMask = 0x0000FF00;
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
-    header.bV5CSType = LCS_sRGB;
+    // LCS_sRGB, 'sRGB' as a number: the header's own multi-character constant warns.
+    header.bV5CSType = 0x73524742;
     header.bV5Intent = LCS_GM_IMAGES;
     PackedDib dib(sizeof header + header.bV5SizeImage);
     std::memcpy(dib.data(), &header, sizeof header);
