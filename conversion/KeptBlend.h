@@ -8,7 +8,8 @@ namespace slanter {
 
 // The smoothed blend of two kept pixels, the own one weighing `weight` (1/2 to 1), in
 // extended precision. Pixels of one opacity blend channel by channel as the cells do,
-// trunc(own * w + (1 - w) * neighbour), so deep channels agree with the 8-bit result.
+// trunc(own * w + (1 - w) * neighbour) taken exactly, so deep channels agree with the
+// 8-bit result and a flat colour stays flat.
 // Pixels of unequal opacity blend premultiplied, so that an opaque pixel beside a
 // transparent one keeps its colour instead of taking on the transparent one's: the
 // opacity is the weighted sum and each colour the weighted sum of colour times opacity,

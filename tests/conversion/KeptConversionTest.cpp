@@ -1,4 +1,5 @@
 // The kept plane through the conversion: opacity and deep channels follow the cells.
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -85,6 +86,22 @@ TEST(KeptBlend, PixelsOfOneOpacityBlendAsTheCellsDo) {
                 const std::int32_t cells = BlendColors(own, other, w);
                 EXPECT_EQ(BlendKept(kept(own), kept(other), w, 255), kept(cells)) << w;
             }
+}
+
+// Weights of few bits make every product exact in doubles: the blend of 16-bit channels,
+// rising or falling, is the floor of the exact value.
+TEST(KeptBlend, SixteenBitChannelsBlendToTheFloorOfTheExactValue) {
+    int wrong = 0;
+    for (const double w : {0.5, 0.5703125, 0.75, 0.9990234375})
+        for (std::uint32_t own = 0; own < 65536; own += 4099)
+            for (std::uint32_t other = 7; other < 65536; other += 5231) {
+                const auto exact =
+                    static_cast<std::uint32_t>(std::floor(other + (double(own) - other) * w));
+                const KeptPixel blended = BlendKept(MakeKeptPixel(own, own, own, 9),
+                                                    MakeKeptPixel(other, own, other, 9), w, 65535);
+                wrong += KeptChannel(blended, 0) != exact || KeptChannel(blended, 1) != own;
+            }
+    EXPECT_EQ(wrong, 0);
 }
 
 // Each result pixel's opacity is the one of the source pixel whose colour the cell took:
