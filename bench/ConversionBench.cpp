@@ -47,10 +47,34 @@ THandyBitmap MakeSource(int bitCount, TPoint size) {
     return source;
 }
 
+// The 24-bit picture with a kept plane beside its cells: 32 for 8-bit channels with an
+// opacity that changes across it, 64 for opaque 16-bit channels.
+THandyBitmap MakeKeptSource(int bitCount) {
+    THandyBitmap source = MakeSource(24, SourceSize(false));
+    const std::int32_t width = source.biWidth();
+    const std::int32_t height = source.biHeight();
+    const bool deep = bitCount == 64;
+    source.Kept().ResetPixels(width, height, deep ? 16 : 8, !deep);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x) {
+            const auto c = static_cast<std::uint32_t>(source.GetPixelColor(x, y));
+            const std::uint32_t scale = deep ? 257 : 1;
+            const std::uint32_t alpha = deep ? 0xFFFF : (x / 16 + y / 16) % 3 * 127;
+            source.Kept().Pixels()[std::int64_t{y} * width + x] = MakeKeptPixel(
+                (c & 255) * scale, (c >> 8 & 255) * scale, (c >> 16 & 255) * scale, alpha);
+        }
+    return source;
+}
+
 const THandyBitmap& Source(int bitCount, bool small = false) {
     static const THandyBitmap source24 = MakeSource(24, SourceSize(false));
     static const THandyBitmap source8 = MakeSource(8, SourceSize(false));
     static const THandyBitmap small8 = MakeSource(8, SourceSize(true));
+    if (bitCount == 32 || bitCount == 64) {
+        static const THandyBitmap source32 = MakeKeptSource(32);
+        static const THandyBitmap source64 = MakeKeptSource(64);
+        return bitCount == 32 ? source32 : source64;
+    }
     return small ? small8 : bitCount == 8 ? source8 : source24;
 }
 
@@ -110,7 +134,7 @@ void BM_Convert(benchmark::State& state) {
 }
 BENCHMARK(BM_Convert)
     ->ArgNames({"bits", "small", "large", "smooth", "threads"})
-    ->ArgsProduct({{24, 8}, {0}, {0, 1}, {0, 1}, {1}})
+    ->ArgsProduct({{24, 8, 32, 64}, {0}, {0, 1}, {0, 1}, {1}})
     ->Args({8, 1, 0, 0, 1})
     ->Args({8, 1, 0, 1, 1})
     ->Args({8, 1, 1, 0, 1})
@@ -178,14 +202,16 @@ BENCHMARK(BM_SaveResult)->ArgNames({"large"})->Arg(0)->Arg(1)->Unit(benchmark::k
 // thread, nearest and bilinear.
 void BM_OpenCvWarpAffine(benchmark::State& state) {
     cv::setNumThreads(1);
-    const bool eightBits = state.range(0) == 8;
+    // 8: one channel, 24: three, 32: four (RGBA), 64: three of 16 bits.
+    const int bits = int(state.range(0));
+    const int type = bits == 8 ? CV_8UC1 : bits == 32 ? CV_8UC4 : bits == 64 ? CV_16UC3 : CV_8UC3;
     const bool small = state.range(1) != 0;
     const TSlanter engine = Engine(state.range(2) != 0, small);
     const bool bilinear = state.range(3) != 0;
     const TPoint tile = engine.PatternSize(engine.PatternIndex());
     const TPoint size = SourceSize(small);
-    cv::Mat source(size.Y, size.X, eightBits ? CV_8UC1 : CV_8UC3);
-    cv::randu(source, 0, 255);
+    cv::Mat source(size.Y, size.X, type);
+    cv::randu(source, 0, bits == 64 ? 65535 : 255);
     const double angle = engine.AngleRadians(engine.PatternIndex());
     const cv::Mat turn = (cv::Mat_<double>(2, 3) << std::cos(angle), std::sin(angle), 0,
                           -std::sin(angle), std::cos(angle), 0);
@@ -200,7 +226,7 @@ void BM_OpenCvWarpAffine(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCvWarpAffine)
     ->ArgNames({"bits", "small", "large", "bilinear"})
-    ->ArgsProduct({{24, 8}, {0}, {0, 1}, {0, 1}})
+    ->ArgsProduct({{24, 8, 32, 64}, {0}, {0, 1}, {0, 1}})
     ->Args({8, 1, 0, 0})
     ->Args({8, 1, 0, 1})
     ->Args({8, 1, 1, 0})

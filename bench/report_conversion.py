@@ -24,7 +24,8 @@ def main(path):
     print("Conversion on one thread, in-process (ns per result pixel, CPU time, medians;"
           " ratio = OpenCV / ours)")
     for bits, small, label in ((24, 0, "1024x768 24-bit"), (8, 0, "1024x768  8-bit"),
-                               (8, 1, " 640x480  8-bit")):
+                               (8, 1, " 640x480  8-bit"), (32, 0, "1024x768  RGBA"),
+                               (64, 0, "1024x768 16-bit")):
         for large in (0, 1):
             for smooth in (0, 1):
                 ours = runs.get(f"BM_Convert/bits:{bits}/small:{small}/large:{large}"
@@ -42,6 +43,17 @@ def main(path):
                     ratio = peer["ns_per_px"] / ours["ns_per_px"]
                     line += f"  OpenCV {kind:8s} {peer['ns_per_px'] * 1e9:6.2f}  ratio {ratio:5.2f}"
                 print(line)
+    print("The kept planes beside the 24-bit path (time per pixel, ratio = theirs / 24-bit)")
+    for bits, label in ((32, "RGBA 8-bit"), (64, "RGB 16-bit")):
+        for large in (0, 1):
+            for smooth in (0, 1):
+                base = runs.get(f"BM_Convert/bits:24/small:0/large:{large}/smooth:{smooth}/threads:1")
+                kept = runs.get(f"BM_Convert/bits:{bits}/small:0/large:{large}/smooth:{smooth}/threads:1")
+                if base and kept:
+                    print(f"  {label:10s} {'large' if large else 'first'} "
+                          f"{'smoothed' if smooth else 'plain':8s} "
+                          f"{kept['ns_per_px'] * 1e9:6.2f} vs {base['ns_per_px'] * 1e9:6.2f}"
+                          f"  ratio {kept['ns_per_px'] / base['ns_per_px']:5.2f}")
     print("Threads, largest pattern of the 24-bit picture (wall clock, medians)")
     for smooth in (0, 1):
         one = runs.get(f"BM_Convert/bits:24/small:0/large:1/smooth:{smooth}/threads:1/real_time")

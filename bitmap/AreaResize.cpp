@@ -5,47 +5,13 @@
 #include <new>
 #include <vector>
 
+#include "bitmap/AreaWeights.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptResize.h"
 
 namespace slanter {
 
 namespace {
-
-// One new pixel's share of the old ones along a side: old pixels first .. first + count - 1
-// with weights in units of 1 / newSide of an old pixel. The weights of one new pixel add up
-// to oldSide.
-struct Footprint {
-    std::int32_t first = 0;
-    std::int32_t count = 0;
-    std::size_t weights = 0; // offset of the first weight in AxisWeights::weights
-};
-
-struct AxisWeights {
-    std::vector<Footprint> pixels;
-    std::vector<std::int64_t> weights;
-};
-
-// New pixel i covers [i * oldSide, (i + 1) * oldSide) and old pixel j covers
-// [j * newSide, (j + 1) * newSide), both in units of 1 / newSide of an old pixel.
-AxisWeights Weigh(std::int64_t oldSide, std::int64_t newSide) {
-    AxisWeights axis;
-    axis.pixels.resize(static_cast<std::size_t>(newSide));
-    axis.weights.reserve(static_cast<std::size_t>(newSide + oldSide));
-    for (std::int64_t i = 0; i < newSide; ++i) {
-        const std::int64_t begin = i * oldSide;
-        const std::int64_t end = begin + oldSide;
-        Footprint& footprint = axis.pixels[static_cast<std::size_t>(i)];
-        footprint.first = static_cast<std::int32_t>(begin / newSide);
-        footprint.weights = axis.weights.size();
-        for (std::int64_t j = footprint.first; j * newSide < end; ++j) {
-            const std::int64_t low = std::max(begin, j * newSide);
-            const std::int64_t high = std::min(end, (j + 1) * newSide);
-            axis.weights.push_back(high - low);
-            ++footprint.count;
-        }
-    }
-    return axis;
-}
 
 // The colour of every cell of row y, palette indices looked up (an index the palette lacks
 // counts as black).
@@ -140,6 +106,12 @@ bool AreaResize(const THandyBitmap& source, std::int32_t width, std::int32_t hei
                 };
                 cells[x] = channel(0) | channel(1) << 8 | channel(2) << 16;
             }
+        }
+        // Averaged in the picture's own encoding, the pixels keep their profile.
+        result.Kept().CopyProfileFrom(source.Kept());
+        if (!AreaResizeKept(source, across, down, result)) {
+            result = THandyBitmap();
+            return false;
         }
         return true;
     } catch (const std::bad_alloc&) {

@@ -8,6 +8,7 @@
 namespace slanter {
 
 void THandyBitmap::NewImage(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
+    kept_.Clear();
     // The header holds 16 bits of depth; a depth it cannot hold counts as none.
     infoHeader_.biBitCount =
         bitCount >= 0 && bitCount <= UINT16_MAX ? static_cast<std::uint16_t>(bitCount) : 0;

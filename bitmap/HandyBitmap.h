@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "bitmap/BmpHeaders.h"
+#include "bitmap/KeptLayer.h"
 #include "bitmap/OwnedArray.h"
 
 namespace slanter {
@@ -108,6 +109,10 @@ class THandyBitmap {
     std::int32_t MaxColors() const { return maxColors_; }
     std::int32_t PaletteCount() const { return paletteCount_; }
     const std::string& ErrorText() const { return errorText_; }
+    // Opacity, deep channels and the colour profile beside the cells; NewImage and
+    // LoadFromFile start it empty.
+    KeptLayer& Kept() { return kept_; }
+    const KeptLayer& Kept() const { return kept_; }
     // The system's words for the file call that failed the last save ("No space left on
     // device"); empty when the save failed for another reason or did not fail.
     const std::string& SystemReason() const { return systemReason_; }
@@ -145,6 +150,7 @@ class THandyBitmap {
     std::int32_t paletteCount_ = 0;
     OwnedArray<std::int32_t> palette_;
     OwnedArray<std::int32_t> pixels_;
+    KeptLayer kept_;
     std::string errorText_;
     std::string systemReason_;
     // A piece of the pixel data as stored (whole rows, padded), kept between loads and

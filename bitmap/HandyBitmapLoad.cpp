@@ -14,6 +14,7 @@ using namespace bitmap_text;
 
 bool THandyBitmap::LoadFromFile(const std::string& fileName) {
     errorText_.clear();
+    kept_.Clear();
     try {
         PlatformFile file;
         if (!file.OpenForReading(fileName)) {

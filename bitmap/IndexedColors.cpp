@@ -46,6 +46,7 @@ bool MakeIndexed(THandyBitmap& picture) {
         for (std::int32_t x = 0; row != nullptr && cells != nullptr && x < width; ++x)
             cells[x] = indices.at(row[x]);
     }
+    indexed.Kept() = std::move(picture.Kept());
     picture = std::move(indexed);
     return true;
 }

@@ -202,6 +202,9 @@ int ConvertPicture(const ConvertOptions& options, const std::string& input,
         err << LoadFailureText(input, reason) << "\n";
         return kExitFailure;
     }
+    if (source.Kept().ProfileDropped())
+        err << "slanter-cli convert: " << input
+            << ": its colour profile is malformed; the result carries none\n";
     if (const std::string problem = ApplyScale(options.scale, source); !problem.empty()) {
         err << "slanter-cli convert: " << input << ": " << problem << "\n";
         return kExitFailure;

@@ -5,6 +5,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "conversion/EdgeBlend.h"
+#include "conversion/KeptBlend.h"
 #include "engine/Slanter.h"
 
 namespace slanter {
@@ -138,6 +139,8 @@ TResampler::TResampler(const TSlanter& engine, const THandyBitmap& source, THand
     const bool writable =
         mode_ == Mode::Index ? source.PaletteCount() != 0 : result.PaletteCount() == 0;
     direct_ = sourceWhole && resultWhole && writable;
+    kept_ = result.Kept().HasPixels() && result.Kept().Width() == result.biWidth() &&
+            KeepsPixels(source);
     columnScratch_ = MakeScratch(1);
 }
 
@@ -179,6 +182,8 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
             } else {
                 PlainRow(row, strip, end, scratch);
             }
+            if (kept_)
+                KeptRow(row, strip, end, direct_ && mode_ != Mode::Smooth ? &scratch : nullptr);
         }
     }
 }
@@ -194,6 +199,24 @@ void TResampler::ExactPixel(std::int32_t column, std::int32_t row) {
         return result_.SetPixelIndex(column, row, source_.GetPixelIndex(ix, iy));
     case Mode::Color:
         return result_.SetPixelColor(column, row, source_.GetPixelColor(ix, iy));
+    }
+}
+
+void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last,
+                         const Scratch* plain) {
+    const bool smoothing = mode_ == Mode::Smooth;
+    const std::uint32_t channelMax = result_.Kept().ChannelMax();
+    KeptPixel* out = result_.Kept().Pixels() + std::int64_t{row} * result_.biWidth();
+    // The cells PlainRow settled are the exact way's cells; the plane lies as they do.
+    const KeptLayer& kept = source_.Kept();
+    const KeptPixel* pixels =
+        plain != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
+                                                                                  : nullptr;
+    for (std::int32_t column = first; column < last; ++column) {
+        const std::int32_t settled = pixels != nullptr ? plain->cells[column - first] : -1;
+        out[column] = settled >= 0
+                          ? pixels[settled]
+                          : KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bitmap/KeptLayer.h"
 #include "engine/CertifiedMapping.h"
 #include "engine/Point.h"
 #include "engine/TileMapper.h"
@@ -28,7 +29,8 @@ struct PixelBlock {
 // Fills the result picture from the source through the pattern that is selected in the
 // engine when the resampler is made: with smoothing the edge blend, otherwise the source
 // cell under each mapped centre, by palette index when the result has a palette and by
-// colour otherwise.
+// colour otherwise. Where the result keeps a plane of opacity or deep channels beside its
+// cells (KeptLayer), that plane is filled from the source's alongside.
 //
 // Each pixel is first mapped in plain doubles with a proven error bound; where the bound
 // settles everything the pixel depends on, that answer is the exact one, and every other
@@ -80,6 +82,10 @@ class TResampler {
     void SmoothRow(std::int32_t row, std::int32_t first, std::int32_t last, Scratch& scratch);
     // The colour of a source cell, as GetPixelColor reads it.
     std::int32_t ColorOf(std::int32_t cell) const;
+    // The result's kept pixels of one row's columns [first, last): the source's kept pixel,
+    // or their blend with smoothing, each mapped the exact way unless `plain` holds the
+    // cells PlainRow settled for the same columns.
+    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* plain);
 
     const THandyBitmap& source_;
     THandyBitmap& result_;
@@ -89,6 +95,8 @@ class TResampler {
     // Whether the fast way may read and write cells directly: the source is the picture
     // the engine maps into and both pictures hold all their cells.
     bool direct_ = false;
+    // Whether the result has a kept plane to fill beside its cells.
+    bool kept_ = false;
     Scratch columnScratch_; // for ConvertColumn
 };
 

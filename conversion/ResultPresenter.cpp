@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 #include "bitmap/OutputFile.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/Progress.h"
@@ -131,12 +132,14 @@ bool ResultPresenter::RunConversion() {
 
 bool ResultPresenter::ShowResult(THandyBitmap& result) {
     state_.TemporaryFiles->Writing(resultFile_);
+    state_.TemporaryFiles->Writing(KeptFileBeside(resultFile_));
     // Through a temporary file and a rename, as every save: a full disk leaves no partial
-    // file behind, and the message says why.
+    // file behind, and the message says why. What the BMP file cannot hold goes beside it.
     const std::string reason = WriteResultWhileWaiting(result);
     if (reason == kWriteStopped) {
         // Cancelled as a column is: nothing is left of the run.
         std::remove(resultFile_.c_str());
+        std::remove(KeptFileBeside(resultFile_).c_str());
         return false;
     }
     if (!reason.empty()) {
@@ -172,7 +175,11 @@ std::string ResultPresenter::WriteResultWhileWaiting(THandyBitmap& result) {
     };
     // Nothing else touches the record until the writer has finished with it.
     BackgroundThread writing([&result, file = resultFile_](BackgroundControl& control) {
-        return WriteResultFile(result, file, [&control] { return !control.cancelled.load(); });
+        std::string reason =
+            WriteResultFile(result, file, [&control] { return !control.cancelled.load(); });
+        if (reason.empty())
+            reason = WriteKeptBeside(result, file);
+        return reason;
     });
     // Events run at least once, as after every column.
     for (;;) {
@@ -216,8 +223,10 @@ void ResultPresenter::Closed() {
 }
 
 void ResultPresenter::RemoveResultFileOnceUnused() {
-    if (closed_ && !converting_ && !saving_ && !resultFile_.empty())
+    if (closed_ && !converting_ && !saving_ && !resultFile_.empty()) {
         std::remove(resultFile_.c_str());
+        std::remove(KeptFileBeside(resultFile_).c_str());
+    }
 }
 
 bool ResultPresenter::Escape() {

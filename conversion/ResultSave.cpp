@@ -1,6 +1,7 @@
 #include "conversion/ResultSave.h"
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 #include "conversion/ResultSaveFilter.h"
 #include "conversion/ResultTexts.h"
 #include "shell/FileFound.h"
@@ -22,6 +23,7 @@ std::string SaveResultFile(const std::string& resultFile, const std::string& fil
     THandyBitmap result;
     if (!result.LoadFromFile(resultFile))
         return result.ErrorText();
+    ReadKeptBeside(resultFile, result);
     return WriteResultFile(result, fileName, keepGoing, writing);
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "bitmap/Checkerboard.h"
 #include "bitmap/HandyBitmap.h"
+#include "conversion/KeptBlend.h"
 #include "conversion/Resampler.h"
 #include "conversion/ScaledView.h"
 #include "engine/Slanter.h"
@@ -50,6 +52,10 @@ std::pair<std::int32_t, std::int32_t> ScreenSpan(std::int32_t from, std::int32_t
     while (last > 0 && SampledPixel(last, shown, grid) >= to)
         --last;
     return {first, std::max(first, last)};
+}
+
+std::uint32_t KeptMax(const THandyBitmap& source) {
+    return source.Kept().HasPixels() ? source.Kept().ChannelMax() : 255;
 }
 
 } // namespace
@@ -149,6 +155,11 @@ PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& s
                                                                static_cast<std::int32_t>(p.SY));
         colours[k] = static_cast<std::uint32_t>(colour);
     }
+    // A picture with clear parts: its kept pixels, laid over the checkerboard below.
+    const bool checkered = KeepsTransparency(source);
+    std::vector<KeptPixel> kept(checkered ? count : 0);
+    for (std::size_t k = 0; k < kept.size(); ++k)
+        kept[k] = KeptSample(source, positions[k], smoothing, KeptMax(source));
 
     PicturePixels picture{shown.X, shown.Y,
                           std::vector<std::uint32_t>(static_cast<std::size_t>(shown.X) * shown.Y)};
@@ -157,6 +168,12 @@ PicturePixels RenderPicturePreview(const TSlanter& engine, const THandyBitmap& s
         std::uint32_t* to = picture.pixels.data() + static_cast<std::size_t>(y) * shown.X;
         for (std::int32_t x = 0; x < shown.X; ++x)
             to[x] = from[columns.slotOf[x]];
+        if (!checkered)
+            continue;
+        const KeptPixel* keptRow = kept.data() + rows.slotOf[y] * across;
+        for (std::int32_t x = 0; x < shown.X; ++x)
+            to[x] = static_cast<std::uint32_t>(
+                OverCheckerboard(keptRow[columns.slotOf[x]], KeptMax(source), x, y));
     }
     if (outline)
         AddTileOutline(picture, tile);

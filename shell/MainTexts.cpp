@@ -23,6 +23,13 @@ std::string CantCopyText(bool japanese, const std::string& fileName) {
                     : "Can't copy " + fileName + ".\r\n";
 }
 
+std::string ProfileDroppedText(bool japanese, const std::string& fileName) {
+    return japanese ? fileName + " のカラープロファイルは壊れているため、\r\n" +
+                          "使わずに開きました。\r\n"
+                    : "The colour profile of " + fileName +
+                          "\r\nis malformed; the picture was opened without it.\r\n";
+}
+
 std::string NotEnoughMemoryText(bool japanese, const std::string& fileName) {
     return japanese ? fileName + " を開くためのメモリが足りません。\r\n"
                     : "There is not enough memory to open\r\n" + fileName + ".\r\n";

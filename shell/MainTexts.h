@@ -19,6 +19,8 @@ std::string NotEnoughMemoryText(bool japanese, const std::string& fileName);
 // memory", NotEnoughMemoryText).
 std::string InvalidFormatText(bool japanese, const std::string& fileName,
                               const std::string& errorText);
+// The picture opened, but its embedded colour profile is malformed and was dropped.
+std::string ProfileDroppedText(bool japanese, const std::string& fileName);
 std::string NoClipboardBitmapText(bool japanese);
 // A new picture was asked for while a conversion reads the present one.
 std::string ConversionRunningText(bool japanese);

@@ -1,5 +1,7 @@
 #include "shell/WorkingResize.h"
 
+#include <utility>
+
 #include "bitmap/AreaResize.h"
 #include "bitmap/HandyBitmap.h"
 #include "shell/MainTexts.h"
@@ -10,7 +12,8 @@ namespace slanter {
 
 std::string WriteResizedWorkingFile(THandyBitmap& opened, bool resizedNow, TPoint size,
                                     TemporaryPictures& temporary, const std::string& workingFile,
-                                    bool japanese, const std::string& sourceName, bool& written) {
+                                    bool japanese, const std::string& sourceName, bool& written,
+                                    KeptLayer* resizedKept) {
     written = false;
     const bool asOpened = size == TPoint{opened.biWidth(), opened.biHeight()};
     if (asOpened && !resizedNow)
@@ -22,6 +25,8 @@ std::string WriteResizedWorkingFile(THandyBitmap& opened, bool resizedNow, TPoin
     if (!(asOpened ? opened : resized).SaveToFile(workingFile))
         return CantCopyText(japanese, sourceName);
     written = true;
+    if (!asOpened && resizedKept != nullptr)
+        *resizedKept = std::move(resized.Kept());
     return {};
 }
 

@@ -6,6 +6,7 @@
 
 namespace slanter {
 
+class KeptLayer;
 class THandyBitmap;
 class TemporaryPictures;
 
@@ -13,9 +14,11 @@ class TemporaryPictures;
 // `opened`, the picture as opened, so that sizing down and up again loses nothing; its own
 // size writes it back as it was. `resizedNow` says whether the working file holds another
 // size now. Answers the message to show, empty when there is none; `written` says whether
-// the working file changed.
+// the working file changed. What the resized picture keeps beyond the file's cells
+// (transparency, depth, profile) goes to `resizedKept` where one is given.
 std::string WriteResizedWorkingFile(THandyBitmap& opened, bool resizedNow, TPoint size,
                                     TemporaryPictures& temporary, const std::string& workingFile,
-                                    bool japanese, const std::string& sourceName, bool& written);
+                                    bool japanese, const std::string& sourceName, bool& written,
+                                    KeptLayer* resizedKept = nullptr);
 
 } // namespace slanter

@@ -1,7 +1,9 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <jerror.h>
@@ -21,6 +23,7 @@ namespace slanter {
 namespace {
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
+constexpr int kProfileMarker = JPEG_APP0 + 2;
 constexpr unsigned kMostMarkerBytes = 0xffff;
 constexpr std::uint64_t kMostPixelsPerByte = 64 * 8;
 
@@ -93,14 +96,28 @@ int Orientation(const jpeg_decompress_struct& info) {
     return 1;
 }
 
+// Whether the APP2 markers carry a colour profile.
+bool CarriesProfile(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next)
+        if (marker->marker == kProfileMarker && marker->data_length > 12 &&
+            std::memcmp(marker->data, "ICC_PROFILE", 12) == 0)
+            return true;
+    return false;
+}
+
+// A block the library allocated with malloc.
+struct FreeBlock {
+    void operator()(JOCTET* block) const { std::free(block); }
+};
 // The markers up to the first scan: the frame's size (SOF) and the EXIF block (APP1).
 bool ReadHeaders(JpegReader& reader, std::FILE* file) {
     jpeg_decompress_struct& info = reader.info_;
     return Guarded(reader.failure_, [&] {
         jpeg_create_decompress(&info);
         jpeg_stdio_src(&info, file);
-        // Only the EXIF block is kept of the file's markers.
+        // Only the EXIF block and the colour profile are kept of the file's markers.
         jpeg_save_markers(&info, kExifMarker, kMostMarkerBytes);
+        jpeg_save_markers(&info, kProfileMarker, kMostMarkerBytes);
         jpeg_read_header(&info, TRUE);
     });
 }
@@ -130,6 +147,20 @@ std::string Decode(JpegReader& reader, std::FILE* file, THandyBitmap& picture) {
     PictureCanvas canvas(picture, Orientation(info));
     if (std::string refusal = canvas.Start(info.image_width, info.image_height); !refusal.empty())
         return refusal;
+    // Profiles of CMYK pixels describe colours the working picture no longer has. The
+    // pieces of one that do not join drop it, which is said.
+    if (!cmyk && CarriesProfile(info)) {
+        JOCTET* bytes = nullptr;
+        unsigned int length = 0;
+        boolean joined = FALSE;
+        if (!Guarded(failure, [&] { joined = jpeg_read_icc_profile(&info, &bytes, &length); }))
+            return {};
+        const std::unique_ptr<JOCTET, FreeBlock> held(bytes);
+        if (joined && bytes != nullptr)
+            picture.Kept().KeepProfile(std::vector<std::uint8_t>(bytes, bytes + length));
+        else
+            picture.Kept().MarkProfileDropped();
+    }
     if (!Guarded(failure, [&] { jpeg_start_decompress(&info); }))
         return {};
     const int channels = info.output_components;

@@ -1,6 +1,7 @@
 #include "bitmap/decoders/PictureCanvas.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "bitmap/ErrorTexts.h"
@@ -54,6 +55,9 @@ std::string PictureCanvas::Start(std::int64_t width, std::int64_t height,
             picture_.SetPaletteColor(k,
                                      ColorOnWhite(c & 255, c >> 8 & 255, c >> 16 & 255, c >> 24));
         }
+        if (std::any_of(palette.begin(), palette.end(),
+                        [](std::uint32_t c) { return c >> 24 != 255; }))
+            picture_.Kept().palette = palette;
     }
     return {};
 }
@@ -95,10 +99,43 @@ std::int32_t* PictureCanvas::Cell(std::int32_t x, std::int32_t y) {
     return cells == nullptr ? nullptr : cells + column;
 }
 
+KeptPixel* PictureCanvas::KeptOf(const std::int32_t* cell) {
+    KeptLayer& kept = picture_.Kept();
+    return kept.HasPixels() ? kept.Pixels() + (cell - picture_.CellRow(0)) : nullptr;
+}
+
+void PictureCanvas::StartKeptPlane(int channelBits) {
+    KeptLayer& kept = picture_.Kept();
+    const std::int32_t width = picture_.biWidth();
+    const std::int32_t height = picture_.biHeight();
+    // Thrown, as the decoders' own buffers are, to end the decoding as out of memory.
+    if (!kept.ResetPixels(width, height, channelBits, false))
+        throw std::bad_alloc();
+    // The rows given so far were opaque; those still to come overwrite theirs.
+    KeptPixel* pixels = kept.Pixels();
+    for (std::int32_t y = 0; y < height; ++y) {
+        const std::int32_t* cells = picture_.CellRow(y);
+        for (std::int32_t x = 0; x < width; ++x, ++pixels) {
+            const auto c = static_cast<std::uint32_t>(cells[x]);
+            *pixels = MakeKeptPixel(c & 255, c >> 8 & 255, c >> 16 & 255, 255);
+        }
+    }
+}
+
 void PictureCanvas::PutColors(std::int32_t y, const std::uint8_t* row, int channels,
                               bool premultiplied) {
     if (y < 0 || y >= height_ || picture_.PaletteCount() > 0)
         return;
+    KeptLayer& kept = picture_.Kept();
+    if (channels == 4 && !kept.HasPixels()) {
+        for (std::int32_t x = 0; x < width_; ++x)
+            if (row[4 * static_cast<std::size_t>(x) + 3] != 255) {
+                StartKeptPlane(8);
+                break;
+            }
+    }
+    if (channels == 4 && kept.ChannelBits() == 8)
+        PutKeptColors(y, row, premultiplied);
     // A picture as stored fills its record's row in order.
     std::int32_t* cells = orientation_ == 1 ? Cell(0, y) : nullptr;
     if (cells != nullptr && channels == 3) {
@@ -119,6 +156,24 @@ void PictureCanvas::PutColors(std::int32_t y, const std::uint8_t* row, int chann
             color = ColorOnWhite(row[0], row[1], row[2], row[3]);
         if (std::int32_t* cell = cells != nullptr ? cells + x : Cell(x, y))
             *cell = color;
+    }
+}
+
+void PictureCanvas::PutKeptColors(std::int32_t y, const std::uint8_t* row, bool premultiplied) {
+    KeptLayer& kept = picture_.Kept();
+    for (std::int32_t x = 0; x < width_; ++x, row += 4) {
+        KeptPixel* pixel = KeptOf(Cell(x, y));
+        if (pixel == nullptr)
+            continue;
+        const int alpha = row[3];
+        const auto straight = [&](int channel) -> std::uint32_t {
+            if (!premultiplied)
+                return channel;
+            return alpha == 0 ? 0 : std::min((channel * 255 + alpha / 2) / alpha, 255);
+        };
+        *pixel = MakeKeptPixel(straight(row[0]), straight(row[1]), straight(row[2]), alpha);
+        if (alpha != 255)
+            kept.MarkAlpha();
     }
 }
 
@@ -154,7 +209,27 @@ void PictureCanvas::PutWideColors(std::int32_t y, const std::uint8_t* row, int c
         if (channels == 1)
             pixel[1] = pixel[2] = pixel[0];
     }
+    // Sixteen bits a channel are kept as they are, beside the cells' nearest 8 bits.
+    if (!picture_.Kept().HasPixels())
+        StartKeptPlane(16);
     PutColors(y, unpacked_.data(), 4);
+    KeptLayer& kept = picture_.Kept();
+    for (std::int32_t x = 0; x < width_; ++x) {
+        KeptPixel* pixel = KeptOf(Cell(x, y));
+        if (pixel == nullptr)
+            continue;
+        std::uint32_t values[4] = {0, 0, 0, 0xFFFF};
+        for (int c = 0; c < channels; ++c) {
+            const std::uint8_t* word =
+                row + (std::size_t{static_cast<std::uint32_t>(x)} * channels + c) * 2;
+            values[c] = word[0] | word[1] << 8;
+        }
+        if (channels == 1)
+            values[1] = values[2] = values[0];
+        *pixel = MakeKeptPixel(values[0], values[1], values[2], values[3]);
+        if (values[3] != 0xFFFF)
+            kept.MarkAlpha();
+    }
 }
 
 void PictureCanvas::PutBgraColors(std::int32_t y, const std::uint8_t* row) {
@@ -179,8 +254,34 @@ std::vector<std::uint32_t> EvenGreys(int bits) {
 }
 
 void PictureCanvas::MakeIndexedWhenFew() {
-    if (picture_.PaletteCount() == 0)
-        MakeIndexed(picture_);
+    if (picture_.PaletteCount() == 0 && MakeIndexed(picture_))
+        KeepPaletteOfPlane();
+}
+
+void PictureCanvas::KeepPaletteOfPlane() {
+    KeptLayer& kept = picture_.Kept();
+    if (!kept.HasPixels() || kept.ChannelBits() != 8)
+        return;
+    // Each entry's own straight colour, where no two colours laid over white met in one
+    // entry (a transparent pixel and an opaque white one do); otherwise the plane stays.
+    std::vector<std::uint32_t> palette(static_cast<std::size_t>(picture_.PaletteCount()), 0);
+    std::vector<bool> seen(palette.size(), false);
+    const KeptPixel* pixels = kept.Pixels();
+    for (std::int32_t y = 0; y < picture_.biHeight(); ++y) {
+        const std::int32_t* cells = picture_.CellRow(y);
+        for (std::int32_t x = 0; x < picture_.biWidth(); ++x, ++pixels) {
+            const KeptPixel p = *pixels;
+            const std::uint32_t color =
+                Rgba(KeptChannel(p, 0), KeptChannel(p, 1), KeptChannel(p, 2), KeptChannel(p, 3));
+            const auto index = static_cast<std::size_t>(cells[x]);
+            if (seen[index] && palette[index] != color)
+                return;
+            seen[index] = true;
+            palette[index] = color;
+        }
+    }
+    kept.ReleasePixels();
+    kept.palette = std::move(palette);
 }
 
 } // namespace slanter

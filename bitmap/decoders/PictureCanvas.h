@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "bitmap/KeptLayer.h"
+
 namespace slanter {
 
 class THandyBitmap;
@@ -17,7 +19,9 @@ constexpr std::uint32_t Rgba(int red, int green, int blue, int alpha = 255) {
 
 // Lays the rows a format's decoder gives, top row first as the file stores them, into the
 // working picture: turned as the EXIF orientation (1 to 8) says, every colour laid over
-// white by its opacity, row 0 of the record the bottom row as shown. The record is made
+// white by its opacity, row 0 of the record the bottom row as shown. What the cells lose
+// is kept beside them (KeptLayer): a palette's opacities, a plane of straight colours once
+// a pixel is less than opaque, and 16-bit channels as given. The record is made
 // (and so zeroed) before the first row arrives, so that a row the file never gives stays
 // the first palette entry or black, never leftover memory.
 class PictureCanvas {
@@ -57,6 +61,14 @@ class PictureCanvas {
   private:
     // The record's cell of stored pixel (x, y).
     std::int32_t* Cell(std::int32_t x, std::int32_t y);
+    // The kept pixel beside a cell, nullptr without a kept plane or a cell.
+    KeptPixel* KeptOf(const std::int32_t* cell);
+    // The plane for the first pixel less than opaque, or for deep channels: the cells
+    // given so far copied into it as opaque.
+    void StartKeptPlane(int channelBits);
+    void PutKeptColors(std::int32_t y, const std::uint8_t* row, bool premultiplied);
+    // After MakeIndexed: the straight palette in place of the plane, where it says as much.
+    void KeepPaletteOfPlane();
 
     THandyBitmap& picture_;
     int orientation_;

@@ -25,6 +25,7 @@ constexpr std::uint64_t kMostDeflateRatio = 1100;
 
 struct PngFailure {
     std::string detail;
+    bool profileRefused = false; // libpng found the colour profile malformed
 };
 
 [[noreturn]] void PngError(png_structp png, png_const_charp message) {
@@ -32,8 +33,13 @@ struct PngFailure {
     png_longjmp(png, 1);
 }
 
-// Warnings about ancillary chunks (a colour profile, a text) leave the picture whole.
-void PngWarning(png_structp, png_const_charp) {}
+// Warnings about ancillary chunks (a colour profile, a text) leave the picture whole; a
+// profile libpng refuses is noted, so that its dropping is said.
+void PngWarning(png_structp png, png_const_charp message) {
+    const std::string text = message;
+    if (text.find("iCCP") != std::string::npos || text.find("profile") != std::string::npos)
+        static_cast<PngFailure*>(png_get_error_ptr(png))->profileRefused = true;
+}
 
 class PngReader {
   public:
@@ -52,10 +58,10 @@ class PngReader {
     PngFailure failure_;
 };
 
-// Texts, profiles and suggested palettes are never read into memory.
+// Texts and suggested palettes are never read into memory; the colour profile is kept.
 void SkipMetadata(png_structp png) {
-    static const png_byte skipped[] = "iCCP\0iTXt\0sPLT\0tEXt\0zTXt\0";
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, skipped, 5);
+    static const png_byte skipped[] = "iTXt\0sPLT\0tEXt\0zTXt\0";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, skipped, 4);
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
     png_set_chunk_malloc_max(png, kMostChunkBytes);
     png_set_chunk_cache_max(png, kMostAncillaryChunks);
@@ -97,6 +103,18 @@ std::vector<std::uint32_t> IndexedPalette(png_structp png, png_infop info) {
         }
     }
     return palette;
+}
+
+// The embedded colour profile, as libpng has checked and inflated it.
+void KeepProfile(png_structp png, png_infop info, bool refused, KeptLayer& kept) {
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &length) != 0 && profile != nullptr)
+        kept.KeepProfile(std::vector<std::uint8_t>(profile, profile + length));
+    else if (refused)
+        kept.MarkProfileDropped();
 }
 
 // Runs libpng calls under its error jump. The frames the jump skips (the call and
@@ -143,6 +161,7 @@ std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap&
     PictureCanvas canvas(picture, Orientation(png, info));
     if (std::string refusal = canvas.Start(width, height, palette); !refusal.empty())
         return refusal;
+    KeepProfile(png, info, reader.failure_.profileRefused, picture.Kept());
     const bool indexed = !palette.empty();
     int passes = 1;
     if (!Guarded(png, [&] {
@@ -153,6 +172,9 @@ std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap&
                 png_set_expand(png);
                 png_set_gray_to_rgb(png);
                 png_set_add_alpha(png, 0xffff, PNG_FILLER_AFTER);
+                // Low byte first, as the canvas takes 16-bit channels.
+                if (depth == 16)
+                    png_set_swap(png);
             }
             passes = png_set_interlace_handling(png);
             png_read_update_info(png, info);
@@ -167,19 +189,13 @@ std::string Decode(PngReader& reader, std::FILE* file, long start, THandyBitmap&
     std::vector<png_bytep> rowPointers(heldRows);
     for (std::size_t k = 0; k < heldRows; ++k)
         rowPointers[k] = rows.data() + k * rowBytes;
-    std::vector<png_byte> narrow(wide ? std::size_t{width} * 4 : 0);
     auto put = [&](png_uint_32 y, const png_byte* row) {
-        if (indexed) {
+        if (indexed)
             canvas.PutIndices(static_cast<std::int32_t>(y), row);
-            return;
-        }
-        if (wide) {
-            for (std::size_t k = 0; k < narrow.size(); ++k)
-                narrow[k] =
-                    static_cast<png_byte>(NearestEightBits(row[2 * k] << 8 | row[2 * k + 1]));
-            row = narrow.data();
-        }
-        canvas.PutColors(static_cast<std::int32_t>(y), row, 4);
+        else if (wide)
+            canvas.PutWideColors(static_cast<std::int32_t>(y), row, 4);
+        else
+            canvas.PutColors(static_cast<std::int32_t>(y), row, 4);
     };
     if (passes > 1) {
         if (!Guarded(png, [&] { png_read_image(png, rowPointers.data()); }))

@@ -9,6 +9,7 @@
 
 #include <tiffio.h>
 
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FormatDecoders.h"
 #include "bitmap/decoders/PictureCanvas.h"
@@ -80,6 +81,31 @@ bool IndexedFile(TIFF* tiff) {
     return (photometric == PHOTOMETRIC_PALETTE && bits <= 8) ||
            ((photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE) &&
             bits == 1);
+}
+
+// The channels of a picture of 16-bit samples the canvas keeps as they are: grey (1), RGB
+// (3) or RGB with straight opacity (4), interleaved in strips. 0 for any other, which
+// goes the 8-bit way.
+int DeepChannels(TIFF* tiff) {
+    std::uint16_t photometric = 0, bits = 0, samples = 1, planar = PLANARCONFIG_CONTIG;
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extras = nullptr;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extras);
+    if (bits != 16 || planar != PLANARCONFIG_CONTIG || TIFFIsTiled(tiff))
+        return 0;
+    if (photometric == PHOTOMETRIC_MINISBLACK && samples == 1)
+        return 1;
+    if (photometric != PHOTOMETRIC_RGB)
+        return 0;
+    if (samples == 3)
+        return 3;
+    const bool straight =
+        extraCount == 1 && extras != nullptr && extras[0] == EXTRASAMPLE_UNASSALPHA;
+    return samples == 4 && straight ? 4 : 0;
 }
 
 // Whether every strip or tile lies within the file: a file cut short is refused before a
@@ -185,6 +211,25 @@ std::string Decode(TIFF* tiff, TiffWords& words, THandyBitmap& picture, std::uin
     PictureCanvas canvas(picture, orientation);
     if (std::string refusal = canvas.Start(image.width, image.height); !refusal.empty())
         return refusal;
+    std::uint32_t profileBytes = 0;
+    void* profile = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &profileBytes, &profile) != 0 &&
+        profile != nullptr) {
+        const auto* bytes = static_cast<const std::uint8_t*>(profile);
+        picture.Kept().KeepProfile(std::vector<std::uint8_t>(bytes, bytes + profileBytes));
+    }
+    // Sixteen-bit samples row by row as stored, in the machine's order (low byte first).
+    if (const int channels = DeepChannels(tiff); channels != 0) {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize64(tiff)));
+        if (row.size() < std::size_t{image.width} * channels * 2)
+            return decoder_text::Unsupported();
+        for (std::uint32_t y = 0; y < image.height; ++y) {
+            if (TIFFReadScanline(tiff, row.data(), y, 0) < 0 || !words.error.empty())
+                return {};
+            canvas.PutWideColors(static_cast<std::int32_t>(y), row.data(), channels);
+        }
+        return {};
+    }
     const std::uint32_t width = image.width;
     const bool byRows = ReadsByRows(tiff, image);
     const std::uint32_t rows = byRows ? 1 : std::min(image.height, kRowsAtOnce);

@@ -9,6 +9,7 @@
 #include <webp/demux.h>
 
 #include "bitmap/ExifOrientation.h"
+#include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -210,6 +211,11 @@ std::string DecodeWebp(const std::string& fileName, THandyBitmap& picture) {
     WebPDemuxReleaseIterator(&frame);
     if (!refusal.empty())
         return refusal;
+    WebPChunkIterator profile;
+    if (WebPDemuxGetChunk(demuxer.get(), "ICCP", 1, &profile) != 0)
+        picture.Kept().KeepProfile(std::vector<std::uint8_t>(
+            profile.chunk.bytes, profile.chunk.bytes + profile.chunk.size));
+    WebPDemuxReleaseChunkIterator(&profile);
     for (std::int64_t y = 0; y < height; ++y)
         canvas.PutColors(static_cast<std::int32_t>(y), &screen[y * width * 4], 4);
     return {};

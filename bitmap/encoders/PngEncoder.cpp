@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -11,6 +12,7 @@
 
 #include <zlib.h>
 
+#include "bitmap/ColorProfile.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/RowCodec.h"
@@ -57,6 +59,40 @@ bool WriteChunk(const PngByteSink& sink, const char* type, const std::uint8_t* d
     PutBigEndian(tail, static_cast<std::uint32_t>(crc));
     return sink(head, 8) && (count == 0 || sink(data, count)) &&
            (moreCount == 0 || sink(more, moreCount)) && sink(tail, 4);
+}
+
+// A name PNG takes for a profile: 1 to 79 printable characters (ASCII here, since the
+// description is UTF-8 and PNG's names Latin-1), no space at either end nor two in a row.
+bool IsProfileName(const std::string& name) {
+    if (name.empty() || name.size() > 79 || name.front() == ' ' || name.back() == ' ' ||
+        name.find("  ") != std::string::npos)
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 32 && byte <= 126;
+    });
+}
+
+// The iCCP chunk's data for the kept profile: its name (its own description where PNG
+// takes that as a name, so that every platform's decoder gives the same), then the
+// profile deflated, whose bytes come back unchanged. Empty without a profile, or for one of another
+// colour space than RGB, which a viewer would apply to the RGB pixels the file holds.
+std::vector<std::uint8_t> ProfileChunk(const KeptLayer& kept) {
+    const std::vector<std::uint8_t>& profile = kept.Profile();
+    if (profile.size() < 20 || std::memcmp(profile.data() + 16, "RGB ", 4) != 0)
+        return {};
+    const std::string description = ProfileDescription(profile);
+    const std::string name = IsProfileName(description) ? description : std::string("ICC profile");
+    uLongf packed = compressBound(static_cast<uLong>(profile.size()));
+    std::vector<std::uint8_t> chunk(name.size() + 2 + packed);
+    std::copy(name.begin(), name.end(), chunk.begin());
+    chunk[name.size()] = 0;     // the name's end
+    chunk[name.size() + 1] = 0; // deflate
+    if (compress2(chunk.data() + name.size() + 2, &packed, profile.data(),
+                  static_cast<uLong>(profile.size()), Z_BEST_COMPRESSION) != Z_OK)
+        return {};
+    chunk.resize(name.size() + 2 + packed);
+    return chunk;
 }
 
 // Filters and deflates rows [first, last) into strip; the last strip of the picture ends
@@ -132,8 +168,14 @@ std::string EncodePng(const THandyBitmap& picture, const PngByteSink& sink,
         header[10] = header[11] = header[12] = 0;
         if (!sink(kSignature, 8) || !WriteChunk(sink, "IHDR", header, 13))
             return writeFailure();
+        const std::vector<std::uint8_t> profile = ProfileChunk(picture.Kept());
+        if (!profile.empty() && !WriteChunk(sink, "iCCP", profile.data(), profile.size()))
+            return writeFailure();
         if (!layout.palette.empty() &&
             !WriteChunk(sink, "PLTE", layout.palette.data(), layout.palette.size()))
+            return writeFailure();
+        if (!layout.transparency.empty() &&
+            !WriteChunk(sink, "tRNS", layout.transparency.data(), layout.transparency.size()))
             return writeFailure();
 
         const std::int32_t stripRows = static_cast<std::int32_t>(

@@ -20,6 +20,26 @@ bool IsIndexed(const THandyBitmap& picture) {
     return depth == 1 || depth == 4 || depth == 8;
 }
 
+// PNG row r of the kept plane: 8-bit channels as bytes, 16-bit ones high byte first.
+void MakeKeptRow(const THandyBitmap& picture, const PngLayout& layout, std::int32_t r,
+                 std::uint8_t* row) {
+    const KeptPixel* pixels =
+        picture.Kept().Pixels() + std::int64_t{layout.height - 1 - r} * layout.width;
+    const int channels = layout.colorType == 6 ? 4 : 3;
+    const bool wide = layout.bitDepth == 16;
+    for (std::int32_t x = 0; x < layout.width; ++x) {
+        for (int c = 0; c < channels; ++c) {
+            const std::uint32_t value = KeptChannel(pixels[x], c);
+            if (wide) {
+                *row++ = static_cast<std::uint8_t>(value >> 8);
+                *row++ = static_cast<std::uint8_t>(value);
+            } else {
+                *row++ = static_cast<std::uint8_t>(value);
+            }
+        }
+    }
+}
+
 // The largest index a cell holds, for a palette shorter than the depth allows.
 std::int32_t LargestIndex(const THandyBitmap& picture) {
     std::int32_t largest = 0;
@@ -31,12 +51,37 @@ std::int32_t LargestIndex(const THandyBitmap& picture) {
     return largest;
 }
 
+// The straight colours and opacities of an indexed picture's kept palette in place of the
+// ones laid over white.
+void UseKeptPalette(const THandyBitmap& picture, PngLayout& layout) {
+    const std::vector<std::uint32_t>& kept = picture.Kept().palette;
+    const std::size_t entries =
+        std::min({kept.size(), layout.palette.size() / 3,
+                  static_cast<std::size_t>(std::max(picture.PaletteCount(), 0))});
+    for (std::size_t k = 0; k < entries; ++k) {
+        for (int c = 0; c < 3; ++c)
+            layout.palette[3 * k + c] = static_cast<std::uint8_t>(kept[k] >> 8 * c);
+        layout.transparency.push_back(static_cast<std::uint8_t>(kept[k] >> 24));
+    }
+    while (!layout.transparency.empty() && layout.transparency.back() == 255)
+        layout.transparency.pop_back();
+}
+
 } // namespace
 
 PngLayout LayoutOf(const THandyBitmap& picture) {
     PngLayout layout;
     layout.width = picture.biWidth();
     layout.height = picture.biHeight();
+    const KeptLayer& kept = picture.Kept();
+    if (kept.HasPixels() && kept.Width() == layout.width) {
+        layout.fromKept = true;
+        layout.bitDepth = kept.ChannelBits();
+        layout.colorType = kept.HasAlpha() ? 6 : 2;
+        layout.pixelBytes = (kept.HasAlpha() ? 4 : 3) * layout.bitDepth / 8;
+        layout.rowBytes = std::int64_t{layout.width} * layout.pixelBytes;
+        return layout;
+    }
     if (IsIndexed(picture)) {
         layout.bitDepth = picture.biBitCount();
         layout.colorType = 3;
@@ -51,6 +96,8 @@ PngLayout LayoutOf(const THandyBitmap& picture) {
             for (int c = 0; c < 3; ++c)
                 layout.palette[3 * k + c] = static_cast<std::uint8_t>(color >> 8 * c);
         }
+        if (!kept.palette.empty())
+            UseKeptPalette(picture, layout);
     } else {
         layout.rowBytes = std::int64_t{layout.width} * 3;
     }
@@ -59,6 +106,10 @@ PngLayout LayoutOf(const THandyBitmap& picture) {
 
 void MakePngRow(const THandyBitmap& picture, const PngLayout& layout, std::int32_t r,
                 std::uint8_t* row) {
+    if (layout.fromKept) {
+        MakeKeptRow(picture, layout, r, row);
+        return;
+    }
     const std::int32_t* cells = picture.CellRow(layout.height - 1 - r);
     if (cells == nullptr) {
         std::fill_n(row, layout.rowBytes, 0);

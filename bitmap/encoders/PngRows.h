@@ -8,12 +8,13 @@ namespace slanter {
 class THandyBitmap;
 
 // How a picture is laid out as PNG rows: an indexed picture of 1, 4 or 8 bits keeps its
-// depth and its palette, every other one becomes 8-bit RGB.
+// depth and its palette (with its opacities where it keeps them), a picture with a kept
+// plane is written from it (RGB or RGBA, 8 or 16 bits), every other one becomes 8-bit RGB.
 struct PngLayout {
     std::int32_t width = 0;
     std::int32_t height = 0;
     int bitDepth = 8;
-    int colorType = 2; // 2 RGB, 3 palette
+    int colorType = 2; // 2 RGB, 3 palette, 6 RGBA
     // Bytes of one row without its filter byte, and bytes of one pixel (at least 1), the
     // distance the Sub filter looks back.
     std::int64_t rowBytes = 0;
@@ -21,6 +22,9 @@ struct PngLayout {
     // RGB triples of the PLTE chunk: the palette, followed by black entries where a cell
     // holds an index past it, so that every cell names an entry.
     std::vector<std::uint8_t> palette;
+    // The tRNS chunk's opacities of the palette's first entries; empty when all are opaque.
+    std::vector<std::uint8_t> transparency;
+    bool fromKept = false; // rows from the kept plane rather than the cells
 };
 
 PngLayout LayoutOf(const THandyBitmap& picture);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include <objbase.h>
@@ -15,7 +16,6 @@
 
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
-#include "bitmap/IndexedColors.h"
 #include "bitmap/WideName.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -293,6 +293,26 @@ HRESULT DecodeColors(IWICBitmapFrameDecode* frame, std::uint32_t width, std::uin
                    [&](const BYTE* row, std::int32_t y) { canvas.PutBgraColors(y, row); });
 }
 
+// The frame's embedded colour profile, kept with the picture. A frame without one, or a
+// decoder that cannot say, keeps none; a profile WIC gives that is malformed is dropped.
+void KeepFrameProfile(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, KeptLayer& kept) {
+    ComPointer<IWICColorContext> context;
+    if (FAILED(factory->CreateColorContext(context.Receive())))
+        return;
+    IWICColorContext* contexts[1] = {context.Get()};
+    UINT count = 0;
+    WICColorContextType type = WICColorContextUninitialized;
+    UINT length = 0;
+    if (FAILED(frame->GetColorContexts(1, contexts, &count)) || count == 0 ||
+        FAILED(context->GetType(&type)) || type != WICColorContextProfile ||
+        FAILED(context->GetProfileBytes(0, nullptr, &length)) || length == 0)
+        return;
+    std::vector<std::uint8_t> bytes(length);
+    if (SUCCEEDED(context->GetProfileBytes(length, bytes.data(), &length)) &&
+        length == bytes.size())
+        kept.KeepProfile(std::move(bytes));
+}
+
 // WIC's decoder of the file, its first frame, and the frame's stored size and pixel format.
 struct WicFrame {
     ComPointer<IWICImagingFactory> factory;
@@ -359,9 +379,10 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
     // fit a palette.
     if (SUCCEEDED(result) && picture.PaletteCount() == 0 &&
         HasPalette(wic.factory.Get(), wic.frame.Get()))
-        MakeIndexed(picture);
+        canvas.MakeIndexedWhenFew();
     if (FAILED(result))
         return Reason(result, fileName);
+    KeepFrameProfile(wic.factory.Get(), wic.frame.Get(), picture.Kept());
     return {};
 }
 

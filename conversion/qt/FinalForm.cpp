@@ -239,7 +239,7 @@ void TFinalForm::ShowProgress(int percent, const std::string& done, const std::s
 }
 
 std::string TFinalForm::ReadPicture(const std::string& resultFile) {
-    ReadBackPicture loaded = ReadResultPicture(resultFile);
+    ReadBackPicture loaded = ReadShownResultPicture(resultFile);
     if (loaded.image.isNull())
         return loaded.error;
     picture_ = std::move(loaded.image);

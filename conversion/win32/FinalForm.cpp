@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "bitmap/Checkerboard.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 #include "conversion/ResultPlacement.h"
 #include "conversion/ResultViews.h"
 #include "conversion/win32/ZoomedScreenPart.h"
@@ -175,7 +177,10 @@ std::string TFinalForm::ReadPicture(const std::string& resultFile) {
     THandyBitmap loaded;
     if (!loaded.LoadFromFile(resultFile))
         return loaded.ErrorText();
-    picture_ = ScreenPicture(loaded);
+    // Clear parts over the checkerboard, from what the result keeps beside its file.
+    ReadKeptBeside(resultFile, loaded);
+    THandyBitmap checkered;
+    picture_ = ScreenPicture(PictureToShow(loaded, checkered));
     return {};
 }
 

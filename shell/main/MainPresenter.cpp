@@ -241,7 +241,10 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
         Message(CantCopyText(Japanese, fileName));
         return false;
     }
-    switch (ShowWorkingFile(fileName)) {
+    // The working file holds the cells; transparency, depth and profile stay in memory.
+    const bool profileDropped = decoded.Kept().ProfileDropped();
+    KeptLayer kept = std::move(decoded.Kept());
+    switch (ShowWorkingFile(fileName, &kept)) {
     case Shown::Not:
         return false;
     case Shown::Refused:
@@ -250,15 +253,19 @@ bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap
         return true;
     case Shown::Loaded:
         Opened(fileName);
+        if (profileDropped)
+            Message(ProfileDroppedText(Japanese, fileName));
         return true;
     }
     return true;
 }
 
-MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name) {
+MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name, KeptLayer* kept) {
     // Read aside, so that a file the platform cannot show leaves the picture as it was.
     THandyBitmap incoming;
     const bool loaded = incoming.LoadFromFile(state_.WorkingFile);
+    if (loaded && kept != nullptr)
+        incoming.Kept() = std::move(*kept);
     const THandyBitmap refused;
     if (const std::string reason =
             view_.ShowPicture(state_.WorkingFile, loaded ? incoming : refused);
@@ -403,9 +410,10 @@ void MainPresenter::WriteResized(TPoint size) {
     THandyBitmap& original = originalPicture_ ? *originalPicture_ : state_.SourceBitmap;
     const bool asOpened = size == SizeOf(original);
     bool written = false;
+    KeptLayer resizedKept;
     if (const std::string text = WriteResizedWorkingFile(
             original, originalPicture_ != nullptr, size, *state_.TemporaryFiles, state_.WorkingFile,
-            Japanese, sourceName_, written);
+            Japanese, sourceName_, written, &resizedKept);
         !text.empty()) {
         Message(text);
         return;
@@ -417,7 +425,9 @@ void MainPresenter::WriteResized(TPoint size) {
     if (keptNow)
         originalPicture_ = std::make_unique<THandyBitmap>(std::move(state_.SourceBitmap));
     const std::string name = sourceName_;
-    switch (ShowWorkingFile(name)) {
+    // Back at its own size the picture takes back all it keeps; resized, what the
+    // averaging kept.
+    switch (ShowWorkingFile(name, asOpened ? &originalPicture_->Kept() : &resizedKept)) {
     case Shown::Not:
         if (keptNow) {
             state_.SourceBitmap = std::move(*originalPicture_);

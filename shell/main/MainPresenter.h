@@ -89,7 +89,8 @@ class MainPresenter {
     // The working file is read by our reader and shown. Not: the platform shows nothing
     // and nothing has changed. Refused: our reader refused it (SourceBitmap tells why) and
     // the engine offers nothing. Loaded: SourceBitmap holds it and the engine has its size.
-    Shown ShowWorkingFile(const std::string& name);
+    // kept: what the decoded picture keeps beyond the working file's cells, joined to it.
+    Shown ShowWorkingFile(const std::string& name, KeptLayer* kept = nullptr);
     // As ShowWorkingFile, and when our reader refuses the user hears why.
     bool LoadWorkingFile(const std::string& name);
     // A file is the picture now: its name, and the head of the recent files.

@@ -51,6 +51,20 @@ void PutClipboardBitmap(const QImage& picture) {
         clipboard->setImage(picture);
 }
 
+void PutClipboardPicture(const QImage& picture, const QByteArray& png) {
+    if (png.isEmpty() || CurrentWriter()) {
+        PutClipboardBitmap(picture);
+        return;
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return;
+    auto* data = new QMimeData;
+    data->setImageData(picture);
+    data->setData(QStringLiteral("image/png"), png);
+    clipboard->setMimeData(data);
+}
+
 ClipboardWriter SetClipboardWriter(ClipboardWriter writer) {
     return std::exchange(CurrentWriter(), std::move(writer));
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMainWindow>
 
+#include "bitmap/TransparentCopy.h"
 #include "shell/General.h"
 #include "shell/qt/BackgroundSave.h"
 #include "shell/qt/Clipboard.h"
@@ -71,8 +72,11 @@ ClipboardPicture WindowServices<Owner>::PasteBitmap(const std::string& bmpFile) 
 template <typename Owner>
 void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
     const ReadBackPicture picture = ReadResultPicture(bmpFile);
-    if (!picture.image.isNull())
-        PutClipboardBitmap(picture.image);
+    if (picture.image.isNull())
+        return;
+    const std::vector<std::uint8_t> png = TransparentResultPng(bmpFile);
+    PutClipboardPicture(picture.image, QByteArray(reinterpret_cast<const char*>(png.data()),
+                                                  static_cast<qsizetype>(png.size())));
 }
 
 template <typename Owner>

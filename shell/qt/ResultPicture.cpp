@@ -6,8 +6,10 @@
 
 #include <QList>
 
+#include "bitmap/Checkerboard.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptFile.h"
 
 namespace slanter {
 
@@ -66,6 +68,21 @@ ReadBackPicture ReadResultPicture(const std::string& fileName) {
     if (!bitmap.LoadFromFile(fileName))
         return {QImage(), bitmap.ErrorText()};
     QImage picture = PictureOf(bitmap);
+    if (picture.isNull())
+        return {QImage(), bitmap_text::kOutOfMemory};
+    return {std::move(picture), std::string()};
+}
+
+ReadBackPicture ReadShownResultPicture(const std::string& fileName) {
+    if (const ResultPictureReader& reader = CurrentReader())
+        return reader(fileName);
+    THandyBitmap bitmap;
+    if (!bitmap.LoadFromFile(fileName))
+        return {QImage(), bitmap.ErrorText()};
+    // Clear parts over the checkerboard, from what the result keeps beside its file.
+    ReadKeptBeside(fileName, bitmap);
+    THandyBitmap checkered;
+    QImage picture = PictureOf(PictureToShow(bitmap, checkered));
     if (picture.isNull())
         return {QImage(), bitmap_text::kOutOfMemory};
     return {std::move(picture), std::string()};

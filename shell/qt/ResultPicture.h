@@ -20,6 +20,8 @@ struct ReadBackPicture {
 };
 
 ReadBackPicture ReadResultPicture(const std::string& fileName);
+// The same as the result window shows it: clear parts over the checkerboard.
+ReadBackPicture ReadShownResultPicture(const std::string& fileName);
 
 // Puts `reader` in place of the reading that ReadResultPicture does (tests) and answers
 // the one it replaces; an empty reader brings the program's own back.

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "bitmap/HandyBitmap.h"
+#include "bitmap/KeptPixels.h"
 #include "shell/win32/GdiObjects.h"
 #include "shell/win32/WideText.h"
 
@@ -49,14 +50,77 @@ std::optional<PackedDib> ClipboardDib() {
 }
 
 void PutClipboardDib(const PackedDib& dib) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    PutClipboardDibs(dib, {});
+}
+
+namespace {
+
+// A moveable block holding the bytes, for SetClipboardData; null without memory.
+HGLOBAL GlobalCopy(const PackedDib& bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (memory == nullptr)
-        return;
-    std::memcpy(GlobalLock(memory), dib.data(), dib.size());
+        return nullptr;
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
     GlobalUnlock(memory);
-    const OpenedClipboard clipboard;
-    if (!clipboard.IsOpen() || !EmptyClipboard() || SetClipboardData(CF_DIB, memory) == nullptr)
+    return memory;
+}
+
+// Hands the block to the clipboard, or frees it when the clipboard refuses it.
+void Offer(UINT format, HGLOBAL memory) {
+    if (memory != nullptr && SetClipboardData(format, memory) == nullptr)
         GlobalFree(memory);
+}
+
+} // namespace
+
+void PutClipboardDibs(const PackedDib& dib, const PackedDib& dibV5) {
+    HGLOBAL plain = GlobalCopy(dib);
+    if (plain == nullptr)
+        return;
+    HGLOBAL withOpacity = dibV5.empty() ? nullptr : GlobalCopy(dibV5);
+    const OpenedClipboard clipboard;
+    if (!clipboard.IsOpen() || !EmptyClipboard()) {
+        GlobalFree(plain);
+        if (withOpacity != nullptr)
+            GlobalFree(withOpacity);
+        return;
+    }
+    Offer(CF_DIB, plain);
+    Offer(CF_DIBV5, withOpacity);
+}
+
+PackedDib DibV5Of(const THandyBitmap& picture) {
+    const LONG width = picture.biWidth();
+    const LONG height = picture.biHeight();
+    if (width <= 0 || height <= 0)
+        return {};
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = width;
+    header.bV5Height = height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5SizeImage = static_cast<DWORD>(std::size_t{4} * width * height);
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    // LCS_sRGB, 'sRGB' as a number: the header's own multi-character constant warns.
+    header.bV5CSType = 0x73524742;
+    header.bV5Intent = LCS_GM_IMAGES;
+    PackedDib dib(sizeof header + header.bV5SizeImage);
+    std::memcpy(dib.data(), &header, sizeof header);
+    unsigned char* pixel = dib.data() + sizeof header;
+    for (LONG y = 0; y < height; ++y)
+        for (LONG x = 0; x < width; ++x, pixel += 4) {
+            const std::uint32_t rgba = StraightRgbaAt(picture, x, y);
+            pixel[0] = static_cast<unsigned char>(rgba >> 16);
+            pixel[1] = static_cast<unsigned char>(rgba >> 8);
+            pixel[2] = static_cast<unsigned char>(rgba);
+            pixel[3] = static_cast<unsigned char>(rgba >> 24);
+        }
+    return dib;
 }
 
 namespace {

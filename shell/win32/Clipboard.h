@@ -8,10 +8,19 @@
 
 namespace slanter {
 
+class THandyBitmap;
+
 // The bitmap on the clipboard, or nothing when it holds none.
 std::optional<PackedDib> ClipboardDib();
 // Puts the bitmap on the clipboard, its colour table with it.
 void PutClipboardDib(const PackedDib& dib);
+// The same, with a 32-bit bitmap of straight opacity (CF_DIBV5) beside it when dibV5 is
+// not empty, for the programs that take a picture's clear parts.
+void PutClipboardDibs(const PackedDib& dib, const PackedDib& dibV5);
+
+// The picture's kept colours and opacity as a packed 32-bit bitmap with a version 5
+// header, rows bottom up as the cells are.
+PackedDib DibV5Of(const THandyBitmap& picture);
 
 // Writes a clipboard bitmap as a BMP file the program's own reader takes: a picture of
 // up to 256 colours with a 40-byte header as it is, with its colour table; any other

@@ -4,6 +4,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/TransparentCopy.h"
 #include "shell/FileFound.h"
 #include "shell/General.h"
 #include "shell/InfoTexts.h"
@@ -53,8 +54,11 @@ template <typename Owner>
 void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
     // The file's own bitmap, its colour table with it.
     const PackedDib dib = DibOfBmpFileNamed(bmpFile);
-    if (!dib.empty())
-        PutClipboardDib(dib);
+    if (dib.empty())
+        return;
+    // Beside it, a result with clear parts as one with opacity.
+    THandyBitmap result;
+    PutClipboardDibs(dib, ReadTransparentResult(bmpFile, result) ? DibV5Of(result) : PackedDib());
 }
 
 template <typename Owner>

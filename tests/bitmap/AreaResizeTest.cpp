@@ -81,7 +81,7 @@ TEST(AreaResize, OneColourStaysExactAtEverySize) {
     for (int y = 0; y < 61; ++y)
         for (int x = 0; x < 97; ++x)
             source.SetPixelColor(x, y, 0xFF80FE);
-    for (const auto [w, h] : {std::pair{1, 1}, {96, 60}, {13, 61}, {98, 62}, {500, 7}}) {
+    for (const auto& [w, h] : {std::pair{1, 1}, {96, 60}, {13, 61}, {98, 62}, {500, 7}}) {
         THandyBitmap resized;
         ASSERT_TRUE(AreaResize(source, w, h, resized));
         for (int y = 0; y < h; ++y)
@@ -97,6 +97,26 @@ TEST(AreaResize, RefusesSizesBelowOneAndAnEmptyPicture) {
     EXPECT_FALSE(AreaResize(source, 4, -1, resized));
     EXPECT_FALSE(AreaResize(THandyBitmap(), 4, 4, resized));
     EXPECT_EQ(resized.biWidth(), 0);
+}
+
+} // namespace
+} // namespace slanter
+
+namespace slanter {
+namespace {
+
+// Hand-worked: opaque red beside clear blue, halved. Opacity 255 / 2 = 127.5, to 128; the
+// colours weighed by their opacity are red alone: no purple from the clear pixel's blue.
+TEST(AreaResize, ClearPartsAverageTheirOpacityAndKeepTheirColoursApart) {
+    THandyBitmap picture;
+    picture.NewImage(2, 1, 24);
+    ASSERT_TRUE(picture.Kept().ResetPixels(2, 1, 8, true));
+    picture.Kept().Pixels()[0] = MakeKeptPixel(255, 0, 0, 255);
+    picture.Kept().Pixels()[1] = MakeKeptPixel(0, 0, 255, 0);
+    THandyBitmap half;
+    ASSERT_TRUE(AreaResize(picture, 1, 1, half));
+    ASSERT_TRUE(half.Kept().HasPixels());
+    EXPECT_EQ(half.Kept().Pixels()[0], MakeKeptPixel(255, 0, 0, 128));
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "conversion/ConversionRun.h"
 #include "engine/Slanter.h"
 #include "support/BlockPicture.h"
+#include "support/ReferenceTable.h"
 #include "support/TempFolder.h"
 
 #ifndef _WIN32
@@ -280,6 +281,13 @@ TEST_F(ConvertCommand, FillWritesAPictureOfTheSizeAskedLaidWithTheTile) {
                 filled.GetPixelColor(x, 76 - top) !=
                 tile.GetPixelColor(x % tile.biWidth(), tile.biHeight() - 1 - top % tile.biHeight());
     EXPECT_EQ(wrong, 0);
+    // A transparent tile fills a transparent picture.
+    const std::string clear = folder.Path("clear.png");
+    ASSERT_EQ(RunWords({"convert", testing::TestDataPath("kept/transparent.png"), clear,
+                        "--pattern", "0", "--fill", "50x40"})
+                  .code,
+              kExitOk);
+    EXPECT_NE(RunWords({"info", clear}).out.find("alpha: kept"), std::string::npos);
     for (const char* bad : {"1920", "0x10", "10x", "x10", "10x-1"})
         EXPECT_EQ(RunWords({"convert", input, output, "--pattern", "2", "--fill", bad}).code,
                   kExitUsage)

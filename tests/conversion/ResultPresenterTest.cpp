@@ -448,6 +448,34 @@ TEST_F(ResultPresenterTest, SaveAsPngWritesWhatTheCommandLineWrites) {
     }
 }
 
+// A picture with clear parts: the result window's file holds the cells, what it keeps
+// goes beside, and a PNG saved later is RGBA (colour type 6 in its header).
+TEST_F(ResultPresenterTest, SaveAsPngKeepsTheTransparencyOfThePicture) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    KeptLayer& kept = state_.SourceBitmap.Kept();
+    ASSERT_TRUE(kept.ResetPixels(12, 8, 8, true));
+    kept.Pixels()[5] = MakeKeptPixel(10, 20, 30, 0);
+    Select(0);
+    Window& window = Converted(1);
+    const std::string png = folder_.Path("clear.png");
+    window.presenter.SaveResultAs(png);
+    const Bytes written = ReadBytes(png);
+    ASSERT_GT(written.size(), 25u);
+    EXPECT_EQ(written[24], 8);
+    EXPECT_EQ(written[25], 6);
+}
+
+TEST_F(ResultPresenterTest, ClosingTheWindowDeletesWhatItsResultKeptBesideIt) {
+    Open(testing::PatternedBitmap(24, 12, 8));
+    ASSERT_TRUE(state_.SourceBitmap.Kept().ResetPixels(12, 8, 16, false));
+    Select(0);
+    Window& window = Converted(1);
+    const std::string beside = window.presenter.ResultFile() + ".kept";
+    ASSERT_TRUE(fs::exists(beside));
+    window.view.CloseWindow();
+    EXPECT_FALSE(fs::exists(beside));
+}
+
 TEST_F(ResultPresenterTest, ASaveThatCannotBeWrittenIsReportedAndItsFolderNotRemembered) {
     Window& window = WideResult();
     WriteSetting("Folder", "SavePath", "kept");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bitmap/Checkerboard.h"
 #include "bitmap/HandyBitmap.h"
 #include "cli/CliRun.h"
 #include "engine/Slanter.h"
@@ -175,6 +176,24 @@ TEST_F(PicturePreviewTest, TheOutlineIsDashedBlackAndWhiteOverTheMiddleTile) {
     EXPECT_EQ(black + white, perimeter);
     EXPECT_GT(black, perimeter / 3);
     EXPECT_GT(white, perimeter / 3);
+}
+
+// A picture clear throughout shows the checkerboard alone, plain or smoothed.
+TEST(PicturePreview, AClearPictureShowsTheCheckerboard) {
+    THandyBitmap clear = testing::PatternedBitmap(24, 30, 20);
+    ASSERT_TRUE(clear.Kept().ResetPixels(30, 20, 8, true));
+    TSlanter engine;
+    engine.SetSourceSize({30, 20});
+    engine.SetPatternIndex(2);
+    for (const bool smoothing : {false, true}) {
+        const PicturePixels shown = RenderPicturePreview(engine, clear, smoothing, {90, 70}, false);
+        ASSERT_EQ(shown.width, 90);
+        int wrong = 0;
+        for (std::int32_t y = 0; y < shown.height; ++y)
+            for (std::int32_t x = 0; x < shown.width; ++x)
+                wrong += shown.At(x, y) != CheckerboardColor(x, y);
+        EXPECT_EQ(wrong, 0) << smoothing;
+    }
 }
 
 } // namespace

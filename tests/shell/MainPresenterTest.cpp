@@ -233,6 +233,30 @@ TEST_F(MainPresenterTest, ABitmapOurReaderLeavesToDecodersBecomesAWorkingFileItT
     EXPECT_EQ(state_.SourceFile, file);
 }
 
+// The working file holds the cells laid over white; the picture the conversions read
+// keeps the clear parts beside them.
+TEST_F(MainPresenterTest, ATransparentPictureKeepsItsClearPartsForTheConversions) {
+    MainPresenter& main = Start();
+    main.OpenFile(std::string(SLANTER_FIXTURES_DIR) + "/kept/transparent.png");
+    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_TRUE(state_.SourceBitmap.Kept().HasAlpha());
+    EXPECT_EQ(state_.SourceBitmap.Kept().Width(), 24);
+}
+
+#ifndef _WIN32
+// The Windows Imaging Component gives no profile it finds malformed, so there is nothing
+// to tell there.
+TEST_F(MainPresenterTest, AMalformedProfileIsDroppedWithAMessage) {
+    MainPresenter& main = Start();
+    const std::string file = std::string(SLANTER_FIXTURES_DIR) + "/kept/bad-profile.png";
+    main.OpenFile(file);
+    EXPECT_EQ(OnlyMessage(), "The colour profile of " + file +
+                                 "\r\nis malformed; the picture was opened without it.\r\n");
+    EXPECT_EQ(state_.SourceFile, file);
+    EXPECT_TRUE(state_.SourceBitmap.Kept().Profile().empty());
+}
+#endif
+
 TEST_F(MainPresenterTest, ADamagedPictureGivesTheDecodersReasonAndAMissingOneCantBeCopied) {
     MainPresenter& main = Start();
     const std::string first = Bmp("first.bmp", 37, 23);

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "bitmap/Checkerboard.h"
 #include "method/qt/MethodForm.h"
 #include "shell/LaunchState.h"
 #include "shell/ProgramState.h"
@@ -227,8 +228,11 @@ void TMainForm::ShowRecentFiles(const std::vector<std::string>& captions) {
 std::string TMainForm::ShowPicture(const std::string& workingFile, const THandyBitmap& read) {
     // The picture our reader read from the working file, so that the window shows what is
     // converted at every size our reader takes; Qt's readers stop at 16384 x 16384 pixels.
-    // A file our reader refused is shown as Qt decodes it.
-    QImage picture = read.biWidth() > 0 ? PictureOf(read) : QImage();
+    // Clear parts show over the checkerboard, from what the picture keeps. A file our
+    // reader refused is shown as Qt decodes it.
+    THandyBitmap checkered;
+    const THandyBitmap& toShow = PictureToShow(read, checkered);
+    QImage picture = toShow.biWidth() > 0 ? PictureOf(toShow) : QImage();
     if (picture.isNull()) {
         const DecodedPicture shown = DecodePicture(workingFile);
         if (shown.image.isNull())

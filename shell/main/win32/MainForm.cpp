@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "bitmap/Checkerboard.h"
 #include "forms/FormTable.h"
 #include "shell/LaunchState.h"
 #include "shell/RecentFiles.h"
@@ -141,7 +142,9 @@ void TMainForm::ShowRecentFiles(const std::vector<std::string>& captions) {
 std::string TMainForm::ShowPicture(const std::string&, const THandyBitmap& picture) {
     // The picture our reader read from the working file, so that the window shows what is
     // converted: nothing for a file it refused.
-    picture_ = picture.biWidth() > 0 ? ScreenPicture(picture) : ScreenPicture();
+    THandyBitmap checkered;
+    picture_ =
+        picture.biWidth() > 0 ? ScreenPicture(PictureToShow(picture, checkered)) : ScreenPicture();
     FitToImage();
     return {};
 }

@@ -261,5 +261,46 @@ TEST(WicPictureDecoder, CutDamagedAndEmptyFilesGiveTheDecodersReasonsInTheRunsLa
     }
 }
 
+std::string Kept(const std::string& name) {
+    return std::string(SLANTER_TESTDATA_DIR) + "/kept/" + name;
+}
+
+// tests/bitmap/kept_pictures.py made transparent.png from these formulas, and deep.png
+// with high byte k and low byte k + d in each sample.
+TEST(WicPictureDecoder, ATransparentPngKeepsItsStraightColoursAndOpacity) {
+    THandyBitmap picture;
+    ASSERT_EQ(LoadWorkingPicture(Kept("transparent.png"), picture), "");
+    const KeptLayer& kept = picture.Kept();
+    ASSERT_TRUE(kept.HasPixels());
+    EXPECT_TRUE(kept.HasAlpha());
+    int wrong = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const int alpha = std::vector<int>{0, 255, 128, 255, 40}[(x / 3 + y / 4) % 5];
+            const KeptPixel pixel = kept.Pixels()[(15 - y) * 24 + x];
+            wrong += KeptChannel(pixel, 3) != std::uint32_t(alpha) ||
+                     (alpha != 0 &&
+                      pixel != MakeKeptPixel(x * 10 % 256, y * 15 % 256, x * y % 256, alpha));
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST(WicPictureDecoder, ASixteenBitPngKeepsItsSixteenBits) {
+    THandyBitmap picture;
+    ASSERT_EQ(LoadWorkingPicture(Kept("deep.png"), picture), "");
+    ASSERT_EQ(picture.Kept().ChannelBits(), 16);
+    const KeptPixel first = picture.Kept().Pixels()[15 * 24];
+    // Pixel (0, 0): k = 0, 30, 60 and d = 0, 1, 2.
+    EXPECT_EQ(first, MakeKeptPixel(0, 257 * 30 + 1, 257 * 60 + 2, 0xFFFF));
+}
+
+TEST(WicPictureDecoder, APngsColourProfileIsKept) {
+    THandyBitmap picture;
+    ASSERT_EQ(LoadWorkingPicture(Kept("profiled.png"), picture), "");
+    const std::vector<std::uint8_t>& profile = picture.Kept().Profile();
+    ASSERT_GT(profile.size(), 128u);
+    EXPECT_EQ(std::string(profile.begin() + 36, profile.begin() + 40), "acsp");
+}
+
 } // namespace
 } // namespace slanter

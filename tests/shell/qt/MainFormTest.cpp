@@ -3,11 +3,14 @@
 #include <optional>
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -370,6 +373,17 @@ TEST_F(MainFormTest, APictureThePlatformCannotDecodeEndsInTheErrorBox) {
     EXPECT_EQ(State().PatternEngine.SourceWidth(), 37);
     EXPECT_EQ(Client(), QSize(Least(), 23));
     EXPECT_EQ(Information().substr(0, Picture("noise.bmp").size()), Picture("noise.bmp"));
+}
+
+// A result with clear parts goes on the clipboard as the plain bitmap and, beside it, as
+// a PNG file that keeps its opacity.
+TEST_F(MainFormTest, ACopyWithOpacityOffersAPngBesideTheBitmap) {
+    const QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    PutClipboardPicture(QImage(4, 4, QImage::Format_RGB32), png);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_EQ(data->data(QStringLiteral("image/png")), png);
 }
 
 TEST_F(MainFormTest, TheClipboardsPictureBecomesTheWorkingFile) {
