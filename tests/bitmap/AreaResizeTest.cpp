@@ -14,6 +14,7 @@
 namespace slanter {
 namespace {
 
+#ifndef _WIN32
 // The largest difference in one channel between the record and the picture; -1 when
 // their sizes differ or the other program gave no picture.
 int LargestDifference(const THandyBitmap& ours, const testing::ForeignPicture& theirs) {
@@ -32,7 +33,6 @@ int LargestDifference(const THandyBitmap& ours, const testing::ForeignPicture& t
     return largest;
 }
 
-#ifndef _WIN32
 // Against Pillow: its box filter where it is an exact mean (whole factors), and otherwise
 // an exact mean that Pillow alone makes (pixels repeated, then whole boxes averaged).
 // Shrinking and enlarging, one side alone, and an indexed picture, within one level.
