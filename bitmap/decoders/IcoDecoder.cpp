@@ -147,41 +147,43 @@ FileHandle OpenPng(std::vector<std::uint8_t>& file, const Entry& entry) {
     return FileHandle(fmemopen(&file[entry.at], entry.bytes, "rb"));
 }
 
+// The file's first picture, handed to `onPng` as a PNG stream or to `onDib` as a DIB of
+// the file's bytes. Answers their answer or the reason the file was refused.
+template <typename OnPng, typename OnDib>
+std::string WithFirstPicture(const std::string& fileName, OnPng&& onPng, OnDib&& onDib) {
+    std::vector<std::uint8_t> file;
+    if (std::string refusal = ReadFileBytes(fileName, file); !refusal.empty())
+        return refusal;
+    Entry entry;
+    if (std::string refusal = FirstEntry(file, entry); !refusal.empty())
+        return refusal;
+    if (entry.png) {
+        const FileHandle png = OpenPng(file, entry);
+        return png ? onPng(png.get()) : decoder_text::Damaged("out of memory");
+    }
+    Dib dib;
+    if (std::string refusal = ReadDib(file, entry, dib); !refusal.empty())
+        return refusal;
+    return onDib(file, dib);
+}
+
 } // namespace
 
 std::string IcoSize(const std::string& fileName, StoredSize& size) {
-    std::vector<std::uint8_t> file;
-    if (std::string refusal = ReadFileBytes(fileName, file); !refusal.empty())
-        return refusal;
-    Entry entry;
-    if (std::string refusal = FirstEntry(file, entry); !refusal.empty())
-        return refusal;
-    if (entry.png) {
-        const FileHandle png = OpenPng(file, entry);
-        return png ? PngStreamSize(png.get(), size) : decoder_text::Damaged("out of memory");
-    }
-    Dib dib;
-    if (std::string refusal = ReadDib(file, entry, dib); !refusal.empty())
-        return refusal;
-    size = {dib.width, dib.height, 1};
-    return {};
+    return WithFirstPicture(
+        fileName, [&size](std::FILE* png) { return PngStreamSize(png, size); },
+        [&size](const std::vector<std::uint8_t>&, const Dib& dib) {
+            size = {dib.width, dib.height, 1};
+            return std::string();
+        });
 }
 
 std::string DecodeIco(const std::string& fileName, THandyBitmap& picture) {
-    std::vector<std::uint8_t> file;
-    if (std::string refusal = ReadFileBytes(fileName, file); !refusal.empty())
-        return refusal;
-    Entry entry;
-    if (std::string refusal = FirstEntry(file, entry); !refusal.empty())
-        return refusal;
-    if (entry.png) {
-        const FileHandle png = OpenPng(file, entry);
-        return png ? DecodePngStream(png.get(), picture) : decoder_text::Damaged("out of memory");
-    }
-    Dib dib;
-    if (std::string refusal = ReadDib(file, entry, dib); !refusal.empty())
-        return refusal;
-    return DecodeDib(file, dib, picture);
+    return WithFirstPicture(
+        fileName, [&picture](std::FILE* png) { return DecodePngStream(png, picture); },
+        [&picture](const std::vector<std::uint8_t>& file, const Dib& dib) {
+            return DecodeDib(file, dib, picture);
+        });
 }
 
 } // namespace slanter
