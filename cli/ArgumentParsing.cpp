@@ -54,4 +54,24 @@ std::optional<std::string> OptionValue(const std::string& word, const std::strin
     return word.substr(prefix.size());
 }
 
+std::string TakeOptionValues(const std::vector<std::string>& words, const std::string& name,
+                             const std::string& missing, std::vector<std::string>& rest,
+                             const std::function<std::string(const std::string&)>& take) {
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        std::optional<std::string> value = OptionValue(words[k], name + "=");
+        if (!value && words[k] == name) {
+            if (k + 1 == words.size())
+                return missing;
+            value = words[++k];
+        }
+        if (!value) {
+            rest.push_back(words[k]);
+            continue;
+        }
+        if (std::string problem = take(*value); !problem.empty())
+            return problem;
+    }
+    return {};
+}
+
 } // namespace slanter::cli

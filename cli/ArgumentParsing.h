@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,5 +23,12 @@ std::optional<std::string> RepeatedOption(const std::vector<std::string>& words)
 
 // "--name=value" gives value for prefix "--name="; nothing when word lacks the prefix.
 std::optional<std::string> OptionValue(const std::string& word, const std::string& prefix);
+
+// Takes every "NAME VALUE" and "NAME=VALUE" out of `words`, handing each value to `take`
+// (which answers a problem with it, empty when it is good), and puts the other words in
+// `rest`. Answers the first problem, `missing` when NAME is the last word.
+std::string TakeOptionValues(const std::vector<std::string>& words, const std::string& name,
+                             const std::string& missing, std::vector<std::string>& rest,
+                             const std::function<std::string(const std::string&)>& take);
 
 } // namespace slanter::cli

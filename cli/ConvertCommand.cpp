@@ -3,6 +3,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bitmap/HandyBitmap.h"
@@ -77,84 +78,62 @@ struct ConvertOptions {
     bool setWallpaper = false;
 };
 
-// Takes "--fill WxH" or "--fill=WxH" out of the words; answers the problem, empty when
-// there is none.
-std::string TakeFill(const Arguments& args, Arguments& rest, std::optional<TPoint>& fill) {
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        std::optional<std::string> value = OptionValue(args[k], "--fill=");
-        if (!value && args[k] == "--fill") {
-            if (k + 1 == args.size())
-                return "--fill needs a size: WIDTHxHEIGHT, as 1920x1080";
-            value = args[++k];
-        }
-        if (!value) {
-            rest.push_back(args[k]);
-            continue;
-        }
-        const auto times = value->find('x');
-        const std::optional<std::int32_t> width =
-            times == std::string::npos ? std::nullopt : ParseIndex(value->substr(0, times));
-        const std::optional<std::int32_t> height =
-            times == std::string::npos ? std::nullopt : ParseIndex(value->substr(times + 1));
-        if (!width || !height || *width < 1 || *height < 1)
-            return "the size '" + *value + "' is not WIDTHxHEIGHT, each side at least 1";
-        fill = TPoint{*width, *height};
-    }
-    return {};
-}
-
-// Takes "--threads N" or "--threads=N" out of the words; answers the problem, empty when
-// there is none.
-std::string TakeThreads(const Arguments& args, Arguments& rest, int& threads) {
-    constexpr int kMostThreads = 256;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        std::optional<std::string> value = OptionValue(args[k], "--threads=");
-        if (!value && args[k] == "--threads") {
-            if (k + 1 == args.size())
-                return "--threads needs a number";
-            value = args[++k];
-        }
-        if (!value) {
-            rest.push_back(args[k]);
-            continue;
-        }
-        const std::optional<std::int32_t> number = ParseIndex(*value);
-        if (!number || *number < 1 || *number > kMostThreads)
-            return "--threads takes a number from 1 to " + std::to_string(kMostThreads) +
-                   ", not '" + *value + "'";
-        threads = *number;
-    }
-    return {};
+// The size of --fill, WIDTHxHEIGHT; nothing for anything else.
+std::optional<TPoint> ParseFillSize(const std::string& value) {
+    const auto times = value.find('x');
+    if (times == std::string::npos)
+        return std::nullopt;
+    const std::optional<std::int32_t> width = ParseIndex(value.substr(0, times));
+    const std::optional<std::int32_t> height = ParseIndex(value.substr(times + 1));
+    if (!width || !height || *width < 1 || *height < 1)
+        return std::nullopt;
+    return TPoint{*width, *height};
 }
 
 // Fills options from the words; answers an error text, empty when they are good.
 std::string ParseConvertWords(const Arguments& args, ConvertOptions& options) {
-    Arguments unscaled;
-    if (std::string problem = TakeScale(args, unscaled, options.scale); !problem.empty())
+    constexpr int kMostThreads = 256;
+    const auto fill = [&options](const std::string& value) {
+        options.fill = ParseFillSize(value);
+        return options.fill ? std::string()
+                            : "the size '" + value + "' is not WIDTHxHEIGHT, each side at least 1";
+    };
+    const auto threads = [&options](const std::string& value) {
+        const std::optional<std::int32_t> number = ParseIndex(value);
+        if (!number || *number < 1 || *number > kMostThreads)
+            return "--threads takes a number from 1 to " + std::to_string(kMostThreads) +
+                   ", not '" + value + "'";
+        options.threads = *number;
+        return std::string();
+    };
+    const auto outDir = [&options](const std::string& value) {
+        options.outDir = value;
+        return value.empty() ? std::string("--out-dir needs a folder") : std::string();
+    };
+    const auto format = [&options](const std::string& value) {
+        options.format = value;
+        return std::string();
+    };
+    Arguments words = args;
+    for (const auto& [name, missing, take] :
+         {std::tuple<const char*, const char*, std::function<std::string(const std::string&)>>{
+              "--fill", "--fill needs a size: WIDTHxHEIGHT, as 1920x1080", fill},
+          {"--threads", "--threads needs a number", threads},
+          {"--out-dir", "--out-dir needs a folder", outDir},
+          {"--format", "--format needs png or bmp", format}}) {
+        Arguments rest;
+        if (std::string problem = TakeOptionValues(words, name, missing, rest, take);
+            !problem.empty())
+            return problem;
+        words = std::move(rest);
+    }
+    Arguments scaled;
+    if (std::string problem = TakeScale(words, scaled, options.scale); !problem.empty())
         return problem;
-    Arguments unfilled;
-    if (std::string problem = TakeFill(unscaled, unfilled, options.fill); !problem.empty())
-        return problem;
-    Arguments threaded;
-    if (std::string problem = TakeThreads(unfilled, threaded, options.threads); !problem.empty())
-        return problem;
-    Arguments words;
-    for (std::size_t k = 0; k < threaded.size(); ++k) {
-        const std::string& word = threaded[k];
-        std::optional<std::string> outDir = OptionValue(word, "--out-dir=");
-        std::optional<std::string> format = OptionValue(word, "--format=");
-        if ((word == "--out-dir" || word == "--format") && k + 1 == threaded.size())
-            return word + " needs a value";
-        if (word == "--out-dir")
-            outDir = threaded[++k];
-        else if (word == "--format")
-            format = threaded[++k];
+    words.clear();
+    for (const std::string& word : scaled) {
         if (word == "--set-wallpaper")
             options.setWallpaper = true;
-        else if (outDir)
-            options.outDir = *outDir;
-        else if (format)
-            options.format = *format;
         else
             words.push_back(word);
     }

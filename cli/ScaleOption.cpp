@@ -8,23 +8,14 @@
 namespace slanter::cli {
 
 std::string TakeScale(const Arguments& args, Arguments& rest, std::optional<ScaleRequest>& scale) {
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        std::optional<std::string> value = OptionValue(args[k], "--scale=");
-        if (!value && args[k] == "--scale") {
-            if (k + 1 == args.size())
-                return "--scale needs a size: 50%, 1920x, x1080 or 1920x1080";
-            value = args[++k];
-        }
-        if (!value) {
-            rest.push_back(args[k]);
-            continue;
-        }
-        scale = ParseScale(*value);
-        if (!scale)
-            return "the scale '" + *value +
-                   "' is not a size: 50% (above 0, at most 10000%), 1920x, x1080 or 1920x1080";
-    }
-    return {};
+    return TakeOptionValues(args, "--scale", "--scale needs a size: 50%, 1920x, x1080 or 1920x1080",
+                            rest, [&scale](const std::string& value) {
+                                scale = ParseScale(value);
+                                return scale ? std::string()
+                                             : "the scale '" + value +
+                                                   "' is not a size: 50% (above 0, at most "
+                                                   "10000%), 1920x, x1080 or 1920x1080";
+                            });
 }
 
 std::optional<TPoint> ScaleSize(const std::optional<ScaleRequest>& scale, TPoint size,
