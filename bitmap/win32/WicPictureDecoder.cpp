@@ -26,6 +26,7 @@
 #include "bitmap/decoders/PictureFormat.h"
 #include "bitmap/decoders/PngHeaderSize.h"
 #include "bitmap/decoders/RecordedOrientation.h"
+#include "bitmap/decoders/StructureRefusal.h"
 #include "bitmap/win32/ComPointer.h"
 
 namespace slanter {
@@ -64,41 +65,6 @@ bool WicFormat(PictureFormat format) {
            format == PictureFormat::Ico;
 }
 
-// What the file's own structure says against it, in our other decoders' words: WIC reads a
-// cut file's missing bytes as nought and passes over damage in a JPEG file's data. Empty
-// when it says nothing.
-std::string StructureRefusal(const std::string& fileName) {
-    PictureFormat format = PictureFormat::Unknown;
-    const FileHandle file = OpenForReading(fileName);
-    if (!file || !ReadPictureFormat(fileName, format))
-        return {};
-    const std::uint64_t fileBytes = FileBytes(file.get());
-    // A size beyond the record's is refused for its size, as the other decoders do.
-    if (format == PictureFormat::Png && !PngHeaderTooLarge(fileName) &&
-        (!PngRowsFitFile(file.get(), fileBytes) || !PngDataWithinFile(file.get(), 0, fileBytes)))
-        return decoder_text::CutShort();
-    if (format == PictureFormat::Ico && !IcoEntriesWithinFile(file.get(), fileBytes))
-        return decoder_text::CutShort();
-    if (format != PictureFormat::Jpeg)
-        return {};
-    switch (JpegStructure(file.get())) {
-    case FileStructure::Cut:
-        return decoder_text::CutShort();
-    case FileStructure::Damaged:
-        return decoder_text::Damaged();
-    case FileStructure::Whole:
-        break;
-    }
-    return {};
-}
-
-// Whether a GIF file ends with the byte that closes every GIF file.
-bool EndsWithGifTrailer(const std::string& fileName) {
-    constexpr int kTrailer = 0x3b;
-    const FileHandle file = OpenForReading(fileName);
-    return file && std::fseek(file.get(), -1, SEEK_END) == 0 && std::fgetc(file.get()) == kTrailer;
-}
-
 // The reason for a failed call, in our other decoders' words and the run's language.
 std::string Reason(HRESULT result, const std::string& fileName) {
     switch (result) {
@@ -117,16 +83,8 @@ std::string Reason(HRESULT result, const std::string& fileName) {
         break;
     }
     // WIC's other errors (an unknown format, a bad header, a failure of no name, an empty
-    // file's) come from the file's bytes: a file of no format WIC reads is one, any other
-    // is cut or damaged as its structure tells.
-    PictureFormat format = PictureFormat::Unknown;
-    if (!ReadPictureFormat(fileName, format) || !WicFormat(format))
-        return decoder_text::UnknownFormat();
-    if (result == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF) ||
-        (format == PictureFormat::Gif && !EndsWithGifTrailer(fileName)))
-        return decoder_text::CutShort();
-    const std::string structure = StructureRefusal(fileName);
-    return structure.empty() ? decoder_text::Damaged() : structure;
+    // file's) come from the file's bytes.
+    return RefusalFromFile(fileName, result == HRESULT_FROM_WIN32(ERROR_HANDLE_EOF), WicFormat);
 }
 
 // The file, by its UTF-8 name, held for WIC.
