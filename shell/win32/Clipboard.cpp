@@ -8,7 +8,6 @@
 #include <iterator>
 
 #include "bitmap/HandyBitmap.h"
-#include "bitmap/KeptPixels.h"
 #include "shell/win32/GdiObjects.h"
 #include "shell/win32/WideText.h"
 
@@ -87,40 +86,6 @@ void PutClipboardDibs(const PackedDib& dib, const PackedDib& dibV5) {
     }
     Offer(CF_DIB, plain);
     Offer(CF_DIBV5, withOpacity);
-}
-
-PackedDib DibV5Of(const THandyBitmap& picture) {
-    const LONG width = picture.biWidth();
-    const LONG height = picture.biHeight();
-    if (width <= 0 || height <= 0)
-        return {};
-    BITMAPV5HEADER header{};
-    header.bV5Size = sizeof header;
-    header.bV5Width = width;
-    header.bV5Height = height;
-    header.bV5Planes = 1;
-    header.bV5BitCount = 32;
-    header.bV5Compression = BI_BITFIELDS;
-    header.bV5SizeImage = static_cast<DWORD>(std::size_t{4} * width * height);
-    header.bV5RedMask = 0x00FF0000;
-    header.bV5GreenMask = 0x0000FF00;
-    header.bV5BlueMask = 0x000000FF;
-    header.bV5AlphaMask = 0xFF000000;
-    // LCS_sRGB, 'sRGB' as a number: the header's own multi-character constant warns.
-    header.bV5CSType = 0x73524742;
-    header.bV5Intent = LCS_GM_IMAGES;
-    PackedDib dib(sizeof header + header.bV5SizeImage);
-    std::memcpy(dib.data(), &header, sizeof header);
-    unsigned char* pixel = dib.data() + sizeof header;
-    for (LONG y = 0; y < height; ++y)
-        for (LONG x = 0; x < width; ++x, pixel += 4) {
-            const std::uint32_t rgba = StraightRgbaAt(picture, x, y);
-            pixel[0] = static_cast<unsigned char>(rgba >> 16);
-            pixel[1] = static_cast<unsigned char>(rgba >> 8);
-            pixel[2] = static_cast<unsigned char>(rgba);
-            pixel[3] = static_cast<unsigned char>(rgba >> 24);
-        }
-    return dib;
 }
 
 namespace {

@@ -18,10 +18,6 @@ void PutClipboardDib(const PackedDib& dib);
 // not empty, for the programs that take a picture's clear parts.
 void PutClipboardDibs(const PackedDib& dib, const PackedDib& dibV5);
 
-// The picture's kept colours and opacity as a packed 32-bit bitmap with a version 5
-// header, rows bottom up as the cells are.
-PackedDib DibV5Of(const THandyBitmap& picture);
-
 // Writes a clipboard bitmap as a BMP file the program's own reader takes: a picture of
 // up to 256 colours with a 40-byte header as it is, with its colour table; any other
 // drawn at 24 bits. False when the bitmap is damaged or the file cannot be written.

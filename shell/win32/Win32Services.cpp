@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "bitmap/DibV5.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
 #include "bitmap/TransparentCopy.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bitmap/DibV5.h"
 #include "bitmap/HandyBitmap.h"
 #include "shell/win32/Clipboard.h"
 
