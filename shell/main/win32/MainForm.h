@@ -57,9 +57,9 @@ class TMainForm : public Wnd, private MainView {
     void HideSplash() override;
     bool Build(bool eraseSettingsCommand) override;
     void SetCaption(std::string_view item, const std::string& text) override;
-    // The program's windows show it in the launch's state.
-    void Present() override;
     void RestorePlacement() override;
+    // Widened to hold its menu bar on one line.
+    void Present() override;
     void SavePlacement() override;
     void CloseLater() override;
     void ShowRecentFiles(const std::vector<std::string>& captions) override;
