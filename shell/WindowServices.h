@@ -2,6 +2,7 @@
 
 #include "bitmap/TextLanguage.h"
 #include "shell/PendingMessages.h"
+#include "shell/PictureSizeAsker.h"
 #include "shell/PlatformServices.h"
 
 namespace slanter {
@@ -21,6 +22,8 @@ class WindowServices final : public PlatformServices {
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     // The front end's dialog, found by the points' namespace where it instantiates these.
     std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override {
+        if (const PictureSizeAsker& asker = CurrentPictureSizeAsker())
+            return asker(original, current);
         return RunPictureSizeDialog(owner_, Japanese, original, current);
     }
     ClipboardPicture PasteBitmap(const std::string& bmpFile) override;

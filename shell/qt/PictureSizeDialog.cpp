@@ -22,11 +22,6 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-PictureSizeAsker& CurrentAsker() {
-    static PictureSizeAsker asker;
-    return asker;
-}
-
 } // namespace
 
 TPictureSizeDialog::TPictureSizeDialog(QWidget* parent, bool japanese, TPoint original,
@@ -91,16 +86,10 @@ TPoint TPictureSizeDialog::ChosenSize() const {
 
 std::optional<TPoint> RunPictureSizeDialog(QWidget* parent, bool japanese, TPoint original,
                                            TPoint current) {
-    if (const PictureSizeAsker& asker = CurrentAsker())
-        return asker(original, current);
     TPictureSizeDialog dialog(parent, japanese, original, current);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.ChosenSize();
-}
-
-PictureSizeAsker SetPictureSizeAsker(PictureSizeAsker asker) {
-    return std::exchange(CurrentAsker(), std::move(asker));
 }
 
 } // namespace slanter

@@ -39,9 +39,4 @@ class TPictureSizeDialog : public QDialog {
 std::optional<TPoint> RunPictureSizeDialog(QWidget* parent, bool japanese, TPoint original,
                                            TPoint current);
 
-// Puts `asker` in place of the dialog (tests) and answers the one it replaces; an empty
-// one brings the dialog back.
-using PictureSizeAsker = std::function<std::optional<TPoint>(TPoint original, TPoint current)>;
-PictureSizeAsker SetPictureSizeAsker(PictureSizeAsker asker);
-
 } // namespace slanter

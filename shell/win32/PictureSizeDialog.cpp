@@ -24,11 +24,6 @@ constexpr int kFirstRow = 40;
 constexpr int kButtonsTop = kFirstRow + 3 * kRowStep + 8;
 constexpr int kClientHeight = kButtonsTop + kButtonHeight + kMargin;
 
-PictureSizeAsker& CurrentAsker() {
-    static PictureSizeAsker asker;
-    return asker;
-}
-
 BOOL CALLBACK AddEnabledWindow(HWND window, LPARAM list) {
     if (IsWindowVisible(window) && IsWindowEnabled(window))
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -202,16 +197,10 @@ std::optional<TPoint> TPictureSizeDialog::RunModal() {
 
 std::optional<TPoint> RunPictureSizeDialog(HWND owner, bool japanese, TPoint original,
                                            TPoint current) {
-    if (const PictureSizeAsker& asker = CurrentAsker())
-        return asker(original, current);
     TPictureSizeDialog dialog;
     if (!dialog.Create(owner, japanese, original, current))
         return std::nullopt;
     return dialog.RunModal();
-}
-
-PictureSizeAsker SetPictureSizeAsker(PictureSizeAsker asker) {
-    return std::exchange(CurrentAsker(), std::move(asker));
 }
 
 } // namespace slanter

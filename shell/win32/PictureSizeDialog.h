@@ -61,8 +61,5 @@ class TPictureSizeDialog : public Wnd {
 // Asks the user for the picture's size; none when the user cancels.
 std::optional<TPoint> RunPictureSizeDialog(HWND owner, bool japanese, TPoint original,
                                            TPoint current);
-// Puts `asker` in place of the dialog (tests); answers the one it replaces.
-using PictureSizeAsker = std::function<std::optional<TPoint>(TPoint original, TPoint current)>;
-PictureSizeAsker SetPictureSizeAsker(PictureSizeAsker asker);
 
 } // namespace slanter

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 
 #include "MainWindowFixture.h"
+#include "shell/PictureSizeAsker.h"
 #include "shell/main/qt/MainForm.h"
 #include "shell/qt/PictureSizeDialog.h"
 
