@@ -7,6 +7,7 @@
 #include <QList>
 
 #include "bitmap/Checkerboard.h"
+#include "bitmap/DisplayRows.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/KeptFile.h"
@@ -46,17 +47,11 @@ QImage PictureOf(const THandyBitmap& bitmap) {
             table[i] = Rgb(bitmap.GetPaletteColor(i));
         picture.setColorTable(table);
     }
-    // Row 0 of the record is the bottom row of the picture as shown.
     for (int y = 0; y < height; ++y) {
-        uchar* line = picture.scanLine(height - 1 - y);
-        if (indexed) {
-            for (int x = 0; x < width; ++x)
-                line[x] = static_cast<uchar>(std::clamp(bitmap.GetPixelIndex(x, y), 0, 255));
-        } else {
-            auto* pixels = reinterpret_cast<QRgb*>(line);
-            for (int x = 0; x < width; ++x)
-                pixels[x] = Rgb(bitmap.GetPixelColor(x, y));
-        }
+        if (indexed)
+            DisplayIndices(bitmap, y, picture.scanLine(y));
+        else
+            DisplayColours(bitmap, y, reinterpret_cast<std::uint32_t*>(picture.scanLine(y)));
     }
     return picture;
 }

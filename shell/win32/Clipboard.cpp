@@ -48,10 +48,6 @@ std::optional<PackedDib> ClipboardDib() {
     return dib;
 }
 
-void PutClipboardDib(const PackedDib& dib) {
-    PutClipboardDibs(dib, {});
-}
-
 namespace {
 
 // A moveable block holding the bytes, for SetClipboardData; null without memory.

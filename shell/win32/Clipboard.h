@@ -12,10 +12,9 @@ class THandyBitmap;
 
 // The bitmap on the clipboard, or nothing when it holds none.
 std::optional<PackedDib> ClipboardDib();
-// Puts the bitmap on the clipboard, its colour table with it.
-void PutClipboardDib(const PackedDib& dib);
-// The same, with a 32-bit bitmap of straight opacity (CF_DIBV5) beside it when dibV5 is
-// not empty, for the programs that take a picture's clear parts.
+// Puts the bitmap on the clipboard, its colour table with it, and a 32-bit bitmap of
+// straight opacity (CF_DIBV5) beside it when dibV5 is not empty, for the programs that
+// take a picture's clear parts.
 void PutClipboardDibs(const PackedDib& dib, const PackedDib& dibV5);
 
 // Writes a clipboard bitmap as a BMP file the program's own reader takes: a picture of

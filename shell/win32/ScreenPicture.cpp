@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bitmap/DisplayRows.h"
 #include "bitmap/HandyBitmap.h"
 #include "shell/win32/GdiObjects.h"
 
@@ -24,28 +25,25 @@ ScreenPicture::ScreenPicture(const THandyBitmap& bitmap) {
     width_ = width;
     height_ = height;
     indexed_ = bitmap.PaletteCount() > 0 && bitmap.PaletteCount() <= 256;
-    if (indexed_) {
-        for (std::int32_t k = 0; k < bitmap.PaletteCount(); ++k) {
-            const auto colour = ScreenColour(bitmap.GetPaletteColor(k));
-            palette_.push_back({static_cast<BYTE>(colour), static_cast<BYTE>(colour >> 8),
-                                static_cast<BYTE>(colour >> 16), 0});
-        }
-        indices_.assign(static_cast<std::size_t>(width) * height, 0);
-    } else {
-        colours_.assign(static_cast<std::size_t>(width) * height, 0);
+    for (std::int32_t k = 0; indexed_ && k < bitmap.PaletteCount(); ++k) {
+        const auto colour = ScreenColour(bitmap.GetPaletteColor(k));
+        palette_.push_back({static_cast<BYTE>(colour), static_cast<BYTE>(colour >> 8),
+                            static_cast<BYTE>(colour >> 16), 0});
     }
+    const std::size_t cells = static_cast<std::size_t>(width) * height;
+    if (indexed_)
+        indices_.assign(cells, 0);
+    else
+        colours_.assign(cells, 0);
     for (std::int32_t y = 0; y < height; ++y) {
-        // Row 0 of the record is the bottom row as shown.
-        const std::int32_t* cells = bitmap.CellRow(height - 1 - y);
-        for (std::int32_t x = 0; x < width; ++x) {
-            if (indexed_)
-                indices_[static_cast<std::size_t>(y) * width + x] =
-                    static_cast<std::uint8_t>(cells[x]);
-            else
-                colours_[static_cast<std::size_t>(y) * width + x] = ScreenColour(
-                    bitmap.PaletteCount() > 0 ? bitmap.GetPaletteColor(cells[x]) : cells[x]);
-        }
+        if (indexed_)
+            DisplayIndices(bitmap, y, &indices_[static_cast<std::size_t>(y) * width]);
+        else
+            DisplayColours(bitmap, y, &colours_[static_cast<std::size_t>(y) * width]);
     }
+    // GDI's colours carry no opacity.
+    for (std::uint32_t& colour : colours_)
+        colour &= 0xFFFFFF;
 }
 
 ScreenPicture::ScreenPicture(std::int32_t width, std::int32_t height,
