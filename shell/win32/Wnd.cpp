@@ -15,11 +15,6 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"SlanterWnd";
 
-PendingMessagesProcessor& CurrentProcessor() {
-    static PendingMessagesProcessor processor;
-    return processor;
-}
-
 std::vector<std::string> DroppedFiles(HDROP drop) {
     std::vector<std::string> files;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -300,11 +295,7 @@ void DispatchOne(MSG& message) {
     DispatchMessageW(&message);
 }
 
-void ProcessPendingMessages() {
-    if (const PendingMessagesProcessor& processor = CurrentProcessor()) {
-        processor();
-        return;
-    }
+void ProcessPlatformMessages() {
     // Bounded: a window that keeps asking to be painted must not hold the caller (a
     // conversion between two columns) here for ever.
     const ULONGLONG deadline = GetTickCount64() + 50;
@@ -317,10 +308,6 @@ void ProcessPendingMessages() {
         }
         DispatchOne(message);
     }
-}
-
-PendingMessagesProcessor SetPendingMessagesProcessor(PendingMessagesProcessor processor) {
-    return std::exchange(CurrentProcessor(), std::move(processor));
 }
 
 int RunMessageLoop() {

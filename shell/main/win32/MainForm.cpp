@@ -176,12 +176,10 @@ void TMainForm::Present() {
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETMINMAXINFO && Hwnd() != nullptr && menu_ != nullptr) {
         RECT window{};
-        RECT client{};
         GetWindowRect(Hwnd(), &window);
-        GetClientRect(Hwnd(), &client);
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
         limits.ptMinTrackSize.x = std::max<LONG>(
-            limits.ptMinTrackSize.x, window.right - window.left - client.right + MenuBarWidth());
+            limits.ptMinTrackSize.x, window.right - window.left - ClientSize().cx + MenuBarWidth());
         return 0;
     }
     return Wnd::HandleMessage(message, wParam, lParam);
