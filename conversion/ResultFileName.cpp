@@ -8,6 +8,10 @@ namespace slanter {
 
 std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
                                 const std::string& extension) {
+    return SuggestedResultStem(pictureFile, angleDegrees) + "." + extension;
+}
+
+std::string SuggestedResultStem(const std::string& pictureFile, double angleDegrees) {
     const auto slash = pictureFile.find_last_of("/\\");
     std::string stem = slash == std::string::npos ? pictureFile : pictureFile.substr(slash + 1);
     // A leading dot names a hidden file, not an extension.
@@ -16,8 +20,8 @@ std::string SuggestedResultName(const std::string& pictureFile, double angleDegr
     if (stem.empty())
         stem = "tile";
     char angle[32];
-    std::snprintf(angle, sizeof angle, "-%.2fdeg.", angleDegrees);
-    return stem + angle + extension;
+    std::snprintf(angle, sizeof angle, "-%.2fdeg", angleDegrees);
+    return stem + angle;
 }
 
 std::string UnusedFileName(const std::string& folder, const std::string& name) {

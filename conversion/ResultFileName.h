@@ -9,6 +9,8 @@ namespace slanter {
 // "photo-31.37deg.png". A picture without a name (pasted) gives "tile".
 std::string SuggestedResultName(const std::string& pictureFile, double angleDegrees,
                                 const std::string& extension);
+// The same without the extension and its dot: "photo-31.37deg".
+std::string SuggestedResultStem(const std::string& pictureFile, double angleDegrees);
 
 // `folder` (ending in a separator) and `name`, or where a file of that name is there
 // already, the name with "-2", "-3" ... before its extension: a name no file has.

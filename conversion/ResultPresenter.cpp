@@ -36,6 +36,7 @@ constexpr ResultCommand kCommands[] = {
     {"KFileSaveAs", [](ResultPresenter& p) { p.SaveAs(); }},
     {"KFileClipboard", [](ResultPresenter& p) { p.CopyToClipboard(); }},
     {"KFileWallpaper", [](ResultPresenter& p) { p.SetAsWallpaper(); }},
+    {"KFileWallpaperSize", [](ResultPresenter& p) { p.SaveWallpaperOfSize(); }},
     {"KView1", [](ResultPresenter& p) { p.ShowView(1); }},
     {"KView4", [](ResultPresenter& p) { p.ShowView(4); }},
     {"KView9", [](ResultPresenter& p) { p.ShowView(9); }},
@@ -292,19 +293,41 @@ void ResultPresenter::SaveAs() {
     // One save at a time: its key may still reach the window while one runs.
     if (!shownResult_ || saving_)
         return;
+    if (const auto chosen =
+            services_.ChooseSaveFile(SaveRequest(SuggestedResultStem(pictureFile_, angleDegrees_))))
+        SaveResultAs(*chosen);
+}
+
+void ResultPresenter::SaveWallpaperOfSize() {
+    if (!shownResult_ || saving_)
+        return;
+    // A wallpaper for this screen is the usual wish; a screen that cannot be told offers
+    // the tile's own size.
+    TPoint screen = services_.ScreenSize();
+    if (screen.X < 1 || screen.Y < 1)
+        screen = window_.PictureSize();
+    const std::optional<TPoint> size = services_.AskPictureSize(screen, screen);
+    if (!size)
+        return;
+    const std::string sized = SuggestedResultStem(pictureFile_, angleDegrees_) + "-" +
+                              std::to_string(size->X) + "x" + std::to_string(size->Y);
+    if (const auto chosen = services_.ChooseSaveFile(SaveRequest(sized)))
+        SaveResultAs(*chosen, size);
+}
+
+FileDialogRequest ResultPresenter::SaveRequest(const std::string& name) const {
     // Offered in the format the last save chose.
     const std::string format =
         ReadSetting("Folder", "SaveFormat", "bmp").Text() == "png" ? "png" : "bmp";
     FileDialogRequest request;
-    request.fileName = SuggestedResultName(pictureFile_, angleDegrees_, format);
+    request.fileName = name + "." + format;
     request.folder = SaveDialogFolder(ReadSetting("Folder", "SavePath", "").Text(), pictureFile_);
     request.filter = ResultSaveFilter(Japanese);
     request.defaultExtension = format;
-    if (const auto chosen = services_.ChooseSaveFile(request))
-        SaveResultAs(*chosen);
+    return request;
 }
 
-void ResultPresenter::SaveResultAs(const std::string& fileName) {
+void ResultPresenter::SaveResultAs(const std::string& fileName, const std::optional<TPoint>& fill) {
     if (saving_)
         return;
     if (const std::string refusal = ResultSaveRefusal(Japanese, resultFile_, fileName);
@@ -312,7 +335,7 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
         Message(refusal);
         return;
     }
-    const std::string reason = SaveInBackground(fileName);
+    const std::string reason = SaveInBackground(fileName, fill);
     if (reason == kWriteStopped)
         return;
     if (!reason.empty()) {
@@ -325,12 +348,14 @@ void ResultPresenter::SaveResultAs(const std::string& fileName) {
                  SavedFormatOf(fileName) == SavedFormat::Png ? "png" : "bmp");
 }
 
-std::string ResultPresenter::SaveInBackground(const std::string& fileName) {
+std::string ResultPresenter::SaveInBackground(const std::string& fileName,
+                                              const std::optional<TPoint>& fill) {
     saving_ = true;
     *saveStopped_ = false;
     window_.EnableSaveAs(false);
-    std::string reason = services_.RunInBackground(
-        [resultFile = resultFile_, fileName, stopped = saveStopped_](BackgroundControl& control) {
+    std::string reason =
+        services_.RunInBackground([resultFile = resultFile_, fileName, fill,
+                                   stopped = saveStopped_](BackgroundControl& control) {
             const auto keepGoing = [&control, &stopped] {
                 return !control.cancelled.load() && !stopped->load();
             };
@@ -339,7 +364,7 @@ std::string ResultPresenter::SaveInBackground(const std::string& fileName) {
                 control.permille = static_cast<int>(done * 1000);
                 return keepGoing();
             };
-            return SaveResultFile(resultFile, fileName, keepGoing, writing);
+            return SaveResultFile(resultFile, fileName, keepGoing, writing, fill);
         });
     saving_ = false;
     if (closed_) {

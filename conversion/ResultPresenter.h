@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -12,6 +13,8 @@
 #include "shell/ProgramState.h"
 
 namespace slanter {
+
+struct FileDialogRequest;
 
 class PlatformServices;
 class ResultView;
@@ -48,9 +51,13 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     // One percentage in (1) or out (-1).
     void ZoomStep(int step);
     void SaveAs();
-    // Saves to `fileName` (BMP or PNG by its extension) in the background, then keeps
-    // its folder for the next save. Returns once the save has ended.
-    void SaveResultAs(const std::string& fileName);
+    // File > Save Wallpaper of Size...: a picture of the size the user chooses (the
+    // screen's offered first) laid with the result, saved as Save As saves.
+    void SaveWallpaperOfSize();
+    // Saves to `fileName` (BMP or PNG by its extension) in the background, with `fill` a
+    // picture of that size laid with the result, then keeps its folder and format for the
+    // next save. Returns once the save has ended.
+    void SaveResultAs(const std::string& fileName, const std::optional<TPoint>& fill = {});
     void CopyToClipboard();
     // File > Set as Desktop Wallpaper: the result saved as a PNG file under a new name in
     // the user's pictures and made the desktop's background, tiled.
@@ -79,7 +86,10 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     std::string WriteResultWhileWaiting(THandyBitmap& result);
     // Writes the result to fileName in the background with progress and Cancel, no other
     // save meanwhile. Answers the reason for a failure (kWriteStopped when cancelled).
-    std::string SaveInBackground(const std::string& fileName);
+    std::string SaveInBackground(const std::string& fileName,
+                                 const std::optional<TPoint>& fill = {});
+    // The save dialog's request for a result offered as `name` (without extension).
+    FileDialogRequest SaveRequest(const std::string& name) const;
     std::string ChooseResultFile() const;
     void LayOutView(bool sizeWindow);
     void CheckItems();

@@ -44,6 +44,7 @@ constexpr EnglishItem kFinalForm[] = {
     {"KFileSaveAs", "Save &As ..."},
     {"KFileClipboard", "Copy to &Clip Board"},
     {"KFileWallpaper", "Set as Desktop &Wallpaper"},
+    {"KFileWallpaperSize", "Save Wallpaper of Si&ze ..."},
     {"KView", "&View"},
     {"KView1", "show &1"},
     {"KView4", "tile &4"},

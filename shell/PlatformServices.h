@@ -65,6 +65,8 @@ class PlatformServices {
     // success, and kBmpFileNotWritten when the icon was read but the BMP file could not be
     // written.
     virtual std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) = 0;
+    // The size in pixels of the screen the window is on; 0 x 0 where it cannot be told.
+    virtual TPoint ScreenSize() = 0;
     // The picture formats the platform reads (or, `writable`, writes), in lower case.
     virtual std::vector<std::string> PictureFormats(bool writable) = 0;
 

@@ -29,6 +29,7 @@ class WindowServices final : public PlatformServices {
     ClipboardPicture PasteBitmap(const std::string& bmpFile) override;
     void CopyBitmapFile(const std::string& bmpFile) override;
     std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) override;
+    TPoint ScreenSize() override;
     std::vector<std::string> PictureFormats(bool writable) override;
     std::string
     RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;

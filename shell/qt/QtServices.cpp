@@ -1,7 +1,9 @@
 #include "shell/qt/QtServices.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 
 #include "bitmap/TransparentCopy.h"
 #include "shell/General.h"
@@ -86,6 +88,16 @@ std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
     if (icon.image.isNull())
         return icon.error.toStdString();
     return SaveAsBmp(icon.image, bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
+}
+
+template <typename Owner>
+TPoint WindowServices<Owner>::ScreenSize() {
+    const QScreen* screen = owner_ != nullptr ? owner_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return {};
+    // In the display's own pixels, as a wallpaper is laid.
+    const QSize size = screen->size() * screen->devicePixelRatio();
+    return {size.width(), size.height()};
 }
 
 template <typename Owner>

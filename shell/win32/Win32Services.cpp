@@ -72,14 +72,18 @@ std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
 }
 
 template <typename Owner>
+TPoint WindowServices<Owner>::ScreenSize() {
+    MONITORINFO monitor{sizeof(monitor), {}, {}, 0};
+    if (!GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return {};
+    return {monitor.rcMonitor.right - monitor.rcMonitor.left,
+            monitor.rcMonitor.bottom - monitor.rcMonitor.top};
+}
+
+template <typename Owner>
 std::vector<std::string> WindowServices<Owner>::PictureFormats(bool writable) {
-    // Our reader and writer always hold BMP; icons come through the system.
-    if (writable)
-        return {"bmp"};
-    std::vector<std::string> formats = DecodedExtensions();
-    formats.push_back("bmp");
-    formats.push_back("ico");
-    return formats;
+    // Our writer holds BMP; the decoder's list holds our reader's BMP and the icons.
+    return writable ? std::vector<std::string>{"bmp"} : DecodedExtensions();
 }
 
 template <typename Owner>

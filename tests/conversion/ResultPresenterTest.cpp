@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "bitmap/HandyBitmap.h"
 #include "conversion/ResultPresenter.h"
 #include "conversion/ResultView.h"
 #include "conversion/ResultZoom.h"
+#include "conversion/TileFill.h"
 #include "shell/DesktopWallpaper.h"
 #include "shell/General.h"
 #include "shell/MessageFlags.h"
@@ -433,6 +435,26 @@ TEST_F(ResultPresenterTest, SetAsWallpaperSavesAPngUnderANewNameAndSetsIt) {
     // The PNG file is what Save As writes.
     window.presenter.SaveResultAs(folder_.Path("saved.png"));
     EXPECT_EQ(ReadBytes(second), ReadBytes(folder_.Path("saved.png")));
+}
+
+// The screen's size offered first, the name telling the size, and the picture the tile
+// laid from its top-left corner.
+TEST_F(ResultPresenterTest, AWallpaperOfTheSizeChosenIsTheResultLaidFromItsCorner) {
+    Window& window = WideResult();
+    window.services.screenSize = {64, 36};
+    window.services.sizeAnswer = TPoint{150, 20};
+    window.services.saveAnswers.push_back(folder_.Path("wall.bmp"));
+    window.presenter.SaveWallpaperOfSize();
+    ASSERT_EQ(window.services.saveRequests.size(), 1u);
+    EXPECT_EQ(window.services.saveRequests[0].fileName, "photo-4.26deg-150x20.bmp");
+    EXPECT_EQ(window.services.sizesAsked,
+              (std::vector<std::pair<TPoint, TPoint>>{{TPoint{64, 36}, TPoint{64, 36}}}));
+    THandyBitmap tile, wall, expected;
+    ASSERT_TRUE(tile.LoadFromFile(window.presenter.ResultFile()));
+    ASSERT_TRUE(wall.LoadFromFile(folder_.Path("wall.bmp")));
+    ASSERT_TRUE(FillWithTile(tile, 150, 20, expected));
+    ASSERT_TRUE(expected.SaveToFile(folder_.Path("expected.bmp")));
+    EXPECT_EQ(ReadBytes(folder_.Path("wall.bmp")), ReadBytes(folder_.Path("expected.bmp")));
 }
 
 TEST_F(ResultPresenterTest, SaveAsPngWritesWhatTheCommandLineWrites) {

@@ -36,7 +36,8 @@ std::optional<std::string> FakeServices::ChooseSaveFile(const FileDialogRequest&
     return NextAnswer(saveAnswers);
 }
 
-std::optional<TPoint> FakeServices::AskPictureSize(TPoint, TPoint) {
+std::optional<TPoint> FakeServices::AskPictureSize(TPoint original, TPoint current) {
+    sizesAsked.emplace_back(original, current);
     return sizeAnswer;
 }
 

@@ -36,6 +36,7 @@ class FakeServices : public PlatformServices {
     void ShowHelp() override { ++helpShown; }
     void ShowVersionInfo() override { ++versionShown; }
     void ShowCopyrightInfo() override { ++copyrightShown; }
+    TPoint ScreenSize() override { return screenSize; }
     std::string PicturesFolder() override { return picturesFolder; }
     std::string SetDesktopWallpaper(const std::string& file) override {
         wallpapers.push_back(file);
@@ -54,6 +55,7 @@ class FakeServices : public PlatformServices {
     int versionShown = 0;
     int copyrightShown = 0;
     std::vector<std::string> wallpapers;
+    std::vector<std::pair<TPoint, TPoint>> sizesAsked; // original, current
 
     // The answers.
     std::deque<std::optional<std::string>> openAnswers;
@@ -66,6 +68,7 @@ class FakeServices : public PlatformServices {
     std::vector<std::string> formats{"bmp", "ico", "png"};
     // The user's pictures (ending in a separator) and what setting the background answers.
     std::string picturesFolder;
+    TPoint screenSize;
     std::string wallpaperAnswer;
     // Runs at each ProcessPendingMessages: what the user does meanwhile.
     std::function<void()> meanwhile;

@@ -95,7 +95,7 @@ TEST_F(FinalFormWindow, MenusAndCancelInEnglish) {
     EXPECT_EQ(
         Entries(form, "KFile"),
         "&File|KFileSaveAs Save &As ...|KFileClipboard Copy to &Clip Board|KFileWallpaper Set "
-        "as Desktop &Wallpaper");
+        "as Desktop &Wallpaper|KFileWallpaperSize Save Wallpaper of Si&ze ...");
     EXPECT_EQ(Entries(form, "KView"),
               "&View|KView1 show &1|KView4 tile &4|KView9 tile &9|KViewN1 |KViewFit Fit to "
               "&Window|KView25 25%|KView50 50%|KView100 100%|KView200 200%|KViewZoomIn Zoom "
@@ -110,7 +110,8 @@ TEST_F(FinalFormWindow, MenusAndCancelAsDesignedInJapanese) {
     EXPECT_EQ(Entries(form, "KFile"),
               "ファイル(&File)|KFileSaveAs 完成画像をファイルに保存(Save &As)...|KFileClipboard "
               "完成画像をクリップボードに貼り付ける(&Clipboard)|KFileWallpaper "
-              "完成画像をデスクトップの壁紙にする(&Wallpaper)");
+              "完成画像をデスクトップの壁紙にする(&Wallpaper)|KFileWallpaperSize "
+              "大きさを決めて壁紙を保存(Si&ze)...");
     EXPECT_EQ(Entries(form, "KView"),
               "表示(&View)|KView1 普通に見る(&1)|KView4 ４枚並べて見る(&4)|KView9 "
               "９枚並べて見る(&9)|KViewN1 |KViewFit ウィンドウに合わせる(&Window)|KView25 "
