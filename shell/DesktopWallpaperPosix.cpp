@@ -96,9 +96,18 @@ std::string SetOnGnome(const std::string& file) {
     return {};
 }
 
+// Plasma's shell takes a script over D-Bus: every desktop's image, tiled (fill mode 3).
+// The name goes in as a URI, whose escapes leave no quote to end the script's string.
 std::string SetOnPlasma(const std::string& file) {
-    if (!Run({"plasma-apply-wallpaperimage", file}))
-        return "plasma-apply-wallpaperimage could not set the background";
+    const std::string script =
+        "var all = desktops(); for (var k = 0; k < all.length; ++k) { var d = all[k];"
+        " d.wallpaperPlugin = 'org.kde.image';"
+        " d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];"
+        " d.writeConfig('Image', '" +
+        FileUri(file) + "'); d.writeConfig('FillMode', 3); }";
+    if (!Run({"dbus-send", "--session", "--print-reply", "--dest=org.kde.plasmashell",
+              "/PlasmaShell", "org.kde.PlasmaShell.evaluateScript", "string:" + script}))
+        return "Plasma's shell could not set the background";
     return {};
 }
 

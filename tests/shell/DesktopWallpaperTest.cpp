@@ -45,7 +45,7 @@ class DesktopWallpaper : public ::testing::Test {
         path_ = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
         desktop_ =
             std::getenv("XDG_CURRENT_DESKTOP") != nullptr ? std::getenv("XDG_CURRENT_DESKTOP") : "";
-        for (const char* program : {"gsettings", "xfconf-query", "plasma-apply-wallpaperimage"}) {
+        for (const char* program : {"gsettings", "xfconf-query", "dbus-send"}) {
             const std::string script = bin.Path(program);
             std::ofstream(script) << "#!/bin/sh\n"
                                   << "[ \"$3\" = -l ] && echo " << kProperty << " && exit 0\n"
@@ -76,15 +76,22 @@ TEST_F(DesktopWallpaper, GnomeTilesThePictureForTheLightAndTheDarkStyle) {
                          uri + "\n");
 }
 
-TEST_F(DesktopWallpaper, XfceTilesThePictureOnEachMonitorAndPlasmaTakesIt) {
+TEST_F(DesktopWallpaper, XfceAndPlasmaTileThePictureOnEachDesktop) {
     ::setenv("XDG_CURRENT_DESKTOP", "XFCE", 1);
     EXPECT_EQ(SetDesktopWallpaper("/w.png"), "");
     const std::string monitor = "/backdrop/screen0/monitor0/workspace0";
     EXPECT_EQ(Log(), "xfconf-query -c xfce4-desktop -p " + monitor + "/last-image -s /w.png\n" +
                          "xfconf-query -c xfce4-desktop -p " + monitor + "/image-style -s 2\n");
     ::setenv("XDG_CURRENT_DESKTOP", "KDE", 1);
-    EXPECT_EQ(SetDesktopWallpaper("/w.png"), "");
-    EXPECT_NE(Log().find("plasma-apply-wallpaperimage /w.png\n"), std::string::npos);
+    EXPECT_EQ(SetDesktopWallpaper("/it's.png"), "");
+    const std::string plasma = Log().substr(Log().find("dbus-send"));
+    EXPECT_EQ(plasma.rfind("dbus-send --session --print-reply --dest=org.kde.plasmashell "
+                           "/PlasmaShell org.kde.PlasmaShell.evaluateScript string:",
+                           0),
+              0u)
+        << plasma;
+    EXPECT_NE(plasma.find("writeConfig('Image', 'file:///it%27s.png')"), std::string::npos);
+    EXPECT_NE(plasma.find("writeConfig('FillMode', 3)"), std::string::npos);
 }
 
 TEST_F(DesktopWallpaper, ADesktopItDoesNotKnowIsSaidAndNothingIsRun) {
