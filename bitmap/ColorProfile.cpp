@@ -2,17 +2,14 @@
 
 #include <cstring>
 
+#include "bitmap/ByteOrder.h"
+
 namespace slanter {
 
 namespace {
 
 constexpr std::size_t kHeaderBytes = 128;
 constexpr std::size_t kTagBytes = 12;
-
-std::uint32_t BigEndian32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
-           std::uint32_t{bytes[2]} << 8 | bytes[3];
-}
 
 bool SignatureIs(const std::uint8_t* bytes, const char* signature) {
     return std::memcmp(bytes, signature, 4) == 0;
@@ -35,7 +32,7 @@ void AppendUtf8(std::string& text, std::uint32_t code) {
 std::string AsciiDescription(const std::uint8_t* tag, std::size_t size) {
     if (size < 12)
         return {};
-    const std::size_t count = BigEndian32(tag + 8);
+    const std::size_t count = BigEndian(tag + 8);
     std::string text;
     for (std::size_t k = 0; k < count && 12 + k < size && tag[12 + k] != 0; ++k)
         text += static_cast<char>(tag[12 + k] < 0x80 ? tag[12 + k] : '?');
@@ -44,10 +41,10 @@ std::string AsciiDescription(const std::uint8_t* tag, std::size_t size) {
 
 // Version 4's multiLocalizedUnicodeType: the first record's UTF-16 text.
 std::string UnicodeDescription(const std::uint8_t* tag, std::size_t size) {
-    if (size < 28 || BigEndian32(tag + 8) == 0)
+    if (size < 28 || BigEndian(tag + 8) == 0)
         return {};
-    const std::size_t length = BigEndian32(tag + 20);
-    const std::size_t offset = BigEndian32(tag + 24);
+    const std::size_t length = BigEndian(tag + 20);
+    const std::size_t offset = BigEndian(tag + 24);
     if (offset > size || length > size - offset)
         return {};
     std::string text;
@@ -68,15 +65,15 @@ bool IsWellFormedProfile(const std::vector<std::uint8_t>& profile) {
     if (length < kHeaderBytes + 4)
         return false;
     const std::uint8_t* bytes = profile.data();
-    if (BigEndian32(bytes) != length || !SignatureIs(bytes + 36, "acsp"))
+    if (BigEndian(bytes) != length || !SignatureIs(bytes + 36, "acsp"))
         return false;
-    const std::size_t tags = BigEndian32(bytes + kHeaderBytes);
+    const std::size_t tags = BigEndian(bytes + kHeaderBytes);
     if (tags > (length - kHeaderBytes - 4) / kTagBytes)
         return false;
     for (std::size_t k = 0; k < tags; ++k) {
         const std::uint8_t* entry = bytes + kHeaderBytes + 4 + k * kTagBytes;
-        const std::size_t offset = BigEndian32(entry + 4);
-        const std::size_t size = BigEndian32(entry + 8);
+        const std::size_t offset = BigEndian(entry + 4);
+        const std::size_t size = BigEndian(entry + 8);
         if (offset < kHeaderBytes || offset > length || size > length - offset)
             return false;
     }
@@ -87,13 +84,13 @@ std::string ProfileDescription(const std::vector<std::uint8_t>& profile) {
     if (!IsWellFormedProfile(profile))
         return {};
     const std::uint8_t* bytes = profile.data();
-    const std::size_t tags = BigEndian32(bytes + kHeaderBytes);
+    const std::size_t tags = BigEndian(bytes + kHeaderBytes);
     for (std::size_t k = 0; k < tags; ++k) {
         const std::uint8_t* entry = bytes + kHeaderBytes + 4 + k * kTagBytes;
         if (!SignatureIs(entry, "desc"))
             continue;
-        const std::uint8_t* tag = bytes + BigEndian32(entry + 4);
-        const std::size_t size = BigEndian32(entry + 8);
+        const std::uint8_t* tag = bytes + BigEndian(entry + 4);
+        const std::size_t size = BigEndian(entry + 8);
         if (size < 4)
             return {};
         if (SignatureIs(tag, "desc"))

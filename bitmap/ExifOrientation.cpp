@@ -3,6 +3,8 @@
 #include <cstring>
 #include <limits>
 
+#include "bitmap/ByteOrder.h"
+
 namespace slanter {
 
 namespace {
@@ -14,10 +16,8 @@ constexpr std::size_t kEntryBytes = 12;
 constexpr int kMostBlocks = 10'000;
 
 std::uint32_t Number(const std::uint8_t* bytes, std::size_t count, bool bigEndian) {
-    std::uint32_t value = 0;
-    for (std::size_t k = 0; k < count; ++k)
-        value = value << 8 | bytes[bigEndian ? k : count - 1 - k];
-    return value;
+    const int bytesCount = static_cast<int>(count);
+    return bigEndian ? BigEndian(bytes, bytesCount) : LittleEndian(bytes, bytesCount);
 }
 
 // The block's bytes at `offset` (from its start), none past its end.

@@ -1,6 +1,7 @@
 #include "bitmap/WorkingPicture.h"
 
 #include "bitmap/BmpHeaders.h"
+#include "bitmap/ByteOrder.h"
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/FileLayer.h"
 #include "bitmap/HandyBitmap.h"
@@ -9,13 +10,6 @@
 namespace slanter {
 
 namespace {
-
-std::uint32_t LittleEndian(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int k = count - 1; k >= 0; --k)
-        value = value << 8 | bytes[k];
-    return value;
-}
 
 bool StartsWith(const std::string& text, const char* head) {
     return text.rfind(head, 0) == 0;

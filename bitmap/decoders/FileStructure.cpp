@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "bitmap/ByteOrder.h"
+
 namespace slanter {
 
 namespace {
@@ -123,8 +125,7 @@ bool PngDataWithinFile(std::FILE* file, long start, std::uint64_t fileBytes) {
         if (seenData && !data)
             return true;
         seenData = seenData || data;
-        const std::uint64_t length = std::uint64_t{head[0]} << 24 | std::uint64_t{head[1]} << 16 |
-                                     std::uint64_t{head[2]} << 8 | head[3];
+        const std::uint64_t length = BigEndian(head);
         chunk += kChunkHeadBytes + length + kCrcBytes;
         if (chunk > fileBytes)
             return false;
@@ -159,10 +160,7 @@ bool PngRowsFitFile(std::FILE* file, std::uint64_t fileBytes) {
     if (!kept.Known() || std::fseek(file, 0, SEEK_SET) != 0 ||
         std::fread(head, 1, sizeof head, file) != sizeof head)
         return true;
-    const auto big = [&](int at) {
-        return std::uint64_t{head[at]} << 24 | std::uint64_t{head[at + 1]} << 16 |
-               std::uint64_t{head[at + 2]} << 8 | head[at + 3];
-    };
+    const auto big = [&](int at) { return std::uint64_t{BigEndian(head + at)}; };
     // Channels by colour type: grey, -, colour, palette, grey and opacity, -, colour and
     // opacity.
     constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};

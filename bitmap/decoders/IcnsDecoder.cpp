@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bitmap/ByteOrder.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -14,11 +15,6 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 8;
 constexpr std::size_t kPngHeaderBytes = 24;
-
-std::uint32_t Big(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
-           std::uint32_t{bytes[2]} << 8 | bytes[3];
-}
 
 // The icons of 32 bits packed a channel at a time, each with a mask of its own.
 struct PackedKind {
@@ -37,9 +33,9 @@ struct Element {
 
 std::vector<Element> Elements(const std::vector<std::uint8_t>& file) {
     std::vector<Element> elements;
-    const std::size_t end = std::min<std::size_t>(file.size(), Big(&file[4]));
+    const std::size_t end = std::min<std::size_t>(file.size(), BigEndian(&file[4]));
     for (std::size_t at = kHeaderBytes; at + kHeaderBytes <= end;) {
-        const std::uint32_t length = Big(&file[at + 4]);
+        const std::uint32_t length = BigEndian(&file[at + 4]);
         if (length < kHeaderBytes || length > end - at)
             break;
         Element element;
@@ -78,8 +74,8 @@ Choice Largest(const std::vector<std::uint8_t>& file, const std::vector<Element>
     for (const Element& element : elements) {
         if (!IsPng(file, element))
             continue;
-        const Choice png{&element, nullptr, Big(&file[element.at + 16]),
-                         Big(&file[element.at + 20])};
+        const Choice png{&element, nullptr, BigEndian(&file[element.at + 16]),
+                         BigEndian(&file[element.at + 20])};
         if (png.Area() > best.Area())
             best = png;
     }
@@ -154,7 +150,7 @@ std::string ReadIcns(const std::string& fileName, std::vector<std::uint8_t>& fil
         return refusal;
     // The length the file records is its whole: a shorter file was cut, even where the
     // icons left in it would still open.
-    if (file.size() < kHeaderBytes || Big(&file[4]) > file.size())
+    if (file.size() < kHeaderBytes || BigEndian(&file[4]) > file.size())
         return decoder_text::CutShort();
     return {};
 }

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bitmap/ByteOrder.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -16,13 +17,6 @@ constexpr std::size_t kHeaderBytes = 6;
 constexpr std::size_t kEntryBytes = 16;
 constexpr std::size_t kInfoHeaderBytes = 40;
 
-std::uint32_t Little(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
-    std::uint32_t value = 0;
-    for (int k = count - 1; k >= 0; --k)
-        value = value << 8 | bytes[at + k];
-    return value;
-}
-
 // The first picture of the file, the one the Windows program's decoder takes: where its
 // data lies, checked against the file's length.
 struct Entry {
@@ -36,15 +30,16 @@ std::string FirstEntry(const std::vector<std::uint8_t>& file, Entry& entry) {
         return decoder_text::CutShort();
     // The lengths the directory records are the file's: a shorter file was cut, whichever
     // of its pictures it cut.
-    const std::size_t count = Little(file, 4, 2);
+    const std::size_t count = LittleEndian(&file[4], 2);
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t at = kHeaderBytes + k * kEntryBytes;
         if (at + kEntryBytes > file.size() ||
-            std::uint64_t{Little(file, at + 12, 4)} + Little(file, at + 8, 4) > file.size())
+            std::uint64_t{LittleEndian(&file[at + 12], 4)} + LittleEndian(&file[at + 8], 4) >
+                file.size())
             return decoder_text::CutShort();
     }
-    entry.bytes = Little(file, kHeaderBytes + 8, 4);
-    entry.at = Little(file, kHeaderBytes + 12, 4);
+    entry.bytes = LittleEndian(&file[kHeaderBytes + 8], 4);
+    entry.at = LittleEndian(&file[kHeaderBytes + 12], 4);
     if (entry.bytes < kInfoHeaderBytes)
         return decoder_text::Damaged("an icon of " + std::to_string(entry.bytes) + " bytes");
     entry.png = std::memcmp(&file[entry.at], "\x89PNG\r\n\x1a\n", 8) == 0;
@@ -65,20 +60,20 @@ struct Dib {
 
 std::string ReadDib(const std::vector<std::uint8_t>& file, const Entry& entry, Dib& dib) {
     const std::size_t at = entry.at;
-    const std::uint32_t headerBytes = Little(file, at, 4);
+    const std::uint32_t headerBytes = LittleEndian(&file[at], 4);
     if (headerBytes < kInfoHeaderBytes || headerBytes > entry.bytes)
         return decoder_text::Damaged("info header of " + std::to_string(headerBytes) + " bytes");
-    dib.width = static_cast<std::int32_t>(Little(file, at + 4, 4));
-    dib.height = static_cast<std::int32_t>(Little(file, at + 8, 4)) / 2;
-    dib.bits = static_cast<int>(Little(file, at + 14, 2));
-    const std::uint32_t compression = Little(file, at + 16, 4);
+    dib.width = static_cast<std::int32_t>(LittleEndian(&file[at + 4], 4));
+    dib.height = static_cast<std::int32_t>(LittleEndian(&file[at + 8], 4)) / 2;
+    dib.bits = static_cast<int>(LittleEndian(&file[at + 14], 2));
+    const std::uint32_t compression = LittleEndian(&file[at + 16], 4);
     if (compression != 0 ||
         (dib.bits != 1 && dib.bits != 4 && dib.bits != 8 && dib.bits != 24 && dib.bits != 32))
         return decoder_text::Unsupported(std::to_string(dib.bits) + " bits, compression " +
                                          std::to_string(compression));
     if (dib.width <= 0 || dib.height <= 0)
         return decoder_text::Damaged();
-    std::uint64_t colorsUsed = Little(file, at + 32, 4);
+    std::uint64_t colorsUsed = LittleEndian(&file[at + 32], 4);
     if (dib.bits <= 8 && (colorsUsed == 0 || colorsUsed > (1u << dib.bits)))
         colorsUsed = 1u << dib.bits;
     if (dib.bits > 8)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "bitmap/ByteOrder.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/FileHandle.h"
 
@@ -18,10 +19,7 @@ bool PngHeaderTooLarge(const std::string& fileName) {
     if (!std::equal(std::begin(kSignature), std::end(kSignature), head))
         return false;
     // The width and the height open the first chunk, big-endian.
-    const auto big = [&](int at) {
-        return std::uint32_t{head[at]} << 24 | head[at + 1] << 16 | head[at + 2] << 8 |
-               head[at + 3];
-    };
+    const auto big = [&](int at) { return BigEndian(head + at); };
     return std::uint64_t{big(16)} * big(20) > std::uint64_t{THandyBitmap::kMaxPixels};
 }
 

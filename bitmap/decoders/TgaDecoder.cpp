@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bitmap/ByteOrder.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileBytes.h"
 #include "bitmap/decoders/FileHandle.h"
@@ -17,10 +18,6 @@ constexpr int kMapped = 1, kTrueColor = 2, kGrey = 3, kRunLength = 8;
 constexpr std::uint8_t kTopDown = 0x20, kRightToLeft = 0x10;
 // A run packet gives at most 128 pixels.
 constexpr std::uint64_t kMostPixelsPerPacket = 128;
-
-std::uint32_t Little(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | std::uint32_t{bytes[at + 1]} << 8;
-}
 
 struct TgaHeader {
     std::size_t idBytes = 0;
@@ -56,11 +53,11 @@ bool ReadHeader(const std::vector<std::uint8_t>& bytes, TgaHeader& header) {
     header.hasMap = bytes[1] == 1;
     header.kind = bytes[2] & 7;
     header.runLength = (bytes[2] & kRunLength) != 0;
-    header.mapFirst = Little(bytes, 3);
-    header.mapLength = Little(bytes, 5);
+    header.mapFirst = LittleEndian(&bytes[3], 2);
+    header.mapLength = LittleEndian(&bytes[5], 2);
     header.mapBits = bytes[7];
-    header.width = Little(bytes, 12);
-    header.height = Little(bytes, 14);
+    header.width = LittleEndian(&bytes[12], 2);
+    header.height = LittleEndian(&bytes[14], 2);
     header.bits = bytes[16];
     header.descriptor = bytes[17];
     if ((bytes[2] & ~(kRunLength | 7)) != 0 || (header.descriptor & 0xc0) != 0 ||

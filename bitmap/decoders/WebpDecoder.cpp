@@ -8,6 +8,7 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include "bitmap/ByteOrder.h"
 #include "bitmap/ExifOrientation.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/decoders/DecoderTexts.h"
@@ -46,20 +47,13 @@ int Orientation(const WebPDemuxer* demuxer) {
 constexpr std::uint8_t kExifFlag = 0x08;
 constexpr std::uint32_t kMostHeaderBytes = 32;
 
-std::uint32_t Little(const std::uint8_t* bytes, int count) {
-    std::uint32_t value = 0;
-    for (int k = count - 1; k >= 0; --k)
-        value = value << 8 | bytes[k];
-    return value;
-}
-
 // The next chunk's name and length; false at the end of the file.
 bool NextChunk(std::FILE* file, char name[4], std::uint32_t& length) {
     std::uint8_t head[8];
     if (std::fread(head, 1, 8, file) != 8)
         return false;
     std::memcpy(name, head, 4);
-    length = Little(head + 4, 4);
+    length = LittleEndian(head + 4, 4);
     return true;
 }
 
@@ -89,7 +83,7 @@ int ExtendedOrientation(std::FILE* file, std::uint64_t fileBytes) {
 bool LossyFrameFits(const std::uint8_t* bytes, std::size_t size) {
     auto chunk = [&](const char* name) { return size >= 8 && std::memcmp(bytes, name, 4) == 0; };
     if (chunk("ALPH")) {
-        const std::uint64_t skipped = 8 + std::uint64_t{Little(bytes + 4, 4)};
+        const std::uint64_t skipped = 8 + std::uint64_t{LittleEndian(bytes + 4, 4)};
         if (skipped + skipped % 2 > size)
             return true; // the library refuses it
         bytes += skipped + skipped % 2;
@@ -97,15 +91,15 @@ bool LossyFrameFits(const std::uint8_t* bytes, std::size_t size) {
     }
     if (!chunk("VP8 "))
         return true;
-    const std::size_t payload = std::min<std::size_t>(size - 8, Little(bytes + 4, 4));
+    const std::size_t payload = std::min<std::size_t>(size - 8, LittleEndian(bytes + 4, 4));
     bytes += 8;
     constexpr std::size_t kFrameHeaderBytes = 10;
     if (payload < kFrameHeaderBytes || (bytes[0] & 1) != 0)
         return true;
     const std::uint64_t partition =
-        std::min<std::uint64_t>(Little(bytes, 3) >> 5, payload - kFrameHeaderBytes);
-    const std::uint64_t width = Little(bytes + 6, 2) & 0x3fff;
-    const std::uint64_t height = Little(bytes + 8, 2) & 0x3fff;
+        std::min<std::uint64_t>(LittleEndian(bytes, 3) >> 5, payload - kFrameHeaderBytes);
+    const std::uint64_t width = LittleEndian(bytes + 6, 2) & 0x3fff;
+    const std::uint64_t height = LittleEndian(bytes + 8, 2) & 0x3fff;
     const std::uint64_t blocks = (width + 15) / 16 * ((height + 15) / 16);
     // 1.5 bits a block, and the bytes the reader may take past the end.
     return blocks * 3 <= (partition + 4) * 16;
@@ -132,8 +126,8 @@ std::string WebpSize(const std::string& fileName, StoredSize& size) {
         if (length < 10)
             return decoder_text::Damaged();
         // The canvas the frames are laid on, and the turn an EXIF chunk after them records.
-        size.width = std::int64_t{Little(head + 4, 3)} + 1;
-        size.height = std::int64_t{Little(head + 7, 3)} + 1;
+        size.width = std::int64_t{LittleEndian(head + 4, 3)} + 1;
+        size.height = std::int64_t{LittleEndian(head + 7, 3)} + 1;
         size.orientation = 1;
         if ((head[0] & kExifFlag) != 0 &&
             std::fseek(file.get(), long(20 + length + length % 2), SEEK_SET) == 0)
