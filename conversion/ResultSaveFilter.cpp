@@ -1,5 +1,7 @@
 #include "conversion/ResultSaveFilter.h"
 
+#include "shell/TextUtilities.h"
+
 namespace slanter {
 
 std::string ResultSaveFilter(bool japanese) {
@@ -13,10 +15,7 @@ SavedFormat SavedFormatOf(const std::string& fileName) {
     const auto slash = fileName.find_last_of("/\\");
     if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
         return SavedFormat::Bmp;
-    std::string extension = fileName.substr(dot + 1);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string extension = LowerCaseAscii(fileName.substr(dot + 1));
     if (extension == "bmp")
         return SavedFormat::Bmp;
     return extension == "png" ? SavedFormat::Png : SavedFormat::Refused;

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+#include "shell/TextUtilities.h"
+
 extern char** environ;
 
 namespace slanter {
@@ -19,13 +21,6 @@ namespace {
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
-}
-
-std::string Lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 bool IsFolder(const std::string& path) {
@@ -143,7 +138,7 @@ std::string SetDesktopWallpaper(const std::string& named) {
             return "the current folder is unknown";
         file = std::string(folder) + "/" + file;
     }
-    const std::string desktop = Lowered(Environment("XDG_CURRENT_DESKTOP"));
+    const std::string desktop = LowerCaseAscii(Environment("XDG_CURRENT_DESKTOP"));
     for (const char* gnomeLike : {"gnome", "unity", "budgie", "pantheon", "ubuntu"})
         if (desktop.find(gnomeLike) != std::string::npos)
             return SetOnGnome(file);

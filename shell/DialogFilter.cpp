@@ -1,5 +1,7 @@
 #include "shell/DialogFilter.h"
 
+#include "shell/TextUtilities.h"
+
 namespace slanter {
 
 namespace {
@@ -28,10 +30,6 @@ std::string Patterns(const std::string& patterns) {
     return out;
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string DialogEntrySuffix(const std::string& entry, const std::string& fallback) {
@@ -47,16 +45,9 @@ std::string DialogEntrySuffix(const std::string& entry, const std::string& fallb
 
 int FilterPlaceOf(const std::string& filter, const std::string& extension) {
     const std::vector<std::string> parts = Split(filter, '|');
-    for (std::size_t k = 0; k + 1 < parts.size(); k += 2) {
-        const std::string& pattern = parts[k + 1];
-        if (pattern.size() != extension.size() + 2 || pattern.compare(0, 2, "*.") != 0)
-            continue;
-        bool same = true;
-        for (std::size_t c = 0; c < extension.size(); ++c)
-            same = same && AsciiLower(pattern[c + 2]) == AsciiLower(extension[c]);
-        if (same)
+    for (std::size_t k = 0; k + 1 < parts.size(); k += 2)
+        if (LowerCaseAscii(parts[k + 1]) == "*." + LowerCaseAscii(extension))
             return static_cast<int>(k / 2);
-    }
     return 0;
 }
 

@@ -31,10 +31,7 @@ PictureFileKind KindOfChosenFile(const std::string& fileName,
     const PictureFileKind kind = KindOfChosenFile(fileName);
     if (kind != PictureFileKind::Other)
         return kind;
-    std::string extension = Extension(fileName);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string extension = LowerCaseAscii(Extension(fileName));
     const bool decoded = !extension.empty() &&
                          std::find(pictureExtensions.begin(), pictureExtensions.end(), extension) !=
                              pictureExtensions.end();

@@ -104,6 +104,13 @@ std::string UpperCaseAscii(std::string text) {
     return text;
 }
 
+std::string LowerCaseAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
 std::vector<std::string> SplitAt(std::string_view text, char separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;

@@ -45,6 +45,7 @@ std::string RightStr(const std::string& s, int count);
 
 // Only ASCII letters change; every other byte is kept.
 std::string UpperCaseAscii(std::string text);
+std::string LowerCaseAscii(std::string text);
 
 // The parts of `text` between the separators, empty ones kept: one part for a text
 // without a separator.
