@@ -1,7 +1,6 @@
 // Memory that cannot be had must end in a refusal, never in a crash. A program of its
 // own, since each way of starving it of memory holds for the whole process.
 #include <filesystem>
-#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -13,17 +12,7 @@
 namespace slanter {
 namespace {
 
-class AllocationFailure : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        starvation_.emplace();
-        ASSERT_TRUE(starvation_->Holds());
-    }
-    void TearDown() override { starvation_.reset(); }
-
-  private:
-    std::optional<testing::MemoryStarvation> starvation_;
-};
+class AllocationFailure : public testing::StarvedTest<> {};
 
 TEST_F(AllocationFailure, NewImageWithoutMemoryGivesAnEmptyRecord) {
     THandyBitmap b;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -35,6 +38,21 @@ class MemoryStarvation {
 #else
     rlimit previous_{};
 #endif
+};
+
+// A fixture that keeps the process short of memory through each test, and fails the test
+// at once where the shortage cannot be set up.
+template <typename Base = ::testing::Test>
+class StarvedTest : public Base {
+  protected:
+    void SetUp() override {
+        starvation_.emplace();
+        ASSERT_TRUE(starvation_->Holds());
+    }
+    void TearDown() override { starvation_.reset(); }
+
+  private:
+    std::optional<MemoryStarvation> starvation_;
 };
 
 } // namespace slanter::testing

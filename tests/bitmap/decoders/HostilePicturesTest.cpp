@@ -2,7 +2,6 @@
 // is refused for what its bytes cannot hold while the process cannot get a block of a few
 // tens of MiB, so the refusal came before the picture it claims was made. A program of
 // its own, since starving it of memory holds for the whole process.
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -19,17 +18,7 @@ std::string Hostile(const std::string& name) {
     return testing::TestDataPath("hostile/" + name);
 }
 
-class HostilePicture : public ::testing::TestWithParam<const char*> {
-  protected:
-    void SetUp() override {
-        starvation_.emplace();
-        ASSERT_TRUE(starvation_->Holds());
-    }
-    void TearDown() override { starvation_.reset(); }
-
-  private:
-    std::optional<testing::MemoryStarvation> starvation_;
-};
+class HostilePicture : public testing::StarvedTest<::testing::TestWithParam<const char*>> {};
 
 TEST_P(HostilePicture, IsRefusedAsCutBeforeItsPictureIsMade) {
     THandyBitmap picture;
