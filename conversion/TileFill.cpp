@@ -6,6 +6,25 @@
 
 namespace slanter {
 
+namespace {
+
+// Lays a plane of tileWidth x tileHeight values (rows bottom up, as the store keeps them)
+// over one of width x height from its top-left corner: the picture's top row is the
+// tile's top row.
+template <typename Value>
+void LayRows(const Value* tile, std::int32_t tileWidth, std::int32_t tileHeight, Value* picture,
+             std::int32_t width, std::int32_t height) {
+    for (std::int32_t row = 0; row < height; ++row) {
+        const std::int32_t fromTop = height - 1 - row;
+        const Value* from = tile + std::int64_t{tileHeight - 1 - fromTop % tileHeight} * tileWidth;
+        Value* to = picture + std::int64_t{row} * width;
+        for (std::int32_t x = 0; x < width; x += tileWidth)
+            std::copy_n(from, std::min(tileWidth, width - x), to + x);
+    }
+}
+
+} // namespace
+
 bool FillWithTile(const THandyBitmap& tile, std::int32_t width, std::int32_t height,
                   THandyBitmap& picture) {
     picture = THandyBitmap();
@@ -31,27 +50,14 @@ bool FillWithTile(const THandyBitmap& tile, std::int32_t width, std::int32_t hei
             picture = THandyBitmap();
             return false;
         }
-        for (std::int32_t row = 0; row < height; ++row) {
-            const std::int32_t fromTop = height - 1 - row;
-            const KeptPixel* from =
-                kept.Pixels() + std::int64_t{tileHeight - 1 - fromTop % tileHeight} * tileWidth;
-            KeptPixel* to = keeps.Pixels() + std::int64_t{row} * width;
-            for (std::int32_t x = 0; x < width; x += tileWidth)
-                std::copy_n(from, std::min(tileWidth, width - x), to + x);
-        }
+        LayRows(kept.Pixels(), tileWidth, tileHeight, keeps.Pixels(), width, height);
     }
-    // Rows are stored bottom up: the picture's top row is the tile's top row.
-    for (std::int32_t row = 0; row < height; ++row) {
-        const std::int32_t fromTop = height - 1 - row;
-        const std::int32_t* from = tile.CellRow(tileHeight - 1 - fromTop % tileHeight);
-        std::int32_t* to = picture.CellRow(row);
-        if (from == nullptr || to == nullptr) {
-            picture = THandyBitmap();
-            return false;
-        }
-        for (std::int32_t x = 0; x < width; x += tileWidth)
-            std::copy_n(from, std::min(tileWidth, width - x), to + x);
+    // Each record holds its rows whole, one after another.
+    if (tile.CellRow(tileHeight - 1) == nullptr || picture.CellRow(height - 1) == nullptr) {
+        picture = THandyBitmap();
+        return false;
     }
+    LayRows(tile.CellRow(0), tileWidth, tileHeight, picture.CellRow(0), width, height);
     return true;
 }
 
