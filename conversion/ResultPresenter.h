@@ -69,7 +69,6 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
     // The zoomed view's size in device pixels.
     TPoint Shown() const { return shown_; }
     bool CancelRequested() const { return cancelRequested_; }
-    bool Converting() const { return converting_; }
     // Empty until Convert has chosen it.
     const std::string& ResultFile() const { return resultFile_; }
     // The information box's text, made when the result was written.
