@@ -31,6 +31,11 @@ class PlatformFile {
     std::size_t Read(void* buffer, std::size_t count);
     std::size_t Write(const void* buffer, std::size_t count);
 
+    // Asks the platform to start writing bytes [offset, offset + count) of the file out to
+    // the disk now, without waiting for them, so that a flush at the end finds little
+    // left to do. Only a hint: where the platform has no such call, nothing happens.
+    void StartWriteBack(std::int64_t offset, std::int64_t count);
+
     // Size of the open file in bytes; -1 when the platform cannot tell.
     std::int64_t Size() const;
     // Bytes read and written since the file was opened.

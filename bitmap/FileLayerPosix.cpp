@@ -80,6 +80,16 @@ bool PlatformFile::Hold(int fd, bool mustBeRegular, int lock) {
     return true;
 }
 
+void PlatformFile::StartWriteBack(std::int64_t offset, std::int64_t count) {
+#ifdef __linux__
+    if (fd_ >= 0 && offset >= 0 && count > 0)
+        ::sync_file_range(fd_, offset, count, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)count;
+#endif
+}
+
 bool PlatformFile::IsOpen() const {
     return fd_ >= 0;
 }

@@ -52,6 +52,10 @@ bool PlatformFile::Hold(void* handle, bool mustBeRegular) {
     return true;
 }
 
+// Windows has no call that starts the write-out without waiting for it; the flush at the
+// end does it all.
+void PlatformFile::StartWriteBack(std::int64_t, std::int64_t) {}
+
 bool PlatformFile::IsOpen() const {
     return handle_ != nullptr;
 }

@@ -41,6 +41,12 @@ class THandyBitmap {
 
     bool LoadFromFile(const std::string& fileName);
     bool SaveToFile(const std::string& fileName);
+    // The same save in steps, for a picture written while it is made: StartSave writes
+    // the headers and the colour table, SaveRows then rows [first, last), each band once
+    // its cells are final and in order from row 0. SaveRows may run on another thread
+    // than the one filling later rows; nothing else may use the record meanwhile.
+    bool StartSave(PlatformFile& file);
+    bool SaveRows(PlatformFile& file, std::int32_t first, std::int32_t last);
 
     // Exchanges blue and red and clears the top byte: a colour-table entry read as a
     // little-endian number becomes a colour value, and back. Done on the bits rather than
@@ -125,7 +131,6 @@ class THandyBitmap {
     bool WriteFileHeader(PlatformFile& file);
     bool WriteInfoHeader(PlatformFile& file);
     bool WritePalette(PlatformFile& file);
-    bool WriteImage(PlatformFile& file);
 
     // The text of a save that cannot start; empty when the record can be written.
     const char* SaveRefusal() const;

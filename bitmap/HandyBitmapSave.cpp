@@ -13,28 +13,39 @@ namespace slanter {
 using namespace bitmap_text;
 
 bool THandyBitmap::SaveToFile(const std::string& fileName) {
-    errorText_.clear();
-    systemReason_.clear();
     try {
         // Refused before the file is created, so that no file is left behind.
-        if (const char* refusal = SaveRefusal())
+        if (const char* refusal = SaveRefusal()) {
+            systemReason_.clear();
             return Fail(refusal);
+        }
         PlatformFile file;
         if (!file.Create(fileName)) {
+            systemReason_.clear();
             errorText_ = kCantCreate + fileName;
             return false;
         }
-        const bool written = WriteFileHeader(file) && WriteInfoHeader(file) && WritePalette(file) &&
-                             WriteImage(file);
+        const bool written = StartSave(file) && SaveRows(file, 0, infoHeader_.biHeight);
         // A fault the platform only reports at the close is a failed save too.
         const bool closed = file.Close();
-        // ErrorText keeps the texts it has always had; the system's reason goes beside it.
-        if (!written || !closed)
+        if (!closed)
             systemReason_ = file.FailureReason();
         return written && closed;
     } catch (const std::bad_alloc&) {
         return Fail(kOutOfMemory);
     }
+}
+
+bool THandyBitmap::StartSave(PlatformFile& file) {
+    errorText_.clear();
+    systemReason_.clear();
+    if (const char* refusal = SaveRefusal())
+        return Fail(refusal);
+    const bool written = WriteFileHeader(file) && WriteInfoHeader(file) && WritePalette(file);
+    // ErrorText keeps the texts it has always had; the system's reason goes beside it.
+    if (!written)
+        systemReason_ = file.FailureReason();
+    return written;
 }
 
 const char* THandyBitmap::SaveRefusal() const {
@@ -94,25 +105,30 @@ bool THandyBitmap::WritePalette(PlatformFile& file) {
     return file.Write(table.Data(), bytes) == bytes;
 }
 
-bool THandyBitmap::WriteImage(PlatformFile& file) {
+bool THandyBitmap::SaveRows(PlatformFile& file, std::int32_t first, std::int32_t last) {
     const std::int32_t width = infoHeader_.biWidth;
-    const std::int32_t height = infoHeader_.biHeight;
     const std::int64_t rowBytes = RowBytes(infoHeader_.biBitCount, width);
+    first = std::max(first, 0);
+    last = std::min(last, infoHeader_.biHeight);
+    if (first >= last || width <= 0)
+        return true;
     // The rows go out a piece at a time, each packed straight into the piece, so that the
     // file is written as it is made and never held whole beside the cells. The piece
     // starts zero-filled, which gives every row its zero padding.
-    const std::int64_t pieceRows = PieceRows(rowBytes, height);
-    if (!fileImage_.Reset(pieceRows * rowBytes))
+    const std::int64_t pieceRows = PieceRows(rowBytes, infoHeader_.biHeight);
+    if (fileImage_.Count() != pieceRows * rowBytes && !fileImage_.Reset(pieceRows * rowBytes))
         return Fail(kOutOfMemory);
     const int bitCount = infoHeader_.biBitCount;
-    for (std::int32_t y = 0; y < height && width > 0; y += static_cast<std::int32_t>(pieceRows)) {
-        const std::int64_t rows = std::min<std::int64_t>(pieceRows, height - y);
+    for (std::int32_t y = first; y < last; y += static_cast<std::int32_t>(pieceRows)) {
+        const std::int64_t rows = std::min<std::int64_t>(pieceRows, last - y);
         for (std::int64_t k = 0; k < rows; ++k)
             PackRow(bitCount, pixels_.Data() + (y + k) * width, width,
                     fileImage_.Data() + k * rowBytes);
         const auto bytes = static_cast<std::size_t>(rows * rowBytes);
-        if (file.Write(fileImage_.Data(), bytes) != bytes)
+        if (file.Write(fileImage_.Data(), bytes) != bytes) {
+            systemReason_ = file.FailureReason();
             return false;
+        }
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "bitmap/BandedResultFile.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/OutputFile.h"
 #include "bitmap/PngFile.h"
@@ -211,6 +212,18 @@ int ConvertPicture(const ConvertOptions& options, const std::string& input,
         line.Show(picture, progress);
     };
     hooks.threads = options.threads;
+    // A BMP tile goes to its file band by band while the rest is computed, so that the
+    // disk is writing while the cores work.
+    std::optional<BandedResultFile> banded;
+    if (!options.fill && !NamesPngFile(written)) {
+        banded.emplace(written);
+        if (!banded->Refusal().empty()) {
+            err << "slanter-cli convert: cannot write " << written << ": " << banded->Refusal()
+                << "\n";
+            return kExitFailure;
+        }
+        hooks.rowsDone = [&banded, &result](std::int32_t rows) { banded->RowsDone(result, rows); };
+    }
     const RunOutcome outcome = ComputeResult(engine, source, options.smoothing, result, hooks);
     if (outcome == RunOutcome::Cancelled) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
@@ -233,8 +246,9 @@ int ConvertPicture(const ConvertOptions& options, const std::string& input,
     ResultFileWriting writing;
     writing.threads = options.threads;
     writing.progress = [](double) { return stopSignal == 0; };
-    const std::string problem = WriteResultFile(
-        result, written, [] { return stopSignal == 0; }, writing);
+    const auto keepGoing = [] { return stopSignal == 0; };
+    const std::string problem = banded ? banded->Finish(result, keepGoing)
+                                       : WriteResultFile(result, written, keepGoing, writing);
     if (problem == kWriteStopped) {
         err << "slanter-cli convert: cancelled; nothing was written\n";
         return StoppedExitCode();

@@ -24,19 +24,28 @@ constexpr std::int64_t kFirstBandPixels = std::int64_t{1} << 16;
 // machine, while each band is long enough for the threads to be worth waking.
 constexpr double kBandSeconds = 0.015;
 
-// The width of the next band, from the last one's width and the seconds it took; it
+// The height of the next band, from the last one's height and the seconds it took; it
 // grows or shrinks by at most a factor of 4 at a time.
-std::int32_t NextBand(std::int32_t band, double seconds, std::int32_t width) {
+std::int32_t NextBand(std::int32_t band, double seconds, std::int32_t rows) {
     const double wanted = seconds > 0 ? band * (kBandSeconds / seconds) : 4.0 * band;
     const double bounded = std::clamp(wanted, band / 4.0, band * 4.0);
-    return static_cast<std::int32_t>(std::clamp(bounded, 1.0, double(std::max(width, 1))));
+    return static_cast<std::int32_t>(std::clamp(bounded, 1.0, double(std::max(rows, 1))));
+}
+
+// The columns whose share of the work has begun once rows [0, done) are computed: the
+// progress is told by columns while the work goes by rows, so that finished rows can go
+// to the file at once.
+std::int32_t ColumnsBegun(std::int32_t done, std::int32_t rows, std::int32_t width) {
+    const std::int64_t share = std::int64_t{done} * width;
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>((share + rows - 1) / std::max(rows, 1), width));
 }
 
 } // namespace
 
-std::int32_t BandColumns(std::int32_t rows, std::int64_t bandPixels) {
+std::int32_t BandRows(std::int32_t width, std::int64_t bandPixels) {
     return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(bandPixels / std::max(rows, 1), 1, INT32_MAX));
+        std::clamp<std::int64_t>(bandPixels / std::max(width, 1), 1, INT32_MAX));
 }
 
 namespace {
@@ -49,34 +58,43 @@ RunOutcome ComputeShapedResult(const TSlanter& engine, const THandyBitmap& sourc
     const std::int32_t width = result.biWidth();
     const std::int32_t rows = result.biHeight();
     TResampler resampler(engine, source, result, smoothing);
-    std::int32_t band = std::min(BandColumns(rows, kFirstBandPixels), std::max(width, 1));
+    std::int32_t band = std::min(BandRows(width, kFirstBandPixels), std::max(rows, 1));
 
     const int wanted = hooks.threads > 0 ? hooks.threads : AllCores();
     WorkerPool pool(std::clamp(wanted, 1, std::max(rows, 1)));
     std::vector<TResampler::Scratch> scratch;
     for (int part = 0; part < pool.Threads(); ++part)
         scratch.push_back(resampler.MakeScratch(width));
-    // The threads take the band's rows a few at a time from a shared counter, so that a
-    // thread the system holds back (the machine is shared) leaves its rows to the others.
-    // Every pixel is computed alone, so who computes it changes nothing.
-    const std::int32_t chunkRows = std::max<std::int32_t>(1, rows / (8 * pool.Threads()));
-    const auto compute = [&](std::int32_t first, std::int32_t last) {
+    // The threads take the band's blocks a few at a time from a shared counter, so that a
+    // thread the system holds back (the machine is shared) leaves its blocks to the others.
+    // A band of few rows is cut across its columns too. Every pixel is computed alone, so
+    // who computes it changes nothing.
+    const auto compute = [&](std::int32_t top, std::int32_t bottom) {
+        const std::int32_t wantedBlocks = 8 * pool.Threads();
+        const std::int32_t bandRows = bottom - top;
+        const std::int32_t blockRows = std::max(1, bandRows / wantedBlocks);
+        const std::int32_t pieces = std::clamp(wantedBlocks / bandRows, 1, std::max(width, 1));
+        const std::int32_t pieceColumns = (width + pieces - 1) / pieces;
+        const std::int32_t blocks = (bandRows + blockRows - 1) / blockRows * pieces;
         std::atomic<std::int32_t> next{0};
         pool.Run([&](int part) {
-            for (std::int32_t top = next.fetch_add(chunkRows); top < rows;
-                 top = next.fetch_add(chunkRows))
-                resampler.ConvertBlock({first, last, top, std::min(rows, top + chunkRows)},
+            for (std::int32_t k = next.fetch_add(1); k < blocks; k = next.fetch_add(1)) {
+                const std::int32_t first = top + k / pieces * blockRows;
+                const std::int32_t column = k % pieces * pieceColumns;
+                resampler.ConvertBlock({column, std::min(width, column + pieceColumns), first,
+                                        std::min(bottom, first + blockRows)},
                                        scratch[part]);
+            }
         });
     };
 
     bool finished = true;
     const double start = now();
-    for (std::int32_t first = 0, last = 0; first < width && finished; first = last) {
+    std::int32_t column = 0; // the next column whose progress is due
+    for (std::int32_t top = 0, bottom = 0; top < rows && finished; top = bottom) {
         const auto bandStart = std::chrono::steady_clock::now();
-        last = first + std::min(band, width - first);
-        std::int32_t column = first;
-        for (; column < last; ++column) {
+        bottom = top + std::min(band, rows - top);
+        for (const std::int32_t due = ColumnsBegun(bottom, rows, width); column < due; ++column) {
             if (hooks.keepGoing && !hooks.keepGoing()) {
                 finished = false;
                 break;
@@ -87,10 +105,13 @@ RunOutcome ComputeShapedResult(const TSlanter& engine, const THandyBitmap& sourc
                                     EstimateSeconds(elapsed, column, width)});
             }
         }
-        if (column > first)
-            compute(first, column);
+        if (!finished)
+            break;
+        compute(top, bottom);
+        if (hooks.rowsDone)
+            hooks.rowsDone(bottom);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - bandStart;
-        band = NextBand(band, took.count(), width);
+        band = NextBand(band, took.count(), rows);
     }
     if (statistics != nullptr) {
         *statistics = {std::int64_t{width} * rows, 0, pool.Threads()};

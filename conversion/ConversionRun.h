@@ -26,11 +26,14 @@ struct RunHooks {
     // Threads that compute the result together; 0 for all the machine's cores. The
     // result is the same whatever the number.
     int threads = 0;
+    // Told after each band that rows [0, rows) of the result are final, so that a writer
+    // can take them while the run goes on.
+    std::function<void(std::int32_t rows)> rowsDone;
 };
 
 enum class RunOutcome {
     Finished,
-    Cancelled,   // the columns computed so far stay in result
+    Cancelled,   // the rows computed so far stay in result
     OutOfMemory, // the result could not be given its size, or a block of the run failed
 };
 
@@ -41,14 +44,14 @@ struct RunStatistics {
     int threads = 1;              // threads that computed them
 };
 
-// Columns per band: as many as hold about bandPixels pixels of a result `rows` rows high,
-// at least one. A band is computed row by row between two rounds of the hooks.
-std::int32_t BandColumns(std::int32_t rows, std::int64_t bandPixels);
+// Rows per band: as many as hold about bandPixels pixels of a result `width` columns
+// wide, at least one.
+std::int32_t BandRows(std::int32_t width, std::int64_t bandPixels);
 
-// Shapes `result` to the selected pattern's tile and computes it in bands of columns,
-// calling the hooks for each column of a band, in order, before the band is computed.
-// When cancelled, the columns before the one refused stay in result, the others are not
-// touched.
+// Shapes `result` to the selected pattern's tile and computes it in bands of rows from
+// row 0 up, the order of a BMP file's rows. The hooks are called for every column, in
+// order: a column's before the band that begins its share of the rows. When cancelled,
+// the rows of the bands before stay in result, the others are not touched.
 RunOutcome ComputeResult(const TSlanter& engine, const THandyBitmap& source, bool smoothing,
                          THandyBitmap& result, const RunHooks& hooks,
                          RunStatistics* statistics = nullptr);

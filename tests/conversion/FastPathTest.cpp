@@ -133,10 +133,10 @@ TEST(FastPath, PixelsTheBoundCannotSettleGoTheExactWay) {
     }
 }
 
-TEST(FastPath, BandsHoldAboutTheirPixelsAndAtLeastOneColumn) {
-    EXPECT_EQ(BandColumns(1000, 1 << 19), 524);
-    EXPECT_EQ(BandColumns(1 << 20, 1 << 19), 1);
-    EXPECT_EQ(BandColumns(0, 100), 100);
+TEST(FastPath, BandsHoldAboutTheirPixelsAndAtLeastOneRow) {
+    EXPECT_EQ(BandRows(1000, 1 << 19), 524);
+    EXPECT_EQ(BandRows(1 << 20, 1 << 19), 1);
+    EXPECT_EQ(BandRows(0, 100), 100);
 }
 
 } // namespace
