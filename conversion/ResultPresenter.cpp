@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "bitmap/BandedResultFile.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/KeptFile.h"
 #include "bitmap/OutputFile.h"
@@ -123,20 +124,25 @@ bool ResultPresenter::RunConversion() {
     };
     hooks.clock = clock_;
     THandyBitmap result;
+    // The rows go to the file as they are done; a file that cannot be written says so
+    // once the run is over, as it always has.
+    BandedResultFile banded(resultFile_);
+    if (banded.Refusal().empty())
+        hooks.rowsDone = [&banded, &result](std::int32_t rows) { banded.RowsDone(result, rows); };
     const RunOutcome outcome = ComputeResult(engine, source, smoothing_, result, hooks);
     if (outcome == RunOutcome::OutOfMemory)
         Message(ResultOutOfMemoryText(Japanese, tile.X, tile.Y));
-    const bool shown = outcome == RunOutcome::Finished && ShowResult(result);
+    const bool shown = outcome == RunOutcome::Finished && ShowResult(result, banded);
     converting_ = false;
     return shown;
 }
 
-bool ResultPresenter::ShowResult(THandyBitmap& result) {
+bool ResultPresenter::ShowResult(THandyBitmap& result, BandedResultFile& banded) {
     state_.TemporaryFiles->Writing(resultFile_);
     state_.TemporaryFiles->Writing(KeptFileBeside(resultFile_));
     // Through a temporary file and a rename, as every save: a full disk leaves no partial
     // file behind, and the message says why. What the BMP file cannot hold goes beside it.
-    const std::string reason = WriteResultWhileWaiting(result);
+    const std::string reason = WriteResultWhileWaiting(result, banded);
     if (reason == kWriteStopped) {
         // Cancelled as a column is: nothing is left of the run.
         std::remove(resultFile_.c_str());
@@ -170,14 +176,15 @@ bool ResultPresenter::ShowResult(THandyBitmap& result) {
     return true;
 }
 
-std::string ResultPresenter::WriteResultWhileWaiting(THandyBitmap& result) {
+std::string ResultPresenter::WriteResultWhileWaiting(THandyBitmap& result,
+                                                     BandedResultFile& banded) {
     const auto stopAsked = [this] {
         return cancelRequested_ || state_.Conversions.StopRequested();
     };
     // Nothing else touches the record until the writer has finished with it.
-    BackgroundThread writing([&result, file = resultFile_](BackgroundControl& control) {
+    BackgroundThread writing([&result, &banded, file = resultFile_](BackgroundControl& control) {
         std::string reason =
-            WriteResultFile(result, file, [&control] { return !control.cancelled.load(); });
+            banded.Finish(result, [&control] { return !control.cancelled.load(); });
         if (reason.empty())
             reason = WriteKeptBeside(result, file);
         return reason;

@@ -16,6 +16,7 @@ namespace slanter {
 
 struct FileDialogRequest;
 
+class BandedResultFile;
 class PlatformServices;
 class ResultView;
 
@@ -78,11 +79,11 @@ class ResultPresenter : public ResultWindow, public ResultFileUser {
 
   private:
     bool RunConversion();
-    bool ShowResult(THandyBitmap& result);
+    bool ShowResult(THandyBitmap& result, BandedResultFile& banded);
     // Writes the result file on a thread of its own while the program's events go on, so
     // that Esc still cancels. Answers the reason for a failure, kWriteStopped when
     // cancelled, empty when written.
-    std::string WriteResultWhileWaiting(THandyBitmap& result);
+    std::string WriteResultWhileWaiting(THandyBitmap& result, BandedResultFile& banded);
     // Writes the result to fileName in the background with progress and Cancel, no other
     // save meanwhile. Answers the reason for a failure (kWriteStopped when cancelled).
     std::string SaveInBackground(const std::string& fileName,
