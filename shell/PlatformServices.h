@@ -60,11 +60,12 @@ class PlatformServices {
     // Puts the picture of a BMP file on the clipboard, its colour table with it.
     virtual void CopyBitmapFile(const std::string& bmpFile) = 0;
 
-    // An icon file as the platform shows an icon, at its standard size, written as a BMP
-    // file the program's own reader takes. Answers the reason for a failure, empty on
-    // success, and kBmpFileNotWritten when the icon was read but the BMP file could not be
-    // written.
-    virtual std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) = 0;
+    // An icon file as the platform shows an icon, at its standard size, laid over white
+    // (or, not onWhite, black) and written as a BMP file the program's own reader takes.
+    // Answers the reason for a failure, empty on success, and kBmpFileNotWritten when the
+    // icon was read but the BMP file could not be written.
+    virtual std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile,
+                                      bool onWhite) = 0;
     // The size in pixels of the screen the window is on; 0 x 0 where it cannot be told.
     virtual TPoint ScreenSize() = 0;
     // The picture formats the platform reads (or, `writable`, writes), in lower case.

@@ -28,7 +28,8 @@ class WindowServices final : public PlatformServices {
     }
     ClipboardPicture PasteBitmap(const std::string& bmpFile) override;
     void CopyBitmapFile(const std::string& bmpFile) override;
-    std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) override;
+    std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile,
+                              bool onWhite) override;
     TPoint ScreenSize() override;
     std::vector<std::string> PictureFormats(bool writable) override;
     std::string

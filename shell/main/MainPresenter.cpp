@@ -1,7 +1,9 @@
 #include "shell/main/MainPresenter.h"
 
+#include <cstdio>
 #include <utility>
 
+#include "bitmap/DrawnOpacity.h"
 #include "bitmap/PictureDecoder.h"
 #include "bitmap/PictureScale.h"
 #include "bitmap/WorkingPicture.h"
@@ -221,7 +223,7 @@ void MainPresenter::OpenPictureFile(const std::string& fileName) {
 void MainPresenter::OpenIconFile(const std::string& fileName) {
     WriteSetting("Folder", "OpenPath", fileName);
     state_.TemporaryFiles->Writing(state_.WorkingFile);
-    const std::string reason = services_.WriteIconFile(fileName, state_.WorkingFile);
+    const std::string reason = services_.WriteIconFile(fileName, state_.WorkingFile, true);
     if (reason == kBmpFileNotWritten) {
         Message(CantCopyText(Japanese, fileName));
         return;
@@ -230,8 +232,22 @@ void MainPresenter::OpenIconFile(const std::string& fileName) {
         services_.GeneralError(fileName + "\r\n" + reason);
         return;
     }
-    if (LoadWorkingFile(fileName))
+    KeptLayer kept = IconOpacity(fileName);
+    if (LoadWorkingFile(fileName, &kept))
         Opened(fileName);
+}
+
+KeptLayer MainPresenter::IconOpacity(const std::string& iconFile) {
+    KeptLayer kept;
+    const std::string blackFile = state_.WorkingFile + ".black";
+    state_.TemporaryFiles->Writing(blackFile);
+    THandyBitmap onWhite;
+    THandyBitmap onBlack;
+    if (services_.WriteIconFile(iconFile, blackFile, false).empty() &&
+        onBlack.LoadFromFile(blackFile) && onWhite.LoadFromFile(state_.WorkingFile))
+        KeepDrawnOpacity(onWhite, onBlack, kept);
+    std::remove(blackFile.c_str());
+    return kept;
 }
 
 bool MainPresenter::TakeDecodedPicture(const std::string& fileName, THandyBitmap& decoded) {
@@ -285,8 +301,8 @@ MainPresenter::Shown MainPresenter::ShowWorkingFile(const std::string& name, Kep
     return Shown::Loaded;
 }
 
-bool MainPresenter::LoadWorkingFile(const std::string& name) {
-    switch (ShowWorkingFile(name)) {
+bool MainPresenter::LoadWorkingFile(const std::string& name, KeptLayer* kept) {
+    switch (ShowWorkingFile(name, kept)) {
     case Shown::Not:
         return false;
     case Shown::Refused:

@@ -92,7 +92,10 @@ class MainPresenter {
     // kept: what the decoded picture keeps beyond the working file's cells, joined to it.
     Shown ShowWorkingFile(const std::string& name, KeptLayer* kept = nullptr);
     // As ShowWorkingFile, and when our reader refuses the user hears why.
-    bool LoadWorkingFile(const std::string& name);
+    bool LoadWorkingFile(const std::string& name, KeptLayer* kept = nullptr);
+    // What the platform's drawing of an icon over white hides: its opacity, found from a
+    // second drawing over black; nothing for an opaque icon or one not drawn again.
+    KeptLayer IconOpacity(const std::string& iconFile);
     // A file is the picture now: its name, and the head of the recent files.
     void Opened(const std::string& fileName);
     void NameSource(const std::string& name);

@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "shell/IconChoice.h"
 #include "bitmap/WhiteBackground.h"
+#include "shell/IconChoice.h"
 
 namespace slanter {
 
@@ -53,7 +53,7 @@ DecodedPicture DecodePicture(const std::string& fileName) {
     return {std::move(image), QString()};
 }
 
-DecodedPicture DecodeIcon(const std::string& fileName, int size) {
+DecodedPicture DecodeIcon(const std::string& fileName, int size, bool onWhite) {
     QImageReader reader(NameOf(fileName), "ico");
     QImage best;
     const int count = std::max(reader.imageCount(), 1);
@@ -68,7 +68,7 @@ DecodedPicture DecodeIcon(const std::string& fileName, int size) {
     if (best.isNull())
         return Failure(reader);
     QImage icon(size, size, QImage::Format_RGB32);
-    icon.fill(Qt::white);
+    icon.fill(onWhite ? Qt::white : Qt::black);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRect(0, 0, size, size), best);

@@ -23,7 +23,7 @@ DecodedPicture DecodePicture(const std::string& fileName);
 
 // An icon file as the platform shows an icon: the file's image closest to `size`, scaled
 // to it and drawn at the top-left corner of a picture of size x size pixels.
-DecodedPicture DecodeIcon(const std::string& fileName, int size);
+DecodedPicture DecodeIcon(const std::string& fileName, int size, bool onWhite);
 
 // The platform's standard icon size.
 int StandardIconSize();

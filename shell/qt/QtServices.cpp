@@ -83,8 +83,8 @@ void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
 
 template <typename Owner>
 std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
-                                                 const std::string& bmpFile) {
-    const DecodedPicture icon = DecodeIcon(iconFile, StandardIconSize());
+                                                 const std::string& bmpFile, bool onWhite) {
+    const DecodedPicture icon = DecodeIcon(iconFile, StandardIconSize(), onWhite);
     if (icon.image.isNull())
         return icon.error.toStdString();
     return SaveAsBmp(icon.image, bmpFile) ? std::string() : std::string(kBmpFileNotWritten);

@@ -12,7 +12,7 @@ int StandardIconSize() {
     return GetSystemMetrics(SM_CXICON);
 }
 
-bool DecodeIconFile(const std::string& fileName, int size, THandyBitmap& picture) {
+bool DecodeIconFile(const std::string& fileName, int size, bool onWhite, THandyBitmap& picture) {
     HICON icon = static_cast<HICON>(
         LoadImageW(nullptr, WideText(fileName).c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
     if (icon == nullptr)
@@ -26,7 +26,7 @@ bool DecodeIconFile(const std::string& fileName, int size, THandyBitmap& picture
     if (section.Get() != nullptr) {
         MemoryDc memory(screen);
         const SelectedObject selected(memory.Get(), section.Get());
-        PatBlt(memory.Get(), 0, 0, size, size, WHITENESS);
+        PatBlt(memory.Get(), 0, 0, size, size, onWhite ? WHITENESS : BLACKNESS);
         drawn = DrawIconEx(memory.Get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL) != FALSE;
         GdiFlush();
     }

@@ -64,9 +64,9 @@ void WindowServices<Owner>::CopyBitmapFile(const std::string& bmpFile) {
 
 template <typename Owner>
 std::string WindowServices<Owner>::WriteIconFile(const std::string& iconFile,
-                                                 const std::string& bmpFile) {
+                                                 const std::string& bmpFile, bool onWhite) {
     THandyBitmap icon;
-    if (!DecodeIconFile(iconFile, StandardIconSize(), icon))
+    if (!DecodeIconFile(iconFile, StandardIconSize(), onWhite, icon))
         return Japanese ? "アイコンを読めません。" : "The icon can't be read.";
     return icon.SaveToFile(bmpFile) ? std::string() : std::string(kBmpFileNotWritten);
 }

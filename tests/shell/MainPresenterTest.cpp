@@ -278,7 +278,7 @@ TEST_F(MainPresenterTest, APictureThePlatformCannotShowEndsInTheErrorBoxAndChang
     main.OpenFile(first);
     view_.platformReason = "Unsupported image format";
     main.OpenFile(Bmp("second.bmp", 50, 20));
-    services_.iconWriter = [this](const std::string&, const std::string& bmp) {
+    services_.iconWriter = [this](const std::string&, const std::string& bmp, bool) {
         return testing::PatternedBitmap(24, 32, 32).SaveToFile(bmp) ? "" : "?";
     };
     main.OpenFile(folder_.Path("icon.ico"));
@@ -292,7 +292,7 @@ TEST_F(MainPresenterTest, APictureThePlatformCannotShowEndsInTheErrorBoxAndChang
 
 TEST_F(MainPresenterTest, IconsOpenAsThePlatformDrawsThemAndAnUnreadableOneIsAnError) {
     MainPresenter& main = Start();
-    services_.iconWriter = [](const std::string&, const std::string& bmp) {
+    services_.iconWriter = [](const std::string&, const std::string& bmp, bool) {
         return testing::PatternedBitmap(24, 32, 32).SaveToFile(bmp) ? "" : "?";
     };
     const std::string icon = folder_.Path("ICON.ICO");
@@ -304,6 +304,22 @@ TEST_F(MainPresenterTest, IconsOpenAsThePlatformDrawsThemAndAnUnreadableOneIsAnE
     main.OpenFile(folder_.Path("other.ico"));
     EXPECT_EQ(services_.generalErrors, Strings{folder_.Path("other.ico") + "\r\nno icon"});
     EXPECT_EQ(state_.SourceFile, icon);
+}
+
+// The platform lays an icon over a background; drawn over black too, its clear parts
+// show, and they stay clear in the picture.
+TEST_F(MainPresenterTest, AnIconsClearPartsAreKeptFromItsDrawingOverBlack) {
+    MainPresenter& main = Start();
+    services_.iconWriter = [](const std::string&, const std::string& bmp, bool onWhite) {
+        THandyBitmap drawn = testing::PatternedBitmap(24, 32, 32);
+        drawn.SetPixelColor(3, 4, onWhite ? 0xFFFFFF : 0);
+        return drawn.SaveToFile(bmp) ? "" : "?";
+    };
+    main.OpenFile(folder_.Path("clear.ico"));
+    ASSERT_TRUE(state_.SourceBitmap.Kept().HasAlpha());
+    EXPECT_EQ(KeptChannel(state_.SourceBitmap.Kept().Pixels()[4 * 32 + 3], 3), 0u);
+    EXPECT_EQ(KeptChannel(state_.SourceBitmap.Kept().Pixels()[0], 3), 255u);
+    EXPECT_FALSE(fs::exists(state_.WorkingFile + ".black"));
 }
 
 TEST_F(MainPresenterTest, AnythingElseIsNoBitmapAndLeavesTheLastFolderAlone) {
@@ -326,7 +342,7 @@ TEST_F(MainPresenterTest, AnUnwritableTemporaryFolderGivesTheCantCopyMessageAndC
     const std::string wide = Bmp("wide.bmp", 150, 40);
     main.OpenFile(wide);
     EXPECT_EQ(OnlyMessage(), "Can't copy " + wide + ".\r\n");
-    services_.iconWriter = [](const std::string&, const std::string&) {
+    services_.iconWriter = [](const std::string&, const std::string&, bool) {
         return std::string(kBmpFileNotWritten);
     };
     main.OpenFile(folder_.Path("icon.ico"));

@@ -52,9 +52,10 @@ void FakeServices::CopyBitmapFile(const std::string& bmpFile) {
     copiedFiles.push_back(bmpFile);
 }
 
-std::string FakeServices::WriteIconFile(const std::string& iconFile, const std::string& bmpFile) {
+std::string FakeServices::WriteIconFile(const std::string& iconFile, const std::string& bmpFile,
+                                        bool onWhite) {
     if (iconWriter)
-        return iconWriter(iconFile, bmpFile);
+        return iconWriter(iconFile, bmpFile, onWhite);
     return "no icon";
 }
 

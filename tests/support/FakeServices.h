@@ -28,7 +28,8 @@ class FakeServices : public PlatformServices {
     std::optional<TPoint> AskPictureSize(TPoint original, TPoint current) override;
     ClipboardPicture PasteBitmap(const std::string& bmpFile) override;
     void CopyBitmapFile(const std::string& bmpFile) override;
-    std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile) override;
+    std::string WriteIconFile(const std::string& iconFile, const std::string& bmpFile,
+                              bool onWhite) override;
     std::vector<std::string> PictureFormats(bool writable) override;
     std::string
     RunInBackground(const std::function<std::string(BackgroundControl&)>& work) override;
@@ -64,7 +65,9 @@ class FakeServices : public PlatformServices {
     // The BMP file the clipboard holds; none for an empty clipboard.
     std::optional<std::string> clipboardFile;
     // Copied into place by WriteIconFile: icon file name -> BMP file with its picture.
-    std::function<std::string(const std::string& iconFile, const std::string& bmpFile)> iconWriter;
+    std::function<std::string(const std::string& iconFile, const std::string& bmpFile,
+                              bool onWhite)>
+        iconWriter;
     std::vector<std::string> formats{"bmp", "ico", "png"};
     // The user's pictures (ending in a separator) and what setting the background answers.
     std::string picturesFolder;

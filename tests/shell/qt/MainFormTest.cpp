@@ -300,6 +300,11 @@ TEST_F(MainFormTest, IconsInEitherCaseShowAtTheStandardIconSize) {
         // The 32-pixel image, its transparent top-left corner on white (row 31 is the top).
         EXPECT_EQ(working.GetPixelColor(20, 11), 0x0000FF);
         EXPECT_EQ(working.GetPixelColor(2, 29), 0xFFFFFF);
+        // Drawn over black as well, the clear corner stays clear in the picture.
+        const KeptLayer& kept = State().SourceBitmap.Kept();
+        ASSERT_TRUE(kept.HasAlpha());
+        EXPECT_EQ(KeptChannel(kept.Pixels()[29 * 32 + 2], 3), 0u);
+        EXPECT_EQ(kept.Pixels()[11 * 32 + 20], MakeKeptPixel(255, 0, 0, 255));
         EXPECT_EQ(State().PatternEngine.SourceWidth(), 32);
         EXPECT_EQ(Client(), QSize(Least(), 32));
         EXPECT_EQ(Stored("Folder/OpenPath").toString().toStdString(), file);

@@ -122,6 +122,43 @@ TEST_F(DesktopWindows, AFileOfAnotherKindIsRefusedWithTheMessage) {
     EXPECT_TRUE(Main().Presenter().SourceName().empty());
 }
 
+// A 32 x 32 icon of 32 bits: its left half clear, its right half opaque red.
+Bytes HalfClearIcon() {
+    Bytes bytes{0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
+    const auto put = [&bytes](std::uint32_t value, int count) {
+        for (int k = 0; k < count; ++k)
+            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * k)));
+    };
+    put(40 + 32 * 32 * 4 + 32 * 4, 4); // the picture's bytes
+    put(22, 4);                        // where it starts
+    put(40, 4);
+    put(32, 4);
+    put(64, 4); // colours and mask
+    put(1, 2);
+    put(32, 2);
+    put(0, 4);
+    put(32 * 32 * 4 + 32 * 4, 4);
+    put(0, 16);
+    for (int pixel = 0; pixel < 32 * 32; ++pixel)
+        put(pixel % 32 < 16 ? 0 : 0xFFFF0000, 4); // blue, green, red, opacity
+    put(0, 4 * 32);                               // the mask, all shown
+    return bytes;
+}
+
+TEST_F(DesktopWindows, AnIconsClearPartsStayClearInThePicture) {
+    const std::string file = folder.Path("half.ico");
+    WriteBytes(file, HalfClearIcon());
+    Main().Presenter().OpenFile(file);
+    Pump();
+    EXPECT_TRUE(messages.empty());
+    const std::int32_t side = State().SourceBitmap.biWidth();
+    const KeptLayer& kept = State().SourceBitmap.Kept();
+    ASSERT_TRUE(kept.HasAlpha());
+    const std::int64_t row = std::int64_t{side / 2} * side;
+    EXPECT_EQ(KeptChannel(kept.Pixels()[row + side / 8], 3), 0u);
+    EXPECT_EQ(kept.Pixels()[row + side * 7 / 8], MakeKeptPixel(255, 0, 0, 255));
+}
+
 TEST_F(DesktopWindows, JapaneseCaptionsComeFromTheDesignedForms) {
     TearDown();
     Start(true);
