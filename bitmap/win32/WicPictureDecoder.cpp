@@ -17,6 +17,7 @@
 #include "bitmap/ErrorTexts.h"
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/WideName.h"
+#include "bitmap/decoders/ClassicTiff.h"
 #include "bitmap/decoders/DecoderTexts.h"
 #include "bitmap/decoders/FileHandle.h"
 #include "bitmap/decoders/FileStructure.h"
@@ -121,9 +122,7 @@ int IndexBits(const WICPixelFormatGUID& format) {
         return 2;
     if (format == GUID_WICPixelFormat4bppIndexed || format == GUID_WICPixelFormat4bppGray)
         return 4;
-    if (format == GUID_WICPixelFormat8bppIndexed)
-        return 8;
-    return 0;
+    return format == GUID_WICPixelFormat8bppIndexed ? 8 : 0;
 }
 
 bool IsGray(const WICPixelFormatGUID& format) {
@@ -222,9 +221,7 @@ int WideChannels(const WICPixelFormatGUID& format) {
         return 1;
     if (format == GUID_WICPixelFormat48bppRGB)
         return 3;
-    if (format == GUID_WICPixelFormat64bppRGBA)
-        return 4;
-    return 0;
+    return format == GUID_WICPixelFormat64bppRGBA ? 4 : 0;
 }
 
 // WIC's own conversion of 16-bit channels cuts the low byte off: they are rounded here.
@@ -348,9 +345,10 @@ std::string DecodeThroughWic(const std::string& fileName, THandyBitmap& picture)
 
 std::string DecodePictureFile(const std::string& fileName, THandyBitmap& picture) {
     return GuardedDecoding(picture, [&] {
-        const OwnReader* own = OwnReaderOf(fileName);
-        return own != nullptr ? own->decode(fileName, picture)
-                              : DecodeThroughWic(fileName, picture);
+        if (const OwnReader* own = OwnReaderOf(fileName))
+            return own->decode(fileName, picture);
+        const ClassicTiffFile tiff(fileName); // WIC reads no BigTIFF
+        return tiff.Refusal().empty() ? DecodeThroughWic(tiff.Path(), picture) : tiff.Refusal();
     });
 }
 
@@ -369,10 +367,13 @@ std::string DecodedPictureSize(const std::string& fileName, std::int32_t& width,
     const ComUse com;
     if (!com.Usable())
         return "the Windows Imaging Component cannot be started";
-    const SharedFile file(fileName);
+    const ClassicTiffFile tiff(fileName); // WIC reads no BigTIFF
+    const SharedFile file(tiff.Path());
     WicFrame wic;
-    if (std::string refusal = OpenFrame(fileName, file, wic); !refusal.empty())
-        return refusal;
+    const std::string reason =
+        tiff.Refusal().empty() ? OpenFrame(tiff.Path(), file, wic) : tiff.Refusal();
+    if (!reason.empty())
+        return reason;
     return DecodedSizeOf({wic.width, wic.height, RecordedOrientation(fileName)}, width, height);
 }
 

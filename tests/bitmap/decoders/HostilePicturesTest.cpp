@@ -3,13 +3,16 @@
 // tens of MiB, so the refusal came before the picture it claims was made. A program of
 // its own, since starving it of memory holds for the whole process.
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PictureDecoder.h"
+#include "bitmap/decoders/ClassicTiff.h"
 #include "support/MemoryStarvation.h"
 #include "support/ReferenceTable.h"
+#include "support/TempFolder.h"
 
 namespace slanter {
 namespace {
@@ -49,14 +52,13 @@ TEST(HonestPicture, ASolidRleBmpCodedInFullRunsOpens) {
 }
 
 #ifndef _WIN32
-// A picture in one deflate strip is read row after row as one in strips of 16 rows is,
-// and BigTIFF's 64-bit offsets lead to the same pixels.
-TEST(HonestPicture, OneStripManyStripsAndBigTiffGiveTheSamePixels) {
+// A picture in one deflate strip is read row after row as one in strips of 16 rows is.
+TEST(HonestPicture, OneStripAndManyStripsGiveTheSamePixels) {
     THandyBitmap strips;
     ASSERT_EQ(DecodePictureFile(Hostile("strips.tif"), strips), "");
     ASSERT_EQ(strips.biWidth(), 200);
     ASSERT_EQ(strips.biHeight(), 1000);
-    for (const char* name : {"one-strip.tif", "big.tif"}) {
+    for (const char* name : {"one-strip.tif"}) {
         THandyBitmap other;
         ASSERT_EQ(DecodePictureFile(Hostile(name), other), "") << name;
         ASSERT_EQ(other.biHeight(), 1000) << name;
@@ -70,6 +72,45 @@ TEST(HonestPicture, OneStripManyStripsAndBigTiffGiveTheSamePixels) {
     EXPECT_EQ(strips.GetPixelColor(10, 1000 - 1 - 975), level * 0x010101);
 }
 #endif
+
+// BigTIFF's 64-bit offsets lead to the same pixels, and so do they in the classic copy
+// made for a reader of classic TIFF alone.
+TEST(HonestPicture, BigTiffAndItsClassicCopyGiveThePixelsOfClassicStrips) {
+    THandyBitmap strips;
+    ASSERT_EQ(DecodePictureFile(Hostile("strips.tif"), strips), "");
+    const ClassicTiffFile classic(Hostile("big.tif"));
+    ASSERT_EQ(classic.Refusal(), "");
+    ASSERT_NE(classic.Path(), Hostile("big.tif"));
+    for (const std::string& name : {Hostile("big.tif"), classic.Path()}) {
+        THandyBitmap other;
+        ASSERT_EQ(DecodePictureFile(name, other), "") << name;
+        ASSERT_EQ(other.biHeight(), strips.biHeight()) << name;
+        for (std::int32_t y = 0; y < strips.biHeight(); y += 7)
+            for (std::int32_t x = 0; x < strips.biWidth(); x += 3)
+                ASSERT_EQ(other.GetPixelColor(x, y), strips.GetPixelColor(x, y)) << name;
+    }
+}
+
+// A strip offset past 32 bits has no classic form.
+TEST(HonestPicture, ABigTiffOffsetPastThirtyTwoBitsHasNoClassicCopy) {
+    std::vector<std::uint8_t> big = testing::ReadBytes(Hostile("big.tif"));
+    ASSERT_TRUE(IsBigTiff(big));
+    const auto read = [&big](std::size_t at, int bytes) {
+        std::size_t value = 0;
+        for (int k = bytes - 1; k >= 0; --k)
+            value = value << 8 | big[at + static_cast<std::size_t>(k)];
+        return value;
+    };
+    const std::size_t directory = read(8, 8);
+    for (std::size_t k = 0; k < read(directory, 8); ++k) {
+        const std::size_t entry = directory + 8 + 20 * k;
+        if (read(entry, 2) == 273) // the strips' offsets, LONG8s beyond the entry
+            big[read(entry + 12, 8) + 4] = 1;
+    }
+    std::vector<std::uint8_t> classic;
+    EXPECT_EQ(ClassicTiffOf(testing::ReadBytes(Hostile("big.tif")), classic), "");
+    EXPECT_NE(ClassicTiffOf(big, classic), "");
+}
 
 } // namespace
 } // namespace slanter
