@@ -8,8 +8,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "bitmap/LargePages.h"
-
 namespace slanter {
 
 // An array of plain values that the bitmap record owns. Running out of memory is an
@@ -82,7 +80,6 @@ class OwnedArray {
     bool Take(T* block, std::int64_t count) {
         if (block == nullptr)
             return false;
-        AdviseLargePages(block, static_cast<std::size_t>(count) * sizeof(T));
         data_.reset(block);
         count_ = static_cast<std::int32_t>(count);
         return true;
