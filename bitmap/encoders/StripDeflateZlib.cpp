@@ -12,6 +12,7 @@ namespace {
 constexpr int kLevel = 1;
 constexpr int kStrategy = Z_RLE;
 
+// Frees the stream's state on every way out, a failed allocation of the output included.
 class StreamEnd {
   public:
     explicit StreamEnd(z_stream& stream) : stream_(stream) {}
