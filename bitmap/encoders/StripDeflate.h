@@ -9,7 +9,7 @@ namespace slanter {
 // One strip of a zlib stream's data compressed as raw DEFLATE into out. Every strip but
 // the last ends on a byte boundary with the stream left open, so that the strips laid end
 // to end in order make one stream; a strip's bytes depend on its data alone, whichever
-// thread makes them. False when the compressor could not be had.
+// thread makes them. False when the compressor failed, for want of memory.
 bool DeflateStrip(const std::uint8_t* data, std::size_t count, bool last,
                   std::vector<std::uint8_t>& out);
 
