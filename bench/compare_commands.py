@@ -131,8 +131,8 @@ def compare_png(cli, peer, folder):
     t = {key: statistics.median(v) for key, v in times.items()}
     size = os.path.getsize(ours_png) / os.path.getsize(theirs_png)
     print("  PNG output, %dx%d tile of the 1024 x 768 picture: ours %6.3f s (BMP %6.3f s)"
-          "  opencv %6.3f s  time ratio ours/opencv %4.2f (target <= 0.50)"
-          "  size ratio %4.2f (target <= 1.10)"
+          "  opencv %6.3f s  time ratio ours/opencv %4.2f (target <= 0.33)"
+          "  size ratio %4.2f (target <= 1.05)"
           % (tile_w, tile_h, t["ours"], t["ours_bmp"], t["opencv"], t["ours"] / t["opencv"], size))
 
 

@@ -17,6 +17,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/RowCodec.h"
 #include "bitmap/encoders/PngRows.h"
+#include "bitmap/encoders/StripDeflate.h"
 
 namespace slanter {
 
@@ -25,9 +26,6 @@ namespace {
 // Filtered bytes per strip: large enough that the flush between strips costs nothing
 // worth counting, small enough that two cores share even a modest picture.
 constexpr std::int64_t kStripBytes = std::int64_t{1} << 20;
-// Level 1 with run-length matching: the speed of the fastest writers at their size.
-constexpr int kLevel = 1;
-constexpr int kStrategy = Z_RLE;
 
 struct Strip {
     std::vector<std::uint8_t> deflated;
@@ -50,13 +48,13 @@ bool WriteChunk(const PngByteSink& sink, const char* type, const std::uint8_t* d
     std::uint8_t head[8];
     PutBigEndian(head, static_cast<std::uint32_t>(count + moreCount));
     std::copy_n(type, 4, head + 4);
-    uLong crc = crc32(0, head + 4, 4);
+    std::uint32_t crc = Crc32(0, head + 4, 4);
     if (count > 0)
-        crc = crc32_z(crc, data, count);
+        crc = Crc32(crc, data, count);
     if (moreCount > 0)
-        crc = crc32_z(crc, more, moreCount);
+        crc = Crc32(crc, more, moreCount);
     std::uint8_t tail[4];
-    PutBigEndian(tail, static_cast<std::uint32_t>(crc));
+    PutBigEndian(tail, crc);
     return sink(head, 8) && (count == 0 || sink(data, count)) &&
            (moreCount == 0 || sink(more, moreCount)) && sink(tail, 4);
 }
@@ -120,22 +118,8 @@ void CompressStrip(const THandyBitmap& picture, const PngLayout& layout, std::in
             current = current == rows.data() ? rows.data() + rowBytes : rows.data();
         }
         strip.filteredBytes = static_cast<std::int64_t>(filtered.size());
-        strip.adler = static_cast<std::uint32_t>(adler32_z(1, filtered.data(), filtered.size()));
-
-        z_stream stream{};
-        if (deflateInit2(&stream, kLevel, Z_DEFLATED, -15, 8, kStrategy) != Z_OK) {
-            strip.failed = true;
-            return;
-        }
-        strip.deflated.resize(deflateBound(&stream, filtered.size()) + 16);
-        stream.next_in = filtered.data();
-        stream.avail_in = static_cast<uInt>(filtered.size());
-        stream.next_out = strip.deflated.data();
-        stream.avail_out = static_cast<uInt>(strip.deflated.size());
-        const int result = deflate(&stream, final ? Z_FINISH : Z_FULL_FLUSH);
-        strip.failed = final ? result != Z_STREAM_END : result != Z_OK || stream.avail_in != 0;
-        strip.deflated.resize(stream.total_out);
-        deflateEnd(&stream);
+        strip.adler = Adler32(1, filtered.data(), filtered.size());
+        strip.failed = !DeflateStrip(filtered.data(), filtered.size(), final, strip.deflated);
     } catch (const std::bad_alloc&) {
         strip.failed = true;
     }

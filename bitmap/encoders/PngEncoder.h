@@ -24,9 +24,9 @@ inline constexpr const char* kPngStopped = "stopped";
 
 // Writes picture as one PNG stream, lossless, an indexed picture with its palette. The
 // rows are cut into strips of a fixed size, compressed side by side and joined into one
-// zlib stream (each strip ends on a byte boundary through a full flush). Answers the
-// reason for a failure, empty on success; a failure of the sink answers the sink's
-// reason, which failedWrite gives.
+// zlib stream (each strip but the last ends on a byte boundary, the stream left open).
+// Answers the reason for a failure, empty on success; a failure of the sink answers the
+// sink's reason, which failedWrite gives.
 std::string EncodePng(const THandyBitmap& picture, const PngByteSink& sink,
                       const PngEncoding& encoding = {},
                       const std::function<std::string()>& failedWrite = {});

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "bitmap/HandyBitmap.h"
 #include "bitmap/PngFile.h"
@@ -28,6 +30,55 @@ Bytes Encoded(const THandyBitmap& picture, int threads) {
         encoding);
     EXPECT_EQ(problem, "");
     return out;
+}
+
+// zlib's reading of the file's IDAT chunks as one zlib stream, its checksum included:
+// the filtered rows, or nothing when the stream is damaged or goes on past its end.
+Bytes InflatedRows(const Bytes& png, std::size_t expected) {
+    Bytes stream;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const std::size_t length = std::size_t{png[at]} << 24 | std::size_t{png[at + 1]} << 16 |
+                                   std::size_t{png[at + 2]} << 8 | png[at + 3];
+        if (std::equal(png.begin() + static_cast<std::ptrdiff_t>(at) + 4,
+                       png.begin() + static_cast<std::ptrdiff_t>(at) + 8, "IDAT"))
+            stream.insert(stream.end(), png.begin() + static_cast<std::ptrdiff_t>(at) + 8,
+                          png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+        at += 12 + length;
+    }
+    Bytes rows(expected + 1);
+    uLongf size = static_cast<uLongf>(rows.size());
+    uLong used = static_cast<uLong>(stream.size());
+    if (uncompress2(rows.data(), &size, stream.data(), &used) != Z_OK || used != stream.size())
+        return {};
+    rows.resize(size);
+    return rows;
+}
+
+// Four strips of 24-bit rows, each but the last left open for the next.
+TEST(PngEncoder, ZlibReadsTheStripsAsOneStreamOfEveryRow) {
+    const THandyBitmap picture = testing::PatternedBitmap(24, 1000, 1100);
+    EXPECT_EQ(InflatedRows(Encoded(picture, 2), 1100 * 3001).size(), 1100u * 3001u);
+}
+
+// A single strip, the last, with one byte of pixels or less.
+TEST(PngEncoder, OnePixelPicturesAreWholeFiles) {
+    std::vector<THandyBitmap> written;
+    for (const int bitCount : {1, 24}) {
+        written.push_back(testing::PatternedBitmap(bitCount, 1, 1));
+        EXPECT_EQ(InflatedRows(Encoded(written.back(), 0), 4).size(), bitCount == 1 ? 2u : 4u);
+    }
+#ifndef _WIN32
+    testing::TempFolder folder;
+    std::vector<std::string> files;
+    for (const THandyBitmap& picture : written) {
+        files.push_back(folder.Path(std::to_string(files.size()) + ".png"));
+        ASSERT_EQ(SaveAsPng(picture, files.back()), "");
+    }
+    const std::vector<testing::ForeignPicture> decoded = testing::DecodeWithPillow(files, folder);
+    ASSERT_EQ(decoded.size(), files.size());
+    for (std::size_t k = 0; k < files.size(); ++k)
+        EXPECT_EQ(testing::FirstDifference(written[k], decoded[k], false), "") << files[k];
+#endif
 }
 
 // A picture of several strips, so that the threads have pieces to share.
