@@ -36,56 +36,69 @@ void SettleCells(const double* __restrict sx, const double* __restrict sy, std::
     }
 }
 
+// The blend's weight as a whole number of 2^-kWeightBits: fine enough that a weight
+// known to within the mapping's bound rarely leaves a channel unsettled, coarse enough
+// that a channel's sum and margin stay within 31 bits.
+constexpr int kWeightBits = 22;
+
 // For each position, what ChooseEdge would choose, where the bound settles it: the
 // cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
-// itself in the centre zone and where the border clamps it) and the own pixel's weight.
-// Every border that ChooseEdge draws must lie clear of the position's bound; the weight,
-// 2.5 - 2 f or 0.5 + 2 f, then errs by twice the bound and a rounding. All in doubles
-// (whole numbers below 2^53 stay exact) and branch-free, so that the loop vectorises.
+// itself in the centre zone and where the border clamps it, -1 with the cell) and the
+// own pixel's weight, rounded down to kWeightBits.
+//
+// Measured from the cell's centre, (a, b) = (fx, fy) - 1/2, ChooseEdge's borders are
+// |a| = 1/4, |b| = 1/4 and the diagonals |a| = |b|, the cell's own edges |a| = |b| = 1/2;
+// outside the centre zone the neighbour lies beyond the larger of |a| and |b|, on its
+// side, and the weight, 2.5 - 2 f or 0.5 + 2 f, is 1.5 - 2 max(|a|, |b|). Every border
+// must lie clear of the position's bound (a diagonal's distance along an axis counts
+// half); a, b and the distances then err by a rounding or two each, below the 2^-50 on
+// top of the bound, and the weight by twice the bound and a rounding. Whole numbers below
+// 2^53 stay exact in doubles; branch-free, so that the loop vectorises.
 void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
-                 double bound, std::int32_t width, std::int32_t height, double* __restrict cells,
-                 double* __restrict neighbours, double* __restrict weights) {
+                 double bound, std::int32_t width, std::int32_t height,
+                 std::int32_t* __restrict cells, std::int32_t* __restrict neighbours,
+                 std::int32_t* __restrict weights) {
     const double right = width;
     const double top = height;
     const double inCell = bound + 0x1p-50;
     for (std::int32_t i = 0; i < count; ++i) {
-        const double x = sx[i];
-        const double y = sy[i];
-        const double ix = static_cast<double>(static_cast<std::int32_t>(x - bound));
-        const double iy = static_cast<double>(static_cast<std::int32_t>(y - bound));
-        const double fx = x - ix;
-        const double fy = y - iy;
-        // The distance to the nearest border of the zones (a diagonal's, measured along
-        // an axis, counts half).
-        const double nearest =
-            std::min(std::min(std::min(std::fabs(fx - 0.25), std::fabs(fx - 0.75)),
-                              std::min(std::fabs(fy - 0.25), std::fabs(fy - 0.75))),
-                     0.5 * std::min(std::fabs(fy - fx), std::fabs(fx + fy - 1)));
-        double settled = nearest > inCell ? 1.0 : 0.0;
-        settled = std::min(x - bound, y - bound) >= 0 ? settled : 0.0;
-        settled = x + bound < right ? settled : 0.0;
-        settled = y + bound < top ? settled : 0.0;
-        settled = ix == static_cast<double>(static_cast<std::int32_t>(x + bound)) ? settled : 0.0;
-        settled = iy == static_cast<double>(static_cast<std::int32_t>(y + bound)) ? settled : 0.0;
-        const double centre = std::max(std::fabs(fx - 0.5), std::fabs(fy - 0.5)) < 0.25 ? 1.0 : 0.0;
-        const double up = fy > fx ? 1.0 : 0.0;
-        const double above = fx + fy > 1 ? 1.0 : 0.0;
-        const double f = up == above ? fy : fx;
-        weights[i] = above != 0 ? 2.5 - 2 * f : 0.5 + 2 * f;
-        // Right when above and not up, left when up and not above; likewise up and down.
-        const double nx = std::min(std::max(ix + (above - up), 0.0), right - 1);
-        const double ny = std::min(std::max(iy + (above + up - 1), 0.0), top - 1);
+        // Truncation: a position left of or below the picture ends with |a| or |b| at
+        // least 1/2, which no cell settles.
+        const double ix = static_cast<double>(static_cast<std::int32_t>(sx[i]));
+        const double iy = static_cast<double>(static_cast<std::int32_t>(sy[i]));
+        const double a = (sx[i] - ix) - 0.5;
+        const double b = (sy[i] - iy) - 0.5;
+        const double across = std::fabs(a);
+        const double up = std::fabs(b);
+        const double farthest = std::max(across, up);
+        const double nearest = std::min(std::min(std::fabs(across - 0.25), std::fabs(up - 0.25)),
+                                        std::min(0.5 * std::fabs(across - up), 0.5 - farthest));
+        const bool settled = (nearest > inCell) & (ix < right) & (iy < top);
+        weights[i] = static_cast<std::int32_t>((1.5 - 2 * farthest) * (1 << kWeightBits));
+        // The neighbour's offset, 0 where the border clamps it or in the centre zone.
+        const bool vertical = up > across;
+        const double side = vertical ? b : a;
+        const double along = vertical ? iy : ix;
+        const double last = vertical ? top - 1 : right - 1;
+        const double step = vertical ? right : 1.0;
+        const double offset = farthest < 0.25 ? 0.0
+                              : side > 0      ? (along < last ? step : 0.0)
+                                              : (along > 0 ? -step : 0.0);
         const double own = iy * right + ix;
-        cells[i] = settled != 0 ? own : -1.0;
-        neighbours[i] = settled != 0 && centre == 0 ? ny * right + nx : own;
+        cells[i] = static_cast<std::int32_t>(settled ? own : -1.0);
+        neighbours[i] = static_cast<std::int32_t>(settled ? own + offset : -1.0);
     }
 }
 
-// The blend of each pair of colours, BlendColors(own, other, w) with w known to within
-// weightBound, or -1 where that does not settle a channel or a colour lies outside 24
-// bits. Equal colours (the centre zone, a clamped neighbour) stay as they are.
+// The blend of each pair of colours, BlendColors(own, other, w) with w = W / 2^kWeightBits
+// known to within `margin` units of W, or -1 where that does not settle a channel or a
+// colour lies outside 24 bits. A channel's exact value lies strictly within its
+// difference times the margin of y * 2^kWeightBits + (x - y) * W, so it is settled
+// where both ends of that interval have the same whole part; equal channels (the centre
+// zone, a clamped neighbour) settle whatever the weight. All in 32-bit integers, so that
+// the loop vectorises.
 void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __restrict other,
-                  const double* __restrict weights, std::int32_t count, double weightBound,
+                  const std::int32_t* __restrict weights, std::int32_t count, std::int32_t margin,
                   std::int32_t* __restrict blended) {
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t a = own[i];
@@ -96,14 +109,13 @@ void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __rest
             const std::int32_t x = a >> shift & 255;
             const std::int32_t y = b >> shift & 255;
             const std::int32_t difference = x - y;
-            const double value = y + difference * weights[i];
-            const double margin =
-                (difference < 0 ? -difference : difference) * weightBound + 0x1p-40;
-            const auto low = static_cast<std::int32_t>(value - margin);
-            settled &= (difference == 0) | (low == static_cast<std::int32_t>(value + margin));
-            color |= (difference == 0 ? y : low) << shift;
+            const std::int32_t value = (y << kWeightBits) + difference * weights[i];
+            const std::int32_t spread = (difference < 0 ? -difference : difference) * margin;
+            const std::int32_t low = (value - spread) >> kWeightBits;
+            settled &= low == (value + spread) >> kWeightBits;
+            color |= (low & 255) << shift;
         }
-        blended[i] = a == b ? a : settled ? color : -1;
+        blended[i] = settled ? color : -1;
     }
 }
 
@@ -148,10 +160,9 @@ TResampler::Scratch TResampler::MakeScratch(std::int32_t blockColumns) const {
     Scratch scratch;
     scratch.sx.resize(static_cast<std::size_t>(std::clamp(blockColumns, 1, kStripColumns)));
     scratch.sy.resize(scratch.sx.size());
-    for (auto* ints : {&scratch.cells, &scratch.own, &scratch.other, &scratch.blended})
+    for (auto* ints :
+         {&scratch.cells, &scratch.neighbours, &scratch.weights, &scratch.own, &scratch.other})
         ints->resize(scratch.sx.size());
-    for (auto* doubles : {&scratch.found, &scratch.neighbours, &scratch.weights})
-        doubles->resize(scratch.sx.size());
     return scratch;
 }
 
@@ -262,33 +273,35 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
                            Scratch& scratch) {
     const std::int32_t count = last - first;
     fast_.MapRow(row, first, last, scratch.sx.data(), scratch.sy.data());
-    double* settled = scratch.found.data();
-    double* neighbours = scratch.neighbours.data();
+    const std::int32_t* settled = scratch.cells.data();
+    const std::int32_t* neighbours = scratch.neighbours.data();
     SettleEdges(scratch.sx.data(), scratch.sy.data(), count, fast_.Bound(), source_.biWidth(),
-                source_.biHeight(), settled, neighbours, scratch.weights.data());
+                source_.biHeight(), scratch.cells.data(), scratch.neighbours.data(),
+                scratch.weights.data());
     std::int32_t* own = scratch.own.data();
     std::int32_t* other = scratch.other.data();
     const std::int32_t* cells = source_.CellRow(0);
+    // An unsettled position may lie outside the picture; its pair, -1 and -1, blends to
+    // -1, which no settled blend gives.
     const auto gather = [&](auto colorOf) {
         for (std::int32_t i = 0; i < count; ++i) {
-            // An unsettled position may lie outside the picture.
-            const bool inside = settled[i] >= 0;
-            own[i] = colorOf(cells[inside ? static_cast<std::int32_t>(settled[i]) : 0]);
-            other[i] = colorOf(cells[inside ? static_cast<std::int32_t>(neighbours[i]) : 0]);
+            own[i] = settled[i] >= 0 ? colorOf(cells[settled[i]]) : -1;
+            other[i] = settled[i] >= 0 ? colorOf(cells[neighbours[i]]) : -1;
         }
     };
     if (source_.PaletteCount() != 0)
         gather([this](std::int32_t cell) { return ColorOf(cell); });
     else
         gather([](std::int32_t cell) { return cell; });
-    std::int32_t* blended = scratch.blended.data();
-    BlendSettled(own, other, scratch.weights.data(), count, 2 * (fast_.Bound() + 0x1p-50) + 0x1p-50,
-                 blended);
+    // The weight errs by twice the position's bound and a rounding, and by less than one
+    // unit from its rounding down; a margin of 2^kWeightBits units settles nothing.
+    const double weightBound = 2 * (fast_.Bound() + 0x1p-50) + 0x1p-50;
+    const auto margin = static_cast<std::int32_t>(
+        std::min(std::floor(weightBound * (1 << kWeightBits)) + 2, double(1 << kWeightBits)));
     std::int32_t* out = result_.CellRow(row) + first;
+    BlendSettled(own, other, scratch.weights.data(), count, margin, out);
     for (std::int32_t i = 0; i < count; ++i) {
-        if (settled[i] >= 0 && blended[i] >= 0) {
-            out[i] = blended[i];
-        } else {
+        if (out[i] < 0) {
             ExactPixel(first + i, row);
             ++scratch.exactPixels;
         }

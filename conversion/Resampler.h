@@ -47,14 +47,12 @@ class TResampler {
         std::vector<double> sx;
         std::vector<double> sy;
         std::vector<std::int32_t> cells; // settled source cells, -1 for unsettled
-        // With smoothing: the cells found (-1 for unsettled), those blended with them and
-        // the weights, as doubles for the vector loops.
-        std::vector<double> found;
-        std::vector<double> neighbours;
-        std::vector<double> weights;
-        std::vector<std::int32_t> own; // their colours
+        // With smoothing: the cells blended with them, the weights in fixed point, and
+        // the colours of both.
+        std::vector<std::int32_t> neighbours;
+        std::vector<std::int32_t> weights;
+        std::vector<std::int32_t> own;
         std::vector<std::int32_t> other;
-        std::vector<std::int32_t> blended;
         std::int64_t exactPixels = 0; // pixels that went the exact way
     };
     Scratch MakeScratch(std::int32_t blockColumns) const;
