@@ -6,6 +6,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/EdgeBlend.h"
 #include "conversion/KeptBlend.h"
+#include "conversion/SettledSmoothing.h"
 #include "engine/Slanter.h"
 
 namespace slanter {
@@ -33,89 +34,6 @@ void SettleCells(const double* __restrict sx, const double* __restrict sy, std::
                             (ix == static_cast<std::int32_t>(rightmost)) &
                             (iy == static_cast<std::int32_t>(topmost));
         cells[i] = inside ? iy * width + ix : -1;
-    }
-}
-
-// The blend's weight as a whole number of 2^-kWeightBits: fine enough that a weight
-// known to within the mapping's bound rarely leaves a channel unsettled, coarse enough
-// that a channel's sum and margin stay within 31 bits.
-constexpr int kWeightBits = 22;
-
-// For each position, what ChooseEdge would choose, where the bound settles it: the
-// cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
-// itself in the centre zone and where the border clamps it, -1 with the cell) and the
-// own pixel's weight, rounded down to kWeightBits.
-//
-// Measured from the cell's centre, (a, b) = (fx, fy) - 1/2, ChooseEdge's borders are
-// |a| = 1/4, |b| = 1/4 and the diagonals |a| = |b|, the cell's own edges |a| = |b| = 1/2;
-// outside the centre zone the neighbour lies beyond the larger of |a| and |b|, on its
-// side, and the weight, 2.5 - 2 f or 0.5 + 2 f, is 1.5 - 2 max(|a|, |b|). Every border
-// must lie clear of the position's bound (a diagonal's distance along an axis counts
-// half); a, b and the distances then err by a rounding or two each, below the 2^-50 on
-// top of the bound, and the weight by twice the bound and a rounding. Whole numbers below
-// 2^53 stay exact in doubles; branch-free, so that the loop vectorises.
-void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
-                 double bound, std::int32_t width, std::int32_t height,
-                 std::int32_t* __restrict cells, std::int32_t* __restrict neighbours,
-                 std::int32_t* __restrict weights) {
-    const double right = width;
-    const double top = height;
-    const double inCell = bound + 0x1p-50;
-    for (std::int32_t i = 0; i < count; ++i) {
-        // Truncation: a position left of or below the picture ends with |a| or |b| at
-        // least 1/2, which no cell settles.
-        const double ix = static_cast<double>(static_cast<std::int32_t>(sx[i]));
-        const double iy = static_cast<double>(static_cast<std::int32_t>(sy[i]));
-        const double a = (sx[i] - ix) - 0.5;
-        const double b = (sy[i] - iy) - 0.5;
-        const double across = std::fabs(a);
-        const double up = std::fabs(b);
-        const double farthest = std::max(across, up);
-        const double nearest = std::min(std::min(std::fabs(across - 0.25), std::fabs(up - 0.25)),
-                                        std::min(0.5 * std::fabs(across - up), 0.5 - farthest));
-        const bool settled = (nearest > inCell) & (ix < right) & (iy < top);
-        weights[i] = static_cast<std::int32_t>((1.5 - 2 * farthest) * (1 << kWeightBits));
-        // The neighbour's offset, 0 where the border clamps it or in the centre zone.
-        const bool vertical = up > across;
-        const double side = vertical ? b : a;
-        const double along = vertical ? iy : ix;
-        const double last = vertical ? top - 1 : right - 1;
-        const double step = vertical ? right : 1.0;
-        const double offset = farthest < 0.25 ? 0.0
-                              : side > 0      ? (along < last ? step : 0.0)
-                                              : (along > 0 ? -step : 0.0);
-        const double own = iy * right + ix;
-        cells[i] = static_cast<std::int32_t>(settled ? own : -1.0);
-        neighbours[i] = static_cast<std::int32_t>(settled ? own + offset : -1.0);
-    }
-}
-
-// The blend of each pair of colours, BlendColors(own, other, w) with w = W / 2^kWeightBits
-// known to within `margin` units of W, or -1 where that does not settle a channel or a
-// colour lies outside 24 bits. A channel's exact value lies strictly within its
-// difference times the margin of y * 2^kWeightBits + (x - y) * W, so it is settled
-// where both ends of that interval have the same whole part; equal channels (the centre
-// zone, a clamped neighbour) settle whatever the weight. All in 32-bit integers, so that
-// the loop vectorises.
-void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __restrict other,
-                  const std::int32_t* __restrict weights, std::int32_t count, std::int32_t margin,
-                  std::int32_t* __restrict blended) {
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t a = own[i];
-        const std::int32_t b = other[i];
-        bool settled = ((a | b) >= 0) & ((a | b) < (1 << 24));
-        std::int32_t color = 0;
-        for (int shift = 0; shift < 24; shift += 8) {
-            const std::int32_t x = a >> shift & 255;
-            const std::int32_t y = b >> shift & 255;
-            const std::int32_t difference = x - y;
-            const std::int32_t value = (y << kWeightBits) + difference * weights[i];
-            const std::int32_t spread = (difference < 0 ? -difference : difference) * margin;
-            const std::int32_t low = (value - spread) >> kWeightBits;
-            settled &= low == (value + spread) >> kWeightBits;
-            color |= (low & 255) << shift;
-        }
-        blended[i] = settled ? color : -1;
     }
 }
 
@@ -293,13 +211,8 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
         gather([this](std::int32_t cell) { return ColorOf(cell); });
     else
         gather([](std::int32_t cell) { return cell; });
-    // The weight errs by twice the position's bound and a rounding, and by less than one
-    // unit from its rounding down; a margin of 2^kWeightBits units settles nothing.
-    const double weightBound = 2 * (fast_.Bound() + 0x1p-50) + 0x1p-50;
-    const auto margin = static_cast<std::int32_t>(
-        std::min(std::floor(weightBound * (1 << kWeightBits)) + 2, double(1 << kWeightBits)));
     std::int32_t* out = result_.CellRow(row) + first;
-    BlendSettled(own, other, scratch.weights.data(), count, margin, out);
+    BlendSettled(own, other, scratch.weights.data(), count, WeightMargin(fast_.Bound()), out);
     for (std::int32_t i = 0; i < count; ++i) {
         if (out[i] < 0) {
             ExactPixel(first + i, row);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+namespace slanter {
+
+// The smoothed blend's fast way, a row of mapped positions at a time: what ChooseEdge and
+// BlendColors give for each position known to within a bound, where the bound settles it.
+
+// The blend's weight as a whole number of 2^-kWeightBits: fine enough that a weight
+// known to within the mapping's bound rarely leaves a channel unsettled, coarse enough
+// that a channel's sum and margin stay within 31 bits.
+inline constexpr int kWeightBits = 22;
+
+// For each position, what ChooseEdge would choose, where the bound settles it: the
+// cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
+// itself in the centre zone and where the border clamps it, -1 with the cell) and the
+// own pixel's weight, rounded down to kWeightBits.
+//
+// Measured from the cell's centre, (a, b) = (fx, fy) - 1/2, ChooseEdge's borders are
+// |a| = 1/4, |b| = 1/4 and the diagonals |a| = |b|, the cell's own edges |a| = |b| = 1/2;
+// outside the centre zone the neighbour lies beyond the larger of |a| and |b|, on its
+// side, and the weight, 2.5 - 2 f or 0.5 + 2 f, is 1.5 - 2 max(|a|, |b|). Every border
+// must lie clear of the position's bound (a diagonal's distance along an axis counts
+// half); a, b and the distances then err by a rounding or two each, below the 2^-50 on
+// top of the bound, and the weight by twice the bound and a rounding. Whole numbers below
+// 2^53 stay exact in doubles; branch-free, so that the loop vectorises.
+void SettleEdges(const double* sx, const double* sy, std::int32_t count, double bound,
+                 std::int32_t width, std::int32_t height, std::int32_t* cells,
+                 std::int32_t* neighbours, std::int32_t* weights);
+
+// The margin for BlendSettled in units of the weight, for positions within `bound`:
+// the weight errs by twice the bound and a rounding, and by less than one unit from its
+// rounding down; 2^kWeightBits units settle nothing.
+std::int32_t WeightMargin(double bound);
+
+// The blend of each pair of colours, BlendColors(own, other, w) with w = W / 2^kWeightBits
+// known to within `margin` units of W, or -1 where that does not settle a channel or a
+// colour lies outside 24 bits. A channel's exact value lies strictly within its
+// difference times the margin of y * 2^kWeightBits + (x - y) * W, so it is settled
+// where both ends of that interval have the same whole part; equal channels (the centre
+// zone, a clamped neighbour) settle whatever the weight. All in 32-bit integers, so that
+// the loop vectorises.
+void BlendSettled(const std::int32_t* own, const std::int32_t* other, const std::int32_t* weights,
+                  std::int32_t count, std::int32_t margin, std::int32_t* blended);
+
+} // namespace slanter
