@@ -199,12 +199,14 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
     std::int32_t* own = scratch.own.data();
     std::int32_t* other = scratch.other.data();
     const std::int32_t* cells = source_.CellRow(0);
-    // An unsettled position may lie outside the picture; its pair, -1 and -1, blends to
-    // -1, which no settled blend gives.
+    // An unsettled position may lie outside the picture: it reads cell 0 and ORs in its
+    // sign, all ones, so that its pair, -1 and -1, blends to -1, which no settled blend
+    // gives. Branch-free, as the reads are the loop's only wait.
     const auto gather = [&](auto colorOf) {
         for (std::int32_t i = 0; i < count; ++i) {
-            own[i] = settled[i] >= 0 ? colorOf(cells[settled[i]]) : -1;
-            other[i] = settled[i] >= 0 ? colorOf(cells[neighbours[i]]) : -1;
+            const std::int32_t unsettled = settled[i] >> 31;
+            own[i] = colorOf(cells[settled[i] & ~unsettled]) | unsettled;
+            other[i] = colorOf(cells[neighbours[i] & ~unsettled]) | unsettled;
         }
     };
     if (source_.PaletteCount() != 0)
