@@ -112,7 +112,7 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
                 PlainRow(row, strip, end, scratch);
             }
             if (kept_)
-                KeptRow(row, strip, end, direct_ && mode_ != Mode::Smooth ? &scratch : nullptr);
+                KeptRow(row, strip, end, direct_ ? &scratch : nullptr);
         }
     }
 }
@@ -132,20 +132,38 @@ void TResampler::ExactPixel(std::int32_t column, std::int32_t row) {
 }
 
 void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last,
-                         const Scratch* plain) {
+                         const Scratch* settled) {
     const bool smoothing = mode_ == Mode::Smooth;
     const std::uint32_t channelMax = result_.Kept().ChannelMax();
     KeptPixel* out = result_.Kept().Pixels() + std::int64_t{row} * result_.biWidth();
-    // The cells PlainRow settled are the exact way's cells; the plane lies as they do.
+    // The cells the row settled are the exact way's cells, and with smoothing their
+    // neighbours too; the plane lies as the cells do.
     const KeptLayer& kept = source_.Kept();
     const KeptPixel* pixels =
-        plain != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
-                                                                                  : nullptr;
+        settled != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
+                                                                                    : nullptr;
+    const std::int64_t keptMargin = KeptWeightMargin(fast_.Bound());
     for (std::int32_t column = first; column < last; ++column) {
-        const std::int32_t settled = pixels != nullptr ? plain->cells[column - first] : -1;
-        out[column] = settled >= 0
-                          ? pixels[settled]
-                          : KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
+        const std::int32_t i = column - first;
+        const std::int32_t cell = pixels != nullptr ? settled->cells[i] : -1;
+        if (cell >= 0 && !smoothing) {
+            out[column] = pixels[cell];
+            continue;
+        }
+        if (cell >= 0) {
+            // Equal pixels (the centre zone, a clamped neighbour, a flat colour) blend to
+            // themselves.
+            const KeptPixel own = pixels[cell];
+            const KeptPixel other = pixels[settled->neighbours[i]];
+            if (own == other) {
+                out[column] = own;
+                continue;
+            }
+            if (BlendKeptSettled(own, other, SettledWeight(settled->sx[i], settled->sy[i]),
+                                 keptMargin, out[column]))
+                continue;
+        }
+        out[column] = KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
     }
 }
 

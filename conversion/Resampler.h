@@ -81,9 +81,9 @@ class TResampler {
     // The colour of a source cell, as GetPixelColor reads it.
     std::int32_t ColorOf(std::int32_t cell) const;
     // The result's kept pixels of one row's columns [first, last): the source's kept pixel,
-    // or their blend with smoothing, each mapped the exact way unless `plain` holds the
-    // cells PlainRow settled for the same columns.
-    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* plain);
+    // or their blend with smoothing, each mapped the exact way unless `settled` holds the
+    // cells PlainRow or SmoothRow settled for the same columns where they settle it.
+    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* settled);
 
     const THandyBitmap& source_;
     THandyBitmap& result_;

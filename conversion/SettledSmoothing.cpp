@@ -28,7 +28,7 @@ void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::
         const double nearest = std::min(std::min(std::fabs(across - 0.25), std::fabs(up - 0.25)),
                                         std::min(0.5 * std::fabs(across - up), 0.5 - farthest));
         const bool settled = (nearest > inCell) & (ix < right) & (iy < top);
-        weights[i] = static_cast<std::int32_t>((1.5 - 2 * farthest) * (1 << kWeightBits));
+        weights[i] = static_cast<std::int32_t>(SettledWeight(sx[i], sy[i]) * (1 << kWeightBits));
         // The neighbour's offset, 0 where the border clamps it or in the centre zone.
         const bool vertical = up > across;
         const double side = vertical ? b : a;
@@ -44,10 +44,19 @@ void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::
     }
 }
 
+namespace {
+
+// The most SettledWeight errs by for positions within `bound`: twice the bound and a
+// rounding.
+double WeightBound(double bound) {
+    return 2 * (bound + 0x1p-50) + 0x1p-50;
+}
+
+} // namespace
+
 std::int32_t WeightMargin(double bound) {
-    const double weightBound = 2 * (bound + 0x1p-50) + 0x1p-50;
-    return static_cast<std::int32_t>(
-        std::min(std::floor(weightBound * (1 << kWeightBits)) + 2, double(1 << kWeightBits)));
+    return static_cast<std::int32_t>(std::min(
+        std::floor(WeightBound(bound) * (1 << kWeightBits)) + 2, double(1 << kWeightBits)));
 }
 
 SLANTER_VECTOR_CLONES
@@ -71,6 +80,29 @@ void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __rest
         }
         blended[i] = settled ? color : -1;
     }
+}
+
+std::int64_t KeptWeightMargin(double bound) {
+    return static_cast<std::int64_t>(
+        std::min(std::floor(WeightBound(bound) * kKeptWeightUnit) + 2, kKeptWeightUnit));
+}
+
+bool BlendKeptSettled(KeptPixel own, KeptPixel neighbour, double weight, std::int64_t margin,
+                      KeptPixel& blended) {
+    if (KeptChannel(own, 3) != KeptChannel(neighbour, 3) || !(weight >= 0.5 && weight <= 1.0))
+        return false;
+    const auto scaled = static_cast<std::int64_t>(weight * kKeptWeightUnit);
+    std::uint32_t channels[4] = {0, 0, 0, KeptChannel(own, 3)};
+    for (int c = 0; c < 3; ++c) {
+        const std::int64_t d = std::int64_t{KeptChannel(own, c)} - KeptChannel(neighbour, c);
+        const std::int64_t spread = (d < 0 ? -d : d) * margin;
+        const std::int64_t low = (d * scaled - spread) >> kKeptWeightBits;
+        if (low != (d * scaled + spread) >> kKeptWeightBits)
+            return false;
+        channels[c] = static_cast<std::uint32_t>(KeptChannel(neighbour, c) + low);
+    }
+    blended = MakeKeptPixel(channels[0], channels[1], channels[2], channels[3]);
+    return true;
 }
 
 } // namespace slanter

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+
+#include "bitmap/KeptLayer.h"
 
 namespace slanter {
 
@@ -11,6 +15,15 @@ namespace slanter {
 // known to within the mapping's bound rarely leaves a channel unsettled, coarse enough
 // that a channel's sum and margin stay within 31 bits.
 inline constexpr int kWeightBits = 22;
+
+// The own pixel's weight at (x, y) as SettleEdges finds it, where x and y are settled
+// outside the centre zone: 1.5 - 2 max(|a|, |b|), (a, b) the position from the cell's
+// centre (see below).
+inline double SettledWeight(double x, double y) {
+    const double a = (x - static_cast<double>(static_cast<std::int32_t>(x))) - 0.5;
+    const double b = (y - static_cast<double>(static_cast<std::int32_t>(y))) - 0.5;
+    return 1.5 - 2 * std::max(std::fabs(a), std::fabs(b));
+}
 
 // For each position, what ChooseEdge would choose, where the bound settles it: the
 // cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
@@ -43,5 +56,22 @@ std::int32_t WeightMargin(double bound);
 // the loop vectorises.
 void BlendSettled(const std::int32_t* own, const std::int32_t* other, const std::int32_t* weights,
                   std::int32_t count, std::int32_t margin, std::int32_t* blended);
+
+// The kept blend's weight in units of 2^-kKeptWeightBits: a 16-bit difference times a
+// weight or its margin stays within 57 bits.
+inline constexpr int kKeptWeightBits = 40;
+inline constexpr double kKeptWeightUnit = 0x1p40;
+
+// The margin for BlendKeptSettled in those units, for positions within `bound`; a whole
+// weight's worth settles nothing.
+std::int64_t KeptWeightMargin(double bound);
+
+// BlendKept(own, neighbour, w) for w in [1/2, 1] known as SettledWeight `weight` to within
+// `margin`, where that settles it: for two pixels of one opacity each channel is the
+// neighbour's plus floor(d w), d the difference, settled where d times the weight's
+// interval holds no whole number. False for pixels of unequal opacity, which blend
+// premultiplied, and where a channel is not settled.
+bool BlendKeptSettled(KeptPixel own, KeptPixel neighbour, double weight, std::int64_t margin,
+                      KeptPixel& blended);
 
 } // namespace slanter

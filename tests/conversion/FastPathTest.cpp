@@ -6,6 +6,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/KeptBlend.h"
 #include "conversion/Resampler.h"
 #include "conversion/ResultShape.h"
 #include "engine/Slanter.h"
@@ -130,6 +131,44 @@ TEST(FastPath, PixelsTheBoundCannotSettleGoTheExactWay) {
             for (int x = 0; x < tile.X; ++x)
                 ASSERT_EQ(Cell(result, x, y), ExactCell(engine, source, result, smoothing, x, y))
                     << x << "," << y;
+    }
+}
+
+// The kept plane beside the cells, opacity or 16-bit channels, plain and smoothed: every
+// pixel as the exact way makes it, neighbours often of one opacity and often not.
+TEST(FastPath, KeptPlanesMatchTheExactWay) {
+    for (const auto& [w, h] : {std::pair{7, 11}, {40, 30}}) {
+        for (const int channelBits : {8, 16}) {
+            THandyBitmap source = Noise(w, h, 24);
+            source.Kept().ResetPixels(w, h, channelBits, true);
+            std::mt19937 random(w * 31 + channelBits);
+            const std::uint32_t top = (1u << channelBits) - 1;
+            for (std::int32_t i = 0; i < w * h; ++i)
+                source.Kept().Pixels()[i] = MakeKeptPixel(random() & top, random() & top,
+                                                          random() & top, random() % 3 ? top : 0);
+            for (const bool horizontal : {true, false}) {
+                TSlanter engine;
+                engine.SetHorizontal(horizontal);
+                engine.SetSourceSize({w, h});
+                for (int index = 0; index < engine.PatternCount(); index += 7) {
+                    engine.SetPatternIndex(index);
+                    for (const bool smoothing : {false, true}) {
+                        THandyBitmap result;
+                        ASSERT_EQ(ComputeResult(engine, source, smoothing, result, {}),
+                                  RunOutcome::Finished);
+                        ASSERT_TRUE(result.Kept().HasPixels());
+                        for (int y = 0; y < result.biHeight(); ++y)
+                            for (int x = 0; x < result.biWidth(); ++x)
+                                ASSERT_EQ(
+                                    result.Kept().Pixels()[std::int64_t{y} * result.biWidth() + x],
+                                    KeptSample(source, engine.MapToSource({x, y}), smoothing, top))
+                                    << w << "x" << h << " bits " << channelBits << " pattern "
+                                    << index << (smoothing ? " smoothed" : "") << " pixel " << x
+                                    << "," << y;
+                    }
+                }
+            }
+        }
     }
 }
 

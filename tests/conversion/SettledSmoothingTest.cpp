@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "bitmap/HandyBitmap.h"
+#include "conversion/KeptBlend.h"
 #include "conversion/Resampler.h"
 #include "conversion/SettledSmoothing.h"
 
@@ -16,18 +17,32 @@ constexpr int kWidth = 6;
 constexpr int kHeight = 5;
 
 // Channels drawn from the extremes and the middle, so that neighbours often share a
-// channel or a whole colour and blends land on whole numbers.
+// channel or a whole colour and blends land on whole numbers; a kept plane of 16-bit
+// channels near those, clear or opaque, so that neighbours often share their opacity.
 THandyBitmap Picture() {
     THandyBitmap picture;
     picture.NewImage(kWidth, kHeight, 24);
+    picture.Kept().ResetPixels(kWidth, kHeight, 16, true);
     std::mt19937 random(5);
     const int levels[] = {0, 1, 127, 128, 254, 255};
     for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
-            picture.SetPixelColor(x, y,
-                                  levels[random() % 6] | levels[random() % 6] << 8 |
-                                      levels[random() % 6] << 16);
+        for (int x = 0; x < kWidth; ++x) {
+            const int r = levels[random() % 6], g = levels[random() % 6], b = levels[random() % 6];
+            picture.SetPixelColor(x, y, r | g << 8 | b << 16);
+            picture.Kept().Pixels()[y * kWidth + x] =
+                MakeKeptPixel(r * 257, g * 257 + random() % 3, b * 257, random() % 3 ? 65535 : 0);
+        }
     return picture;
+}
+
+// The fast way's kept pixel for a settled cell, where it settles it.
+bool SettledKept(const THandyBitmap& picture, std::int32_t cell, std::int32_t neighbour, double x,
+                 double y, double bound, KeptPixel& kept) {
+    const KeptPixel own = picture.Kept().Pixels()[cell];
+    const KeptPixel other = picture.Kept().Pixels()[neighbour];
+    kept = own;
+    return own == other ||
+           BlendKeptSettled(own, other, SettledWeight(x, y), KeptWeightMargin(bound), kept);
 }
 
 // Fractions on and around every border ChooseEdge draws and the cell's own edges, and
@@ -45,14 +60,15 @@ std::vector<double> Fractions(double bound) {
     return fractions;
 }
 
-// Where the fast way settles a pixel, the exact way gives its colour at every position
-// the bound allows: the corners and sides of the box round the one given, and points
-// inside it.
+// Where the fast way settles a pixel, the exact way gives its colour and its kept pixel
+// at every position the bound allows: the corners and sides of the box round the one given, and
+// points inside it.
 TEST(SettledSmoothing, SettledPixelsAgreeWithTheExactWayAcrossTheirBound) {
     const THandyBitmap picture = Picture();
     std::mt19937_64 random(3);
     std::int64_t settledCount = 0;
     std::int64_t unsettledCount = 0;
+    std::int64_t keptBlends = 0; // kept pixels settled by a blend of unequal colours
     for (const double bound : {1e-12, 1e-9, 1e-6, 1e-2}) {
         const std::vector<double> fractions = Fractions(bound);
         std::vector<double> sx;
@@ -82,23 +98,33 @@ TEST(SettledSmoothing, SettledPixelsAgreeWithTheExactWayAcrossTheirBound) {
                      blended.data());
         std::uniform_real_distribution<double> within(-bound, bound);
         for (std::int32_t i = 0; i < count; ++i) {
-            if (blended[i] < 0) {
+            KeptPixel kept = 0;
+            const bool keptSettled = cells[i] >= 0 && SettledKept(picture, cells[i], neighbours[i],
+                                                                  sx[i], sy[i], bound, kept);
+            if (blended[i] < 0 && !keptSettled) {
                 ++unsettledCount;
                 continue;
             }
             ++settledCount;
+            keptBlends += keptSettled && own[i] != other[i];
             for (int k = 0; k < 12; ++k) {
-                const double dx = k < 9 ? (k % 3 - 1) * bound : within(random);
-                const double dy = k < 9 ? (k / 3 - 1) * bound : within(random);
-                ASSERT_EQ(blended[i], SmoothedColor(picture, {sx[i] + dx, sy[i] + dy}))
-                    << std::hexfloat << sx[i] << " + " << dx << ", " << sy[i] << " + " << dy
-                    << " bound " << bound;
+                const SourcePosition p{sx[i] + (k < 9 ? (k % 3 - 1) * bound : within(random)),
+                                       sy[i] + (k < 9 ? (k / 3 - 1) * bound : within(random))};
+                if (blended[i] >= 0) {
+                    ASSERT_EQ(blended[i], SmoothedColor(picture, p))
+                        << std::hexfloat << p.SX << ", " << p.SY << " bound " << bound;
+                }
+                if (keptSettled) {
+                    ASSERT_EQ(kept, KeptSample(picture, p, true, 65535))
+                        << std::hexfloat << p.SX << ", " << p.SY << " bound " << bound;
+                }
             }
         }
     }
     // Neither way is vacuous: positions clear of the borders settle, those on them do not.
     EXPECT_GT(settledCount, 50000);
     EXPECT_GT(unsettledCount, 50000);
+    EXPECT_GT(keptBlends, 10000);
 }
 
 // A position outside the picture, or one the bound does not keep in one cell, is left to
