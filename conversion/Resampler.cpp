@@ -233,6 +233,12 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
         gather([](std::int32_t cell) { return cell; });
     std::int32_t* out = result_.CellRow(row) + first;
     BlendSettled(own, other, scratch.weights.data(), count, WeightMargin(fast_.Bound()), out);
+    // Most rows have no unsettled pixel; a vector pass finds out before the pixel loop.
+    std::int32_t marks = 0;
+    for (std::int32_t i = 0; i < count; ++i)
+        marks |= out[i];
+    if (marks >= 0)
+        return;
     for (std::int32_t i = 0; i < count; ++i) {
         if (out[i] < 0) {
             ExactPixel(first + i, row);
