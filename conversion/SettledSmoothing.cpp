@@ -12,51 +12,55 @@ void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::
                  double bound, std::int32_t width, std::int32_t height,
                  std::int32_t* __restrict cells, std::int32_t* __restrict neighbours,
                  std::int32_t* __restrict weights) {
-    const double right = width;
-    const double top = height;
-    const double inCell = bound + 0x1p-50;
+    constexpr int kUnitBits = 30;
+    constexpr double kUnit = 1 << kUnitBits;
+    constexpr std::int32_t kHalf = 1 << (kUnitBits - 1);
+    constexpr std::int32_t kQuarter = 1 << (kUnitBits - 2);
+    // What a and b may err by, in units, less one; half a cell's worth settles nothing.
+    const auto inCell =
+        static_cast<std::int32_t>(std::min(std::floor(bound * kUnit) + 1, double(kHalf)));
     for (std::int32_t i = 0; i < count; ++i) {
         // Truncation: a position left of or below the picture ends with |a| or |b| at
-        // least 1/2, which no cell settles.
-        const double ix = static_cast<double>(static_cast<std::int32_t>(sx[i]));
-        const double iy = static_cast<double>(static_cast<std::int32_t>(sy[i]));
-        const double a = (sx[i] - ix) - 0.5;
-        const double b = (sy[i] - iy) - 0.5;
-        const double across = std::fabs(a);
-        const double up = std::fabs(b);
-        const double farthest = std::max(across, up);
-        const double nearest = std::min(std::min(std::fabs(across - 0.25), std::fabs(up - 0.25)),
-                                        std::min(0.5 * std::fabs(across - up), 0.5 - farthest));
-        const bool settled = (nearest > inCell) & (ix < right) & (iy < top);
-        weights[i] = static_cast<std::int32_t>(SettledWeight(sx[i], sy[i]) * (1 << kWeightBits));
+        // least 1/2, which no cell settles. x - ix is exact, its scaling too.
+        const auto ix = static_cast<std::int32_t>(sx[i]);
+        const auto iy = static_cast<std::int32_t>(sy[i]);
+        const std::int32_t a = static_cast<std::int32_t>((sx[i] - ix) * kUnit) - kHalf;
+        const std::int32_t b = static_cast<std::int32_t>((sy[i] - iy) * kUnit) - kHalf;
+        const std::int32_t across = a < 0 ? -a : a;
+        const std::int32_t up = b < 0 ? -b : b;
+        const std::int32_t farthest = std::max(across, up);
+        const std::int32_t diagonal = across > up ? across - up : up - across;
+        const std::int32_t nearest =
+            std::min(std::min(across > kQuarter ? across - kQuarter : kQuarter - across,
+                              up > kQuarter ? up - kQuarter : kQuarter - up),
+                     std::min(diagonal >> 1, kHalf - farthest));
+        const bool settled = (nearest > inCell) & (ix < width) & (iy < height);
+        // 1.5 - 2 max(|a|, |b|) in units of 2^-kWeightBits; above one only in the centre
+        // zone, where no blend uses it.
+        weights[i] =
+            std::min((3 << (kWeightBits - 1)) - (farthest >> (kUnitBits - 1 - kWeightBits)),
+                     1 << kWeightBits);
         // The neighbour's offset, 0 where the border clamps it or in the centre zone.
         const bool vertical = up > across;
-        const double side = vertical ? b : a;
-        const double along = vertical ? iy : ix;
-        const double last = vertical ? top - 1 : right - 1;
-        const double step = vertical ? right : 1.0;
-        const double offset = farthest < 0.25 ? 0.0
-                              : side > 0      ? (along < last ? step : 0.0)
-                                              : (along > 0 ? -step : 0.0);
-        const double own = iy * right + ix;
-        cells[i] = static_cast<std::int32_t>(settled ? own : -1.0);
-        neighbours[i] = static_cast<std::int32_t>(settled ? own + offset : -1.0);
+        const std::int32_t side = vertical ? b : a;
+        const std::int32_t along = vertical ? iy : ix;
+        const std::int32_t last = vertical ? height - 1 : width - 1;
+        const std::int32_t step = vertical ? width : 1;
+        const std::int32_t offset = farthest < kQuarter ? 0
+                                    : side > 0          ? (along < last ? step : 0)
+                                                        : (along > 0 ? -step : 0);
+        // Unsigned, as positions that do not settle may make any product.
+        const auto own = static_cast<std::int32_t>(static_cast<std::uint32_t>(iy) *
+                                                       static_cast<std::uint32_t>(width) +
+                                                   static_cast<std::uint32_t>(ix));
+        cells[i] = settled ? own : -1;
+        neighbours[i] = settled ? own + offset : -1;
     }
 }
 
-namespace {
-
-// The most SettledWeight errs by for positions within `bound`: twice the bound and a
-// rounding.
-double WeightBound(double bound) {
-    return 2 * (bound + 0x1p-50) + 0x1p-50;
-}
-
-} // namespace
-
 std::int32_t WeightMargin(double bound) {
-    return static_cast<std::int32_t>(std::min(
-        std::floor(WeightBound(bound) * (1 << kWeightBits)) + 2, double(1 << kWeightBits)));
+    return static_cast<std::int32_t>(
+        std::min(std::floor(bound * (2 << kWeightBits)) + 3, double(1 << kWeightBits)));
 }
 
 SLANTER_VECTOR_CLONES
@@ -81,6 +85,15 @@ void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __rest
         blended[i] = settled ? color : -1;
     }
 }
+
+namespace {
+
+// What SettledWeight errs by for positions within `bound`: twice the bound and a rounding.
+double WeightBound(double bound) {
+    return 2 * (bound + 0x1p-50) + 0x1p-50;
+}
+
+} // namespace
 
 std::int64_t KeptWeightMargin(double bound) {
     return static_cast<std::int64_t>(

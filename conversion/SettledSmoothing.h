@@ -16,9 +16,9 @@ namespace slanter {
 // that a channel's sum and margin stay within 31 bits.
 inline constexpr int kWeightBits = 22;
 
-// The own pixel's weight at (x, y) as SettleEdges finds it, where x and y are settled
-// outside the centre zone: 1.5 - 2 max(|a|, |b|), (a, b) the position from the cell's
-// centre (see below).
+// The own pixel's weight at (x, y), where ChooseEdge settles it outside the centre zone:
+// 1.5 - 2 max(|a|, |b|), (a, b) the position from the cell's centre (see SettleEdges).
+// It errs by twice the position's error and a rounding or two.
 inline double SettledWeight(double x, double y) {
     const double a = (x - static_cast<double>(static_cast<std::int32_t>(x))) - 0.5;
     const double b = (y - static_cast<double>(static_cast<std::int32_t>(y))) - 0.5;
@@ -28,23 +28,24 @@ inline double SettledWeight(double x, double y) {
 // For each position, what ChooseEdge would choose, where the bound settles it: the
 // cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
 // itself in the centre zone and where the border clamps it, -1 with the cell) and the
-// own pixel's weight, rounded down to kWeightBits.
+// own pixel's weight in units of 2^-kWeightBits, at most one.
 //
 // Measured from the cell's centre, (a, b) = (fx, fy) - 1/2, ChooseEdge's borders are
 // |a| = 1/4, |b| = 1/4 and the diagonals |a| = |b|, the cell's own edges |a| = |b| = 1/2;
 // outside the centre zone the neighbour lies beyond the larger of |a| and |b|, on its
-// side, and the weight, 2.5 - 2 f or 0.5 + 2 f, is 1.5 - 2 max(|a|, |b|). Every border
-// must lie clear of the position's bound (a diagonal's distance along an axis counts
-// half); a, b and the distances then err by a rounding or two each, below the 2^-50 on
-// top of the bound, and the weight by twice the bound and a rounding. Whole numbers below
-// 2^53 stay exact in doubles; branch-free, so that the loop vectorises.
+// side, and the weight, 2.5 - 2 f or 0.5 + 2 f, is 1.5 - 2 max(|a|, |b|). a and b are
+// taken in whole units of 2^-30, rounded down, so that the tests run on 32-bit integers,
+// twice as many at a time as on doubles: each errs by the bound and a unit, and every
+// border must lie further than that from the position (a diagonal's distance along an
+// axis counts half). Branch-free, so that the loop vectorises.
 void SettleEdges(const double* sx, const double* sy, std::int32_t count, double bound,
                  std::int32_t width, std::int32_t height, std::int32_t* cells,
                  std::int32_t* neighbours, std::int32_t* weights);
 
 // The margin for BlendSettled in units of the weight, for positions within `bound`:
-// the weight errs by twice the bound and a rounding, and by less than one unit from its
-// rounding down; 2^kWeightBits units settle nothing.
+// the weight errs by twice the bound, a 2^-7 of a unit from the position's rounding, a
+// unit from its own and a double's rounding of the exact weight; 2^kWeightBits units
+// settle nothing.
 std::int32_t WeightMargin(double bound);
 
 // The blend of each pair of colours, BlendColors(own, other, w) with w = W / 2^kWeightBits
