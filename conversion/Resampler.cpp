@@ -6,6 +6,7 @@
 #include "bitmap/HandyBitmap.h"
 #include "conversion/EdgeBlend.h"
 #include "conversion/KeptBlend.h"
+#include "conversion/SettledSmoothing.h"
 #include "engine/Slanter.h"
 
 namespace slanter {
@@ -33,77 +34,6 @@ void SettleCells(const double* __restrict sx, const double* __restrict sy, std::
                             (ix == static_cast<std::int32_t>(rightmost)) &
                             (iy == static_cast<std::int32_t>(topmost));
         cells[i] = inside ? iy * width + ix : -1;
-    }
-}
-
-// For each position, what ChooseEdge would choose, where the bound settles it: the
-// cell holding it (its offset in the cells) or -1, the neighbour to blend with (the cell
-// itself in the centre zone and where the border clamps it) and the own pixel's weight.
-// Every border that ChooseEdge draws must lie clear of the position's bound; the weight,
-// 2.5 - 2 f or 0.5 + 2 f, then errs by twice the bound and a rounding. All in doubles
-// (whole numbers below 2^53 stay exact) and branch-free, so that the loop vectorises.
-void SettleEdges(const double* __restrict sx, const double* __restrict sy, std::int32_t count,
-                 double bound, std::int32_t width, std::int32_t height, double* __restrict cells,
-                 double* __restrict neighbours, double* __restrict weights) {
-    const double right = width;
-    const double top = height;
-    const double inCell = bound + 0x1p-50;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const double x = sx[i];
-        const double y = sy[i];
-        const double ix = static_cast<double>(static_cast<std::int32_t>(x - bound));
-        const double iy = static_cast<double>(static_cast<std::int32_t>(y - bound));
-        const double fx = x - ix;
-        const double fy = y - iy;
-        // The distance to the nearest border of the zones (a diagonal's, measured along
-        // an axis, counts half).
-        const double nearest =
-            std::min(std::min(std::min(std::fabs(fx - 0.25), std::fabs(fx - 0.75)),
-                              std::min(std::fabs(fy - 0.25), std::fabs(fy - 0.75))),
-                     0.5 * std::min(std::fabs(fy - fx), std::fabs(fx + fy - 1)));
-        double settled = nearest > inCell ? 1.0 : 0.0;
-        settled = std::min(x - bound, y - bound) >= 0 ? settled : 0.0;
-        settled = x + bound < right ? settled : 0.0;
-        settled = y + bound < top ? settled : 0.0;
-        settled = ix == static_cast<double>(static_cast<std::int32_t>(x + bound)) ? settled : 0.0;
-        settled = iy == static_cast<double>(static_cast<std::int32_t>(y + bound)) ? settled : 0.0;
-        const double centre = std::max(std::fabs(fx - 0.5), std::fabs(fy - 0.5)) < 0.25 ? 1.0 : 0.0;
-        const double up = fy > fx ? 1.0 : 0.0;
-        const double above = fx + fy > 1 ? 1.0 : 0.0;
-        const double f = up == above ? fy : fx;
-        weights[i] = above != 0 ? 2.5 - 2 * f : 0.5 + 2 * f;
-        // Right when above and not up, left when up and not above; likewise up and down.
-        const double nx = std::min(std::max(ix + (above - up), 0.0), right - 1);
-        const double ny = std::min(std::max(iy + (above + up - 1), 0.0), top - 1);
-        const double own = iy * right + ix;
-        cells[i] = settled != 0 ? own : -1.0;
-        neighbours[i] = settled != 0 && centre == 0 ? ny * right + nx : own;
-    }
-}
-
-// The blend of each pair of colours, BlendColors(own, other, w) with w known to within
-// weightBound, or -1 where that does not settle a channel or a colour lies outside 24
-// bits. Equal colours (the centre zone, a clamped neighbour) stay as they are.
-void BlendSettled(const std::int32_t* __restrict own, const std::int32_t* __restrict other,
-                  const double* __restrict weights, std::int32_t count, double weightBound,
-                  std::int32_t* __restrict blended) {
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int32_t a = own[i];
-        const std::int32_t b = other[i];
-        bool settled = ((a | b) >= 0) & ((a | b) < (1 << 24));
-        std::int32_t color = 0;
-        for (int shift = 0; shift < 24; shift += 8) {
-            const std::int32_t x = a >> shift & 255;
-            const std::int32_t y = b >> shift & 255;
-            const std::int32_t difference = x - y;
-            const double value = y + difference * weights[i];
-            const double margin =
-                (difference < 0 ? -difference : difference) * weightBound + 0x1p-40;
-            const auto low = static_cast<std::int32_t>(value - margin);
-            settled &= (difference == 0) | (low == static_cast<std::int32_t>(value + margin));
-            color |= (difference == 0 ? y : low) << shift;
-        }
-        blended[i] = a == b ? a : settled ? color : -1;
     }
 }
 
@@ -148,10 +78,9 @@ TResampler::Scratch TResampler::MakeScratch(std::int32_t blockColumns) const {
     Scratch scratch;
     scratch.sx.resize(static_cast<std::size_t>(std::clamp(blockColumns, 1, kStripColumns)));
     scratch.sy.resize(scratch.sx.size());
-    for (auto* ints : {&scratch.cells, &scratch.own, &scratch.other, &scratch.blended})
+    for (auto* ints :
+         {&scratch.cells, &scratch.neighbours, &scratch.weights, &scratch.own, &scratch.other})
         ints->resize(scratch.sx.size());
-    for (auto* doubles : {&scratch.found, &scratch.neighbours, &scratch.weights})
-        doubles->resize(scratch.sx.size());
     return scratch;
 }
 
@@ -183,7 +112,7 @@ void TResampler::ConvertBlock(const PixelBlock& block, Scratch& scratch) {
                 PlainRow(row, strip, end, scratch);
             }
             if (kept_)
-                KeptRow(row, strip, end, direct_ && mode_ != Mode::Smooth ? &scratch : nullptr);
+                KeptRow(row, strip, end, direct_ ? &scratch : nullptr);
         }
     }
 }
@@ -203,20 +132,38 @@ void TResampler::ExactPixel(std::int32_t column, std::int32_t row) {
 }
 
 void TResampler::KeptRow(std::int32_t row, std::int32_t first, std::int32_t last,
-                         const Scratch* plain) {
+                         const Scratch* settled) {
     const bool smoothing = mode_ == Mode::Smooth;
     const std::uint32_t channelMax = result_.Kept().ChannelMax();
     KeptPixel* out = result_.Kept().Pixels() + std::int64_t{row} * result_.biWidth();
-    // The cells PlainRow settled are the exact way's cells; the plane lies as they do.
+    // The cells the row settled are the exact way's cells, and with smoothing their
+    // neighbours too; the plane lies as the cells do.
     const KeptLayer& kept = source_.Kept();
     const KeptPixel* pixels =
-        plain != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
-                                                                                  : nullptr;
+        settled != nullptr && kept.HasPixels() && kept.Width() == source_.biWidth() ? kept.Pixels()
+                                                                                    : nullptr;
+    const std::int64_t keptMargin = KeptWeightMargin(fast_.Bound());
     for (std::int32_t column = first; column < last; ++column) {
-        const std::int32_t settled = pixels != nullptr ? plain->cells[column - first] : -1;
-        out[column] = settled >= 0
-                          ? pixels[settled]
-                          : KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
+        const std::int32_t i = column - first;
+        const std::int32_t cell = pixels != nullptr ? settled->cells[i] : -1;
+        if (cell >= 0 && !smoothing) {
+            out[column] = pixels[cell];
+            continue;
+        }
+        if (cell >= 0) {
+            // Equal pixels (the centre zone, a clamped neighbour, a flat colour) blend to
+            // themselves.
+            const KeptPixel own = pixels[cell];
+            const KeptPixel other = pixels[settled->neighbours[i]];
+            if (own == other) {
+                out[column] = own;
+                continue;
+            }
+            if (BlendKeptSettled(own, other, SettledWeight(settled->sx[i], settled->sy[i]),
+                                 keptMargin, out[column]))
+                continue;
+        }
+        out[column] = KeptSample(source_, mapper_.Map(column, row), smoothing, channelMax);
     }
 }
 
@@ -262,33 +209,38 @@ void TResampler::SmoothRow(std::int32_t row, std::int32_t first, std::int32_t la
                            Scratch& scratch) {
     const std::int32_t count = last - first;
     fast_.MapRow(row, first, last, scratch.sx.data(), scratch.sy.data());
-    double* settled = scratch.found.data();
-    double* neighbours = scratch.neighbours.data();
+    const std::int32_t* settled = scratch.cells.data();
+    const std::int32_t* neighbours = scratch.neighbours.data();
     SettleEdges(scratch.sx.data(), scratch.sy.data(), count, fast_.Bound(), source_.biWidth(),
-                source_.biHeight(), settled, neighbours, scratch.weights.data());
+                source_.biHeight(), scratch.cells.data(), scratch.neighbours.data(),
+                scratch.weights.data());
     std::int32_t* own = scratch.own.data();
     std::int32_t* other = scratch.other.data();
     const std::int32_t* cells = source_.CellRow(0);
+    // An unsettled position may lie outside the picture: it reads cell 0 and ORs in its
+    // sign, all ones, so that its pair, -1 and -1, blends to -1, which no settled blend
+    // gives. Branch-free, as the reads are the loop's only wait.
     const auto gather = [&](auto colorOf) {
         for (std::int32_t i = 0; i < count; ++i) {
-            // An unsettled position may lie outside the picture.
-            const bool inside = settled[i] >= 0;
-            own[i] = colorOf(cells[inside ? static_cast<std::int32_t>(settled[i]) : 0]);
-            other[i] = colorOf(cells[inside ? static_cast<std::int32_t>(neighbours[i]) : 0]);
+            const std::int32_t unsettled = settled[i] >> 31;
+            own[i] = colorOf(cells[settled[i] & ~unsettled]) | unsettled;
+            other[i] = colorOf(cells[neighbours[i] & ~unsettled]) | unsettled;
         }
     };
     if (source_.PaletteCount() != 0)
         gather([this](std::int32_t cell) { return ColorOf(cell); });
     else
         gather([](std::int32_t cell) { return cell; });
-    std::int32_t* blended = scratch.blended.data();
-    BlendSettled(own, other, scratch.weights.data(), count, 2 * (fast_.Bound() + 0x1p-50) + 0x1p-50,
-                 blended);
     std::int32_t* out = result_.CellRow(row) + first;
+    BlendSettled(own, other, scratch.weights.data(), count, WeightMargin(fast_.Bound()), out);
+    // Most rows have no unsettled pixel; a vector pass finds out before the pixel loop.
+    std::int32_t marks = 0;
+    for (std::int32_t i = 0; i < count; ++i)
+        marks |= out[i];
+    if (marks >= 0)
+        return;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (settled[i] >= 0 && blended[i] >= 0) {
-            out[i] = blended[i];
-        } else {
+        if (out[i] < 0) {
             ExactPixel(first + i, row);
             ++scratch.exactPixels;
         }

@@ -47,14 +47,12 @@ class TResampler {
         std::vector<double> sx;
         std::vector<double> sy;
         std::vector<std::int32_t> cells; // settled source cells, -1 for unsettled
-        // With smoothing: the cells found (-1 for unsettled), those blended with them and
-        // the weights, as doubles for the vector loops.
-        std::vector<double> found;
-        std::vector<double> neighbours;
-        std::vector<double> weights;
-        std::vector<std::int32_t> own; // their colours
+        // With smoothing: the cells blended with them, the weights in fixed point, and
+        // the colours of both.
+        std::vector<std::int32_t> neighbours;
+        std::vector<std::int32_t> weights;
+        std::vector<std::int32_t> own;
         std::vector<std::int32_t> other;
-        std::vector<std::int32_t> blended;
         std::int64_t exactPixels = 0; // pixels that went the exact way
     };
     Scratch MakeScratch(std::int32_t blockColumns) const;
@@ -83,9 +81,9 @@ class TResampler {
     // The colour of a source cell, as GetPixelColor reads it.
     std::int32_t ColorOf(std::int32_t cell) const;
     // The result's kept pixels of one row's columns [first, last): the source's kept pixel,
-    // or their blend with smoothing, each mapped the exact way unless `plain` holds the
-    // cells PlainRow settled for the same columns.
-    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* plain);
+    // or their blend with smoothing, each mapped the exact way unless `settled` holds the
+    // cells PlainRow or SmoothRow settled for the same columns where they settle it.
+    void KeptRow(std::int32_t row, std::int32_t first, std::int32_t last, const Scratch* settled);
 
     const THandyBitmap& source_;
     THandyBitmap& result_;

@@ -5,6 +5,7 @@
 
 #include "engine/Extended.h"
 #include "engine/Slanter.h"
+#include "engine/VectorClones.h"
 
 namespace slanter {
 
@@ -65,6 +66,7 @@ CertifiedMapping::CertifiedMapping(const TSlanter& engine, std::int32_t columns,
     bound_ = 0x1p-48 * (steps + 8) * (largest + 1);
 }
 
+SLANTER_VECTOR_CLONES
 void CertifiedMapping::MapRow(std::int32_t row, std::int32_t first, std::int32_t last, double* sx,
                               double* sy) const {
     const std::int32_t count = last - first;

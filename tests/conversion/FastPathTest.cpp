@@ -6,6 +6,7 @@
 
 #include "bitmap/HandyBitmap.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/KeptBlend.h"
 #include "conversion/Resampler.h"
 #include "conversion/ResultShape.h"
 #include "engine/Slanter.h"
@@ -106,6 +107,35 @@ TEST(FastPath, WholeTilesMatchTheExactWayForAnyThreadCount) {
         }
     }
     EXPECT_GT(checked, 1'000'000);
+}
+
+// The kept plane beside the cells, opacity or 16-bit channels, plain and smoothed: every
+// pixel as the exact way makes it, neighbours often of one opacity and often not.
+TEST(FastPath, KeptPlanesMatchTheExactWay) {
+    for (const int bits : {8, 16}) {
+        THandyBitmap source = Noise(40, 30, 24);
+        source.Kept().ResetPixels(40, 30, bits, true);
+        std::mt19937 random(bits);
+        const std::uint32_t top = (1u << bits) - 1;
+        for (std::int32_t i = 0; i < 40 * 30; ++i)
+            source.Kept().Pixels()[i] = MakeKeptPixel(random() & top, random() & top,
+                                                      random() & top, random() % 3 ? top : 0);
+        TSlanter engine;
+        engine.SetSourceSize({40, 30});
+        for (int index = 0; index < engine.PatternCount(); index += 7) {
+            engine.SetPatternIndex(index);
+            for (const bool smoothing : {false, true}) {
+                THandyBitmap result;
+                ASSERT_EQ(ComputeResult(engine, source, smoothing, result, {}),
+                          RunOutcome::Finished);
+                for (int y = 0; y < result.biHeight(); ++y)
+                    for (int x = 0; x < result.biWidth(); ++x)
+                        ASSERT_EQ(result.Kept().Pixels()[std::int64_t{y} * result.biWidth() + x],
+                                  KeptSample(source, engine.MapToSource({x, y}), smoothing, top))
+                            << bits << " bits, pattern " << index << ", pixel " << x << "," << y;
+            }
+        }
+    }
 }
 
 // The exact way taken for many pixels (a bound widened far past the proven one) mixes
