@@ -101,39 +101,9 @@ def main(cli, peer):
                       % (memory["ours"], cells, cells + 16,
                          "  opencv %.0f" % memory["opencv"] if "opencv" in memory else "",
                          memory["magick"]))
-    if os.path.exists(peer):
-        compare_png(cli, peer, folder)
     for name in os.listdir(folder):
         os.remove(os.path.join(folder, name))
     os.rmdir(folder)
-
-
-def compare_png(cli, peer, folder):
-    """The largest tile of the 1024 x 768 picture written as a PNG file: ours against the
-    OpenCV program with imwrite's default PNG settings, time and size."""
-    picture = os.path.join(folder, "in-24.bmp")
-    index, degrees, tile_w, tile_h = max(
-        (r for r in patterns(cli, 1024, 768) if r[2] * r[3] < 20_000_000),
-        key=lambda r: r[2] * r[3])
-    ours_png = os.path.join(folder, "ours.png")
-    theirs_png = os.path.join(folder, "opencv.png")
-    commands = {
-        "ours": [cli, "convert", picture, ours_png, "--pattern", str(index)],
-        "ours_bmp": [cli, "convert", picture, os.path.join(folder, "out.bmp"), "--pattern",
-                     str(index)],
-        "opencv": [peer, picture, theirs_png, "%.10f" % degrees, str(tile_w), str(tile_h),
-                   "nearest", "0"],
-    }
-    times = {key: [] for key in commands}
-    for _ in range(ROUNDS):
-        for key, command in commands.items():
-            times[key].append(timed(command, folder)[0])
-    t = {key: statistics.median(v) for key, v in times.items()}
-    size = os.path.getsize(ours_png) / os.path.getsize(theirs_png)
-    print("  PNG output, %dx%d tile of the 1024 x 768 picture: ours %6.3f s (BMP %6.3f s)"
-          "  opencv %6.3f s  time ratio ours/opencv %4.2f (target <= 0.33)"
-          "  size ratio %4.2f (target <= 1.05)"
-          % (tile_w, tile_h, t["ours"], t["ours_bmp"], t["opencv"], t["ours"] / t["opencv"], size))
 
 
 if __name__ == "__main__":

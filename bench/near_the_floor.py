@@ -8,20 +8,12 @@ once, in turn, so that all meet the same load; the figures are medians of the ro
 import os
 import shutil
 import statistics
-import subprocess
 import sys
 import tempfile
-import time
 
-from compare_commands import make_picture, patterns
+from compare_commands import make_picture, patterns, timed
 
 ROUNDS = int(os.environ.get("BENCH_ROUNDS", "7"))
-
-
-def seconds(command):
-    start = time.perf_counter()
-    subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return time.perf_counter() - start
 
 
 def main(cli, peer, folder):
@@ -56,11 +48,11 @@ def main(cli, peer, folder):
                    "SRT", "%.10f" % degrees, os.path.join(memory, "magick.bmp")],
     }
     # The floor copies our result, which the first round makes.
-    seconds(commands["bmp memory"])
+    timed(commands["bmp memory"], disk)
     times = {key: [] for key in commands}
     for _ in range(ROUNDS):
         for key, command in commands.items():
-            times[key].append(seconds(command))
+            times[key].append(timed(command, disk)[0])
     t = {key: statistics.median(v) for key, v in times.items()}
     size = (os.path.getsize(os.path.join(disk, "ours.png")) /
             os.path.getsize(os.path.join(disk, "opencv.png")))

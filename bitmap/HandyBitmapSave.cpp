@@ -13,15 +13,14 @@ namespace slanter {
 using namespace bitmap_text;
 
 bool THandyBitmap::SaveToFile(const std::string& fileName) {
+    errorText_.clear();
+    systemReason_.clear();
     try {
         // Refused before the file is created, so that no file is left behind.
-        if (const char* refusal = SaveRefusal()) {
-            systemReason_.clear();
+        if (const char* refusal = SaveRefusal())
             return Fail(refusal);
-        }
         PlatformFile file;
         if (!file.Create(fileName)) {
-            systemReason_.clear();
             errorText_ = kCantCreate + fileName;
             return false;
         }
