@@ -148,7 +148,7 @@ std::string ClassicTiffOf(const std::vector<std::uint8_t>& big,
     classic = big;
     classic.resize(classic.size() + (classic.size() & 1));
     const std::uint64_t at = classic.size();
-    std::uint64_t values = at + 2 + 12 * fields.size() + 4;
+    const std::uint64_t values = at + 2 + 12 * fields.size() + 4;
     if (values > UINT32_MAX)
         return decoder_text::Damaged("a file past what 32 bits hold");
     order.Append(classic, fields.size(), 2);
